@@ -1,0 +1,40 @@
+// Which edit area holds the caret: activation, deactivation and the mouse.
+
+#include <QMouseEvent>
+
+#include "editor/EACursor.h"
+#include "editor/ZelkEquation.h"
+#include "model/EditArea.h"
+
+void TEditArea::SetActive(bool Value) {
+  FActive = Value;
+  if (Value)
+    OnActive();
+  else
+    OnDeactive();
+}
+
+void TEditArea::OnActive() {
+  if (FEditor) {
+    TEditArea* Previous = FEditor->ActiveEditArea();
+    if (Previous && Previous != this) Previous->SetActive(false);
+    FEditor->SetActiveEditArea(this);
+  }
+  if (FOwner) FOwner->SetEditAreaIndex(FIndexInParent);
+  Repaint();
+  FCaret->SetComVisible(true);
+}
+
+void TEditArea::OnDeactive() {
+  Repaint();
+  FCaret->SetComVisible(false);
+}
+
+void TEditArea::WMLButtonDown() {
+  if (FEditor) FEditor->setFocus(Qt::MouseFocusReason);
+  SetActive(true);
+}
+
+void TEditArea::mousePressEvent(QMouseEvent* Event) {
+  if (Event->button() == Qt::LeftButton) WMLButtonDown();
+}

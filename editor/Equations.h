@@ -1,0 +1,13 @@
+#pragma once
+// The formula editor component: the editor control, its element tree and the text form.
+
+#include "editor/EACursor.h"
+#include "editor/ZelkEquation.h"
+#include "model/Arrows.h"
+#include "model/Brackets.h"
+#include "model/Division.h"
+#include "model/EditArea.h"
+#include "model/GroupOp.h"
+#include "model/Index.h"
+#include "model/Matrix.h"
+#include "model/Symbols.h"

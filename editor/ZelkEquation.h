@@ -1,0 +1,76 @@
+#pragma once
+// TZelkEquation: the formula editor control. It holds the formula as a vertical stack of
+// lines (edit areas), keeps track of the current line and of the one edit area that holds
+// the caret, hands its font and background colour down to the lines, and exposes the
+// whole formula as the text property Data. Every edit raises OnChange.
+//
+// A new editor has one empty line, current and active; Data reads "EditArea()".
+
+#include <QColor>
+#include <QString>
+
+#include "model/ZelkGraphic.h"
+
+class TEditArea;
+
+class TZelkEquation : public TEquatStore {
+  Q_OBJECT
+  // The whole formula as text. Assigning a text that cannot be read keeps what was read
+  // before the fault; call SetData to learn about the fault.
+  Q_PROPERTY(QString Data READ GetData WRITE PutData)
+  Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
+  Q_PROPERTY(QString Version READ Version STORED false)
+
+ public:
+  explicit TZelkEquation(QWidget* Parent = nullptr);
+  ~TZelkEquation() override;
+
+  // The edit area that holds the caret, or none.
+  TEditArea* ActiveEditArea() const { return FActiveEditArea; }
+  void SetActiveEditArea(TEditArea* Value) { FActiveEditArea = Value; }
+
+  int LineCount() const { return EditAreaCount(); }
+  TEditArea* Line(int Index) const;
+
+  // Line commands; each but the moves raises OnChange.
+  void InsertEditArea() override;  // new line before the current one
+  void AddEditArea();              // new line after the current one
+  void DeleteEditArea() override;  // the current line, unless it is the only one
+  void EditAreaUp() override;
+  void EditAreaDown() override;
+  // Re-stacks lines Index..last.
+  void RefreshEditArea(int Index) override;
+
+  // Top of line N; CalcHeight(LineCount()) is the height of the whole content.
+  int CalcHeight(int N) const;
+  // Width of the widest line.
+  int CalcWidth() const;
+
+  QString GetData() const;
+  // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol;
+  // what was read before it stays.
+  void SetData(const QString& Text);
+  // The property's writer: as SetData, but a fault never leaves it.
+  void PutData(const QString& Text);
+
+  void SetBkColor(QColor Value) override;
+  void RefreshDimensions() override {}
+  QString Version() const;
+
+  // Raises OnChange.
+  virtual void Change();
+
+ signals:
+  void OnChange();
+
+ protected:
+  void SetUpdateState(bool Updating) override;
+  void Paint() override;
+  void changeEvent(QEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+
+ private:
+  void FontChanged();
+  TEditArea* CreateLine(int Position);
+  TEditArea* FActiveEditArea = nullptr;
+};

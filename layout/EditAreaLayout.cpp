@@ -1,0 +1,83 @@
+// The edit-area run: elements packed from the left, each after a caret-wide gap, all on
+// one mid-line at the area's half height.
+
+#include <cstdlib>
+
+#include "editor/EACursor.h"
+#include "editor/ZelkEquation.h"
+#include "layout/FontLevels.h"
+#include "model/EditArea.h"
+#include "model/Equation.h"
+
+int TEditArea::CalcHeight() const {
+  int Result = FCaret->Height();
+  for (int I = 0; I < Count(); ++I) {
+    const TEquation* Element = Item(I);
+    const int H = Element->CalcHeight();
+    const int M = Element->GetMidLine();
+    // The element's mid-line sits on the area's half height, so it needs its height plus
+    // twice the distance of its mid-line from its centre.
+    const int Need = H + std::abs(H - 2 * M) + 5;
+    if (Need > Result) Result = Need;
+  }
+  return Result;
+}
+
+int TEditArea::CalcWidth(int N) const {
+  int Result = 0;
+  for (int I = 0; I < N && I < Count(); ++I) Result += Item(I)->CalcWidth() + FCaret->Width();
+  return Result;
+}
+
+void TEditArea::RefreshDimensions() {
+  SetHeight(CalcHeight() + 2);
+  if (GetIsEmpty()) {
+    SetWidth(Font().Size());
+  } else {
+    SetWidth(CalcWidth(Count()) + Font().Size() / 3);
+    RefreshEquations();
+  }
+  RefreshCursor();
+}
+
+void TEditArea::RefreshEquations() {
+  const int Gap = FCaret->Width();
+  // X is CalcWidth(I): each element measured right after its own refresh has the width
+  // that refresh stored.
+  int X = 0;
+  for (int I = 0; I < Count(); ++I) {
+    TEquation* Element = Item(I);
+    Element->SetFont(Font());
+    Element->SetBkColor(BkColor());
+    Element->RefreshDimensions();
+    Element->SetLeft(X + Gap);
+    Element->SetTop(RoundHalfEven(Height() / 2.0L - Element->GetMidLine()));
+    X += Element->Width() + Gap;
+  }
+}
+
+void TEditArea::RefreshCursor() {
+  FCaret->SetFont(Font());
+  FCaret->RefreshDimensions();
+  FCaret->SetTop(RoundHalfEven((Height() - FCaret->Height()) / 2.0L));
+  FCaret->SetLeft(CalcWidth(FEquationIndex));
+}
+
+void TEditArea::SetBkColor(QColor Value) {
+  TZelkGraphic::SetBkColor(Value);
+  for (int I = 0; I < Count(); ++I) {
+    TEquation* Element = Item(I);
+    Element->SetBkColor(Value);
+    Element->RefreshDimensions();
+  }
+}
+
+void TEditArea::Paint() {
+  TCanvas& C = Canvas();
+  const bool Framed = FEditor && FEditor->isEnabled() && (FActive || GetIsEmpty());
+  C.Pen.Style = Framed ? psDot : psClear;
+  C.Pen.Color = Qt::black;
+  C.Brush.SetStyle(bsClear);
+  C.Brush.SetColor(BkColor());
+  C.Rectangle(0, 0, Width(), Height());
+}

@@ -1,0 +1,32 @@
+#include "Arrows.h"
+
+TEqArrow::TEqArrow(QWidget* Owner) : TEqParent(Owner) {
+  SetFontScale(0.7);
+  InsertEditArea();
+  RefreshEditArea(0);
+}
+
+void TEqArrow::SetKindArrow(TKindArrow Value) {
+  FKindArrow = Value;
+  Repaint();
+}
+
+void TEqArrow::SetAlignEA(TAlignEA Value) {
+  FAlignEA = Value;
+  RefreshEditArea(0);
+}
+
+TEqVector::TEqVector(QWidget* Owner) : TEqParent(Owner) {
+  InsertEditArea();
+  RefreshEditArea(0);
+}
+
+void TEqVector::SetKindArrow(TKindArrow Value) {
+  FKindArrow = Value;
+  RefreshEditArea(0);
+}
+
+void TEqVector::SetAlignEA(TAlignEA Value) {
+  FAlignEA = Value;
+  RefreshEditArea(0);
+}

@@ -1,0 +1,17 @@
+#include "Division.h"
+
+#include "model/TextForm.h"
+
+TEqDivision::TEqDivision(QWidget* Owner) : TEqParent(Owner) {
+  SetFontScale(0.7);
+  BeginUpdate();
+  // Both at index 0: the slot made second is the numerator.
+  InsertEditArea();
+  InsertEditArea();
+  EndUpdate();
+  RefreshEditArea(0);
+}
+
+QString TEqDivision::GetData() const { return SlotsData(); }
+
+void TEqDivision::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }

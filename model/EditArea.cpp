@@ -1,0 +1,164 @@
+#include "EditArea.h"
+
+#include "editor/EACursor.h"
+#include "editor/ZelkEquation.h"
+#include "model/Arrows.h"
+#include "model/Brackets.h"
+#include "model/Division.h"
+#include "model/GroupOp.h"
+#include "model/Index.h"
+#include "model/Keywords.h"
+#include "model/Matrix.h"
+#include "model/Symbols.h"
+
+TEditArea::TEditArea(TEquatStore* Owner)
+    : TZelkGraphic(Owner), FEquationList(new TEquationList), FCaret(nullptr), FOwner(Owner) {
+  TZelkGraphic::SetBkColor(QColor(255, 255, 255));
+  FCaret = new TEACursor(this);
+}
+
+TEditArea::~TEditArea() {
+  delete FCaret;
+  delete FEquationList;
+  if (FActive && FEditor && FEditor->ActiveEditArea() == this) FEditor->SetActiveEditArea(nullptr);
+  // The elements are children of the area and go with it.
+}
+
+TEquatStore* TEditArea::GetParent() const { return FOwner; }
+
+void TEditArea::PutParent(TEquatStore* Value) {
+  FOwner = Value;
+  if (parentWidget() != Value) {
+    setParent(Value);
+    setVisible(true);
+  }
+}
+
+void TEditArea::SetEquationIndex(int Value) {
+  if (Value >= 0 && Value <= Count()) FEquationIndex = Value;
+  RefreshCursor();
+}
+
+void TEditArea::DelEquation(int Index) {
+  if (Index >= 0 && Index < Count()) {
+    TEquation* Element = Item(Index);
+    FEquationList->Delete(Index);
+    delete Element;
+    RefreshRecurse();
+  }
+  if (FEditor) FEditor->Change();
+}
+
+void TEditArea::RefreshRecurse() {
+  TEditArea* Area = this;
+  while (Area) {
+    TEquatStore* Owner = Area->GetParent();
+    if (!Owner) return;
+    Owner->RefreshEditArea(Area->IndexInParent());
+    auto* Element = dynamic_cast<TEquation*>(Owner);
+    Area = Element ? Element->GetParent() : nullptr;
+  }
+}
+
+void TEditArea::ClearEquations() {
+  while (Count() > 0) {
+    TEquation* Element = Item(Count() - 1);
+    FEquationList->Delete(Count() - 1);
+    delete Element;
+  }
+  FEquationIndex = 0;
+}
+
+template <typename T, typename Setup>
+void TEditArea::InsertEquation(const QString& Keyword, Setup&& Apply) {
+  auto* Element = new T(this);
+  FEquationList->InsertObject(FEquationIndex, Keyword, Element);
+  Apply(*Element);
+  RefreshRecurse();
+  if (FEditor) FEditor->Change();
+}
+
+void TEditArea::AddEqSimple(QChar Ch) {
+  InsertEquation<TEqSimple>(QStringLiteral("Simple"), [Ch](TEqSimple& E) { E.SetCharacter(Ch); });
+}
+
+void TEditArea::AddEqExtSymbol(int Code) {
+  InsertEquation<TEqExtSymbol>(QStringLiteral("ExtSymbol"), [Code](TEqExtSymbol& E) {
+    E.SetSymbolCode(static_cast<char16_t>(static_cast<unsigned>(Code) & 0xFFFFu));
+  });
+}
+
+void TEditArea::AddEqIndex(TGroupOptions Options) {
+  InsertEquation<TEqIndex>(IndexKeyword(Options),
+                           [Options](TEqIndex& E) { E.SetGroupOptions(Options); });
+}
+
+void TEditArea::AddEqIntegral(TGroupOptions Options, int Size, bool Ring) {
+  InsertEquation<TEqIntegral>(IntegralKeyword(Options, Size, Ring), [=](TEqIntegral& E) {
+    E.SetRing(Ring);
+    E.SetSize(Size);
+    E.SetGroupOptions(Options);
+  });
+}
+
+namespace {
+template <typename T>
+auto WithOptions(TGroupOptions Options) {
+  return [Options](T& E) { E.SetGroupOptions(Options); };
+}
+}  // namespace
+
+void TEditArea::AddEqSumma(TGroupOptions Options) {
+  InsertEquation<TEqSumma>(GroupOpKeyword(QStringLiteral("Sum"), Options),
+                           WithOptions<TEqSumma>(Options));
+}
+
+void TEditArea::AddEqMultiply(TGroupOptions Options) {
+  InsertEquation<TEqMultiply>(GroupOpKeyword(QStringLiteral("Multiply"), Options),
+                              WithOptions<TEqMultiply>(Options));
+}
+
+void TEditArea::AddEqIntersection(TGroupOptions Options) {
+  InsertEquation<TEqIntersection>(GroupOpKeyword(QStringLiteral("Intersection"), Options),
+                                  WithOptions<TEqIntersection>(Options));
+}
+
+void TEditArea::AddEqJoin(TGroupOptions Options) {
+  InsertEquation<TEqJoin>(GroupOpKeyword(QStringLiteral("Join"), Options),
+                          WithOptions<TEqJoin>(Options));
+}
+
+void TEditArea::AddEqCoMult(TGroupOptions Options) {
+  InsertEquation<TEqCoMult>(GroupOpKeyword(QStringLiteral("CoMult"), Options),
+                            WithOptions<TEqCoMult>(Options));
+}
+
+void TEditArea::AddEqBrackets(TKindBracket Kind) {
+  InsertEquation<TEqBrackets>(BracketsKeyword(Kind),
+                              [Kind](TEqBrackets& E) { E.SetKindBracket(Kind); });
+}
+
+void TEditArea::AddEqArrow(TKindArrow Kind, TAlignEA Align) {
+  InsertEquation<TEqArrow>(ArrowKeyword(Kind, Align), [=](TEqArrow& E) {
+    E.SetAlignEA(Align);
+    E.SetKindArrow(Kind);
+  });
+}
+
+void TEditArea::AddEqVector(TKindArrow Kind, TAlignEA Align) {
+  InsertEquation<TEqVector>(VectorKeyword(Kind, Align), [=](TEqVector& E) {
+    E.SetAlignEA(Align);
+    E.SetKindArrow(Kind);
+  });
+}
+
+void TEditArea::AddEqDivision() {
+  InsertEquation<TEqDivision>(QStringLiteral("Division"), [](TEqDivision&) {});
+}
+
+void TEditArea::AddEqMatrix(TKindMatrix Kind, int Count) {
+  InsertEquation<TEqMatrix>(MatrixKeyword(Kind), [=](TEqMatrix& E) {
+    E.SetKindMatrix(Kind);
+    E.SetCountEA(Count);
+  });
+}

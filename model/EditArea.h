@@ -1,0 +1,106 @@
+#pragma once
+// TEditArea: a horizontal run of elements with a caret of its own. Every line of the
+// editor and every slot of a template is an edit area. The insertion commands are the one
+// way elements enter a run: each creates the element at the caret, lays out the path up to
+// the editor and raises the editor's change notification, leaving the caret in front of
+// the new element (or in the slot that the new template activated).
+
+#include "model/Types.h"
+#include "model/ZelkGraphic.h"
+
+class TEACursor;
+class TEquation;
+class TEquatStore;
+class TZelkEquation;
+using TEquationList = TStringObjectList<TEquation>;
+
+class TEditArea : public TZelkGraphic {
+ public:
+  // Owner is the editor (for a line) or the template (for a slot); it becomes the parent.
+  explicit TEditArea(TEquatStore* Owner);
+  ~TEditArea() override;
+
+  // The run, left to right: element keyword and element.
+  TEquationList* EquationList() const { return FEquationList; }
+  // Replaces the list reference; the old list stays with the caller.
+  void SetEquationList(TEquationList* Value) { FEquationList = Value; }
+  int Count() const { return FEquationList->Count(); }
+  TEquation* Item(int Index) const { return FEquationList->GetItem(Index); }
+  bool GetIsEmpty() const { return Count() == 0; }
+
+  // The caret and insertion position, 0..Count.
+  int EquationIndex() const { return FEquationIndex; }
+  // Takes values in 0..Count only; in every case re-places the caret.
+  void SetEquationIndex(int Value);
+
+  int IndexInParent() const { return FIndexInParent; }
+  void SetIndexInParent(int Value) { FIndexInParent = Value; }
+  TZelkEquation* Editor() const { return FEditor; }
+  void SetEditor(TZelkEquation* Value) { FEditor = Value; }
+  TEACursor* Caret() const { return FCaret; }
+
+  // The node that owns this area: the editor for a line, the template for a slot.
+  TEquatStore* GetParent() const;
+  void PutParent(TEquatStore* Value);
+
+  // Holding the caret; activating an area deactivates the one that was active.
+  bool Active() const { return FActive; }
+  void SetActive(bool Value);
+  // A left-button press on the area or on an element it holds: focus the editor and
+  // activate the area.
+  void WMLButtonDown();
+
+  // Frees element Index (ignored when out of range) and lays out; always notifies.
+  void DelEquation(int Index);
+  // Lays out the path from this area up to the editor.
+  void RefreshRecurse();
+
+  // Insertion commands: each inserts one element at EquationIndex.
+  void AddEqSimple(QChar Ch);
+  void AddEqExtSymbol(int Code);
+  void AddEqIndex(TGroupOptions Options);
+  void AddEqIntegral(TGroupOptions Options, int Size, bool Ring);
+  void AddEqSumma(TGroupOptions Options);
+  void AddEqMultiply(TGroupOptions Options);
+  void AddEqIntersection(TGroupOptions Options);
+  void AddEqJoin(TGroupOptions Options);
+  void AddEqCoMult(TGroupOptions Options);
+  void AddEqBrackets(TKindBracket Kind);
+  void AddEqArrow(TKindArrow Kind, TAlignEA Align);
+  void AddEqVector(TKindArrow Kind, TAlignEA Align);
+  void AddEqDivision();
+  void AddEqMatrix(TKindMatrix Kind, int Count);
+
+  // Text form of the run, and rebuilding the run from it.
+  QString GetData() const;
+  void SetData(const QString& Text);
+
+  // Layout of the run.
+  int CalcHeight() const;
+  int CalcWidth(int N) const;
+  void RefreshDimensions() override;
+  void RefreshEquations();
+  void RefreshCursor();
+  void SetBkColor(QColor Value) override;
+
+ protected:
+  void Paint() override;
+  void mousePressEvent(QMouseEvent* Event) override;
+
+ private:
+  void OnActive();
+  void OnDeactive();
+  // Creates a T owned by this area at the caret, applies its settings and finishes the
+  // command: layout up to the editor, then the change notification.
+  template <typename T, typename Setup>
+  void InsertEquation(const QString& Keyword, Setup&& Apply);
+  void ClearEquations();
+
+  TEquationList* FEquationList;
+  TEACursor* FCaret;
+  TEquatStore* FOwner;
+  TZelkEquation* FEditor = nullptr;
+  int FEquationIndex = 0;
+  int FIndexInParent = 0;
+  bool FActive = false;
+};

@@ -1,0 +1,51 @@
+// The text form of a run: one Keyword(Argument) item per element.
+
+#include "editor/ZelkEquation.h"
+#include "model/EditArea.h"
+#include "model/Equation.h"
+#include "model/Keywords.h"
+#include "model/TextForm.h"
+
+namespace {
+// "#" followed by digits stands for a character code; anything else for its first
+// character. Codes beyond 16 bits keep their low 16 bits.
+QChar SimpleCharacter(const QString& Argument) {
+  if (Argument.size() > 1 && Argument[0] == u'#') {
+    unsigned Code = 0;
+    bool Digits = true;
+    for (qsizetype I = 1; I < Argument.size() && Digits; ++I) {
+      const char16_t U = Argument[I].unicode();
+      Digits = U >= u'0' && U <= u'9';
+      Code = (Code * 10 + (U - u'0')) & 0xFFFFu;
+    }
+    if (Digits) return QChar(static_cast<char16_t>(Code));
+  }
+  return Argument[0];
+}
+}  // namespace
+
+QString TEditArea::GetData() const {
+  QString Text;
+  for (int I = 0; I < Count(); ++I)
+    Text += FEquationList->GetString(I) + QLatin1Char('(') + Item(I)->GetData() + QLatin1Char(')');
+  return Text;
+}
+
+void TEditArea::SetData(const QString& Text) {
+  ClearEquations();
+  for (const TExpression& Expr : GetExprData(Text)) {
+    if (Expr.Name == QLatin1String("Simple")) {
+      // An empty argument has no character to insert.
+      if (Expr.Argument.isEmpty()) continue;
+      AddEqSimple(SimpleCharacter(Expr.Argument));
+    } else if (Expr.Name == QLatin1String("ExtSymbol")) {
+      AddEqExtSymbol(StrToInt(Expr.Argument));
+    } else if (const TInsertion Insert = InsertionForKeyword(Expr.Name)) {
+      Insert(*this);
+      Item(EquationIndex())->SetData(Expr.Argument);
+    } else {
+      continue;
+    }
+    SetEquationIndex(EquationIndex() + 1);
+  }
+}

@@ -1,0 +1,110 @@
+#include "Equation.h"
+
+#include <QMouseEvent>
+
+#include "editor/ZelkEquation.h"
+#include "layout/FontLevels.h"
+#include "model/EditArea.h"
+#include "model/TextForm.h"
+#include "platform/Exceptions.h"
+
+namespace {
+TEditArea* AreaOwner(QWidget* Owner) {
+  auto* Area = dynamic_cast<TEditArea*>(Owner);
+  if (!Area) throw EInvalidCast("Invalid class typecast: an element's owner must be an edit area");
+  return Area;
+}
+}  // namespace
+
+TEquation::TEquation(QWidget* Owner) : TEquatStore(AreaOwner(Owner)), FParent(AreaOwner(Owner)) {
+  SetFont(FParent->Font());
+}
+
+void TEquation::PutParent(TEditArea* Value) {
+  FParent = Value;
+  if (parentWidget() != Value) {
+    setParent(Value);
+    setVisible(true);
+  }
+}
+
+void TEquation::SetCanvasFont() const {
+  TCanvas& C = Canvas();
+  C.Pen.Style = psClear;
+  C.Pen.Color = BkColor();
+  C.Brush.SetStyle(bsClear);
+  C.Brush.SetColor(BkColor());
+  C.Font = Font();
+}
+
+void TEquation::SetUpdateState(bool Updating) {
+  if (!Updating) RefreshEditArea(0);
+}
+
+void TEquation::mousePressEvent(QMouseEvent* Event) {
+  if (Event->button() == Qt::LeftButton) FParent->WMLButtonDown();
+}
+
+TEqParent::TEqParent(QWidget* Owner) : TEquation(Owner) {
+  SetEditAreaList(new TEditAreaList);
+}
+
+TEqParent::~TEqParent() {
+  delete EditAreaList();
+  SetEditAreaList(nullptr);
+}
+
+void TEqParent::InsertEditArea() {
+  const int Position = EditAreaIndex();
+  auto* Area = new TEditArea(this);
+  EditAreaList()->Insert(Position, Area);
+  Area->PutParent(this);
+  Area->SetEditor(GetParent()->Editor());
+  Area->SetFont(Font());
+  Area->SetFontSize(ScaledSize(Font().Size(), FontScale()));
+  Area->SetBkColor(GetParent()->BkColor());
+  Area->SetIndexInParent(Position);
+  Area->RefreshDimensions();
+  RefreshEditArea(Position);
+  Area->SetActive(true);
+}
+
+void TEqParent::SetBkColor(QColor Value) {
+  TEquation::SetBkColor(Value);
+  for (int I = 0; I < EditAreaCount(); ++I) Slot(I)->SetBkColor(Value);
+}
+
+QString TEqParent::GetData() const {
+  return EditAreaCount() > 0 ? EditAreaItem(Slot(0)) : QString();
+}
+
+void TEqParent::SetData(const QString& Text) {
+  PlaceEditAreaIndex(0);
+  const TExprArray Items = GetExprData(Text);
+  if (!Items.empty() && Items.front().Name == QLatin1String("EditArea") && EditAreaCount() > 0)
+    Slot(0)->SetData(Items.front().Argument);
+}
+
+void TEqParent::RefreshDimensions() {
+  SetHeight(CalcHeight());
+  SetWidth(CalcWidth());
+}
+
+QString TEqParent::SlotsData() const {
+  QString Text;
+  for (int I = 0; I < EditAreaCount(); ++I) Text += EditAreaItem(Slot(I));
+  return Text;
+}
+
+void TEqParent::SlotsSetData(const TExprArray& Items) {
+  const int N = qMin(static_cast<int>(Items.size()), EditAreaCount());
+  for (int I = 0; I < N; ++I)
+    if (Items[I].Name == QLatin1String("EditArea")) Slot(I)->SetData(Items[I].Argument);
+}
+
+void TEqParent::RefreshEA(TEditArea* Area, double Factor) {
+  Area->SetBkColor(GetParent()->BkColor());
+  Area->SetFont(Font());
+  Area->SetFontSize(ScaledSize(Font().Size(), FontScale(), Factor));
+  Area->RefreshDimensions();
+}

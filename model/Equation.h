@@ -1,0 +1,67 @@
+#pragma once
+// TEquation is one element of a run; TEqParent is the base of every template element,
+// which owns the child edit areas (slots) that hold its content.
+
+#include "model/ZelkGraphic.h"
+
+class TEditArea;
+class TZelkEquation;
+
+class TEquation : public TEquatStore {
+ public:
+  // Owner must be a TEditArea (else EInvalidCast); it becomes the parent control.
+  explicit TEquation(QWidget* Owner);
+
+  // The edit area whose run holds the element.
+  TEditArea* GetParent() const { return FParent; }
+  void PutParent(TEditArea* Value);
+
+  // Text of the element's argument, and filling the element's slots from it.
+  virtual QString GetData() const { return QString(); }
+  virtual void SetData(const QString& Text) { (void)Text; }
+
+  // Natural size from the current content, and the axis in pixels from the top.
+  virtual int CalcHeight() const { return 0; }
+  virtual int CalcWidth() const { return 0; }
+  virtual int GetMidLine() const { return Height() / 2; }
+
+  // Prepares the canvas for measuring or drawing: no outline, a solid background brush,
+  // the element's font.
+  void SetCanvasFont() const;
+
+ protected:
+  void SetUpdateState(bool Updating) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+
+ private:
+  TEditArea* FParent = nullptr;
+};
+
+class TEqParent : public TEquation {
+ public:
+  explicit TEqParent(QWidget* Owner);
+  ~TEqParent() override;
+
+  // Slot Index, with the list's range check.
+  TEditArea* Slot(int Index) const { return EditAreaList()->GetItem(Index); }
+
+  // Adds a slot at EditAreaIndex; it takes the template's font scaled by FontScale and
+  // becomes the active area.
+  void InsertEditArea() override;
+  void SetBkColor(QColor Value) override;
+
+  // Writes and reads slot 0 only (brackets, arrows, vectors).
+  QString GetData() const override;
+  void SetData(const QString& Text) override;
+
+  void RefreshDimensions() override;
+
+ protected:
+  // Every slot, as consecutive EditArea items.
+  QString SlotsData() const;
+  // Fills the slots by position from the EditArea items; items of other names keep their
+  // number but are skipped, surplus items are ignored.
+  void SlotsSetData(const TExprArray& Items);
+  // Re-derives one slot from the template: background, font at Factor, size.
+  void RefreshEA(TEditArea* Area, double Factor);
+};

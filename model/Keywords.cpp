@@ -1,0 +1,140 @@
+#include "Keywords.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include "model/EditArea.h"
+
+namespace {
+// The set is compared as a whole: any other set adds nothing.
+QString OptionsWord(TGroupOptions Options) {
+  if (Options == TGroupOptions{goLimitBottom}) return QStringLiteral("LimitBottom");
+  if (Options == TGroupOptions{goIndexBottom}) return QStringLiteral("IndexBottom");
+  if (Options == TGroupOptions{goLimitTop, goLimitBottom}) return QStringLiteral("LimitBottomTop");
+  if (Options == TGroupOptions{goIndexTop, goIndexBottom}) return QStringLiteral("IndexBottomTop");
+  return QString();
+}
+
+QString SizeWord(int Size) {
+  switch (Size) {
+    case 1: return QStringLiteral("One");
+    case 2: return QStringLiteral("Two");
+    case 3: return QStringLiteral("Three");
+    default: return QString();
+  }
+}
+
+QString AlignWord(TAlignEA Align) {
+  return Align == aeTop ? QStringLiteral("aeTop") : QStringLiteral("aeBottom");
+}
+
+QString HeadsWord(TKindArrow Kind) {
+  QString Word;
+  if (Kind.Contains(kaRight)) Word += QStringLiteral("kaRight");
+  if (Kind.Contains(kaLeft)) Word += QStringLiteral("kaLeft");
+  return Word;
+}
+
+using TTable = QHash<QString, TInsertion>;
+
+void AddGroupOps(TTable& Table) {
+  const TGroupOptions Sets[] = {{}, {goLimitBottom}, {goLimitTop, goLimitBottom},
+                                {goIndexBottom}, {goIndexTop, goIndexBottom}};
+  using TCommand = void (TEditArea::*)(TGroupOptions);
+  const std::pair<const char*, TCommand> Operators[] = {
+      {"Sum", &TEditArea::AddEqSumma},
+      {"Multiply", &TEditArea::AddEqMultiply},
+      {"Intersection", &TEditArea::AddEqIntersection},
+      {"Join", &TEditArea::AddEqJoin},
+      {"CoMult", &TEditArea::AddEqCoMult}};
+  for (const auto& [Prefix, Command] : Operators)
+    for (TGroupOptions Options : Sets)
+      Table.insert(GroupOpKeyword(QLatin1String(Prefix), Options),
+                   [Command, Options](TEditArea& A) { (A.*Command)(Options); });
+}
+
+void AddIntegrals(TTable& Table) {
+  const TGroupOptions Sets[] = {{}, {goLimitBottom}, {goIndexBottom}};
+  for (TGroupOptions Options : Sets)
+    for (int Size = 1; Size <= 3; ++Size)
+      for (bool Ring : {false, true})
+        Table.insert(IntegralKeyword(Options, Size, Ring), [=](TEditArea& A) {
+          A.AddEqIntegral(Options, Size, Ring);
+        });
+  for (TGroupOptions Options : {TGroupOptions{goLimitTop, goLimitBottom},
+                                TGroupOptions{goIndexTop, goIndexBottom}})
+    Table.insert(IntegralKeyword(Options, 1, false),
+                 [=](TEditArea& A) { A.AddEqIntegral(Options, 1, false); });
+}
+
+void AddArrowsAndVectors(TTable& Table) {
+  for (TAlignEA Align : {aeTop, aeBottom}) {
+    for (TKindArrow Kind : {TKindArrow{kaRight}, TKindArrow{kaLeft}, TKindArrow{kaRight, kaLeft}})
+      Table.insert(ArrowKeyword(Kind, Align), [=](TEditArea& A) { A.AddEqArrow(Kind, Align); });
+    for (TKindArrow Kind : {TKindArrow{}, TKindArrow{kaDouble}, TKindArrow{kaRight},
+                            TKindArrow{kaLeft}, TKindArrow{kaRight, kaLeft}})
+      Table.insert(VectorKeyword(Kind, Align), [=](TEditArea& A) { A.AddEqVector(Kind, Align); });
+  }
+}
+
+TTable BuildTable() {
+  TTable Table;
+  for (TGroupOptions Options : {TGroupOptions{goIndexTop}, TGroupOptions{goIndexBottom},
+                                TGroupOptions{goIndexTop, goIndexBottom}})
+    Table.insert(IndexKeyword(Options), [=](TEditArea& A) { A.AddEqIndex(Options); });
+  for (TKindBracket Kind : {kbRound, kbSquare, kbFigure, kbCorner, kbModule, kbDModule})
+    Table.insert(BracketsKeyword(Kind), [=](TEditArea& A) { A.AddEqBrackets(Kind); });
+  AddIntegrals(Table);
+  AddGroupOps(Table);
+  AddArrowsAndVectors(Table);
+  Table.insert(QStringLiteral("Division"), [](TEditArea& A) { A.AddEqDivision(); });
+  // The cell count comes from the argument.
+  for (TKindMatrix Kind : {kmHoriz, kmVert, kmSquare})
+    Table.insert(MatrixKeyword(Kind), [=](TEditArea& A) { A.AddEqMatrix(Kind, 0); });
+  return Table;
+}
+
+const TTable& Table() {
+  static const TTable Instance = BuildTable();
+  return Instance;
+}
+}  // namespace
+
+QString IndexKeyword(TGroupOptions Options) {
+  QString Word = QStringLiteral("Index");
+  if (Options.Contains(goIndexTop)) Word += QStringLiteral("Top");
+  if (Options.Contains(goIndexBottom)) Word += QStringLiteral("Bottom");
+  return Word;
+}
+
+QString IntegralKeyword(TGroupOptions Options, int Size, bool Ring) {
+  return QStringLiteral("Int") + OptionsWord(Options) + SizeWord(Size) +
+         (Ring ? QStringLiteral("Ring") : QString());
+}
+
+QString GroupOpKeyword(const QString& Prefix, TGroupOptions Options) {
+  return Prefix + OptionsWord(Options);
+}
+
+QString BracketsKeyword(TKindBracket Kind) {
+  static const char* const Words[] = {"Round", "Square", "Figure", "Corner", "Module", "DModule"};
+  return QStringLiteral("Brackets") + QLatin1String(Words[Kind]);
+}
+
+QString ArrowKeyword(TKindArrow Kind, TAlignEA Align) {
+  return QStringLiteral("Arrow") + HeadsWord(Kind) + AlignWord(Align);
+}
+
+QString VectorKeyword(TKindArrow Kind, TAlignEA Align) {
+  return QStringLiteral("Vector") + HeadsWord(Kind) +
+         (Kind.Contains(kaDouble) ? QStringLiteral("kaDouble") : QString()) + AlignWord(Align);
+}
+
+QString MatrixKeyword(TKindMatrix Kind) {
+  static const char* const Words[] = {"kmHoriz", "kmVert", "kmSquare"};
+  return QStringLiteral("Matrix") + QLatin1String(Words[Kind]);
+}
+
+TInsertion InsertionForKeyword(const QString& Name) { return Table().value(Name); }
+
+QStringList AcceptedTemplateKeywords() { return Table().keys(); }

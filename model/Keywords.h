@@ -1,0 +1,29 @@
+#pragma once
+// Element keywords: the names under which the elements of a run are written in the text
+// form. The insertion commands compose them from their parameters; the reader accepts
+// exactly the keywords of the parameter combinations the palette uses.
+
+#include <QString>
+#include <functional>
+
+#include "model/Types.h"
+
+class TEditArea;
+
+QString IndexKeyword(TGroupOptions Options);
+QString IntegralKeyword(TGroupOptions Options, int Size, bool Ring);
+// Prefix ("Sum", "Multiply", ...) followed by the options word.
+QString GroupOpKeyword(const QString& Prefix, TGroupOptions Options);
+QString BracketsKeyword(TKindBracket Kind);
+QString ArrowKeyword(TKindArrow Kind, TAlignEA Align);
+QString VectorKeyword(TKindArrow Kind, TAlignEA Align);
+QString MatrixKeyword(TKindMatrix Kind);
+
+// The insertion that an accepted template keyword stands for, or an empty function for
+// a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and
+// are not in this table.
+using TInsertion = std::function<void(TEditArea&)>;
+TInsertion InsertionForKeyword(const QString& Name);
+
+// Every template keyword the reader accepts (74 of them).
+QStringList AcceptedTemplateKeywords();

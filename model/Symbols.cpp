@@ -1,0 +1,13 @@
+#include "Symbols.h"
+
+void TEqSimple::SetCharacter(QChar Value) { FCharacter = Value; }
+
+QString TEqSimple::GetData() const {
+  const char16_t Code = FCharacter.unicode();
+  if (Code <= 32 || Code == u'(' || Code == u')') return QLatin1Char('#') + QString::number(Code);
+  return QString(FCharacter);
+}
+
+void TEqExtSymbol::SetSymbolCode(char16_t Value) { FSymbolCode = Value; }
+
+QString TEqExtSymbol::GetData() const { return QString::number(FSymbolCode); }

@@ -1,0 +1,31 @@
+#pragma once
+// The enumerations and option sets that parameterise the template elements.
+
+#include <QString>
+#include <vector>
+
+#include "platform/Set.h"
+
+// Which optional slots a big operator or an index has.
+enum TGroupOption { goLimitTop, goLimitBottom, goIndexTop, goIndexBottom };
+using TGroupOptions = TSet<TGroupOption>;
+
+// Arrow heads at the right or left end, and a second parallel bar (vectors only).
+enum TKindArrow_ { kaRight, kaLeft, kaDouble };
+using TKindArrow = TSet<TKindArrow_>;
+
+// Whether the slot of an arrow or vector lies above or below its line.
+enum TAlignEA { aeTop, aeBottom };
+
+// Parentheses, square brackets, braces, angle marks, single bars, double bars.
+enum TKindBracket { kbRound, kbSquare, kbFigure, kbCorner, kbModule, kbDModule };
+
+// One row, one column, or a square grid.
+enum TKindMatrix { kmHoriz, kmVert, kmSquare };
+
+// One item of a text form: Name(Argument).
+struct TExpression {
+  QString Name;
+  QString Argument;
+};
+using TExprArray = std::vector<TExpression>;

@@ -1,0 +1,102 @@
+#include "Canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+QString CodeUnitText(char16_t Code) { return QString(QChar(Code)); }
+}  // namespace
+
+void TCanvas::BeginPaint(QPainter* Painter) { FPainter = Painter; }
+
+void TCanvas::EndPaint() { FPainter = nullptr; }
+
+void TCanvas::ApplyPen() const {
+  if (Pen.Style == psClear) {
+    FPainter->setPen(Qt::NoPen);
+    return;
+  }
+  QPen QtPen(Pen.Color);
+  QtPen.setWidth(Pen.Width < 1 ? 1 : Pen.Width);
+  QtPen.setStyle(Pen.Style == psDot ? Qt::DotLine : Qt::SolidLine);
+  QtPen.setCapStyle(Qt::FlatCap);
+  QtPen.setJoinStyle(Qt::MiterJoin);
+  FPainter->setPen(QtPen);
+}
+
+void TCanvas::ApplyBrush() const {
+  FPainter->setBrush(Brush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(Brush.Color()));
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+  if (!FPainter || X2 <= X1 || Y2 <= Y1) return;
+  const QRect Area(X1, Y1, X2 - X1, Y2 - Y1);
+  if (Brush.Style() != bsClear) FPainter->fillRect(Area, Brush.Color());
+  if (Pen.Style == psClear) return;
+  const int W = Pen.Width < 1 ? 1 : Pen.Width;
+  if (Pen.Style == psDot) {
+    // Every other pixel of the one-pixel outline.
+    for (int X = X1; X < X2; X += 2) {
+      FPainter->fillRect(X, Y1, 1, 1, Pen.Color);
+      FPainter->fillRect(X, Y2 - 1, 1, 1, Pen.Color);
+    }
+    for (int Y = Y1; Y < Y2; Y += 2) {
+      FPainter->fillRect(X1, Y, 1, 1, Pen.Color);
+      FPainter->fillRect(X2 - 1, Y, 1, 1, Pen.Color);
+    }
+    return;
+  }
+  // The outline lies inside the rectangle, W pixels thick.
+  FPainter->fillRect(X1, Y1, X2 - X1, qMin(W, Y2 - Y1), Pen.Color);
+  FPainter->fillRect(X1, qMax(Y1, Y2 - W), X2 - X1, qMin(W, Y2 - Y1), Pen.Color);
+  FPainter->fillRect(X1, Y1, qMin(W, X2 - X1), Y2 - Y1, Pen.Color);
+  FPainter->fillRect(qMax(X1, X2 - W), Y1, qMin(W, X2 - X1), Y2 - Y1, Pen.Color);
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+  if (!FPainter || X2 <= X1 || Y2 <= Y1) return;
+  FPainter->save();
+  FPainter->setRenderHint(QPainter::Antialiasing, false);
+  ApplyPen();
+  ApplyBrush();
+  FPainter->drawEllipse(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+  FPainter->restore();
+}
+
+void TCanvas::MoveTo(int X, int Y) { FPenPos = QPoint(X, Y); }
+
+void TCanvas::LineTo(int X, int Y) {
+  const QPoint To(X, Y);
+  if (FPainter && Pen.Style != psClear) {
+    FPainter->save();
+    ApplyPen();
+    FPainter->drawLine(FPenPos, To);
+    FPainter->restore();
+  }
+  FPenPos = To;
+}
+
+void TCanvas::TextOut(int X, int Y, const QString& Text) {
+  if (!FPainter) return;
+  const QFontMetrics Metrics(Font);
+  if (Brush.Style() != bsClear)
+    FPainter->fillRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height(), Brush.Color());
+  FPainter->save();
+  FPainter->setFont(Font);
+  FPainter->setPen(Font.Color);
+  FPainter->drawText(X, Y + Metrics.ascent(), Text);
+  FPainter->restore();
+}
+
+int TCanvas::TextWidth(const QString& Text) const {
+  return QFontMetrics(Font).horizontalAdvance(Text);
+}
+
+int TCanvas::TextHeight(const QString&) const { return QFontMetrics(Font).height(); }
+
+QSize TCanvas::TextExtentW(char16_t Code) const {
+  const QFontMetrics Metrics(Font);
+  return QSize(Metrics.horizontalAdvance(CodeUnitText(Code)), Metrics.height());
+}
+
+void TCanvas::TextOutW(int X, int Y, char16_t Code) { TextOut(X, Y, CodeUnitText(Code)); }

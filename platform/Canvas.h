@@ -1,0 +1,74 @@
+#pragma once
+// A drawing surface with the state-machine semantics the formula nodes are written
+// against: a pen, a brush and a font that stay set between calls. Measuring works at any
+// time; drawing works while a paint event has bound a painter.
+//
+//  - Rectangle(x1, y1, x2, y2) covers the pixels x1..x2-1, y1..y2-1: the pen (unless
+//    clear) draws the outline on the outermost pixels, the brush (unless clear) fills.
+//  - Setting the brush colour turns a clear brush into a solid one.
+//  - TextOut draws with its top-left corner at the point, on an opaque background of the
+//    brush colour unless the brush is clear.
+//  - A pen of width 0 is the thinnest pen, one pixel wide.
+
+#include <QColor>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include "Font.h"
+
+class QPainter;
+
+enum TPenStyle { psSolid, psDot, psClear, psInsideFrame };
+enum TBrushStyle { bsSolid, bsClear };
+
+class TPen {
+ public:
+  TPenStyle Style = psSolid;
+  QColor Color = Qt::black;
+  int Width = 1;
+};
+
+class TBrush {
+ public:
+  TBrushStyle Style() const { return FStyle; }
+  void SetStyle(TBrushStyle Value) { FStyle = Value; }
+  QColor Color() const { return FColor; }
+  void SetColor(QColor Value) {
+    FColor = Value;
+    FStyle = bsSolid;
+  }
+
+ private:
+  TBrushStyle FStyle = bsSolid;
+  QColor FColor = Qt::white;
+};
+
+class TCanvas {
+ public:
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+
+  // Binds the painter of the current paint event; drawing calls outside it do nothing.
+  void BeginPaint(QPainter* Painter);
+  void EndPaint();
+
+  void Rectangle(int X1, int Y1, int X2, int Y2);
+  void Ellipse(int X1, int Y1, int X2, int Y2);
+  void MoveTo(int X, int Y);
+  void LineTo(int X, int Y);
+  void TextOut(int X, int Y, const QString& Text);
+
+  int TextWidth(const QString& Text) const;
+  int TextHeight(const QString& Text) const;
+  // Extent (advance width, line height) of one UTF-16 code unit.
+  QSize TextExtentW(char16_t Code) const;
+  void TextOutW(int X, int Y, char16_t Code);
+
+ private:
+  void ApplyPen() const;
+  void ApplyBrush() const;
+  QPainter* FPainter = nullptr;
+  QPoint FPenPos;
+};
