@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running the project need.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libgl-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
+  fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
