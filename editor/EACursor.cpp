@@ -29,7 +29,7 @@ void TEACursor::RefreshVisible() {
 }
 
 void TEACursor::RefreshDimensions() {
-  SetWidth(2);
+  SetWidth(CaretWidth);
   SetHeight(Font().Size());
   RefreshVisible();
 }

@@ -12,6 +12,9 @@ class TEACursor : public TZelkGraphic {
  public:
   explicit TEACursor(TEditArea* Owner);
 
+  // The caret's width; a run keeps a gap this wide before each element.
+  static constexpr int CaretWidth = 2;
+
   // The area that owns the caret.
   TEditArea* GetParent() const { return FParent; }
   void PutParent(TEditArea* Value);

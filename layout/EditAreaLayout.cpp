@@ -10,7 +10,9 @@
 #include "model/Equation.h"
 
 int TEditArea::CalcHeight() const {
-  int Result = FCaret->Height();
+  // The caret's height as the coming RefreshCursor sets it, so that an area whose font
+  // has just changed is not sized for the old caret.
+  int Result = Font().Size();
   for (int I = 0; I < Count(); ++I) {
     const TEquation* Element = Item(I);
     const int H = Element->CalcHeight();
@@ -25,31 +27,45 @@ int TEditArea::CalcHeight() const {
 
 int TEditArea::CalcWidth(int N) const {
   int Result = 0;
-  for (int I = 0; I < N && I < Count(); ++I) Result += Item(I)->CalcWidth() + FCaret->Width();
+  for (int I = 0; I < N && I < Count(); ++I) Result += Item(I)->CalcWidth() + TEACursor::CaretWidth;
   return Result;
 }
 
 void TEditArea::RefreshDimensions() {
+  // The elements take the area's font and their sizes first: measuring the area before
+  // would size it for new elements' unset mid-lines and for an old font.
+  RefreshElements();
   SetHeight(CalcHeight() + 2);
   if (GetIsEmpty()) {
     SetWidth(Font().Size());
   } else {
     SetWidth(CalcWidth(Count()) + Font().Size() / 3);
-    RefreshEquations();
+    PlaceEquations();
   }
   RefreshCursor();
 }
 
 void TEditArea::RefreshEquations() {
-  const int Gap = FCaret->Width();
-  // X is CalcWidth(I): each element measured right after its own refresh has the width
-  // that refresh stored.
-  int X = 0;
+  RefreshElements();
+  PlaceEquations();
+}
+
+void TEditArea::RefreshElements() {
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
     Element->SetFont(Font());
     Element->SetBkColor(BkColor());
     Element->RefreshDimensions();
+  }
+}
+
+void TEditArea::PlaceEquations() {
+  const int Gap = TEACursor::CaretWidth;
+  // X is CalcWidth(I): an element measured right after its refresh has the width that
+  // refresh stored.
+  int X = 0;
+  for (int I = 0; I < Count(); ++I) {
+    TEquation* Element = Item(I);
     Element->SetLeft(X + Gap);
     Element->SetTop(RoundHalfEven(Height() / 2.0L - Element->GetMidLine()));
     X += Element->Width() + Gap;

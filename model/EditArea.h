@@ -79,6 +79,7 @@ class TEditArea : public TZelkGraphic {
   int CalcHeight() const;
   int CalcWidth(int N) const;
   void RefreshDimensions() override;
+  // Refreshes every element (font, colour, size) and places it; the area keeps its size.
   void RefreshEquations();
   void RefreshCursor();
   void SetBkColor(QColor Value) override;
@@ -95,6 +96,8 @@ class TEditArea : public TZelkGraphic {
   template <typename T, typename Setup>
   void InsertEquation(const QString& Keyword, Setup&& Apply);
   void ClearEquations();
+  void RefreshElements();
+  void PlaceEquations();
 
   TEquationList* FEquationList;
   TEACursor* FCaret;
