@@ -6,6 +6,22 @@
 
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
+#include "model/Equation.h"
+
+namespace {
+// Visits every template below Area, each before (or after) the templates in its slots.
+template <typename Visit>
+void ForEachTemplate(TEditArea* Area, bool ParentsFirst, Visit&& Apply) {
+  for (int I = 0; I < Area->Count(); ++I) {
+    auto* Template = dynamic_cast<TEqParent*>(Area->Item(I));
+    if (!Template) continue;
+    if (ParentsFirst) Apply(Template);
+    for (int S = 0; S < Template->EditAreaCount(); ++S)
+      ForEachTemplate(Template->Slot(S), ParentsFirst, Apply);
+    if (!ParentsFirst) Apply(Template);
+  }
+}
+}  // namespace
 
 TZelkEquation::TZelkEquation(QWidget* Parent) : TEquatStore(Parent) {
   resize(600, 400);
@@ -156,7 +172,16 @@ void TZelkEquation::SetUpdateState(bool Updating) {
   if (!Updating) Change();
 }
 
-void TZelkEquation::FontChanged() { RefreshEditArea(0); }
+void TZelkEquation::FontChanged() {
+  RefreshEditArea(0);
+  // A template derives its slots' fonts only in its own layout: walk the templates top-down
+  // so that every slot gets its new font, then bottom-up so that every template is sized
+  // from its final slots, then stack the lines again.
+  const auto Relayout = [](TEqParent* Template) { Template->RefreshEditArea(0); };
+  for (bool ParentsFirst : {true, false})
+    for (int J = 0; J < LineCount(); ++J) ForEachTemplate(Line(J), ParentsFirst, Relayout);
+  RefreshEditArea(0);
+}
 
 void TZelkEquation::changeEvent(QEvent* Event) {
   if (Event->type() == QEvent::FontChange && EditAreaList()) {

@@ -70,6 +70,7 @@ class TZelkEquation : public TEquatStore {
   void mousePressEvent(QMouseEvent* Event) override;
 
  private:
+  // Lays out every line and every template again for the new font; no OnChange.
   void FontChanged();
   TEditArea* CreateLine(int Position);
   TEditArea* FActiveEditArea = nullptr;
