@@ -1,0 +1,128 @@
+// Speed and memory of reading, editing and painting large formulas.
+//
+//   bash tools/bench.sh            (Release build, every benchmark)
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <memory>
+
+#include "FormulaGenerator.h"
+#include "editor/Equations.h"
+
+namespace {
+constexpr int KeystrokeElements = 2000;
+constexpr int KeystrokeLines = 50;
+
+void ReportElements(benchmark::State& State, int Elements) {
+  State.counters["elements"] = Elements;
+  State.counters["elements/s"] =
+      benchmark::Counter(static_cast<double>(Elements) * State.iterations(), benchmark::Counter::kIsRate);
+}
+
+void BM_ReadData(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), 50);
+  TZelkEquation Editor;
+  for (auto _ : State) Editor.SetData(Formula.Data);
+  ReportElements(State, Formula.Elements);
+}
+BENCHMARK(BM_ReadData)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteData(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), 50);
+  TZelkEquation Editor;
+  Editor.SetData(Formula.Data);
+  for (auto _ : State) benchmark::DoNotOptimize(Editor.GetData());
+  ReportElements(State, Formula.Elements);
+}
+BENCHMARK(BM_WriteData)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The caret in the middle of the first (0) or the last (1) line.
+TEditArea* PlaceCaret(TZelkEquation& Editor, int Which) {
+  TEditArea* Line = Editor.Line(Which == 0 ? 0 : Editor.LineCount() - 1);
+  Line->SetActive(true);
+  Line->SetEquationIndex(Line->Count() / 2);
+  return Line;
+}
+
+void BM_Keystroke(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(KeystrokeElements, KeystrokeLines);
+  TZelkEquation Editor;
+  Editor.SetData(Formula.Data);
+  TEditArea* Line = PlaceCaret(Editor, static_cast<int>(State.range(0)));
+  for (auto _ : State) {
+    Line->AddEqSimple(QLatin1Char('k'));
+    Line->SetEquationIndex(Line->EquationIndex() + 1);
+    State.PauseTiming();
+    Line->SetEquationIndex(Line->EquationIndex() - 1);
+    Line->DelEquation(Line->EquationIndex());
+    State.ResumeTiming();
+  }
+  State.SetLabel(State.range(0) == 0 ? "first line" : "last line");
+}
+BENCHMARK(BM_Keystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_Backspace(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(KeystrokeElements, KeystrokeLines);
+  TZelkEquation Editor;
+  Editor.SetData(Formula.Data);
+  TEditArea* Line = PlaceCaret(Editor, static_cast<int>(State.range(0)));
+  for (auto _ : State) {
+    State.PauseTiming();
+    Line->AddEqSimple(QLatin1Char('k'));
+    Line->SetEquationIndex(Line->EquationIndex() + 1);
+    State.ResumeTiming();
+    Line->SetEquationIndex(Line->EquationIndex() - 1);
+    Line->DelEquation(Line->EquationIndex());
+  }
+  State.SetLabel(State.range(0) == 0 ? "first line" : "last line");
+}
+BENCHMARK(BM_Backspace)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_Repaint(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), KeystrokeLines);
+  TZelkEquation Editor;
+  Editor.SetData(Formula.Data);
+  Editor.resize(Editor.CalcWidth() + 40, Editor.CalcHeight(Editor.LineCount()));
+  QImage Image(Editor.size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : State) {
+    Editor.render(&Image);
+    benchmark::DoNotOptimize(Image.bits());
+  }
+  ReportElements(State, Formula.Elements);
+}
+BENCHMARK(BM_Repaint)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+long ResidentKiB() {
+  QFile Status(QStringLiteral("/proc/self/status"));
+  if (!Status.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& Line : Status.readAll().split('\n'))
+    if (Line.startsWith("VmRSS:")) return Line.mid(6).trimmed().split(' ').first().toLong();
+  return 0;
+}
+
+void BM_MemoryPerElement(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), KeystrokeLines);
+  double BytesPerElement = 0;
+  for (auto _ : State) {
+    auto Editor = std::make_unique<TZelkEquation>();
+    const long Before = ResidentKiB();
+    Editor->SetData(Formula.Data);
+    BytesPerElement = (ResidentKiB() - Before) * 1024.0 / Formula.Elements;
+  }
+  State.counters["bytes/element"] = BytesPerElement;
+  State.counters["elements"] = Formula.Elements;
+}
+BENCHMARK(BM_MemoryPerElement)->Arg(20000)->Iterations(1)->Unit(benchmark::kMillisecond);
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication App(argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
