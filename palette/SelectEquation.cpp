@@ -39,7 +39,12 @@ TSelectEquation::TSelectEquation(QWidget* Parent) : QFrame(Parent) {
   CreateImageLists();
 }
 
-TSelectEquation::~TSelectEquation() = default;
+TSelectEquation::~TSelectEquation() {
+  // The bars refer to the image lists: free them while the lists still exist.
+  delete FLabel;
+  delete FPageControl;
+  delete FCategoryBar;
+}
 
 TEqData TSelectEquation::GroupConstants(int Group) {
   switch (Group) {

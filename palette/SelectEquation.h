@@ -16,17 +16,15 @@
 #include <QStringList>
 #include <vector>
 
+#include "editor/ZelkEquation.h"
 #include "platform/Lists.h"
 #include "platform/Registration.h"
-
-Q_MOC_INCLUDE("editor/ZelkEquation.h")
 
 class QLabel;
 class QStackedWidget;
 class TImageList;
 class TToolBar;
 class TToolButton;
-class TZelkEquation;
 
 // One group of buttons; group 0 is the category bar, group g >= 1 is opened by category
 // button g - 1 and lives on page g - 1.
