@@ -74,8 +74,11 @@ TEST(Caret, ActivatingASlotTakesTheCaretFromTheLine) {
   EXPECT_TRUE(Shown(Denominator));
   EXPECT_EQ(Division->EditAreaIndex(), Denominator->IndexInParent());  // the owner follows
   EXPECT_EQ(F.Editor->EditAreaIndex(), 0);  // the current line does not
-  // Activating the active area again keeps it active and flips its caret.
+  // Activating the active area again keeps it active and flips its caret; the blink
+  // timer runs on undisturbed.
+  const int Timer = Denominator->Caret()->BlinkTimer().timerId();
   Denominator->SetActive(true);
+  EXPECT_EQ(Denominator->Caret()->BlinkTimer().timerId(), Timer);
   EXPECT_TRUE(Denominator->Active());
   EXPECT_FALSE(Shown(Denominator));
   EXPECT_EQ(F.Changes, 0);
