@@ -89,7 +89,6 @@ class TZelkEquation : public TEquatStore {
  private:
   void FontChanged();
   void EnabledChanged();
-  void TypeCharacter(quint16 Key);
   TEditArea* CreateLine(int Position);
   TEditArea* FActiveEditArea = nullptr;
 };
