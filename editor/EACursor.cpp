@@ -15,10 +15,11 @@ void TEACursor::PutParent(TEditArea* Value) {
 }
 
 void TEACursor::SetComVisible(bool Value) {
-  if (Value)
-    FBlinkTimer.start();
-  else
+  // A running timer keeps its rhythm: QTimer::start would begin a new interval.
+  if (!Value)
     FBlinkTimer.stop();
+  else if (!FBlinkTimer.isActive())
+    FBlinkTimer.start();
   FComVisible = Value;
   RefreshVisible();
 }

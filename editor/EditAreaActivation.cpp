@@ -1,6 +1,7 @@
 // Which edit area holds the caret: activation, deactivation and the mouse.
 
 #include <QMouseEvent>
+#include <exception>
 
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
@@ -36,5 +37,10 @@ void TEditArea::WMLButtonDown() {
 }
 
 void TEditArea::mousePressEvent(QMouseEvent* Event) {
-  if (Event->button() == Qt::LeftButton) WMLButtonDown();
+  if (Event->button() != Qt::LeftButton) return;
+  try {
+    WMLButtonDown();
+  } catch (const std::exception&) {
+    // Activation is best effort: the press must not reach the event loop as an error.
+  }
 }

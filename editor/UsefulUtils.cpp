@@ -4,6 +4,7 @@
 #include <QHash>
 
 #include "model/TextForm.h"
+#include "platform/VirtualKeys.h"
 
 namespace {
 QHash<int, QString> LoadStrings() {
@@ -19,6 +20,16 @@ QHash<int, QString> LoadStrings() {
   return Strings;
 }
 }  // namespace
+
+QString GetCharFromVirtualKey(quint16 Key) {
+  const QString Text = TranslateVirtualKey(Key);
+  return Text.size() <= 2 ? Text : QString();
+}
+
+QChar GetCharFromVirtualKey2(quint16 Key) {
+  const QString Text = GetCharFromVirtualKey(Key);
+  return Text.isEmpty() ? QChar() : Text[0];
+}
 
 QString GetString(const QString& Id) {
   static const QHash<int, QString> Strings = LoadStrings();

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <exception>
 
+#include "editor/EACursor.h"
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
@@ -191,7 +192,19 @@ void TZelkEquation::changeEvent(QEvent* Event) {
     } catch (const std::exception&) {
     }
   }
+  if (Event->type() == QEvent::EnabledChange) EnabledChanged();
   TEquatStore::changeEvent(Event);
+}
+
+void TZelkEquation::EnabledChanged() {
+  // The caret would otherwise keep its phase until the next tick. Qt repaints every node
+  // on the change, so the dotted frames go and come back by themselves.
+  if (!FActiveEditArea) return;
+  TEACursor* Caret = FActiveEditArea->Caret();
+  if (!isEnabled())
+    Caret->SetVisible(false);
+  else if (!Caret->Visible())
+    Caret->RefreshVisible();
 }
 
 void TZelkEquation::mousePressEvent(QMouseEvent* Event) {

@@ -5,11 +5,17 @@
 // whole formula as the text property Data. Every edit raises OnChange.
 //
 // A new editor has one empty line, current and active; Data reads "EditArea()".
+//
+// The editor takes the keyboard focus from a click, not from Tab. A click on a line or a
+// slot, or on an element in it, moves the caret into that area (where it last stood, not
+// under the pointer); keys edit at the caret (KeyDown). While the editor is disabled no
+// caret and no dotted frame shows.
 
 #include <QColor>
 #include <QString>
 
 #include "model/ZelkGraphic.h"
+#include "platform/VirtualKeys.h"
 
 class TEditArea;
 
@@ -60,6 +66,12 @@ class TZelkEquation : public TEquatStore {
   // Raises OnChange.
   virtual void Change();
 
+  // The key map: what the key with virtual-key code Key does to the active edit area and
+  // to the lines. Keys act only while an area is active. Shift, Ctrl and Alt act like the
+  // plain key; for a character key they only change what it types. True when the key is
+  // one the editor acts on; false leaves it to the host.
+  bool KeyDown(quint16 Key, TShiftState Shift);
+
  signals:
   void OnChange();
 
@@ -67,11 +79,17 @@ class TZelkEquation : public TEquatStore {
   void SetUpdateState(bool Updating) override;
   void Paint() override;
   void changeEvent(QEvent* Event) override;
+  // Claims the arrow keys before the host's shortcuts and navigation see them; Tab and
+  // Backtab stay with Qt's focus navigation.
+  bool event(QEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  // A press outside every line only focuses the editor.
   void mousePressEvent(QMouseEvent* Event) override;
 
  private:
   // Lays out every line and every template again for the new font; no OnChange.
   void FontChanged();
+  void EnabledChanged();
   TEditArea* CreateLine(int Position);
   TEditArea* FActiveEditArea = nullptr;
 };

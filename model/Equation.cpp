@@ -1,6 +1,7 @@
 #include "Equation.h"
 
 #include <QMouseEvent>
+#include <exception>
 
 #include "editor/ZelkEquation.h"
 #include "layout/FontLevels.h"
@@ -42,7 +43,12 @@ void TEquation::SetUpdateState(bool Updating) {
 }
 
 void TEquation::mousePressEvent(QMouseEvent* Event) {
-  if (Event->button() == Qt::LeftButton) FParent->WMLButtonDown();
+  if (Event->button() != Qt::LeftButton) return;
+  try {
+    FParent->WMLButtonDown();
+  } catch (const std::exception&) {
+    // Activation is best effort: the press must not reach the event loop as an error.
+  }
 }
 
 TEqParent::TEqParent(QWidget* Owner) : TEquation(Owner) {
