@@ -1,0 +1,128 @@
+#pragma once
+// TSelectEquation: the palette. A panel of tool buttons in 19 groups that inserts special
+// symbols (groups 1-10) and templates (groups 11-19) into a linked editor, at the caret of
+// its active edit area, and then gives that editor the focus. A row of category buttons on
+// top chooses the one group shown below it; moving the mouse over any button shows its
+// description, in the chosen language, in the description label and as its tool-tip.
+//
+// The palette builds its group table and glyph lists when it is created and its child
+// widgets (category bar, description label, page stack with one group bar a page) when it
+// first gets its window; they are built once. The glyphs are the monochrome resource strips
+// ":/ZelkEquations/BTgg" (gg the group number, white transparent), the descriptions the
+// strings with ids Lggbb (L the language digit, gg the group, bb the button, in decimal).
+
+#include <QFrame>
+#include <QPointer>
+#include <QStringList>
+#include <vector>
+
+#include "platform/Lists.h"
+#include "platform/Registration.h"
+
+Q_MOC_INCLUDE("editor/ZelkEquation.h")
+
+class QLabel;
+class QStackedWidget;
+class TImageList;
+class TToolBar;
+class TToolButton;
+class TZelkEquation;
+
+// One group of buttons; group 0 is the category bar, group g >= 1 is opened by category
+// button g - 1 and lives on page g - 1.
+struct TEqData {
+  int ButtonCount = 0;       // = the number of glyphs in the group's strip
+  int GlyphHeight = 0;       // also the height of the group's buttons
+  int GlyphWidth = 0;        // also their width
+  QString VisibleMask;       // character b is '1' when button b is shown
+  QStringList Descriptions;  // of every button, in the current language
+};
+using TEqDataArray = std::vector<TEqData>;
+
+// The palette's glyph lists, index = group number; the container owns them.
+using TImageLists = TObjectList<TImageList>;
+
+class TSelectEquation : public QFrame {
+  Q_OBJECT
+  Q_PROPERTY(TLanguage Language READ Language WRITE SetLanguage)
+  // The editor that the buttons insert into; none when unlinked or when it was destroyed.
+  Q_PROPERTY(TZelkEquation* Equation READ Equation WRITE SetZelkEquation)
+
+ public:
+  // The language of the descriptions; stored in one byte. The English texts are ours.
+  enum TLanguage : quint8 { lEnglish = 0, lRussian = 1, lDeutsche = 2 };
+  Q_ENUM(TLanguage)
+
+  static constexpr int GroupCount = 20;
+
+  // Builds the group table (in Russian) and the glyph lists; no child widget exists yet.
+  explicit TSelectEquation(QWidget* Parent = nullptr);
+  ~TSelectEquation() override;
+
+  TLanguage Language() const { return FLanguage; }
+  // Rebuilds the descriptions only: a tool-tip and the label follow the new language the
+  // next time the mouse moves over a button.
+  void SetLanguage(TLanguage Value);
+
+  TZelkEquation* Equation() const { return FEquation.data(); }
+  // Links the palette to Value (or to none); takes effect at the next click.
+  void SetZelkEquation(TZelkEquation* Value);
+
+  // The group table (20 records) and the constant record of one group.
+  const TEqDataArray& EqData() const { return FEqData; }
+  static TEqData GroupConstants(int Group);
+  // The glyph lists, one a group.
+  const TImageLists& ImageLists() const { return FImageLists; }
+
+  // Refills the group table with the constants and the descriptions of the current language.
+  void CreateDescript();
+  // Loads the glyph strips, one list a group; a strip that cannot be loaded leaves its list
+  // empty.
+  void CreateImageLists();
+
+  // The children, none until the palette first gets its window.
+  TToolBar* CategoryBar() const { return FCategoryBar; }
+  // The bar of group 1..19 (on page Group - 1).
+  TToolBar* GroupBar(int Group) const;
+  QLabel* DescriptionLabel() const { return FLabel; }
+  QStackedWidget* PageControl() const { return FPageControl; }
+
+  // Mouse over a button: its description becomes its tool-tip and the label's text.
+  void BtMouseMove(TToolButton* Sender);
+  // A category button: its group's page is shown and it is the one category button down.
+  void BtPanelClick(TToolButton* Sender);
+  // A group button: its command runs on the linked editor's active edit area (when there
+  // is one), then an enabled editor gets the focus. Unlinked, nothing happens.
+  void BtTabSheetClick(TToolButton* Sender);
+
+ protected:
+  bool event(QEvent* Event) override;
+  // Builds the children on the first call only: page stack, label, category bar, then
+  // shows group 1 with category button 0 down.
+  void CreateWnd();
+
+ private:
+  void CreatePageControl();
+  void CreateLabel();
+  TToolBar* CreateToolBar(QWidget* Parent, int Index);
+
+  TEqDataArray FEqData;
+  TImageLists FImageLists;
+  QLabel* FLabel = nullptr;
+  QStackedWidget* FPageControl = nullptr;
+  TToolBar* FCategoryBar = nullptr;
+  std::vector<TToolBar*> FGroupBars;
+  QPointer<TZelkEquation> FEquation;
+  TLanguage FLanguage = lRussian;
+};
+
+using TLanguage = TSelectEquation::TLanguage;
+using enum TSelectEquation::TLanguage;
+
+// The language digit of the description ids: 1 Russian, 2 German, 3 English.
+int LanguageDigit(TLanguage Language);
+
+namespace SelectEquation {
+// Offers TSelectEquation on the design-time page "Zelk Equations".
+TComponentInfo Register();
+}  // namespace SelectEquation
