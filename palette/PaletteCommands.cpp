@@ -1,0 +1,134 @@
+#include "PaletteCommands.h"
+
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "model/EditArea.h"
+
+namespace {
+using TCommand = std::function<void(TEditArea&)>;
+using TCommandTable = std::map<std::pair<int, int>, TCommand>;
+
+struct TSymbolButton {
+  int Group;
+  int Button;
+  int Code;
+};
+
+// Groups 1-10: one special symbol each (UTF-16 code).
+constexpr TSymbolButton SymbolButtons[] = {
+    {1, 0, 8804}, {1, 1, 8805}, {1, 6, 8800}, {1, 7, 8801}, {1, 8, 8776},
+    {2, 2, 160}, {2, 6, 8230},
+    {4, 0, 177}, {4, 2, 215}, {4, 3, 247}, {4, 4, 42}, {4, 5, 8729}, {4, 6, 9675},
+    {4, 7, 9679}, {4, 10, 8249}, {4, 11, 8250},
+    {5, 0, 8594}, {5, 1, 8592}, {5, 2, 8596}, {5, 3, 8593}, {5, 4, 8595}, {5, 5, 8597},
+    {6, 5, 9488},
+    {7, 3, 8745},
+    {8, 0, 8706}, {8, 2, 8734}, {8, 7, 9524}, {8, 8, 9674}, {8, 9, 8467}, {8, 11, 176},
+    {8, 12, 295}, {8, 14, 8747}, {8, 15, 8721}, {8, 16, 8719}, {8, 17, 8720},
+    {9, 0, 945}, {9, 1, 946}, {9, 2, 967}, {9, 3, 948}, {9, 4, 949}, {9, 5, 966},
+    {9, 6, 966}, {9, 7, 947}, {9, 8, 951}, {9, 9, 953}, {9, 10, 954}, {9, 11, 955},
+    {9, 12, 956}, {9, 13, 957}, {9, 14, 959}, {9, 15, 960}, {9, 16, 969}, {9, 17, 952},
+    {9, 18, 952}, {9, 19, 961}, {9, 20, 963}, {9, 21, 962}, {9, 22, 964}, {9, 23, 965},
+    {9, 24, 969}, {9, 25, 958}, {9, 26, 968}, {9, 27, 950},
+    {10, 0, 913}, {10, 1, 914}, {10, 2, 935}, {10, 3, 916}, {10, 4, 917}, {10, 5, 934},
+    {10, 6, 915}, {10, 7, 919}, {10, 8, 921}, {10, 9, 922}, {10, 10, 923}, {10, 11, 924},
+    {10, 12, 925}, {10, 13, 927}, {10, 14, 928}, {10, 15, 920}, {10, 16, 929},
+    {10, 17, 931}, {10, 18, 932}, {10, 19, 933}, {10, 20, 937}, {10, 21, 926},
+    {10, 22, 936}, {10, 23, 918},
+};
+
+// The slots of a big operator, in the order its buttons offer them.
+const TGroupOptions OperatorLimits[] = {
+    {}, {goLimitBottom}, {goLimitTop, goLimitBottom}, {goIndexBottom}, {goIndexTop, goIndexBottom}};
+
+struct TIntegralButton {
+  TGroupOptions Options;
+  int Size;
+  bool Ring;
+};
+const TIntegralButton IntegralButtons[] = {
+    {{}, 1, false}, {{goLimitTop, goLimitBottom}, 1, false}, {{goIndexTop, goIndexBottom}, 1, false},
+    {{}, 1, false}, {{goLimitBottom}, 1, false}, {{goIndexBottom}, 1, false},
+    {{}, 2, false}, {{goLimitBottom}, 2, false}, {{goIndexBottom}, 2, false},
+    {{}, 3, false}, {{goLimitBottom}, 3, false}, {{goIndexBottom}, 3, false},
+    {{}, 1, true}, {{goLimitBottom}, 1, true}, {{goIndexBottom}, 1, true},
+    {{}, 2, true}, {{goLimitBottom}, 2, true}, {{goIndexBottom}, 2, true},
+    {{}, 3, true}, {{goLimitBottom}, 3, true}, {{goIndexBottom}, 3, true},
+};
+
+struct TArrowButton {
+  TKindArrow Kind;
+  TAlignEA Align;
+};
+// Group 16: bars and arrows over (slot aeBottom) or under (slot aeTop) the slot.
+const TArrowButton VectorButtons[] = {
+    {{}, aeBottom}, {{kaDouble}, aeBottom}, {{}, aeTop}, {{kaDouble}, aeTop},
+    {{kaRight}, aeBottom}, {{kaLeft}, aeBottom}, {{kaRight, kaLeft}, aeBottom},
+    {{kaRight}, aeTop}, {{kaLeft}, aeTop}, {{kaRight, kaLeft}, aeTop},
+};
+// Group 17: arrows with a label slot above (aeTop) or below (aeBottom).
+const TArrowButton ArrowButtons[] = {
+    {{kaRight}, aeTop}, {{kaLeft}, aeTop}, {{kaRight, kaLeft}, aeTop},
+    {{kaRight}, aeBottom}, {{kaLeft}, aeBottom}, {{kaRight, kaLeft}, aeBottom},
+};
+
+struct TMatrixButton {
+  TKindMatrix Kind;
+  int Count;
+};
+const TMatrixButton MatrixButtons[] = {
+    {kmHoriz, 2}, {kmVert, 2}, {kmSquare, 4}, {kmHoriz, 3}, {kmVert, 3},
+    {kmSquare, 9}, {kmHoriz, 4}, {kmVert, 4}, {kmSquare, 16},
+};
+
+using TOperatorCommand = void (TEditArea::*)(TGroupOptions);
+
+TCommandTable BuildCommandTable() {
+  TCommandTable Table;
+  for (const TSymbolButton& S : SymbolButtons)
+    Table[{S.Group, S.Button}] = [Code = S.Code](TEditArea& A) { A.AddEqExtSymbol(Code); };
+
+  const TKindBracket Brackets[] = {kbRound, kbSquare, kbFigure, kbCorner, kbModule, kbDModule};
+  for (int B = 0; B < 6; ++B)
+    Table[{11, B}] = [Kind = Brackets[B]](TEditArea& A) { A.AddEqBrackets(Kind); };
+
+  Table[{12, 0}] = [](TEditArea& A) { A.AddEqDivision(); };
+
+  const TGroupOptions Indices[] = {{goIndexTop}, {goIndexBottom}, {goIndexTop, goIndexBottom}};
+  for (int B = 0; B < 3; ++B)
+    Table[{13, B}] = [Options = Indices[B]](TEditArea& A) { A.AddEqIndex(Options); };
+
+  for (int B = 0; B < 5; ++B)
+    Table[{14, B}] = [Options = OperatorLimits[B]](TEditArea& A) { A.AddEqSumma(Options); };
+
+  for (int B = 0; B < 21; ++B)
+    Table[{15, B}] = [I = IntegralButtons[B]](TEditArea& A) { A.AddEqIntegral(I.Options, I.Size, I.Ring); };
+
+  for (int B = 0; B < 10; ++B)
+    Table[{16, B}] = [V = VectorButtons[B]](TEditArea& A) { A.AddEqVector(V.Kind, V.Align); };
+
+  for (int B = 0; B < 6; ++B)
+    Table[{17, B}] = [V = ArrowButtons[B]](TEditArea& A) { A.AddEqArrow(V.Kind, V.Align); };
+
+  const TOperatorCommand Operators[] = {&TEditArea::AddEqMultiply, &TEditArea::AddEqCoMult,
+                                        &TEditArea::AddEqIntersection, &TEditArea::AddEqJoin};
+  for (int B = 0; B < 20; ++B)
+    Table[{18, B}] = [Add = Operators[B / 5], Options = OperatorLimits[B % 5]](TEditArea& A) {
+      (A.*Add)(Options);
+    };
+
+  for (int B = 0; B < 9; ++B)
+    Table[{19, B}] = [M = MatrixButtons[B]](TEditArea& A) { A.AddEqMatrix(M.Kind, M.Count); };
+  return Table;
+}
+}  // namespace
+
+bool RunPaletteCommand(TEditArea& Area, int Group, int Button) {
+  static const TCommandTable Table = BuildCommandTable();
+  const auto Entry = Table.find({Group, Button});
+  if (Entry == Table.end()) return false;
+  Entry->second(Area);
+  return true;
+}

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <map>
+
+#include "PaletteSupport.h"
+
+namespace {
+// Where the caret goes after a click: the line itself, or a slot of the new element.
+enum TCaret { cLine, cFirstSlot, cLowerLimit, cLowerIndex, cUpperIndex, cCell };
+
+struct TExpected {
+  QString Element;  // the element's text form
+  TCaret Caret;
+  int Cell = 0;  // for cCell
+};
+
+QString Template(const QString& Keyword, int Slots) {
+  QString Text = Keyword + u'(';
+  for (int I = 0; I < Slots; ++I) Text += QStringLiteral("EditArea()");
+  return Text + u')';
+}
+
+std::map<std::pair<int, int>, TExpected> ExpectedTable() {
+  std::map<std::pair<int, int>, TExpected> T;
+  const std::map<int, std::vector<std::pair<int, int>>> Symbols = {
+      {1, {{0, 8804}, {1, 8805}, {6, 8800}, {7, 8801}, {8, 8776}}},
+      {2, {{2, 160}, {6, 8230}}},
+      {4, {{0, 177}, {2, 215}, {3, 247}, {4, 42}, {5, 8729}, {6, 9675}, {7, 9679}, {10, 8249}, {11, 8250}}},
+      {5, {{0, 8594}, {1, 8592}, {2, 8596}, {3, 8593}, {4, 8595}, {5, 8597}}},
+      {6, {{5, 9488}}},
+      {7, {{3, 8745}}},
+      {8, {{0, 8706}, {2, 8734}, {7, 9524}, {8, 9674}, {9, 8467}, {11, 176}, {12, 295}, {14, 8747},
+           {15, 8721}, {16, 8719}, {17, 8720}}},
+  };
+  for (const auto& [G, Pairs] : Symbols)
+    for (const auto& [B, Code] : Pairs) T[{G, B}] = {QStringLiteral("ExtSymbol(%1)").arg(Code), cLine};
+  const int Lower[] = {945, 946, 967, 948, 949, 966, 966, 947, 951, 953, 954, 955, 956, 957,
+                       959, 960, 969, 952, 952, 961, 963, 962, 964, 965, 969, 958, 968, 950};
+  for (int B = 0; B < 28; ++B) T[{9, B}] = {QStringLiteral("ExtSymbol(%1)").arg(Lower[B]), cLine};
+  const int Upper[] = {913, 914, 935, 916, 917, 934, 915, 919, 921, 922, 923, 924,
+                       925, 927, 928, 920, 929, 931, 932, 933, 937, 926, 936, 918};
+  for (int B = 0; B < 24; ++B) T[{10, B}] = {QStringLiteral("ExtSymbol(%1)").arg(Upper[B]), cLine};
+
+  const char* Brackets[] = {"Round", "Square", "Figure", "Corner", "Module", "DModule"};
+  for (int B = 0; B < 6; ++B) T[{11, B}] = {Template(QStringLiteral("Brackets") + Brackets[B], 1), cFirstSlot};
+  T[{12, 0}] = {Template("Division", 2), cFirstSlot};
+  T[{13, 0}] = {Template("IndexTop", 1), cUpperIndex};
+  T[{13, 1}] = {Template("IndexBottom", 1), cLowerIndex};
+  T[{13, 2}] = {Template("IndexTopBottom", 2), cLowerIndex};
+
+  // Big operators: suffix, slot count and caret of the five limit variants.
+  const TExpected Variants[] = {{"", cFirstSlot}, {"LimitBottom", cLowerLimit}, {"LimitBottomTop", cLowerLimit},
+                                {"IndexBottom", cLowerIndex}, {"IndexBottomTop", cLowerIndex}};
+  const int Slots[] = {1, 2, 3, 2, 3};
+  auto Operator = [&](int G, int B, const QString& Name, int V) {
+    T[{G, B}] = {Template(Name + Variants[V].Element, Slots[V]), Variants[V].Caret};
+  };
+  for (int B = 0; B < 5; ++B) Operator(14, B, "Sum", B);
+  const char* Products[] = {"Multiply", "CoMult", "Intersection", "Join"};
+  for (int B = 0; B < 20; ++B) Operator(18, B, Products[B / 5], B % 5);
+
+  const int IntegralVariant[] = {0, 2, 4, 0, 1, 3};  // buttons 0..5; 6..20 repeat 3..5
+  const char* Sizes[] = {"One", "Two", "Three"};
+  for (int B = 0; B < 21; ++B) {
+    const int V = B < 6 ? IntegralVariant[B] : IntegralVariant[3 + B % 3];
+    const int Size = B < 3 ? 0 : (B - 3) / 3 % 3;
+    const QString Suffix = QString::fromLatin1(Sizes[Size]) + (B >= 12 ? "Ring" : "");
+    T[{15, B}] = {Template("Int" + Variants[V].Element + Suffix, Slots[V]), Variants[V].Caret};
+  }
+
+  const char* Vectors[] = {"aeBottom", "kaDoubleaeBottom", "aeTop", "kaDoubleaeTop",
+                           "kaRightaeBottom", "kaLeftaeBottom", "kaRightkaLeftaeBottom",
+                           "kaRightaeTop", "kaLeftaeTop", "kaRightkaLeftaeTop"};
+  for (int B = 0; B < 10; ++B) T[{16, B}] = {Template(QStringLiteral("Vector") + Vectors[B], 1), cFirstSlot};
+  const char* Arrows[] = {"kaRightaeTop", "kaLeftaeTop", "kaRightkaLeftaeTop",
+                          "kaRightaeBottom", "kaLeftaeBottom", "kaRightkaLeftaeBottom"};
+  for (int B = 0; B < 6; ++B) T[{17, B}] = {Template(QStringLiteral("Arrow") + Arrows[B], 1), cFirstSlot};
+
+  const char* Shapes[] = {"kmHoriz", "kmVert", "kmSquare"};
+  const int Cells[] = {2, 2, 4, 3, 3, 9, 4, 4, 16};
+  for (int B = 0; B < 9; ++B)
+    T[{19, B}] = {Template(QStringLiteral("Matrix") + Shapes[B % 3], Cells[B]), cCell, Cells[B] - 2};
+  return T;
+}
+
+TEditArea* ExpectedCaretArea(TEditArea* Line, const TExpected& E) {
+  TEquation* Element = Line->Count() > 0 ? Line->Item(0) : nullptr;
+  auto* Op = dynamic_cast<TEqGroupOp*>(Element);
+  auto* Index = dynamic_cast<TEqIndex*>(Element);
+  switch (E.Caret) {
+    case cLine: return Line;
+    case cFirstSlot: return SlotOf(Line, 0, 0);
+    case cLowerLimit: return Op ? Op->LimitBottomArea() : nullptr;
+    case cLowerIndex: return Op ? Op->IndexBottomArea() : (Index ? Index->IndexBottomArea() : nullptr);
+    case cUpperIndex: return Index ? Index->IndexTopArea() : nullptr;
+    case cCell: return SlotOf(Line, 0, E.Cell);
+  }
+  return nullptr;
+}
+}  // namespace
+
+TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
+  PaletteFixture F;
+  const auto Expected = ExpectedTable();
+  int Shown = 0;
+  for (int G = 1; G <= 19; ++G) {
+    const TEqData& D = F.Palette->EqData()[G];
+    for (int B = 0; B < D.ButtonCount; ++B) {
+      SCOPED_TRACE(testing::Message() << "group " << G << " button " << B);
+      F.Editor->SetData("EditArea()");
+      F.Palette->setFocus();
+      const auto Entry = Expected.find({G, B});
+      const bool Visible = D.VisibleMask.at(B) == u'1';
+      EXPECT_EQ(Entry != Expected.end(), Visible);
+      F.Button(G, B)->click();
+      EXPECT_EQ(F.Window.focusWidget(), F.Editor);
+      if (!Visible) {
+        EXPECT_EQ(F.Editor->GetData(), "EditArea()");
+        continue;
+      }
+      ++Shown;
+      ASSERT_EQ(F.Editor->GetData(), "EditArea(" + Entry->second.Element + ")");
+      TEditArea* Caret = ExpectedCaretArea(F.Editor->Line(0), Entry->second);
+      ASSERT_NE(Caret, nullptr);
+      EXPECT_EQ(F.Editor->ActiveEditArea(), Caret);
+      EXPECT_EQ(Caret->EquationIndex(), 0);
+    }
+  }
+  EXPECT_EQ(Shown, 5 + 2 + 9 + 6 + 1 + 1 + 11 + 28 + 24 + 6 + 1 + 3 + 5 + 21 + 10 + 6 + 20 + 9);
+}
+
+TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {
+  PaletteFixture F;
+  F.Editor->SetData("EditArea(Simple(a)Simple(b))");
+  F.Editor->Line(0)->SetEquationIndex(1);
+  int Changes = 0;
+  QObject::connect(F.Editor, &TZelkEquation::OnChange, [&] { ++Changes; });
+  QTest::mouseClick(F.Button(1, 6), Qt::LeftButton);
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)ExtSymbol(8800)Simple(b))");
+  EXPECT_EQ(F.Editor->Line(0)->EquationIndex(), 1);
+  EXPECT_EQ(Changes, 1);
+}
+
+TEST(PaletteCommands, InsertsIntoTheActiveSlot) {
+  PaletteFixture F;
+  F.Button(13, 1)->click();  // subscript: the caret moves into it
+  F.Button(9, 0)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(IndexBottom(EditArea(ExtSymbol(945))))");
+}
+
+TEST(PaletteCommands, WithoutAnEditorNothingHappens) {
+  PaletteFixture F;
+  F.Palette->SetZelkEquation(nullptr);
+  F.Palette->setFocus();
+  F.Button(1, 0)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea()");
+  EXPECT_EQ(F.Window.focusWidget(), F.Palette);
+}
+
+TEST(PaletteCommands, ADestroyedEditorUnlinksThePalette) {
+  PaletteFixture F;
+  delete F.Editor;
+  EXPECT_EQ(F.Palette->Equation(), nullptr);
+  F.Button(15, 1)->click();  // nothing to insert into, and no crash
+  EXPECT_EQ(F.Palette->property("Equation").value<TZelkEquation*>(), nullptr);
+}
+
+TEST(PaletteCommands, WithoutAnActiveAreaOnlyTheFocusMoves) {
+  PaletteFixture F;
+  F.Editor->SetData("");
+  ASSERT_EQ(F.Editor->ActiveEditArea(), nullptr);
+  F.Palette->setFocus();
+  F.Button(19, 5)->click();
+  EXPECT_EQ(F.Editor->GetData(), "");
+  EXPECT_EQ(F.Window.focusWidget(), F.Editor);
+}
+
+TEST(PaletteCommands, ADisabledEditorStillReceivesTheInsertionButNotTheFocus) {
+  PaletteFixture F;
+  F.Editor->setEnabled(false);
+  F.Palette->setFocus();
+  F.Button(19, 2)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(MatrixkmSquare(EditArea()EditArea()EditArea()EditArea()))");
+  EXPECT_EQ(F.Window.focusWidget(), F.Palette);
+}
+
+TEST(PaletteCommands, TheLinkIsReadAtEachClick) {
+  PaletteFixture F;
+  TZelkEquation Second;
+  F.Palette->setProperty("Equation", QVariant::fromValue(&Second));
+  F.Button(5, 0)->click();
+  EXPECT_EQ(Second.GetData(), "EditArea(ExtSymbol(8594))");
+  EXPECT_EQ(F.Editor->GetData(), "EditArea()");
+}

@@ -1,0 +1,36 @@
+#pragma once
+// A shown window holding a palette linked to an editor, and small helpers to drive them.
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "TestSupport.h"
+#include "palette/SelectEquation.h"
+#include "palette/ToolBar.h"
+
+struct PaletteFixture {
+  QWidget Window;
+  TSelectEquation* Palette = new TSelectEquation(&Window);
+  TZelkEquation* Editor = new TZelkEquation(&Window);
+
+  PaletteFixture() {
+    auto* Layout = new QVBoxLayout(&Window);
+    Layout->addWidget(Palette);
+    Layout->addWidget(Editor);
+    Palette->SetZelkEquation(Editor);
+    Window.resize(700, 600);
+    Window.show();
+  }
+  TToolButton* Category(int B) const { return Palette->CategoryBar()->Buttons(B); }
+  TToolButton* Button(int Group, int B) const { return Palette->GroupBar(Group)->Buttons(B); }
+};
+
+// Moves the mouse over Button, as the user does before a tool-tip shows.
+inline void Hover(TToolButton* Button) {
+  const QPointF Local(2, 2);
+  QMouseEvent Move(QEvent::MouseMove, Local, Button->mapToGlobal(Local), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(Button, &Move);
+}
