@@ -27,15 +27,12 @@ bool TAnchors::eventFilter(QObject* Watched, QEvent* Event) {
 
 namespace {
 // Start and length along one axis: anchored at both ends it stretches, at the far end only
-// it keeps its distance to that end, at neither it keeps its centre's proportion.
+// it keeps its distance to that end, else its distance to the near end.
 std::pair<int, int> Place(bool Near, bool Far, int NearDistance, int FarDistance, int Length,
                           int Container) {
   if (Near && Far) return {NearDistance, qMax(0, Container - NearDistance - FarDistance)};
   if (Far) return {Container - FarDistance - Length, Length};
-  if (Near) return {NearDistance, Length};
-  const int Design = NearDistance + Length + FarDistance;
-  const int Centre = Design > 0 ? (NearDistance + Length / 2) * Container / Design : 0;
-  return {Centre - Length / 2, Length};
+  return {NearDistance, Length};
 }
 }  // namespace
 

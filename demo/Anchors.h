@@ -2,8 +2,8 @@
 // TAnchors keeps the children of a container at their distances to the container's
 // edges, as each child's stored "Anchors" property names them ("akLeft,akTop,akRight,
 // akBottom"; without the property a child keeps to the left and top). A child anchored on
-// two opposite sides stretches with the container; one anchored on neither keeps its
-// size and its place.
+// two opposite sides stretches with the container; one anchored on neither keeps to the
+// left or top.
 
 #include <QMargins>
 #include <QObject>

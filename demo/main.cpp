@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScopeGuard>
@@ -56,7 +57,10 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::Button1Click() {
-  FFontDialog1->setCurrentFont(FUi->ZelkEquation1->Font());
+  // The dialog lists installed families only: preselect the family the editor really uses.
+  QFont Current = FUi->ZelkEquation1->Font();
+  Current.setFamily(QFontInfo(Current).family());
+  FFontDialog1->setCurrentFont(Current);
   if (FFontDialog1->exec() == QDialog::Accepted)
     FUi->ZelkEquation1->setFont(FFontDialog1->selectedFont());
 }
