@@ -41,6 +41,8 @@ TfrmMain::TfrmMain(QWidget* Parent)
   layout()->activate();
   new TAnchors(FUi->Panel1);
 
+  // The Data text has no blanks: wrap it anywhere.
+  FUi->Memo1->setWordWrapMode(QTextOption::WrapAnywhere);
   FUi->Memo1->installEventFilter(this);
   ResolveFormLinks(this);
   FormCreate();
