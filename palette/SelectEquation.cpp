@@ -39,7 +39,12 @@ TSelectEquation::TSelectEquation(QWidget* Parent) : QFrame(Parent) {
   CreateImageLists();
 }
 
-TSelectEquation::~TSelectEquation() = default;
+TSelectEquation::~TSelectEquation() {
+  // The bars refer to the image lists: free them while the lists still exist.
+  delete FLabel;
+  delete FPageControl;
+  delete FCategoryBar;
+}
 
 TEqData TSelectEquation::GroupConstants(int Group) {
   switch (Group) {
@@ -164,6 +169,7 @@ TToolBar* TSelectEquation::CreateToolBar(QWidget* Parent, int Index) {
 }
 
 void TSelectEquation::BtMouseMove(TToolButton* Sender) {
+  if (!Sender) return;
   const bool Category = Sender->parentWidget() == FCategoryBar;
   const int Group = Category ? 0 : Sender->Tag();
   const int Button = Category ? Sender->Tag() : Sender->ImageIndex();
@@ -173,7 +179,7 @@ void TSelectEquation::BtMouseMove(TToolButton* Sender) {
 }
 
 void TSelectEquation::BtPanelClick(TToolButton* Sender) {
-  if (!FCategoryBar || !FPageControl) return;
+  if (!Sender || !FCategoryBar || !FPageControl) return;
   const int Page = FPageControl->currentIndex();
   if (Page >= 0 && Page < FCategoryBar->ButtonCount()) FCategoryBar->Buttons(Page)->SetDown(false);
   FPageControl->setCurrentIndex(Sender->Tag());
@@ -181,7 +187,7 @@ void TSelectEquation::BtPanelClick(TToolButton* Sender) {
 }
 
 void TSelectEquation::BtTabSheetClick(TToolButton* Sender) {
-  if (!FEquation) return;
+  if (!FEquation || !Sender) return;
   if (TEditArea* Area = FEquation->ActiveEditArea()) {
     try {
       RunPaletteCommand(*Area, Sender->Tag(), Sender->ImageIndex());

@@ -16,24 +16,22 @@
 #include <QStringList>
 #include <vector>
 
+#include "editor/ZelkEquation.h"
 #include "platform/Lists.h"
 #include "platform/Registration.h"
-
-Q_MOC_INCLUDE("editor/ZelkEquation.h")
 
 class QLabel;
 class QStackedWidget;
 class TImageList;
 class TToolBar;
 class TToolButton;
-class TZelkEquation;
 
 // One group of buttons; group 0 is the category bar, group g >= 1 is opened by category
 // button g - 1 and lives on page g - 1.
 struct TEqData {
   int ButtonCount = 0;       // = the number of glyphs in the group's strip
-  int GlyphHeight = 0;       // also the height of the group's buttons
-  int GlyphWidth = 0;        // also their width
+  int GlyphHeight = 0;       // the buttons show the glyph in a small frame
+  int GlyphWidth = 0;
   QString VisibleMask;       // character b is '1' when button b is shown
   QStringList Descriptions;  // of every button, in the current language
 };

@@ -2,7 +2,7 @@
 // transparent) and the two 24x24 component icons.
 //
 // Usage: MakeGlyphs <output folder>   (the repository's palette/ folder)
-// Writes <folder>/glyphs/BTgg.bmp and <folder>/icons/T*.png.
+// Writes <folder>/glyphs/BTgg.png and <folder>/icons/T*.png.
 
 #include <QDir>
 #include <QFont>
@@ -554,6 +554,7 @@ std::vector<TStrip> Strips() {
 QImage ToMonochrome(const QImage& Image) {
   QImage Mono(Image.size(), QImage::Format_Mono);
   Mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  Mono.fill(1);  // white paper
   for (int Y = 0; Y < Image.height(); ++Y)
     for (int X = 0; X < Image.width(); ++X) Mono.setPixel(X, Y, qGray(Image.pixel(X, Y)) < 128 ? 0 : 1);
   return Mono;
@@ -627,8 +628,8 @@ int main(int argc, char** argv) {
       S.Draw(G, B);
       QPainter(&Strip).drawImage(B * S.Width, 0, G.Image);
     }
-    const QString Name = Folder + QString::asprintf("/glyphs/BT%02d.bmp", Group);
-    if (!ToMonochrome(Strip).save(Name, "BMP")) {
+    const QString Name = Folder + QString::asprintf("/glyphs/BT%02d.png", Group);
+    if (!ToMonochrome(Strip).save(Name, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(Name));
       return 1;
     }
