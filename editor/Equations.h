@@ -11,3 +11,9 @@
 #include "model/Index.h"
 #include "model/Matrix.h"
 #include "model/Symbols.h"
+#include "platform/Registration.h"
+
+namespace Equations {
+// Offers TZelkEquation on the design-time page "Zelk Equations".
+TComponentInfo Register();
+}  // namespace Equations

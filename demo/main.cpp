@@ -1,0 +1,126 @@
+#include "main.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QScopeGuard>
+#include <exception>
+
+#include "demo/Anchors.h"
+#include "editor/ZelkEquation.h"
+#include "palette/SelectEquation.h"
+#include "platform/FormLinks.h"
+#include "ui_main.h"
+
+const QString TfrmMain::InitialFormula = QStringLiteral(
+    "EditArea(IntLimitBottomTopOne(EditArea(Simple(x)Simple(d)Simple(x))EditArea(Simple(0))"
+    "EditArea(ExtSymbol(8734))))");
+
+TfrmMain::TfrmMain(QWidget* Parent)
+    : QWidget(Parent),
+      FUi(std::make_unique<Ui::TfrmMain>()),
+      FFontDialog1(new QFontDialog(this)),
+      FColorDialog1(new QColorDialog(this)) {
+  FUi->setupUi(this);
+  move(200, 129);
+
+  FFontDialog1->setObjectName(QStringLiteral("FontDialog1"));
+  FFontDialog1->setOption(QFontDialog::DontUseNativeDialog);
+  QFont DialogFont(QStringLiteral("MS Sans Serif"));
+  DialogFont.setPointSize(8);
+  FFontDialog1->setCurrentFont(DialogFont);
+  FColorDialog1->setObjectName(QStringLiteral("ColorDialog1"));
+  FColorDialog1->setOption(QColorDialog::DontUseNativeDialog);
+
+  // The labels size themselves to their captions; then the panel's children keep their
+  // distances to its edges from the stored arrangement.
+  FUi->Label1->adjustSize();
+  FUi->Label2->adjustSize();
+  layout()->activate();
+  new TAnchors(FUi->Panel1);
+
+  // The Data text has no blanks: wrap it anywhere.
+  FUi->Memo1->setWordWrapMode(QTextOption::WrapAnywhere);
+  FUi->Memo1->installEventFilter(this);
+  ResolveFormLinks(this);
+  FormCreate();
+}
+
+TfrmMain::~TfrmMain() = default;
+
+QLabel* TfrmMain::ReadError() const { return FUi->LabelReadError; }
+
+void TfrmMain::FormCreate() {
+  FUi->ZelkEquation1->PutData(InitialFormula);
+  ComboBox1Change();
+  setWindowTitle(QStringLiteral("%1 v%2").arg(windowTitle(), FUi->ZelkEquation1->Version()));
+}
+
+void TfrmMain::Button1Click() {
+  // The dialog lists installed families only: preselect the family the editor really uses.
+  QFont Current = FUi->ZelkEquation1->Font();
+  Current.setFamily(QFontInfo(Current).family());
+  FFontDialog1->setCurrentFont(Current);
+  if (FFontDialog1->exec() == QDialog::Accepted)
+    FUi->ZelkEquation1->setFont(FFontDialog1->selectedFont());
+}
+
+void TfrmMain::Button2Click() {
+  FColorDialog1->setCurrentColor(FUi->ZelkEquation1->BkColor());
+  if (FColorDialog1->exec() == QDialog::Accepted)
+    FUi->ZelkEquation1->SetBkColor(FColorDialog1->selectedColor());
+}
+
+void TfrmMain::ZelkEquation1Change() {
+  // While the formula is rebuilt from the text box, the typed text stays as it is.
+  if (FReadingMemo) return;
+  FUi->Memo1->setPlainText(FUi->ZelkEquation1->GetData());
+}
+
+void TfrmMain::Memo1Change() {
+  const QString Text = FUi->Memo1->toPlainText();
+  if (Text == FUi->ZelkEquation1->GetData()) return;
+  {
+    FReadingMemo = true;
+    const auto Done = qScopeGuard([this] { FReadingMemo = false; });
+    try {
+      FUi->ZelkEquation1->SetData(Text);
+      ShowReadError(QString());
+    } catch (const std::exception& E) {  // EConvertError: the part read stays
+      ShowReadError(QString::fromUtf8(E.what()));
+    }
+  }
+  if (!FUi->Memo1->hasFocus()) BringMemoInLine();
+}
+
+void TfrmMain::ComboBox1Change() {
+  static constexpr TLanguage Languages[] = {lRussian, lDeutsche, lEnglish};
+  const int Index = FUi->ComboBox1->currentIndex();
+  if (Index < 0 || Index >= static_cast<int>(std::size(Languages))) return;
+  FUi->SelectEquation1->SetLanguage(Languages[Index]);
+}
+
+bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event) {
+  if (Watched == FUi->Memo1) {
+    if (Event->type() == QEvent::KeyPress) {
+      const int Key = static_cast<QKeyEvent*>(Event)->key();
+      // The Data text is one line: Enter breaks nothing.
+      if (Key == Qt::Key_Return || Key == Qt::Key_Enter) return true;
+    } else if (Event->type() == QEvent::FocusOut) {
+      BringMemoInLine();
+    }
+  }
+  return QWidget::eventFilter(Watched, Event);
+}
+
+void TfrmMain::ShowReadError(const QString& Message) {
+  FUi->LabelReadError->setText(Message);
+  FUi->LabelReadError->setToolTip(Message);
+}
+
+void TfrmMain::BringMemoInLine() {
+  const QString Data = FUi->ZelkEquation1->GetData();
+  if (FUi->Memo1->toPlainText() != Data) FUi->Memo1->setPlainText(Data);
+}

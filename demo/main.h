@@ -1,0 +1,68 @@
+#pragma once
+// TfrmMain: the demonstration program's window. The palette on top inserts symbols and
+// templates into the formula editor in the middle; the bottom panel shows the formula's
+// Data text in a text box that rebuilds the formula when it is edited, a language
+// selector for the palette's descriptions, and buttons for the editor's font and
+// background colour.
+//
+// The text box and the formula stay in step: every change of the formula rewrites the
+// text box, except while the text box itself is being edited; then the formula is rebuilt
+// from the typed text and the text box is brought in line when it loses the focus. A text
+// the reader rejects keeps the part read and shows the reason in the bottom panel until
+// the next text is read without fault.
+
+#include <QWidget>
+#include <memory>
+
+class QColorDialog;
+class QFontDialog;
+class QLabel;
+namespace Ui {
+class TfrmMain;
+}
+
+class TfrmMain : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Loads the stored form, resolves its links and runs FormCreate.
+  explicit TfrmMain(QWidget* Parent = nullptr);
+  ~TfrmMain() override;
+
+  // The formula shown at start.
+  static const QString InitialFormula;
+
+  // The dialogs of Button1 and Button2, run modally.
+  QFontDialog* FontDialog1() const { return FFontDialog1; }
+  QColorDialog* ColorDialog1() const { return FColorDialog1; }
+  // Where the reason of the last rejected text shows; empty after a good read.
+  QLabel* ReadError() const;
+
+ public slots:
+  // Start-up: the initial formula, the palette's language, the caption with the version.
+  void FormCreate();
+  // "Font..": the editor's font through the font dialog; Cancel changes nothing.
+  void Button1Click();
+  // "BkColor..": the editor's background through the colour dialog; Cancel changes nothing.
+  void Button2Click();
+  // The formula changed: the text box shows its Data.
+  void ZelkEquation1Change();
+  // The text box changed: a text other than Data rebuilds the formula.
+  void Memo1Change();
+  // Item 0 Russian, 1 German, 2 English; no item, no change.
+  void ComboBox1Change();
+
+ protected:
+  bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+ private:
+  void ShowReadError(const QString& Message);
+  // The text box shows Data again, when it does not already.
+  void BringMemoInLine();
+
+  std::unique_ptr<Ui::TfrmMain> FUi;
+  QFontDialog* FFontDialog1;
+  QColorDialog* FColorDialog1;
+  // The formula is being rebuilt from the text box.
+  bool FReadingMemo = false;
+};
