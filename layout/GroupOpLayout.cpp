@@ -1,6 +1,8 @@
 // Big operators: the sign column, the band that holds the signs and the operand, limits
 // centred over the signs, indices to their right.
 
+#include <QFontMetrics>
+
 #include "model/EditArea.h"
 #include "model/GroupOp.h"
 
@@ -21,9 +23,26 @@ TEditArea* TEqGroupOp::OptionArea(TGroupOption Option) const {
   return nullptr;
 }
 
+namespace {
+// The ink of one glyph, relative to the top-left corner of its line box.
+QRect GlyphInk(const QFont& Font, char16_t Code) {
+  const QFontMetrics Metrics(Font);
+  return Metrics.boundingRect(QChar(Code)).translated(0, Metrics.ascent());
+}
+}  // namespace
+
 QSize TEqGroupOp::SymbolExtent() const {
   SetCanvasFont();
-  return Canvas().TextExtentW(FSymbol);
+  const QSize Extent = Canvas().TextExtentW(FSymbol);
+  const QRect Ink = GlyphInk(Font(), FSymbol);
+  const QPoint Shift = SymbolShift();
+  return QSize(qMax(Extent.width(), Ink.right() + 1) + Shift.x(),
+               qMax(Extent.height(), Ink.bottom() + 1) + Shift.y());
+}
+
+QPoint TEqGroupOp::SymbolShift() const {
+  const QRect Ink = GlyphInk(Font(), FSymbol);
+  return QPoint(qMax(0, -Ink.left()), qMax(0, -Ink.top()));
 }
 
 int TEqGroupOp::CalcSymbolWidth() const { return FSize * (SymbolExtent().width() + 1); }
@@ -118,7 +137,8 @@ void TEqGroupOp::Paint() {
   const int Y = (GetCommonHeight() - Extent.height()) / 2 + GetTopMargin();
   PaintBackground();
   TCanvas& C = Canvas();
-  for (int I = 0; I < FSize; ++I) C.TextOutW(Dx + I * Step, Y, FSymbol);
+  const QPoint Shift = SymbolShift();
+  for (int I = 0; I < FSize; ++I) C.TextOutW(Dx + I * Step + Shift.x(), Y + Shift.y(), FSymbol);
   if (!FRing) return;
   const int FS = Font().Size();
   const int Middle = Y + Extent.height() / 2;

@@ -10,6 +10,7 @@
 // slots are set at 0.8 of the operator's size, the operand at its full size. The sign is
 // never stretched: a tall operand gets a sign of text height, centred in the band.
 
+#include <QPoint>
 #include <QSize>
 
 #include "model/Equation.h"
@@ -39,7 +40,8 @@ class TEqGroupOp : public TEqParent {
   QString GetData() const override;
   void SetData(const QString& Text) override;
 
-  // Width of the sign row (Size copies, each one pixel apart) and height of the sign.
+  // Width of the sign row (Size copies, each one pixel apart) and height of the sign, a
+  // line of the operator's font.
   int CalcSymbolWidth() const;
   int CalcSymbolHeight() const;
   // Height of the band that holds the signs and the operand.
@@ -60,8 +62,13 @@ class TEqGroupOp : public TEqParent {
   void Paint() override;
 
  private:
-  // Advance and height of one copy of the sign.
+  // Width and height of the cell of one copy of the sign: its advance and line height,
+  // widened where the glyph's ink overhangs them (the integral sign of many serif fonts
+  // reaches left of its origin, past its advance and below its descent), so that no copy
+  // is clipped or painted over.
   QSize SymbolExtent() const;
+  // Where in its cell the glyph's line box is drawn, to keep its ink inside.
+  QPoint SymbolShift() const;
   // The slot of Option when the options hold it, else none.
   TEditArea* OptionArea(TGroupOption Option) const;
   // Re-fonts a slot at Factor of the operator's size and renumbers it.

@@ -1,15 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "layout/LayoutSupport.h"
 
 namespace {
 QString Slot(const QString& Content = QString()) { return "EditArea(" + Content + ")"; }
 QString Line(const QString& Content) { return Slot(Content); }
 
-// Advance and height of one sign at Size points.
+// The cell of one sign at Size points: its advance and line height, or its ink where that
+// reaches further (left of the origin, past the advance, above or below the line).
 QSize SignExtent(const TZelkEquation& Editor, char16_t Sign, int Size) {
   const QFontMetrics Metrics(FontAt(Editor, Size));
-  return QSize(Metrics.horizontalAdvance(QChar(Sign)), Metrics.height());
+  const QRect Ink = Metrics.boundingRect(QChar(Sign)).translated(0, Metrics.ascent());
+  const int Width = qMax(Metrics.horizontalAdvance(QChar(Sign)), Ink.right() + 1);
+  const int Height = qMax(Metrics.height(), Ink.bottom() + 1);
+  return QSize(Width + qMax(0, -Ink.left()), Height + qMax(0, -Ink.top()));
 }
 }  // namespace
 
@@ -134,6 +140,43 @@ TEST(GroupOpLayout, TallOperandCentresTheSignAndTheMidLineInTheBand) {
   EXPECT_TRUE(AnyInked(Image, QRect(0, Y, Sign.width() + 1, Sign.height())));
 }
 
+TEST(GroupOpLayout, IntegralSignIsDrawnWholeThoughItsInkOverhangsItsAdvance) {
+  FormulaFixture F(Line("IntTwo(" + Slot() + ")"));
+  auto* Integral = F.First<TEqIntegral>();
+  const QFont Font = FontAt(*F.Editor, 20);
+  // The same glyph drawn freely, well inside a larger picture.
+  QImage Free(100, 100, QImage::Format_RGB32);
+  Free.fill(Qt::white);
+  {
+    QPainter Painter(&Free);
+    Painter.setFont(Font);
+    Painter.setPen(Qt::black);
+    Painter.drawText(30, 30 + QFontMetrics(Font).ascent(), QString(QChar(0x222B)));
+  }
+  auto Ink = [](const QImage& Image, QRect Area) {
+    int Count = 0;
+    for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+      for (int X = Area.left(); X <= Area.right(); ++X) Count += Inked(Image, X, Y);
+    return Count;
+  };
+  const int One = Ink(Free, Free.rect());
+  ASSERT_GT(One, 0);
+  const int SW = Integral->CalcSymbolWidth();
+  EXPECT_EQ(Ink(Render(Integral), QRect(0, 0, SW, Integral->Height())), 2 * One);
+}
+
+TEST(GroupOpLayout, SignsWithoutOverhangKeepTheirAdvance) {
+  FormulaFixture F(Line("Multiply(" + Slot() + ")"));
+  const QFontMetrics Metrics(FontAt(*F.Editor, 20));
+  const QRect Ink = Metrics.boundingRect(QChar(0x220F));
+  ASSERT_GE(Ink.left(), 0);
+  ASSERT_LE(Ink.right(), Metrics.horizontalAdvance(QChar(0x220F)));
+  ASSERT_LE(Ink.bottom(), Metrics.descent());
+  EXPECT_EQ(F.First<TEqMultiply>()->CalcSymbolWidth(),
+            Metrics.horizontalAdvance(QChar(0x220F)) + 1);
+  EXPECT_EQ(F.First<TEqMultiply>()->CalcSymbolHeight(), Metrics.height());
+}
+
 TEST(GroupOpLayout, TripleIntegralDrawsThreeSignsAndTheRingAcrossThem) {
   FormulaFixture Plain(Line("IntThree(" + Slot() + ")"));
   FormulaFixture Ringed(Line("IntThreeRing(" + Slot() + ")"));
@@ -146,8 +189,10 @@ TEST(GroupOpLayout, TripleIntegralDrawsThreeSignsAndTheRingAcrossThem) {
   const QImage Without = Render(Plain.First<TEqIntegral>());
   const QImage With = Render(Integral);
   ASSERT_EQ(Without.size(), With.size());
+  // Each sign inks its own cell; the operand slot starts after the last one.
   for (int I = 0; I < 3; ++I)
     EXPECT_TRUE(AnyInked(Without, QRect(I * Step, 0, Step, Sign.height()))) << "sign " << I;
+  EXPECT_EQ(Integral->Slot(0)->Left(), 3 * Step);
   // Everything the ring adds lies in its box: 3 signs wide, 2 * (FS div 3) high around
   // the middle of the glyph row; and it does add ink at its top and bottom.
   const int Middle = (Integral->Height() - Sign.height()) / 2 + Sign.height() / 2;
