@@ -35,8 +35,11 @@ void UseLinePen(TCanvas& C, QColor Color) {
 void TEqBarred::PaintBar(int Y) {
   TCanvas& C = Canvas();
   UseLinePen(C, Font().Color);
-  // Below 10 points Thickness is 0; the bar still shows as one pixel.
+  // Solid, so that a thick single bar never looks like an outlined double one; below 10
+  // points Thickness is 0 and the bar still shows as one pixel.
+  C.Brush.SetColor(Font().Color);
   C.Rectangle(0, Y, Width(), Y + qMax(FThickness, 1));
+  C.Brush.SetColor(BkColor());
 }
 
 void TEqBarred::PaintHeads(TKindArrow Kind, int Y) {

@@ -87,8 +87,8 @@ class TEqBarred : public TEqParent {
  protected:
   // Derives Gap and Thickness from the element's font.
   void RefreshMetrics();
-  // A bar Thickness high (never less than one pixel) across the whole width, top at Y,
-  // outlined in the font colour.
+  // A solid bar in the font colour, Thickness high (never less than one pixel), across the
+  // whole width, its top at Y.
   void PaintBar(int Y);
   // Two-stroke arrow heads 15 pixels long at the ends named by Kind, on a bar at Y.
   void PaintHeads(TKindArrow Kind, int Y);

@@ -58,6 +58,16 @@ TEST(DivisionLayout, BarRowsAreInkedAndTheGapAroundThemIsNot) {
   EXPECT_FALSE(AnyInked(Image, QRect(0, Y - 2, Fraction->Width(), 2)));
 }
 
+TEST(DivisionLayout, ThickBarsAreSolid) {
+  EditorFixture F;
+  F.Editor->setFont(FontAt(*F.Editor, 40));
+  auto* Fraction = Inserted<TEqDivision>(F, [](TEditArea& A) { A.AddEqDivision(); });
+  ASSERT_EQ(Fraction->Thickness(), 4);
+  const QImage Image = Render(Fraction);
+  for (int Y = Fraction->GetMidLine(); Y < Fraction->GetMidLine() + 4; ++Y)
+    EXPECT_TRUE(RowInked(Image, Y, 0, Fraction->Width())) << Y;
+}
+
 TEST(DivisionLayout, SmallSizesHaveNoGapOrThicknessButStillABar) {
   EditorFixture F;
   F.Editor->setFont(FontAt(*F.Editor, 9));
