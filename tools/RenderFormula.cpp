@@ -26,8 +26,13 @@ int main(int argc, char** argv) {
   }
   TZelkEquation Editor;
   if (argc > 3) {
+    const int Size = QString::fromLocal8Bit(argv[3]).toInt();
+    if (Size <= 0) {
+      std::fprintf(stderr, "POINT_SIZE must be a whole number above 0\n");
+      return 2;
+    }
     QFont Font = Editor.font();
-    Font.setPointSize(QString::fromLocal8Bit(argv[3]).toInt());
+    Font.setPointSize(Size);
     Editor.setFont(Font);
   }
   try {
