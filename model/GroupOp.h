@@ -40,8 +40,8 @@ class TEqGroupOp : public TEqParent {
   QString GetData() const override;
   void SetData(const QString& Text) override;
 
-  // Width of the sign row (Size copies, each one pixel apart) and height of the sign, a
-  // line of the operator's font.
+  // Width of the sign row (Size cells, each followed by one pixel) and height of a sign's
+  // cell, at least a line of the operator's font.
   int CalcSymbolWidth() const;
   int CalcSymbolHeight() const;
   // Height of the band that holds the signs and the operand.

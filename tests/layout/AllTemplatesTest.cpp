@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <typeinfo>
 
 #include "layout/LayoutSupport.h"
 
