@@ -2,7 +2,7 @@
 
 #include "model/TextForm.h"
 
-TEqDivision::TEqDivision(QWidget* Owner) : TEqParent(Owner) {
+TEqDivision::TEqDivision(QWidget* Owner) : TEqBarred(Owner) {
   SetFontScale(0.7);
   BeginUpdate();
   // Both at index 0: the slot made second is the numerator.

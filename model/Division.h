@@ -1,9 +1,11 @@
 #pragma once
-// A fraction: numerator (slot 0) over denominator (slot 1).
+// A fraction: numerator (slot 0) over denominator (slot 1), both set at 0.7 of the run's
+// size and centred over each other, Gap pixels apart. The bar runs in that gap across the
+// wider of the two; its top edge is the element's mid-line.
 
 #include "model/Equation.h"
 
-class TEqDivision : public TEqParent {
+class TEqDivision : public TEqBarred {
  public:
   explicit TEqDivision(QWidget* Owner);
 
@@ -12,4 +14,14 @@ class TEqDivision : public TEqParent {
 
   QString GetData() const override;
   void SetData(const QString& Text) override;
+
+  int CalcHeight() const override;
+  int CalcWidth() const override;
+  int GetMidLine() const override;
+  // Re-fonts and measures both slots, then stacks and centres them; nothing while updates
+  // are bracketed.
+  void RefreshEditArea(int Index) override;
+
+ protected:
+  void Paint() override;
 };

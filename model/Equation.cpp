@@ -91,11 +91,6 @@ void TEqParent::SetData(const QString& Text) {
     Slot(0)->SetData(Items.front().Argument);
 }
 
-void TEqParent::RefreshDimensions() {
-  SetHeight(CalcHeight());
-  SetWidth(CalcWidth());
-}
-
 QString TEqParent::SlotsData() const {
   QString Text;
   for (int I = 0; I < EditAreaCount(); ++I) Text += EditAreaItem(Slot(I));

@@ -54,9 +54,13 @@ class TEqParent : public TEquation {
   QString GetData() const override;
   void SetData(const QString& Text) override;
 
+  // Height from CalcHeight, then Width from CalcWidth.
   void RefreshDimensions() override;
 
  protected:
+  // Fills the whole element with the background colour, no outline, and leaves the canvas
+  // set up with the element's font.
+  void PaintBackground();
   // Every slot, as consecutive EditArea items.
   QString SlotsData() const;
   // Fills the slots by position from the EditArea items; items of other names keep their
@@ -64,4 +68,32 @@ class TEqParent : public TEquation {
   void SlotsSetData(const TExprArray& Items);
   // Re-derives one slot from the template: background, font at Factor, size.
   void RefreshEA(TEditArea* Area, double Factor);
+};
+
+// A template drawn with horizontal bars: the fraction, the labelled arrow and the bar or
+// arrow over or under a slot. Gap (the room between slot and bar, FS div 5) and
+// Thickness (of a bar, FS div 10) follow the element's font and are brought up to date
+// before every measurement and layout, so a new element is right at once.
+class TEqBarred : public TEqParent {
+ public:
+  using TEqParent::TEqParent;
+
+  int Gap() const { return FGap; }
+  int Thickness() const { return FThickness; }
+
+  // Gap and Thickness from the font, then Height and Width.
+  void RefreshDimensions() override;
+
+ protected:
+  // Derives Gap and Thickness from the element's font.
+  void RefreshMetrics();
+  // A solid bar in the font colour, Thickness high (never less than one pixel), across the
+  // whole width, its top at Y.
+  void PaintBar(int Y);
+  // Two-stroke arrow heads 15 pixels long at the ends named by Kind, on a bar at Y.
+  void PaintHeads(TKindArrow Kind, int Y);
+
+ private:
+  int FGap = 0;
+  int FThickness = 0;
 };

@@ -2,6 +2,16 @@
 // Big operators: a sign drawn one to three times, an operand slot to its right and
 // optional limit slots (centred above and below) or index slots (right, high and low).
 // The six classes differ only in their sign.
+//
+// Geometry: the signs and the operand share one band, CommonHeight high, whose top lies
+// TopMargin below the element's top (room for an upper limit, or for the upper half of an
+// upper index). Limits are centred over the sign column, CommonWidth wide; indices stand
+// right of the signs, the lower one straddling the band's bottom edge. Limit and index
+// slots are set at 0.8 of the operator's size, the operand at its full size. The sign is
+// never stretched: a tall operand gets a sign of text height, centred in the band.
+
+#include <QPoint>
+#include <QSize>
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -30,7 +40,40 @@ class TEqGroupOp : public TEqParent {
   QString GetData() const override;
   void SetData(const QString& Text) override;
 
+  // Width of the sign row (Size cells, each followed by one pixel) and height of a sign's
+  // cell, at least a line of the operator's font.
+  int CalcSymbolWidth() const;
+  int CalcSymbolHeight() const;
+  // Height of the band that holds the signs and the operand.
+  int GetCommonHeight() const;
+  // Distance from the element's top to the band.
+  int GetTopMargin() const;
+  // Width of the column left of the operand: signs, limits and indices.
+  int GetCommonWidth() const;
+
+  int CalcHeight() const override;
+  int CalcWidth() const override;
+  // The middle of the band, so that neighbours line up with the operand.
+  int GetMidLine() const override;
+  // Re-fonts every slot and places it; nothing while updates are bracketed.
+  void RefreshEditArea(int Index) override;
+
+ protected:
+  void Paint() override;
+
  private:
+  // Width and height of the cell of one copy of the sign: its advance and line height,
+  // widened where the glyph's ink overhangs them (the integral sign of many serif fonts
+  // reaches left of its origin, past its advance and below its descent), so that no copy
+  // is clipped or painted over.
+  QSize SymbolExtent() const;
+  // Where in its cell the glyph's line box is drawn, to keep its ink inside.
+  QPoint SymbolShift() const;
+  // The slot of Option when the options hold it, else none.
+  TEditArea* OptionArea(TGroupOption Option) const;
+  // Re-fonts a slot at Factor of the operator's size and renumbers it.
+  void RefreshSlot(TEditArea* Area, double Factor);
+
   TGroupOptions FGroupOptions;
   bool FRing = false;
   int FSize = 1;

@@ -1,5 +1,8 @@
 #pragma once
-// An upper and/or lower index standing alone in a run, after its base.
+// An upper and/or lower index standing alone in a run, after its base: a column with the
+// superscript at the top, an empty strip half the run's font size high, then the
+// subscript, both left-aligned and set at 0.7 of the run's size. Centred on the run's
+// mid-line, a superscript alone rises above it and a subscript alone hangs below it.
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -18,7 +21,18 @@ class TEqIndex : public TEqParent {
   QString GetData() const override;
   void SetData(const QString& Text) override;
 
+  int CalcHeight() const override;
+  int CalcWidth() const override;
+  // Re-fonts and places both slots; nothing while updates are bracketed.
+  void RefreshEditArea(int Index) override;
+
+ protected:
+  void Paint() override;
+
  private:
+  // Re-fonts a slot and renumbers it.
+  void RefreshSlot(TEditArea* Area);
+
   TGroupOptions FGroupOptions;
   TEditArea* FIndexTopArea = nullptr;
   TEditArea* FIndexBottomArea = nullptr;

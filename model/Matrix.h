@@ -1,5 +1,8 @@
 #pragma once
-// A grid of cell slots in row-major order: one row, one column or a square grid.
+// A grid of cell slots in row-major order: one row, one column or a square grid. Each
+// cell is centred in its row band (as high as the row's tallest cell) and its column band
+// (as wide as the column's widest cell); every band is followed by 10 pixels. Only the
+// background is drawn: no brackets or rules.
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -19,10 +22,22 @@ class TEqMatrix : public TEqParent {
   int DX() const;
   int DY() const;
 
+  // Height of row Row and width of column Column: the largest among their cells.
+  int GetRowHeight(int Row) const;
+  int GetColWidth(int Column) const;
+
+  int CalcHeight() const override;
+  int CalcWidth() const override;
+  // Re-fonts every cell and places the grid; nothing while updates are bracketed.
+  void RefreshEditArea(int Index) override;
+
   // Every cell, slot 0 first.
   QString GetData() const override;
   // Grows to the number of items, fills the cells by position and notifies.
   void SetData(const QString& Text) override;
+
+ protected:
+  void Paint() override;
 
  private:
   TKindMatrix FKindMatrix = kmSquare;
