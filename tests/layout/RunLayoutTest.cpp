@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <array>
 #include <cmath>
 
 #include "TestSupport.h"
@@ -180,4 +181,38 @@ TEST(RunLayoutPaint, CharactersAreDrawnInTheirPlace) {
   for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
     for (int X = Box.left(); X <= Box.right(); ++X) Inked += qGray(Image.pixel(X, Y)) < 128;
   EXPECT_GT(Inked, 20);
+}
+
+namespace {
+// Left, top, width, height and font size of every node below Widget, in tree order.
+void CollectGeometry(const QWidget* Widget, std::vector<std::array<int, 5>>& Out) {
+  for (const QObject* Child : Widget->children())
+    if (const auto* Node = dynamic_cast<const TCustomControl*>(Child)) {
+      Out.push_back({Node->Left(), Node->Top(), Node->Width(), Node->Height(), Node->Font().Size()});
+      CollectGeometry(Node, Out);
+    }
+}
+}  // namespace
+
+TEST(RunLayout, AFontChangeLaysOutTemplatesAsIfBuiltInTheNewFont) {
+  const QString Text =
+      "EditArea(Simple(a)Division(EditArea(SumLimitBottomTop(EditArea(Simple(k))EditArea(Simple(0))"
+      "EditArea(Simple(n))))EditArea(BracketsRound(EditArea(IndexTop(EditArea(Simple(2))))))))"
+      "EditArea(MatrixkmSquare(EditArea(Simple(1))EditArea()EditArea()EditArea(Simple(4))))";
+  TZelkEquation Changed;
+  Changed.SetData(Text);
+  QFont Font = Changed.font();
+  Font.setPointSize(31);
+  Changed.setFont(Font);
+
+  TZelkEquation Fresh;
+  Fresh.setFont(Font);
+  Fresh.SetData(Text);
+
+  std::vector<std::array<int, 5>> A, B;
+  CollectGeometry(&Changed, A);
+  CollectGeometry(&Fresh, B);
+  EXPECT_EQ(A, B);
+  auto* D = ElementAt<TEqDivision>(Changed.Line(0), 1);
+  EXPECT_EQ(D->Numerator()->Font().Size(), 22);
 }
