@@ -6,6 +6,8 @@
 
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
+#include "model/TextForm.h"
+#include "platform/Exceptions.h"
 
 TZelkEquation::TZelkEquation(QWidget* Parent) : TEquatStore(Parent) {
   resize(600, 400);
@@ -122,10 +124,13 @@ QString TZelkEquation::GetData() const {
 }
 
 void TZelkEquation::SetData(const QString& Text) {
+  const TReadScope Reading(this);
   EditAreaList()->Clear();
   PlaceEditAreaIndex(0);
   for (const TExpression& Item : GetExprData(Text)) {
     if (Item.Name != QLatin1String("EditArea")) continue;
+    if (LineCount() >= MaxLines)
+      throw ELimitError("the text holds more than " + std::to_string(MaxLines) + " lines");
     if (LineCount() == 0)
       InsertEditArea();
     else
