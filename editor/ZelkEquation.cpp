@@ -88,8 +88,11 @@ void TZelkEquation::RefreshEditArea(int Index) {
   if (Index > LineCount() - 1) return;
   Index = qMax(Index, 0);
   const int FS = Font().Size();
-  // Top is CalcHeight(J): each line is final once refreshed, so the sum runs along.
-  int Top = CalcHeight(Index);
+  // Top is CalcHeight(J): each line is final once refreshed, so the sum runs along, and
+  // the lines above Index stand where it put them (summing them all again would make
+  // reading a text quadratic in its lines).
+  int Top = FS;
+  if (Index > 0) Top = Line(Index - 1)->Top() + Line(Index - 1)->Height() + FS;
   for (int J = Index; J < LineCount(); ++J) {
     TEditArea* Area = Line(J);
     Area->SetLeft(FS / 2);

@@ -26,7 +26,7 @@ QString EditAreaItem(const TEditArea* Area);
 // counts once, a matrix once per cell.
 constexpr int MaxNestingDepth = 32;
 constexpr int MaxLines = 10000;
-constexpr int MaxElements = 50000;
+constexpr int MaxElements = 100000;
 
 // The number of templates that hold Area, 0 for a line.
 int NestingDepth(const TEditArea* Area);

@@ -158,11 +158,17 @@ TEST(Robustness, LineCountLimit) {
 }
 
 TEST(Robustness, ElementCountLimitCountsMatrixCellsAcrossOneReading) {
-  // A matrix counts once per cell: with x, the matrix fills the budget exactly.
-  const QString Full = "MatrixkmHoriz(" + Items("a()", MaxElements - 1) + ")";
+  // A matrix counts once per cell: with the fraction the text fills the budget exactly,
+  // and y, across lines and levels, is one too many. (Ten matrices: a widget with very many
+  // children is slow to take apart.)
+  const QString Tenth = "MatrixkmHoriz(" + Items("a()", MaxElements / 10) + ")";
+  const QString Full = Tenth.repeated(9) + "MatrixkmVert(" + Items("a()", MaxElements / 10 - 1) + ")";
   TZelkEquation Editor;
-  EXPECT_NO_THROW(ReadLarge(Editor, "EditArea(Simple(x)" + Full + ")EditArea()"));
-  EXPECT_EQ(Editor.Line(0)->Count(), 2);
+  EXPECT_THROW(ReadLarge(Editor, "EditArea(" + Full + ")EditArea(Division(EditArea(Simple(y))))"),
+               ELimitError);
+  EXPECT_EQ(Editor.LineCount(), 2);
+  EXPECT_EQ(Editor.Line(0)->Count(), 10);
+  EXPECT_EQ(Editor.Line(1)->GetData(), "Division(EditArea()EditArea())");
   // Each reading starts a fresh count, also that of a single line.
   EXPECT_NO_THROW(ReadLarge(Editor.Line(1), "Simple(y)"));
 
@@ -170,10 +176,25 @@ TEST(Robustness, ElementCountLimitCountsMatrixCellsAcrossOneReading) {
   EXPECT_THROW(ReadLarge(Editor, "EditArea(MatrixkmVert(" + Items("a()", MaxElements + 1) + "))"),
                ELimitError);
   EXPECT_EQ(Editor.GetData(), "EditArea(MatrixkmVert(EditArea()))");
+}
 
-  // The count runs across lines and levels: y is one too many.
-  EXPECT_THROW(ReadLarge(Editor, "EditArea(" + Full + ")EditArea(Division(EditArea(Simple(y))))"),
-               ELimitError);
-  EXPECT_EQ(Editor.LineCount(), 2);
-  EXPECT_EQ(Editor.Line(1)->GetData(), "Division(EditArea()EditArea())");
+TEST(Robustness, LinesStayStackedWhileReadingAndEditing) {
+  EditorFixture F;
+  F.Editor->SetData("EditArea(Simple(a))EditArea()EditArea(Division(EditArea(Simple(1))"
+                    "EditArea(Simple(2))))EditArea(Simple(b))");
+  const auto ExpectStacked = [&F] {
+    for (int J = 0; J < F.Editor->LineCount(); ++J)
+      EXPECT_EQ(F.Line(J)->Top(), F.Editor->CalcHeight(J)) << "line " << J;
+  };
+  ExpectStacked();
+  // A line in the middle grows: the lines below move down.
+  F.Line(1)->AddEqBrackets(kbRound);
+  ExpectStacked();
+  F.Editor->SetEditAreaIndex(0);
+  F.Editor->DeleteEditArea();
+  ExpectStacked();
+  QFont Large = F.Editor->font();
+  Large.setPointSize(40);
+  F.Editor->setFont(Large);
+  ExpectStacked();
 }
