@@ -1,9 +1,10 @@
-// Assigns arbitrary bytes as Data to an editor, read as UTF-8 and as UTF-16 code units.
-// Beyond what the sanitizers catch, every input must give a text that is a fixed point:
-// written, read again and written again it is unchanged, and the tree read from it has
-// exactly the lines and elements that the text holds.
+// Assigns arbitrary bytes as Data to an editor, read as UTF-8 (and painted) and as UTF-16
+// code units. Beyond what the sanitizers catch, every input must give a text that is a
+// fixed point: written, read again and written again it is unchanged, and the tree read
+// from it has exactly the lines and elements that the text holds.
 
 #include <QApplication>
+#include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -73,12 +74,17 @@ void Read(TZelkEquation& Editor, const QString& Text) {
   QCoreApplication::sendPostedEvents();
 }
 
-void Check(const QString& Input) {
+void Check(const QString& Input, bool Paint) {
   QString First;
   {
     TZelkEquation Editor;
     Read(Editor, Input);
     First = Editor.GetData();
+    // Whatever was read must also paint.
+    if (Paint) {
+      QImage Image(Editor.size(), QImage::Format_ARGB32_Premultiplied);
+      Editor.render(&Image);
+    }
   }
   TZelkEquation Editor;
   // A written text reads whole: any error here is a finding.
@@ -100,10 +106,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   const auto* Bytes = reinterpret_cast<const char*>(Data);
-  Check(QString::fromUtf8(Bytes, static_cast<qsizetype>(Size)));
+  Check(QString::fromUtf8(Bytes, static_cast<qsizetype>(Size)), true);
   // Lone surrogates and every other code unit, which UTF-8 decoding never yields.
   QString Units(static_cast<qsizetype>(Size / 2), Qt::Uninitialized);
   std::memcpy(Units.data(), Bytes, Size / 2 * sizeof(QChar));
-  Check(Units);
+  Check(Units, false);
   return 0;
 }
