@@ -21,8 +21,9 @@ class TEditArea;
 QString EditAreaItem(const TEditArea* Area);
 
 // What the editor builds from one text. Beyond these limits reading stops with ELimitError
-// and keeps what it read. Font sizes reach one pixel long before templates nest 32 deep;
-// the counts keep the nodes (each a widget) well inside memory. Every element of a run
+// and keeps what it read. Each level of nesting costs stack, and fractions and indices reach
+// a one-pixel font long before 32 levels; the counts keep the nodes (each a widget) well
+// inside memory. Every element of a run
 // counts once, a matrix once per cell.
 constexpr int MaxNestingDepth = 32;
 constexpr int MaxLines = 10000;
