@@ -8,6 +8,8 @@
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
+#include "model/TextForm.h"
+#include "platform/Exceptions.h"
 
 namespace {
 // Visits every template below Area, each before (or after) the templates in its slots.
@@ -103,8 +105,11 @@ void TZelkEquation::RefreshEditArea(int Index) {
   if (Index > LineCount() - 1) return;
   Index = qMax(Index, 0);
   const int FS = Font().Size();
-  // Top is CalcHeight(J): each line is final once refreshed, so the sum runs along.
-  int Top = CalcHeight(Index);
+  // Top is CalcHeight(J): each line is final once refreshed, so the sum runs along, and
+  // the lines above Index stand where it put them (summing them all again would make
+  // reading a text quadratic in its lines).
+  int Top = FS;
+  if (Index > 0) Top = Line(Index - 1)->Top() + Line(Index - 1)->Height() + FS;
   for (int J = Index; J < LineCount(); ++J) {
     TEditArea* Area = Line(J);
     Area->SetLeft(FS / 2);
@@ -139,10 +144,13 @@ QString TZelkEquation::GetData() const {
 }
 
 void TZelkEquation::SetData(const QString& Text) {
+  const TReadScope Reading(this);
   EditAreaList()->Clear();
   PlaceEditAreaIndex(0);
   for (const TExpression& Item : GetExprData(Text)) {
     if (Item.Name != QLatin1String("EditArea")) continue;
+    if (LineCount() >= MaxLines)
+      throw ELimitError("the text holds more than " + std::to_string(MaxLines) + " lines");
     if (LineCount() == 0)
       InsertEditArea();
     else

@@ -21,8 +21,8 @@ class TEditArea;
 
 class TZelkEquation : public TEquatStore {
   Q_OBJECT
-  // The whole formula as text. Assigning a text that cannot be read keeps what was read
-  // before the fault; call SetData to learn about the fault.
+  // The whole formula as text. Assigning a text that cannot be read, or only in part,
+  // keeps what was read before the fault; call SetData to learn about the fault.
   Q_PROPERTY(QString Data READ GetData WRITE PutData)
   Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
   Q_PROPERTY(QString Version READ Version STORED false)
@@ -53,8 +53,9 @@ class TZelkEquation : public TEquatStore {
   int CalcWidth() const;
 
   QString GetData() const;
-  // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol;
-  // what was read before it stays.
+  // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol and
+  // ELimitError on a text beyond the reader's limits (model/TextForm.h); what was read
+  // before either stays.
   void SetData(const QString& Text);
   // The property's writer: as SetData, but a fault never leaves it.
   void PutData(const QString& Text);
@@ -92,4 +93,8 @@ class TZelkEquation : public TEquatStore {
   void EnabledChanged();
   TEditArea* CreateLine(int Position);
   TEditArea* FActiveEditArea = nullptr;
+  // The reading of a text in progress: nesting of its readers, elements built so far.
+  friend class TReadScope;
+  int FReadLevel = 0;
+  int FElementsRead = 0;
 };

@@ -5,6 +5,7 @@
 #include "model/Equation.h"
 #include "model/Keywords.h"
 #include "model/TextForm.h"
+#include "platform/Exceptions.h"
 
 namespace {
 // "#" followed by digits stands for a character code; anything else for its first
@@ -32,15 +33,26 @@ QString TEditArea::GetData() const {
 }
 
 void TEditArea::SetData(const QString& Text) {
+  TReadScope Reading(FEditor);
   ClearEquations();
+  int Depth = -1;  // found at the first template
   for (const TExpression& Expr : GetExprData(Text)) {
     if (Expr.Name == QLatin1String("Simple")) {
       // An empty argument has no character to insert.
       if (Expr.Argument.isEmpty()) continue;
+      Reading.CountElements(1);
       AddEqSimple(SimpleCharacter(Expr.Argument));
     } else if (Expr.Name == QLatin1String("ExtSymbol")) {
-      AddEqExtSymbol(StrToInt(Expr.Argument));
+      const int Code = StrToInt(Expr.Argument);
+      Reading.CountElements(1);
+      AddEqExtSymbol(Code);
     } else if (const TInsertion Insert = InsertionForKeyword(Expr.Name)) {
+      if (Depth < 0) Depth = NestingDepth(this);
+      // Each level costs stack and font size; none is visible this deep.
+      if (Depth >= MaxNestingDepth)
+        throw ELimitError("templates nest deeper than " + std::to_string(MaxNestingDepth) +
+                          " levels");
+      Reading.CountElements(1);
       Insert(*this);
       Item(EquationIndex())->SetData(Expr.Argument);
     } else {

@@ -47,10 +47,10 @@ void AddGroupOps(TTable& Table) {
       {"Intersection", &TEditArea::AddEqIntersection},
       {"Join", &TEditArea::AddEqJoin},
       {"CoMult", &TEditArea::AddEqCoMult}};
-  for (const auto& [Prefix, Command] : Operators)
+  for (const auto& Operator : Operators)
     for (TGroupOptions Options : Sets)
-      Table.insert(GroupOpKeyword(QLatin1String(Prefix), Options),
-                   [Command, Options](TEditArea& A) { (A.*Command)(Options); });
+      Table.insert(GroupOpKeyword(QLatin1String(Operator.first), Options),
+                   [Command = Operator.second, Options](TEditArea& A) { (A.*Command)(Options); });
 }
 
 void AddIntegrals(TTable& Table) {

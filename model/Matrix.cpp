@@ -51,7 +51,10 @@ int TEqMatrix::DY() const {
 QString TEqMatrix::GetData() const { return SlotsData(); }
 
 void TEqMatrix::SetData(const QString& Text) {
+  TReadScope Reading(GetParent()->Editor());
   const TExprArray Items = GetExprData(Text);
+  // Each cell beyond the first counts as one element read.
+  Reading.CountElements(qMax(0, static_cast<int>(Items.size()) - EditAreaCount()));
   SetCountEA(static_cast<int>(Items.size()));
   SlotsSetData(Items);
   GetParent()->RefreshRecurse();

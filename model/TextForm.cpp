@@ -1,6 +1,8 @@
 #include "TextForm.h"
 
+#include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
+#include "model/Equation.h"
 #include "platform/Exceptions.h"
 
 namespace {
@@ -75,4 +77,27 @@ int StrToInt(const QString& Text) {
 
 QString EditAreaItem(const TEditArea* Area) {
   return QStringLiteral("EditArea(") + Area->GetData() + QLatin1Char(')');
+}
+
+int NestingDepth(const TEditArea* Area) {
+  int Depth = 0;
+  for (auto* Element = dynamic_cast<const TEquation*>(Area->GetParent()); Element;
+       Element = dynamic_cast<const TEquation*>(Element->GetParent()->GetParent()))
+    ++Depth;
+  return Depth;
+}
+
+TReadScope::TReadScope(TZelkEquation* Editor) : FEditor(Editor) {
+  if (FEditor && FEditor->FReadLevel++ == 0) FEditor->FElementsRead = 0;
+}
+
+TReadScope::~TReadScope() {
+  if (FEditor) --FEditor->FReadLevel;
+}
+
+void TReadScope::CountElements(int N) {
+  if (!FEditor) return;
+  if (N > MaxElements - FEditor->FElementsRead)
+    throw ELimitError("the text holds more than " + std::to_string(MaxElements) + " elements");
+  FEditor->FElementsRead += N;
 }

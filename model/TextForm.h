@@ -19,3 +19,32 @@ int StrToInt(const QString& Text);
 // The text form of each slot in turn, as EditArea(...) items.
 class TEditArea;
 QString EditAreaItem(const TEditArea* Area);
+
+// What the editor builds from one text. Beyond these limits reading stops with ELimitError
+// and keeps what it read. Each level of nesting costs stack, and fractions and indices reach
+// a one-pixel font long before 32 levels; the counts keep the nodes (each a widget) well
+// inside memory. Every element of a run
+// counts once, a matrix once per cell.
+constexpr int MaxNestingDepth = 32;
+constexpr int MaxLines = 10000;
+constexpr int MaxElements = 100000;
+
+// The number of templates that hold Area, 0 for a line.
+int NestingDepth(const TEditArea* Area);
+
+// One reading of a text, begun by whichever reader runs first (the editor's, a line's or a
+// slot's): the readers nested in it share its count of elements built.
+class TZelkEquation;
+class TReadScope {
+ public:
+  explicit TReadScope(TZelkEquation* Editor);
+  ~TReadScope();
+  TReadScope(const TReadScope&) = delete;
+  TReadScope& operator=(const TReadScope&) = delete;
+
+  // Counts N more elements; throws ELimitError, before they are built, past MaxElements.
+  void CountElements(int N);
+
+ private:
+  TZelkEquation* FEditor;
+};

@@ -1,0 +1,115 @@
+// Assigns arbitrary bytes as Data to an editor, read as UTF-8 (and painted) and as UTF-16
+// code units. Beyond what the sanitizers catch, every input must give a text that is a
+// fixed point: written, read again and written again it is unchanged, and the tree read
+// from it has exactly the lines and elements that the text holds.
+
+#include <QApplication>
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+#include "editor/Equations.h"
+#include "model/TextForm.h"
+#include "platform/Exceptions.h"
+
+namespace {
+struct TCounts {
+  int Lines = 0;
+  int Elements = 0;
+  bool operator==(const TCounts&) const = default;
+};
+
+void CountRun(const TEditArea* Area, TCounts& Counts) {
+  Counts.Elements += Area->Count();
+  for (int I = 0; I < Area->Count(); ++I)
+    if (const auto* Template = dynamic_cast<const TEqParent*>(Area->Item(I)))
+      for (int S = 0; S < Template->EditAreaCount(); ++S) CountRun(Template->Slot(S), Counts);
+}
+
+TCounts CountTree(const TZelkEquation& Editor) {
+  TCounts Counts;
+  Counts.Lines = Editor.LineCount();
+  for (int J = 0; J < Editor.LineCount(); ++J) CountRun(Editor.Line(J), Counts);
+  return Counts;
+}
+
+// Counts by splitting a written run: every item is an element; a template's argument holds
+// one EditArea item per slot.
+void CountRunText(const QString& Run, TCounts& Counts) {
+  for (const TExpression& Item : SplitItems(Run)) {
+    ++Counts.Elements;
+    if (Item.Name == QLatin1String("Simple") || Item.Name == QLatin1String("ExtSymbol")) continue;
+    for (const TExpression& Slot : SplitItems(Item.Argument)) CountRunText(Slot.Argument, Counts);
+  }
+}
+
+TCounts CountText(const QString& Text) {
+  TCounts Counts;
+  for (const TExpression& Line : SplitItems(Text)) {
+    ++Counts.Lines;
+    CountRunText(Line.Argument, Counts);
+  }
+  return Counts;
+}
+
+[[noreturn]] void Fail(const char* What, const QString& Input, const QString& First,
+                       const QString& Second) {
+  std::fprintf(stderr, "%s\ninput:  %s\nfirst:  %s\nsecond: %s\n", What,
+               Input.toUtf8().constData(), First.toUtf8().constData(),
+               Second.toUtf8().constData());
+  std::abort();
+}
+
+// Reads Text, tolerating the reader's own errors; what was read stays.
+void Read(TZelkEquation& Editor, const QString& Text) {
+  try {
+    Editor.SetData(Text);
+  } catch (const EConvertError&) {
+  } catch (const ELimitError&) {
+  }
+  // What the event loop does after an assignment; without it the events posted to every
+  // new node pile up and make each later deletion scan them all.
+  QCoreApplication::sendPostedEvents();
+}
+
+void Check(const QString& Input, bool Paint) {
+  QString First;
+  {
+    TZelkEquation Editor;
+    Read(Editor, Input);
+    First = Editor.GetData();
+    // Whatever was read must also paint.
+    if (Paint) {
+      QImage Image(Editor.size(), QImage::Format_ARGB32_Premultiplied);
+      Editor.render(&Image);
+    }
+  }
+  TZelkEquation Editor;
+  // A written text reads whole: any error here is a finding.
+  Editor.SetData(First);
+  QCoreApplication::sendPostedEvents();
+  const QString Second = Editor.GetData();
+  if (Second != First) Fail("the written text is no fixed point", Input, First, Second);
+  if (!(CountTree(Editor) == CountText(First)))
+    Fail("the tree and the written text differ in lines or elements", Input, First, Second);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Lives as long as the process: every editor needs it.
+  new QApplication(*argc, *argv);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+  const auto* Bytes = reinterpret_cast<const char*>(Data);
+  Check(QString::fromUtf8(Bytes, static_cast<qsizetype>(Size)), true);
+  // Lone surrogates and every other code unit, which UTF-8 decoding never yields.
+  QString Units(static_cast<qsizetype>(Size / 2), Qt::Uninitialized);
+  std::memcpy(Units.data(), Bytes, Size / 2 * sizeof(QChar));
+  Check(Units, false);
+  return 0;
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of the Data fuzz target into tests/fuzz/corpus/: one text per
+accepted name with content in every slot, the texts found in the tests, and a few texts at
+the extremes. Run it again when names or tests change."""
+import hashlib
+import pathlib
+import re
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+CORPUS = ROOT / "tests" / "fuzz" / "corpus"
+
+OPTIONS = {"": 0, "LimitBottom": 1, "IndexBottom": 1, "LimitBottomTop": 2, "IndexBottomTop": 2}
+
+
+def names():
+    """Every accepted template name with its number of slots."""
+    table = {"IndexTop": 1, "IndexBottom": 1, "IndexTopBottom": 2, "Division": 2}
+    for kind in ("Round", "Square", "Figure", "Corner", "Module", "DModule"):
+        table["Brackets" + kind] = 1
+    for words in ("", "LimitBottom", "IndexBottom"):
+        for size in ("One", "Two", "Three"):
+            for ring in ("", "Ring"):
+                table["Int" + words + size + ring] = 1 + OPTIONS[words]
+    table["IntLimitBottomTopOne"] = table["IntIndexBottomTopOne"] = 3
+    for prefix in ("Sum", "Multiply", "Intersection", "Join", "CoMult"):
+        for words, slots in OPTIONS.items():
+            table[prefix + words] = 1 + slots
+    for align in ("aeTop", "aeBottom"):
+        for heads in ("kaRight", "kaLeft", "kaRightkaLeft"):
+            table["Arrow" + heads + align] = 1
+        for heads in ("", "kaDouble", "kaRight", "kaLeft", "kaRightkaLeft"):
+            table["Vector" + heads + align] = 1
+    for kind in ("kmHoriz", "kmVert", "kmSquare"):
+        table["Matrix" + kind] = 4
+    return table
+
+
+def test_texts():
+    """String literals of the tests that look like Data texts, adjacent literals joined."""
+    literal = r'"((?:[^"\\\n]|\\.)*)"'
+    run = re.compile(literal + r"(?:\s*" + literal + r")*")
+    for path in sorted((ROOT / "tests").rglob("*.cpp")):
+        if "fuzz" in path.relative_to(ROOT / "tests").parts:
+            continue
+        for match in run.finditer(path.read_text(encoding="utf-8")):
+            text = "".join(re.findall(literal, match.group(0)))
+            text = text.encode().decode("unicode_escape")
+            if "(" in text and re.search("[A-Za-z]", text):
+                yield text
+
+
+def main():
+    CORPUS.mkdir(parents=True, exist_ok=True)
+    for old in CORPUS.iterdir():
+        old.unlink()
+    seeds = {"Simple": "EditArea(Simple(x)Simple(#40)Simple(#32))",
+             "ExtSymbol": "EditArea(ExtSymbol(8734)ExtSymbol(70000))"}
+    letters = iter("abcdefghij")
+    for name, slots in sorted(names().items()):
+        cells = "".join(f"EditArea(Simple({next(letters, 'z')}))" for _ in range(slots))
+        letters = iter("abcdefghij")
+        seeds[name] = f"EditArea({name}({cells}))"
+    for text in test_texts():
+        seeds["test-" + hashlib.sha1(text.encode()).hexdigest()[:12]] = text
+    seeds["extreme-empty"] = ""
+    seeds["extreme-parentheses"] = "(" * 64 + ")" * 63
+    seeds["extreme-nested"] = "EditArea(" + "BracketsRound(EditArea(" * 40 + ")" * 81
+    seeds["extreme-unbalanced"] = "EditArea(Division(EditArea(Simple(x)EditArea(Simple(y)"
+    for name, text in seeds.items():
+        (CORPUS / name).write_text(text, encoding="utf-8")
+    print(f"{len(seeds)} seeds in {CORPUS.relative_to(ROOT)}")
+
+
+if __name__ == "__main__":
+    main()
