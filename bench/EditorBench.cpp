@@ -96,10 +96,13 @@ void BM_Repaint(benchmark::State& State) {
 BENCHMARK(BM_Repaint)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 long ResidentKiB() {
+  // /proc files report size 0, so readAll() gives nothing: read them line by line.
   QFile Status(QStringLiteral("/proc/self/status"));
-  if (!Status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& Line : Status.readAll().split('\n'))
+  if (!Status.open(QIODevice::ReadOnly | QIODevice::Text)) return 0;
+  while (!Status.atEnd()) {
+    const QByteArray Line = Status.readLine();
     if (Line.startsWith("VmRSS:")) return Line.mid(6).trimmed().split(' ').first().toLong();
+  }
   return 0;
 }
 

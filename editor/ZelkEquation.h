@@ -56,6 +56,13 @@ class TZelkEquation : public TEquatStore {
   // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol;
   // what was read before it stays.
   void SetData(const QString& Text);
+
+  // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
+  // while Data is read with no OnChange receiver to see the steps, areas are not
+  // measured; only the carets' blink phase follows each step as it would. lmWhole: the
+  // one pass that ends such a read; a template's layout leaves its run to that pass.
+  enum TLayoutMode { lmEach, lmDeferred, lmWhole };
+  TLayoutMode LayoutMode() const { return FLayoutMode; }
   // The property's writer: as SetData, but a fault never leaves it.
   void PutData(const QString& Text);
 
@@ -91,5 +98,10 @@ class TZelkEquation : public TEquatStore {
   void FontChanged();
   void EnabledChanged();
   TEditArea* CreateLine(int Position);
+  void ReadLines(const QString& Text);
+  // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
+  // and keeps the active caret's blink phase.
+  void LayoutWhole();
   TEditArea* FActiveEditArea = nullptr;
+  TLayoutMode FLayoutMode = lmEach;
 };
