@@ -79,8 +79,10 @@ void TCanvas::LineTo(int X, int Y) {
 void TCanvas::TextOut(int X, int Y, const QString& Text) {
   if (!FPainter) return;
   const QFontMetrics Metrics(Font);
-  if (Brush.Style() != bsClear)
-    FPainter->fillRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height(), Brush.Color());
+  if (Brush.Style() != bsClear) {
+    const QSize Box = Extent(Text);
+    FPainter->fillRect(X, Y, Box.width(), Box.height(), Brush.Color());
+  }
   FPainter->save();
   FPainter->setFont(Font);
   FPainter->setPen(Font.Color);
