@@ -54,8 +54,11 @@ class TZelkEquation : public TEquatStore {
 
   QString GetData() const;
   // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol;
-  // what was read before it stays.
+  // what was read before it stays. With no OnChange receiver connected, the tree is laid
+  // out once at the end, to the same geometry and caret the step-by-step reading leaves.
   void SetData(const QString& Text);
+  // The property's writer: as SetData, but a fault never leaves it.
+  void PutData(const QString& Text);
 
   // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
   // while Data is read with no OnChange receiver to see the steps, areas are not
@@ -63,8 +66,6 @@ class TZelkEquation : public TEquatStore {
   // one pass that ends such a read; a template's layout leaves its run to that pass.
   enum TLayoutMode { lmEach, lmDeferred, lmWhole };
   TLayoutMode LayoutMode() const { return FLayoutMode; }
-  // The property's writer: as SetData, but a fault never leaves it.
-  void PutData(const QString& Text);
 
   void SetBkColor(QColor Value) override;
   void RefreshDimensions() override {}
