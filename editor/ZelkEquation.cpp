@@ -1,6 +1,7 @@
 #include "ZelkEquation.h"
 
 #include <QEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <exception>
 
@@ -104,7 +105,16 @@ void TZelkEquation::EditAreaDown() {
 void TZelkEquation::RefreshEditArea(int Index) {
   if (Index > LineCount() - 1) return;
   Index = qMax(Index, 0);
+  if (FLayoutMode == lmDeferred) {
+    for (int J = Index; J < LineCount(); ++J) {
+      Line(J)->RefreshDimensions();
+      Line(J)->SetIndexInParent(J);
+    }
+    return;
+  }
   const int FS = Font().Size();
+  TFont LineFont = Font();
+  LineFont.SetSize(ScaledSize(FS, FontScale()));
   // Top is CalcHeight(J): each line is final once refreshed, so the sum runs along, and
   // the lines above Index stand where it put them (summing them all again would make
   // reading a text quadratic in its lines).
@@ -114,11 +124,22 @@ void TZelkEquation::RefreshEditArea(int Index) {
     TEditArea* Area = Line(J);
     Area->SetLeft(FS / 2);
     Area->SetTop(Top);
-    Area->SetFont(Font());
-    Area->SetFontSize(ScaledSize(FS, FontScale()));
-    Area->RefreshDimensions();
+    // A line below the changed one that nothing touched since its layout only moves; the
+    // caret of the active line flips with each layout, so that line is laid out always.
+    const TEACursor* Caret = Area->Caret();
+    const bool OnlyMoves = J > Index && Area->LaidOut() && Area->BkColor() == BkColor() &&
+                           Area->Font().Color == LineFont.Color &&
+                           static_cast<const QFont&>(Area->Font()) == LineFont &&
+                           !Caret->ComVisible() && !Caret->Visible();
+    if (!OnlyMoves) {
+      Area->SetFont(LineFont);
+      Area->RefreshDimensions();
+    }
     Area->SetIndexInParent(J);
-    Area->SetBkColor(BkColor());
+    if (!OnlyMoves) {
+      Area->SetBkColor(BkColor());
+      Area->SetLaidOut();
+    }
     Top += Area->Height() + FS;
   }
 }
@@ -145,6 +166,22 @@ QString TZelkEquation::GetData() const {
 
 void TZelkEquation::SetData(const QString& Text) {
   const TReadScope Reading(this);
+  // Only a receiver of OnChange could see the layout between the steps.
+  if (FLayoutMode != lmEach || isSignalConnected(QMetaMethod::fromSignal(&TZelkEquation::OnChange))) {
+    ReadLines(Text);
+    return;
+  }
+  FLayoutMode = lmDeferred;
+  try {
+    ReadLines(Text);
+  } catch (...) {
+    LayoutWhole();
+    throw;
+  }
+  LayoutWhole();
+}
+
+void TZelkEquation::ReadLines(const QString& Text) {
   EditAreaList()->Clear();
   PlaceEditAreaIndex(0);
   for (const TExpression& Item : GetExprData(Text)) {
@@ -157,6 +194,36 @@ void TZelkEquation::SetData(const QString& Text) {
       AddEditArea();
     Line(EditAreaIndex())->SetData(Item.Argument);
   }
+}
+
+namespace {
+// Lays out the elements of Area, whose font and colour are final, and everything below
+// them. A template is laid out twice: first to hand its font down to its slots, then,
+// once their content is laid out, to size and place them.
+void LayoutContent(TEditArea* Area) {
+  for (int I = 0; I < Area->Count(); ++I) {
+    TEquation* Element = Area->Item(I);
+    Element->SetFont(Area->Font());
+    Element->SetBkColor(Area->BkColor());
+    if (auto* Template = dynamic_cast<TEqParent*>(Element)) {
+      Template->RefreshEditArea(0);
+      for (int S = 0; S < Template->EditAreaCount(); ++S) LayoutContent(Template->Slot(S));
+      Template->RefreshEditArea(0);
+    }
+    Element->RefreshDimensions();
+  }
+}
+}  // namespace
+
+void TZelkEquation::LayoutWhole() {
+  TEACursor* Caret = FActiveEditArea ? FActiveEditArea->Caret() : nullptr;
+  const bool CaretShown = Caret && Caret->Visible();
+  FLayoutMode = lmWhole;
+  for (int J = 0; J < LineCount(); ++J) LayoutContent(Line(J));
+  FLayoutMode = lmEach;
+  RefreshEditArea(0);
+  // The deferred steps already flipped the caret as the step-by-step layout would.
+  if (Caret) Caret->SetVisible(CaretShown);
 }
 
 void TZelkEquation::PutData(const QString& Text) {

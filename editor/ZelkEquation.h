@@ -55,10 +55,18 @@ class TZelkEquation : public TEquatStore {
   QString GetData() const;
   // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol and
   // ELimitError on a text beyond the reader's limits (model/TextForm.h); what was read
-  // before either stays.
+  // before either stays. With no OnChange receiver connected, the tree is laid out once
+  // at the end, to the same geometry and caret the step-by-step reading leaves.
   void SetData(const QString& Text);
   // The property's writer: as SetData, but a fault never leaves it.
   void PutData(const QString& Text);
+
+  // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
+  // while Data is read with no OnChange receiver to see the steps, areas are not
+  // measured; only the carets' blink phase follows each step as it would. lmWhole: the
+  // one pass that ends such a read; a template's layout leaves its run to that pass.
+  enum TLayoutMode { lmEach, lmDeferred, lmWhole };
+  TLayoutMode LayoutMode() const { return FLayoutMode; }
 
   void SetBkColor(QColor Value) override;
   void RefreshDimensions() override {}
@@ -92,9 +100,14 @@ class TZelkEquation : public TEquatStore {
   void FontChanged();
   void EnabledChanged();
   TEditArea* CreateLine(int Position);
+  void ReadLines(const QString& Text);
+  // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
+  // and keeps the active caret's blink phase.
+  void LayoutWhole();
   TEditArea* FActiveEditArea = nullptr;
   // The reading of a text in progress: nesting of its readers, elements built so far.
   friend class TReadScope;
   int FReadLevel = 0;
   int FElementsRead = 0;
+  TLayoutMode FLayoutMode = lmEach;
 };

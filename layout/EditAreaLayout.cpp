@@ -32,6 +32,11 @@ int TEditArea::CalcWidth(int N) const {
 }
 
 void TEditArea::RefreshDimensions() {
+  LayoutChanged();
+  if (Deferred()) {
+    FCaret->RefreshVisible();
+    return;
+  }
   // The elements take the area's font and their sizes first: measuring the area before
   // would size it for new elements' unset mid-lines and for an old font.
   RefreshElements();
@@ -46,6 +51,8 @@ void TEditArea::RefreshDimensions() {
 }
 
 void TEditArea::RefreshEquations() {
+  LayoutChanged();
+  if (FEditor && FEditor->LayoutMode() != TZelkEquation::lmEach) return;
   RefreshElements();
   PlaceEquations();
 }
@@ -72,7 +79,15 @@ void TEditArea::PlaceEquations() {
   }
 }
 
+bool TEditArea::Deferred() const {
+  return FEditor && FEditor->LayoutMode() == TZelkEquation::lmDeferred;
+}
+
 void TEditArea::RefreshCursor() {
+  if (Deferred()) {
+    FCaret->RefreshVisible();
+    return;
+  }
   FCaret->SetFont(Font());
   FCaret->RefreshDimensions();
   FCaret->SetTop(RoundHalfEven((Height() - FCaret->Height()) / 2.0L));
@@ -80,11 +95,23 @@ void TEditArea::RefreshCursor() {
 }
 
 void TEditArea::SetBkColor(QColor Value) {
-  TZelkGraphic::SetBkColor(Value);
+  if (Value != BkColor()) {
+    TZelkGraphic::SetBkColor(Value);
+    LayoutChanged();
+  }
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
+    if (Element->BkColor() == Value) continue;
     Element->SetBkColor(Value);
     Element->RefreshDimensions();
+  }
+}
+
+void TEditArea::LayoutChanged() {
+  for (TEditArea* Area = this; Area;) {
+    Area->FLaidOut = false;
+    auto* Holder = dynamic_cast<TEquation*>(Area->FOwner);
+    Area = Holder ? Holder->GetParent() : nullptr;
   }
 }
 

@@ -23,25 +23,29 @@ TEditArea* TEqGroupOp::OptionArea(TGroupOption Option) const {
   return nullptr;
 }
 
-namespace {
-// The ink of one glyph, relative to the top-left corner of its line box.
-QRect GlyphInk(const QFont& Font, char16_t Code) {
-  const QFontMetrics Metrics(Font);
-  return Metrics.boundingRect(QChar(Code)).translated(0, Metrics.ascent());
+QRect TEqGroupOp::SymbolInk() const {
+  const QFont& Current = Font();
+  if (!FInkKnown || FInkSymbol != FSymbol || !(FInkFont == Current)) {
+    const QFontMetrics Metrics(Current);
+    FInk = Metrics.boundingRect(QChar(FSymbol)).translated(0, Metrics.ascent());
+    FInkFont = Current;
+    FInkSymbol = FSymbol;
+    FInkKnown = true;
+  }
+  return FInk;
 }
-}  // namespace
 
 QSize TEqGroupOp::SymbolExtent() const {
   SetCanvasFont();
   const QSize Extent = Canvas().TextExtentW(FSymbol);
-  const QRect Ink = GlyphInk(Font(), FSymbol);
+  const QRect Ink = SymbolInk();
   const QPoint Shift = SymbolShift();
   return QSize(qMax(Extent.width(), Ink.right() + 1) + Shift.x(),
                qMax(Extent.height(), Ink.bottom() + 1) + Shift.y());
 }
 
 QPoint TEqGroupOp::SymbolShift() const {
-  const QRect Ink = GlyphInk(Font(), FSymbol);
+  const QRect Ink = SymbolInk();
   return QPoint(qMax(0, -Ink.left()), qMax(0, -Ink.top()));
 }
 

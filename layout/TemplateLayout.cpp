@@ -6,6 +6,8 @@
 void TEqParent::RefreshDimensions() {
   SetHeight(CalcHeight());
   SetWidth(CalcWidth());
+  // The drawing follows the slots, which may have moved inside an unchanged size.
+  Repaint();
 }
 
 void TEqParent::PaintBackground() {

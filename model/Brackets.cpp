@@ -17,6 +17,7 @@ void TEqBrackets::SetKindBracket(TKindBracket Value) {
 
 void TEqBrackets::SetLSymbol(char16_t Value) {
   FLSymbol = Value;
+  ContentChanged();
   Repaint();
 }
 

@@ -67,6 +67,7 @@ void TEditArea::ClearEquations() {
     delete Element;
   }
   FEquationIndex = 0;
+  LayoutChanged();
 }
 
 template <typename T, typename Setup>

@@ -82,7 +82,18 @@ class TEditArea : public TZelkGraphic {
   // Refreshes every element (font, colour, size) and places it; the area keeps its size.
   void RefreshEquations();
   void RefreshCursor();
+  // Hands a changed colour down to the elements not of that colour yet (and to their
+  // slots); an area keeps its elements in its own colour, so an unchanged colour has
+  // nothing to hand down.
   void SetBkColor(QColor Value) override;
+
+  // Marks the line holding this area as changed since the editor last laid it out. Every
+  // layout in the line and every change of content a layout has yet to take in calls it.
+  void LayoutChanged();
+  // A line the editor laid out with nothing changed in it since: laying it out again at
+  // the same font and colour would give the same geometry.
+  bool LaidOut() const { return FLaidOut; }
+  void SetLaidOut() { FLaidOut = true; }
 
  protected:
   void Paint() override;
@@ -96,6 +107,8 @@ class TEditArea : public TZelkGraphic {
   template <typename T, typename Setup>
   void InsertEquation(const QString& Keyword, Setup&& Apply);
   void ClearEquations();
+  // Layout waits for the end of a read; see TZelkEquation::LayoutMode.
+  bool Deferred() const;
   void RefreshElements();
   void PlaceEquations();
 
@@ -106,4 +119,5 @@ class TEditArea : public TZelkGraphic {
   int FEquationIndex = 0;
   int FIndexInParent = 0;
   bool FActive = false;
+  bool FLaidOut = false;
 };

@@ -38,6 +38,10 @@ void TEquation::SetCanvasFont() const {
   C.Font = Font();
 }
 
+void TEquation::ContentChanged() {
+  if (FParent) FParent->LayoutChanged();
+}
+
 void TEquation::SetUpdateState(bool Updating) {
   if (!Updating) RefreshEditArea(0);
 }
@@ -105,7 +109,8 @@ void TEqParent::SlotsSetData(const TExprArray& Items) {
 
 void TEqParent::RefreshEA(TEditArea* Area, double Factor) {
   Area->SetBkColor(GetParent()->BkColor());
-  Area->SetFont(Font());
-  Area->SetFontSize(ScaledSize(Font().Size(), FontScale(), Factor));
+  TFont Scaled = Font();
+  Scaled.SetSize(ScaledSize(Font().Size(), FontScale(), Factor));
+  Area->SetFont(Scaled);
   Area->RefreshDimensions();
 }

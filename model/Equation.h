@@ -31,6 +31,8 @@ class TEquation : public TEquatStore {
 
  protected:
   void SetUpdateState(bool Updating) override;
+  // The element's measure changed outside a layout: its line is laid out again in full.
+  void ContentChanged();
   void mousePressEvent(QMouseEvent* Event) override;
 
  private:

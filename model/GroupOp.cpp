@@ -34,11 +34,13 @@ void TEqGroupOp::SetRing(bool Value) {
 
 void TEqGroupOp::SetSize(int Value) {
   if (Value >= 1 && Value <= 3) FSize = Value;
+  ContentChanged();
   Repaint();
 }
 
 void TEqGroupOp::SetSymbol(char16_t Value) {
   FSymbol = Value;
+  ContentChanged();
   Repaint();
 }
 

@@ -69,6 +69,9 @@ class TEqGroupOp : public TEqParent {
   QSize SymbolExtent() const;
   // Where in its cell the glyph's line box is drawn, to keep its ink inside.
   QPoint SymbolShift() const;
+  // The ink of the sign relative to the top-left corner of its line box; kept until the
+  // font or the sign changes.
+  QRect SymbolInk() const;
   // The slot of Option when the options hold it, else none.
   TEditArea* OptionArea(TGroupOption Option) const;
   // Re-fonts a slot at Factor of the operator's size and renumbers it.
@@ -82,6 +85,10 @@ class TEqGroupOp : public TEqParent {
   TEditArea* FLimitBottomArea = nullptr;
   TEditArea* FIndexTopArea = nullptr;
   TEditArea* FIndexBottomArea = nullptr;
+  mutable QFont FInkFont;
+  mutable char16_t FInkSymbol = 0;
+  mutable QRect FInk;
+  mutable bool FInkKnown = false;
 };
 
 // Integral sign, U+222B.

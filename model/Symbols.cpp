@@ -1,6 +1,9 @@
 #include "Symbols.h"
 
-void TEqSimple::SetCharacter(QChar Value) { FCharacter = Value; }
+void TEqSimple::SetCharacter(QChar Value) {
+  FCharacter = Value;
+  ContentChanged();
+}
 
 QString TEqSimple::GetData() const {
   const char16_t Code = FCharacter.unicode();
@@ -8,6 +11,9 @@ QString TEqSimple::GetData() const {
   return QString(FCharacter);
 }
 
-void TEqExtSymbol::SetSymbolCode(char16_t Value) { FSymbolCode = Value; }
+void TEqExtSymbol::SetSymbolCode(char16_t Value) {
+  FSymbolCode = Value;
+  ContentChanged();
+}
 
 QString TEqExtSymbol::GetData() const { return QString::number(FSymbolCode); }

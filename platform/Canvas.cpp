@@ -79,8 +79,10 @@ void TCanvas::LineTo(int X, int Y) {
 void TCanvas::TextOut(int X, int Y, const QString& Text) {
   if (!FPainter) return;
   const QFontMetrics Metrics(Font);
-  if (Brush.Style() != bsClear)
-    FPainter->fillRect(X, Y, Metrics.horizontalAdvance(Text), Metrics.height(), Brush.Color());
+  if (Brush.Style() != bsClear) {
+    const QSize Box = Extent(Text);
+    FPainter->fillRect(X, Y, Box.width(), Box.height(), Brush.Color());
+  }
   FPainter->save();
   FPainter->setFont(Font);
   FPainter->setPen(Font.Color);
@@ -88,15 +90,23 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   FPainter->restore();
 }
 
-int TCanvas::TextWidth(const QString& Text) const {
-  return QFontMetrics(Font).horizontalAdvance(Text);
+QSize TCanvas::Extent(const QString& Text) const {
+  // Equal fonts measure alike; a copy shares the original's data, so the usual check is
+  // one pointer comparison.
+  if (!FMeasured || Text != FMeasuredText || !(static_cast<const QFont&>(Font) == FMeasuredFont)) {
+    const QFontMetrics Metrics(Font);
+    FMeasuredExtent = QSize(Metrics.horizontalAdvance(Text), Metrics.height());
+    FMeasuredFont = Font;
+    FMeasuredText = Text;
+    FMeasured = true;
+  }
+  return FMeasuredExtent;
 }
 
-int TCanvas::TextHeight(const QString&) const { return QFontMetrics(Font).height(); }
+int TCanvas::TextWidth(const QString& Text) const { return Extent(Text).width(); }
 
-QSize TCanvas::TextExtentW(char16_t Code) const {
-  const QFontMetrics Metrics(Font);
-  return QSize(Metrics.horizontalAdvance(CodeUnitText(Code)), Metrics.height());
-}
+int TCanvas::TextHeight(const QString& Text) const { return Extent(Text).height(); }
+
+QSize TCanvas::TextExtentW(char16_t Code) const { return Extent(CodeUnitText(Code)); }
 
 void TCanvas::TextOutW(int X, int Y, char16_t Code) { TextOut(X, Y, CodeUnitText(Code)); }

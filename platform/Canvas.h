@@ -69,6 +69,13 @@ class TCanvas {
  private:
   void ApplyPen() const;
   void ApplyBrush() const;
+  // Advance and line height of Text in Font; the last answer is kept, since a node
+  // measures the same text in the same font over and over.
+  QSize Extent(const QString& Text) const;
   QPainter* FPainter = nullptr;
   QPoint FPenPos;
+  mutable QFont FMeasuredFont;
+  mutable QString FMeasuredText;
+  mutable QSize FMeasuredExtent;
+  mutable bool FMeasured = false;
 };

@@ -21,6 +21,12 @@ void TCustomControl::SetHeight(int Value) {
   if (Value != height()) resize(width(), Value);
 }
 
+void TCustomControl::SetFont(const TFont& Value) {
+  if (FFont.Color == Value.Color && static_cast<const QFont&>(FFont) == Value) return;
+  FFont = Value;
+  Repaint();
+}
+
 void TCustomControl::SetVisible(bool Value) {
   if (Value != Visible()) setVisible(Value);
 }

@@ -23,7 +23,9 @@ class TCustomControl : public QWidget {
 
   // The node's own font; nodes do not follow Qt's font propagation.
   const TFont& Font() const { return FFont; }
-  void SetFont(const TFont& Value) { FFont = Value; }
+  // An equal font is not taken over: the one held keeps its resolved glyph data. A new
+  // font repaints.
+  void SetFont(const TFont& Value);
   void SetFontSize(int Value) { FFont.SetSize(Value); }
 
   // Shown or hidden in its parent, whether or not the parent is shown itself.

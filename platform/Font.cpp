@@ -9,4 +9,8 @@ int TFont::Size() const {
   return Pixels > 0 ? static_cast<int>(std::lround(Pixels * 72.0 / 96.0)) : 1;
 }
 
-void TFont::SetSize(int Value) { setPointSize(Value < 1 ? 1 : Value); }
+void TFont::SetSize(int Value) {
+  const int Points = Value < 1 ? 1 : Value;
+  // Setting a size drops the font's cached glyph data even when it is the same size.
+  if (pointSize() != Points) setPointSize(Points);
+}
