@@ -12,5 +12,5 @@ int TFont::Size() const {
 void TFont::SetSize(int Value) {
   const int Points = Value < 1 ? 1 : Value;
   // Setting a size drops the font's cached glyph data even when it is the same size.
-  if (pointSize() != Points) setPointSize(Points);
+  if (pointSizeF() != Points) setPointSize(Points);
 }

@@ -252,3 +252,15 @@ TEST(IncrementalLayoutFixture, EveryTemplateAfterEditsAboveIt) {
   First->DelEquation(0);
   ExpectAsFresh(*F.Editor, "lower first line");
 }
+
+// A size is set only when it differs, and a fractional size never passes for its
+// rounded neighbour.
+TEST(IncrementalLayoutFont, SizeOfAFractionalFontIsSet) {
+  TFont Font;
+  Font.setPointSizeF(20.6);
+  Font.SetSize(21);
+  EXPECT_EQ(Font.pointSizeF(), 21.0);
+  Font.setPixelSize(28);
+  Font.SetSize(21);
+  EXPECT_EQ(Font.pointSize(), 21);
+}
