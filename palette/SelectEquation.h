@@ -44,7 +44,9 @@ class TSelectEquation : public QFrame {
   Q_OBJECT
   Q_PROPERTY(TLanguage Language READ Language WRITE SetLanguage)
   // The editor that the buttons insert into; none when unlinked or when it was destroyed.
-  Q_PROPERTY(TZelkEquation* Equation READ Equation WRITE SetZelkEquation)
+  // A form stores the link as the dynamic property EquationName (the editor's object
+  // name), so Designer does not offer the pointer itself.
+  Q_PROPERTY(TZelkEquation* Equation READ Equation WRITE SetZelkEquation DESIGNABLE false)
 
  public:
   // The language of the descriptions; stored in one byte. The English texts are ours.
