@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf
@@ -16,5 +16,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
 fi
