@@ -50,49 +50,57 @@ void BM_WriteData(benchmark::State& State) {
 }
 BENCHMARK(BM_WriteData)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-// The caret in the middle of the first (0) or the last (1) line.
-TEditArea* PlaceCaret(TZelkEquation& Editor, int Which) {
-  TEditArea* Line = Editor.Line(Which == 0 ? 0 : Editor.LineCount() - 1);
-  Line->SetActive(true);
-  Line->SetEquationIndex(Line->Count() / 2);
-  return Line;
+// The 50-line formula of the editing benchmarks, with the caret in the middle of its first
+// (Which 0) or last (Which 1) line.
+struct TEditedFormula {
+  TZelkEquation Editor;
+  TEditArea* Line = nullptr;
+
+  explicit TEditedFormula(int Which) {
+    Editor.SetData(GenerateFormula(KeystrokeElements, KeystrokeLines).Data);
+    HandlePostedEvents();
+    Line = Editor.Line(Which == 0 ? 0 : Editor.LineCount() - 1);
+    Line->SetActive(true);
+    Line->SetEquationIndex(Line->Count() / 2);
+  }
+  // What the key map does for a typed character and for Backspace.
+  void Type() {
+    Line->AddEqSimple(QLatin1Char('k'));
+    Line->SetEquationIndex(Line->EquationIndex() + 1);
+  }
+  void Backspace() {
+    Line->SetEquationIndex(Line->EquationIndex() - 1);
+    Line->DelEquation(Line->EquationIndex());
+  }
+};
+
+const char* LineLabel(const benchmark::State& State) {
+  return State.range(0) == 0 ? "first line" : "last line";
 }
 
 void BM_Keystroke(benchmark::State& State) {
-  const TGeneratedFormula Formula = GenerateFormula(KeystrokeElements, KeystrokeLines);
-  TZelkEquation Editor;
-  Editor.SetData(Formula.Data);
-  HandlePostedEvents();
-  TEditArea* Line = PlaceCaret(Editor, static_cast<int>(State.range(0)));
+  TEditedFormula Formula(static_cast<int>(State.range(0)));
   for (auto _ : State) {
-    Line->AddEqSimple(QLatin1Char('k'));
-    Line->SetEquationIndex(Line->EquationIndex() + 1);
+    Formula.Type();
     State.PauseTiming();
-    Line->SetEquationIndex(Line->EquationIndex() - 1);
-    Line->DelEquation(Line->EquationIndex());
+    Formula.Backspace();
     HandlePostedEvents();
     State.ResumeTiming();
   }
-  State.SetLabel(State.range(0) == 0 ? "first line" : "last line");
+  State.SetLabel(LineLabel(State));
 }
 BENCHMARK(BM_Keystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_Backspace(benchmark::State& State) {
-  const TGeneratedFormula Formula = GenerateFormula(KeystrokeElements, KeystrokeLines);
-  TZelkEquation Editor;
-  Editor.SetData(Formula.Data);
-  HandlePostedEvents();
-  TEditArea* Line = PlaceCaret(Editor, static_cast<int>(State.range(0)));
+  TEditedFormula Formula(static_cast<int>(State.range(0)));
   for (auto _ : State) {
     State.PauseTiming();
-    Line->AddEqSimple(QLatin1Char('k'));
-    Line->SetEquationIndex(Line->EquationIndex() + 1);
+    Formula.Type();
     HandlePostedEvents();
     State.ResumeTiming();
-    Line->SetEquationIndex(Line->EquationIndex() - 1);
-    Line->DelEquation(Line->EquationIndex());
+    Formula.Backspace();
   }
-  State.SetLabel(State.range(0) == 0 ? "first line" : "last line");
+  State.SetLabel(LineLabel(State));
 }
 BENCHMARK(BM_Backspace)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
