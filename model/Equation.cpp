@@ -17,7 +17,8 @@ TEditArea* AreaOwner(QWidget* Owner) {
 }
 }  // namespace
 
-TEquation::TEquation(QWidget* Owner) : TEquatStore(AreaOwner(Owner)), FParent(AreaOwner(Owner)) {
+TEquation::TEquation(QWidget* Owner)
+    : TEquatStore(AreaOwner(Owner)), FParent(static_cast<TEditArea*>(Owner)) {  // checked by the base
   SetFont(FParent->Font());
 }
 
