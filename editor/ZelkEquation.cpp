@@ -396,6 +396,9 @@ void TZelkEquation::Paint() {
 
 void TZelkEquation::paintEvent(QPaintEvent* Event) {
   if (LayoutOwed()) PayLayout();
+  // The node bounds follow the widget's (a hidden widget hears of a resize only when shown).
+  SetWidth(width());
+  SetHeight(height());
   QPainter Painter(this);
   TCanvas& C = Canvas();
   C.BeginPaint(&Painter);
