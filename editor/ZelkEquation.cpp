@@ -327,7 +327,6 @@ void TZelkEquation::Dispose(TCustomControl* Node) {
     delete Node;
     return;
   }
-  ++FGeneration;
   if (auto* Area = dynamic_cast<TEditArea*>(Node)) Area->PutParent(nullptr);
   Node->SetParentNode(nullptr);
   Orphan(Node, FActiveEditArea);
