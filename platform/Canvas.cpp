@@ -116,9 +116,16 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   if (Ink == Known.Inks.constEnd())
     Ink = const_cast<TFontEntry&>(Known).Inks.insert(Text, Known.Metrics.boundingRect(Text));
   if (!FClip.contains(Ink->translated(Base))) ClipPainter();
+  auto Shaped = Known.Shaped.constFind(Text);
+  if (Shaped == Known.Shaped.constEnd()) {
+    QStaticText Prepared(Text);
+    Prepared.setTextFormat(Qt::PlainText);
+    Prepared.prepare(QTransform(), Font);
+    Shaped = const_cast<TFontEntry&>(Known).Shaped.insert(Text, Prepared);
+  }
   FPainter->setFont(Font);
   FPainter->setPen(Font.Color);
-  FPainter->drawText(Base, Text);
+  FPainter->drawStaticText(QPoint(X, Y), *Shaped);
 }
 
 const TCanvas::TFontEntry& TCanvas::Entry() const {

@@ -15,6 +15,7 @@
 #include <QHash>
 #include <QPoint>
 #include <QSize>
+#include <QStaticText>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -86,6 +87,8 @@ class TCanvas {
     QFontMetrics Metrics;
     QHash<QString, QSize> Extents;
     QHash<QString, QRect> Inks;
+    // Shaped once: a formula draws the same characters over and over.
+    QHash<QString, QStaticText> Shaped;
   };
   void ApplyPen() const;
   void ApplyBrush() const;
