@@ -22,7 +22,7 @@ QString EditAreaItem(const TEditArea* Area);
 
 // What the editor builds from one text. Beyond these limits reading stops with ELimitError
 // and keeps what it read. Each level of nesting costs stack, and fractions and indices reach
-// a one-pixel font long before 32 levels; the counts keep the nodes (each a widget) well
+// a one-pixel font long before 32 levels; the counts keep the nodes well
 // inside memory. Every element of a run
 // counts once, a matrix once per cell.
 constexpr int MaxNestingDepth = 32;
