@@ -15,6 +15,7 @@
 // only approximately (named operators, styles, spacing, sized delimiters) is read and the
 // loss stated.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -39,11 +40,25 @@ struct TReadResult {
 // Annotated false leaves out the %zelk-data line.
 QString WriteLatex(const TFormula& Formula, bool Annotated = true);
 
+// A document's own command: its body, with #1...#9 standing for its arguments.
+struct TLatexMacro {
+  int Arguments = 0;
+  QString Body;
+};
+using TLatexMacros = QHash<QString, TLatexMacro>;
+
+// The commands a document defines with \newcommand, \renewcommand, \DeclareMathOperator and
+// \let; those with an optional argument are left out.
+TLatexMacros ReadLatexMacros(const QString& Document);
+
 struct TLatexReadOptions {
   // Whether the text is a displayed formula: big operators other than integrals then take
   // limits above and below unless \nolimits says otherwise.
   bool Display = true;
   // Whether a %zelk-data line wins over the LaTeX before it.
   bool PreferData = true;
+  // Commands to expand before reading (positions in messages then refer to the expanded
+  // text).
+  TLatexMacros Macros;
 };
 TReadResult ReadLatex(const QString& Text, const TLatexReadOptions& Options = {});

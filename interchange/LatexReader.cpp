@@ -1,5 +1,6 @@
 // LaTeX -> formula.
 
+#include <QRegularExpression>
 #include <QSet>
 #include <optional>
 
@@ -52,6 +53,8 @@ bool IsAsciiLetter(QChar C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C
 class TLatexReader {
  public:
   TLatexReader(const QString& Text, const TLatexReadOptions& Options) : S(Text), FOptions(Options) {}
+
+  // Macro expansion replaces text, so the reader works on its own copy.
 
   TReadLosses Losses;
 
@@ -344,7 +347,9 @@ class TLatexReader {
       return;
     }
     TOperatorSign Sign;
-    if (BigOperatorByLatex(Name, Sign)) {
+    if (const auto Macro = FOptions.Macros.constFind(Name); Macro != FOptions.Macros.constEnd()) {
+      Expand(*Macro, Start);
+    } else if (BigOperatorByLatex(Name, Sign)) {
       BigOperator(Sign, Out, Stops, Start);
     } else if (Name == QLatin1String("frac") || Name == QLatin1String("dfrac") || Name == QLatin1String("tfrac")) {
       TFormulaRun Above = Argument();
@@ -753,8 +758,35 @@ class TLatexReader {
     Out.push_back(MakeTemplate(Info, {{std::move(Matrix)}}));
   }
 
-  const QString& S;
+  // Replaces the macro call that started at Start by its body and reads on from there.
+  void Expand(const TLatexMacro& Macro, qsizetype Start) {
+    if (++FExpansions > MaxExpansions) Refuse(QStringLiteral("macros expand more than %1 times").arg(MaxExpansions), Start);
+    QString Body = Macro.Body;
+    for (int I = 1; I <= Macro.Arguments; ++I) {
+      SkipSpace();
+      if (AtEnd()) Refuse(QStringLiteral("a macro argument is missing"), Start);
+      QString Argument;
+      if (S[P] == u'{') {
+        Argument = Raw(Start);
+      } else if (S[P] == u'\\') {
+        const qsizetype From = P;
+        TakeControl();
+        Argument = S.mid(From, P - From);
+      } else {
+        Argument = S[P++];
+      }
+      // (A space keeps a control word in the body from running into the argument.)
+      Body.replace(QLatin1Char('#') + QString::number(I), QLatin1Char(' ') + Argument);
+    }
+    // Braces keep the body from merging with what follows.
+    S.replace(Start, P - Start, QLatin1Char('{') + Body + QLatin1Char('}'));
+    P = Start;
+  }
+
+  static constexpr int MaxExpansions = 10000;
+  QString S;
   const TLatexReadOptions FOptions;
+  int FExpansions = 0;
   qsizetype P = 0;
   int FDepth = 0;
 };
@@ -771,6 +803,60 @@ std::optional<QString> DataLine(const QString& Text) {
   return std::nullopt;
 }
 }  // namespace
+
+TLatexMacros ReadLatexMacros(const QString& Document) {
+  TLatexMacros Macros;
+  // The braced group or single control sequence at Pos, moved past.
+  const auto Group = [&Document](qsizetype& Pos) -> QString {
+    while (Pos < Document.size() && Document[Pos].isSpace()) ++Pos;
+    if (Pos >= Document.size()) return QString();
+    if (Document[Pos] == u'\\') {
+      const qsizetype From = Pos++;
+      while (Pos < Document.size() && IsAsciiLetter(Document[Pos])) ++Pos;
+      return Document.mid(From, Pos - From);
+    }
+    if (Document[Pos] != u'{') return QString();
+    int Depth = 0;
+    const qsizetype From = Pos;
+    for (; Pos < Document.size(); ++Pos) {
+      if (Document[Pos] == u'\\') ++Pos;
+      else if (Document[Pos] == u'{') ++Depth;
+      else if (Document[Pos] == u'}' && --Depth == 0) break;
+    }
+    return Document.mid(From + 1, (Pos++) - From - 1);
+  };
+  static const QRegularExpression Definition(
+      QStringLiteral("\\\\(newcommand|renewcommand|DeclareMathOperator\\*?|let)(?![a-zA-Z])"));
+  for (auto It = Definition.globalMatch(Document); It.hasNext();) {
+    const auto Match = It.next();
+    qsizetype Pos = Match.capturedEnd();
+    const QString Name = Group(Pos).trimmed().mid(1);
+    if (Name.isEmpty()) continue;
+    const QString Kind = Match.captured(1);
+    if (Kind == QLatin1String("let")) {
+      while (Pos < Document.size() && (Document[Pos].isSpace() || Document[Pos] == u'=')) ++Pos;
+      const QString Target = Group(Pos).mid(1);
+      if (Macros.contains(Target)) Macros.insert(Name, Macros.value(Target));
+      continue;
+    }
+    if (Kind.startsWith(QLatin1String("Declare"))) {
+      Macros.insert(Name, {0, QStringLiteral("\\operatorname{") + Group(Pos) + QLatin1Char('}')});
+      continue;
+    }
+    int Arguments = 0;
+    while (Pos < Document.size() && Document[Pos].isSpace()) ++Pos;
+    if (Pos < Document.size() && Document[Pos] == u'[') {
+      const qsizetype Close = Document.indexOf(u']', Pos);
+      if (Close < 0) continue;
+      Arguments = Document.mid(Pos + 1, Close - Pos - 1).toInt();
+      Pos = Close + 1;
+      while (Pos < Document.size() && Document[Pos].isSpace()) ++Pos;
+      if (Pos < Document.size() && Document[Pos] == u'[') continue;  // an optional argument
+    }
+    Macros.insert(Name, {Arguments, Group(Pos)});
+  }
+  return Macros;
+}
 
 TReadResult ReadLatex(const QString& Text, const TLatexReadOptions& Options) {
   if (Options.PreferData) {

@@ -58,7 +58,9 @@ TEST(LatexReader, ReadsBigOperatorsWithTheirLimitPlacement) {
   };
   for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
   // Inline, sums take their limits beside them.
-  ExpectRead(ReadLatex("\\sum_i {x}", {false, true}), {"\\sum_i {x} inline", "SumIndexBottom(EditArea(Simple(x))EditArea(Simple(i)))", false});
+  TLatexReadOptions Inline;
+  Inline.Display = false;
+  ExpectRead(ReadLatex("\\sum_i {x}", Inline), {"\\sum_i {x} inline", "SumIndexBottom(EditArea(Simple(x))EditArea(Simple(i)))", false});
 }
 
 TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
@@ -148,7 +150,9 @@ TEST(LatexReader, DeepOrHugeInputIsRefusedNotFollowed) {
 TEST(LatexReader, TheDataLineWinsUnlessTheCallerSaysOtherwise) {
   const QString Text = "y\n%zelk-data:EditArea(Simple(x))\n";
   EXPECT_EQ(ReadLatex(Text).Data, "EditArea(Simple(x))");
-  EXPECT_EQ(ReadLatex(Text, {true, false}).Data, "EditArea(Simple(y))");
+  TLatexReadOptions Presentation;
+  Presentation.PreferData = false;
+  EXPECT_EQ(ReadLatex(Text, Presentation).Data, "EditArea(Simple(y))");
   EXPECT_FALSE(ReadLatex("y\n%zelk-data:EditArea(ExtSymbol(z))").Ok());
 }
 
