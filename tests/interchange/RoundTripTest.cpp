@@ -80,3 +80,28 @@ TEST(RoundTrip, LinesAndNestedBarsSurviveWithoutTheDataCopy) {
         QStringLiteral("EditArea(Simple(#32)IndexTop(EditArea(Simple(a))))")})
     ExpectRoundTrips(Data, false);
 }
+
+TEST(EditorFormats, TheEditorOffersLatexAndMathMLBesideData) {
+  TZelkEquation Editor;
+  const QString Demo = "EditArea(IntLimitBottomTopOne(EditArea(Simple(x)Simple(d)Simple(x))EditArea(Simple(0))"
+                       "EditArea(ExtSymbol(8734))))";
+  Editor.setProperty("Data", Demo);
+  const QString Latex = Editor.property("LaTeX").toString();
+  EXPECT_TRUE(Latex.startsWith("\\int\\limits_{0}^{\\infty}{xdx}\n%zelk-data:")) << Latex.toStdString();
+  EXPECT_TRUE(Editor.property("MathML").toString().contains("<munderover>"));
+
+  TZelkEquation Copy;
+  EXPECT_TRUE(Copy.setProperty("MathML", Editor.property("MathML")));
+  EXPECT_EQ(Copy.GetData(), Demo);
+  Copy.setProperty("LaTeX", "\\frac{a}{b}");
+  EXPECT_EQ(Copy.GetData(), "EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))");
+  EXPECT_EQ(Copy.ReadError(), "");
+
+  // A refused text keeps the formula and says why; a loss is taken and named.
+  Copy.setProperty("LaTeX", "x + \\sqrt{y}");
+  EXPECT_EQ(Copy.GetData(), "EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))");
+  EXPECT_TRUE(Copy.ReadError().startsWith("line 1, column 5: \\sqrt")) << Copy.ReadError().toStdString();
+  Copy.setProperty("MathML", "<math><mi mathvariant=\"bold\">x</mi></math>");
+  EXPECT_EQ(Copy.GetData(), "EditArea(Simple(x))");
+  EXPECT_TRUE(Copy.ReadError().startsWith("read with a loss")) << Copy.ReadError().toStdString();
+}
