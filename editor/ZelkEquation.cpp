@@ -327,7 +327,6 @@ void TZelkEquation::Dispose(TCustomControl* Node) {
     delete Node;
     return;
   }
-  ++FGeneration;
   if (auto* Area = dynamic_cast<TEditArea*>(Node)) Area->PutParent(nullptr);
   Node->SetParentNode(nullptr);
   Orphan(Node, FActiveEditArea);
@@ -396,6 +395,9 @@ void TZelkEquation::Paint() {
 
 void TZelkEquation::paintEvent(QPaintEvent* Event) {
   if (LayoutOwed()) PayLayout();
+  // The node bounds follow the widget's (a hidden widget hears of a resize only when shown).
+  SetWidth(width());
+  SetHeight(height());
   QPainter Painter(this);
   TCanvas& C = Canvas();
   C.BeginPaint(&Painter);
