@@ -1,7 +1,9 @@
 // zelk-convert as a user runs it.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "InterchangeSupport.h"
 
@@ -40,6 +42,30 @@ TEST(Convert, TheDemoFormulaAndEveryTemplateRoundTripThroughLatexAndMathML) {
     }
   }
   EXPECT_TRUE(Convert({"--to", "latex"}, Demo).Out.startsWith("\\int\\limits_{0}^{\\infty}{xdx}\n"));
+}
+
+TEST(Convert, DrawsSvgPngAndPdfAtTheGivenScale) {
+  QList<QByteArray> Formulas{Demo};
+  for (const QString& Line : ReadFile(QStringLiteral(ZELK_FIXTURES_DIR "/AllTemplates.txt")).split('\n', Qt::SkipEmptyParts))
+    Formulas << Line.toUtf8();
+  for (const QByteArray& Data : Formulas) {
+    SCOPED_TRACE(Data.toStdString());
+    const TRun Svg = Convert({"--to", "svg"}, Data);
+    ASSERT_EQ(Svg.Status, 0) << Svg.Err.toStdString();
+    EXPECT_TRUE(Svg.Out.contains("<svg"));
+    const TRun Pdf = Convert({"--to", "pdf", "--font", "DejaVu Serif", "--size", "14"}, Data);
+    ASSERT_EQ(Pdf.Status, 0) << Pdf.Err.toStdString();
+    EXPECT_TRUE(Pdf.Out.startsWith("%PDF"));
+  }
+  const QImage One = QImage::fromData(Convert({"--to", "png"}, Demo).Out, "PNG");
+  const QImage Two = QImage::fromData(Convert({"--to", "png", "--scale", "2"}, Demo).Out, "PNG");
+  ASSERT_FALSE(One.isNull());
+  EXPECT_EQ(Two.size(), One.size() * 2);
+  // A file given with -o gets the picture.
+  QTemporaryDir Dir;
+  const QString File = Dir.filePath("demo.png");
+  EXPECT_EQ(Convert({"--to", "png", "-o", File}, Demo).Status, 0);
+  EXPECT_EQ(QImage(File).size(), One.size());
 }
 
 TEST(Convert, ErrorsGoToStandardErrorWithThePlaceAndAFailingStatus) {

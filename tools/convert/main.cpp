@@ -2,11 +2,14 @@
 // PNG or PDF. See --help.
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
-#include <QTextStream>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
+#include "editor/ZelkEquation.h"
+#include "interchange/ImageExport.h"
 #include "interchange/MathML.h"
 
 namespace {
@@ -85,6 +88,22 @@ bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) 
   return true;
 }
 
+// The picture of the formula in the format --to names.
+bool Draw(const TArguments& A, const QString& Data, QByteArray& Bytes, QString& Error) {
+  TZelkEquation Editor;
+  QFont Font = Editor.font();
+  if (!A.Font.isEmpty()) Font.setFamily(A.Font);
+  if (A.Size > 0) Font.setPointSize(A.Size);
+  Editor.setFont(Font);
+  Editor.PutData(Data);
+  const TImageFormat Format = A.To == "svg" ? TImageFormat::Svg : A.To == "pdf" ? TImageFormat::Pdf : TImageFormat::Png;
+  TRenderOptions Options;
+  Options.Scale = A.Scale;
+  QBuffer Buffer(&Bytes);
+  Buffer.open(QIODevice::WriteOnly);
+  return WriteImage(Editor, Format, Buffer, Options, &Error);
+}
+
 QString Guess(const QString& Text) {
   const QString Start = Text.trimmed();
   if (Start.startsWith('<')) return QStringLiteral("mathml");
@@ -117,10 +136,16 @@ int Run(const TArguments& A) {
 
   const TFormula Formula = ParseData(Read.Data);
   QByteArray Bytes;
-  if (A.To == "data") Bytes = (Read.Data + '\n').toUtf8();
-  else if (A.To == "latex") Bytes = WriteLatex(Formula).toUtf8();
-  else if (A.To == "mathml") Bytes = (WriteMathML(Formula) + '\n').toUtf8();
-  else return Fail(1, "image output is not available in this build");
+  if (A.To == "data") {
+    Bytes = (Read.Data + '\n').toUtf8();
+  } else if (A.To == "latex") {
+    Bytes = WriteLatex(Formula).toUtf8();
+  } else if (A.To == "mathml") {
+    Bytes = (WriteMathML(Formula) + '\n').toUtf8();
+  } else {
+    QString Error;
+    if (!Draw(A, Read.Data, Bytes, Error)) return Fail(1, Error);
+  }
 
   QFile Out;
   const bool ToStdout = A.Output.isEmpty() || A.Output == "-";
@@ -132,13 +157,21 @@ int Run(const TArguments& A) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Images are drawn without a display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication App(argc, argv);
+  QStringList Words;
+  for (int I = 0; I < argc; ++I) Words << QString::fromLocal8Bit(argv[I]);
   TArguments Arguments;
   QString Error;
   bool Help = false;
-  if (!Parse(App.arguments(), Arguments, Error, Help)) {
+  const bool Good = Parse(Words, Arguments, Error, Help);
+  // Only pictures need the widgets, drawn without a display.
+  std::unique_ptr<QCoreApplication> App;
+  if (Good && !Help && QStringList{"svg", "png", "pdf"}.contains(Arguments.To)) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    App = std::make_unique<QApplication>(argc, argv);
+  } else {
+    App = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  if (!Good) {
     Fail(2, Error);
     std::fputs(Usage, stderr);
     return 2;
