@@ -72,6 +72,9 @@ class TLatexReader {
       const QString Name = TakeControl();
       if (Name == QLatin1String("\\") || Name == QLatin1String("cr")) {
         SkipDimension();
+        SkipSpace();
+        // A \\ at the very end starts no line.
+        if (AtEnd()) break;
         Formula.Lines.push_back(std::move(Current));
         Current.clear();
       } else if (Name == QLatin1String("begin")) {
@@ -702,7 +705,9 @@ class TLatexReader {
       if (Name == QLatin1String("\\") || Name == QLatin1String("cr")) {
         TakeControl();
         SkipDimension();
-        Result.emplace_back();
+        SkipSpace();
+        // A \\ that ends the last row starts none.
+        if (PeekControl() != QLatin1String("end")) Result.emplace_back();
         continue;
       }
       if (Name == QLatin1String("end")) {
@@ -725,8 +730,6 @@ class TLatexReader {
         for (TFormulaNode& Node : Cell) Line.push_back(std::move(Node));
       Lines.push_back(std::move(Line));
     }
-    // "a \\ b \\" ends with no line.
-    if (Lines.size() > 1 && Lines.back().empty()) Lines.pop_back();
     return Lines;
   }
 

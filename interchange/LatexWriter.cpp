@@ -23,7 +23,7 @@ class TLatexWriter {
     Put(QStringLiteral("\\begin{gathered}"));
     for (size_t I = 0; I < Formula.Lines.size(); ++I) {
       if (I > 0) Put(QStringLiteral(" \\\\ "));
-      Run(Formula.Lines[I]);
+      Cell(Formula.Lines[I]);
     }
     Put(QStringLiteral("\\end{gathered}"));
   }
@@ -40,6 +40,14 @@ class TLatexWriter {
   }
   static bool IsAsciiLetter(QChar C) {
     return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z');
+  }
+
+  // A row or cell; an empty one as {}, which a reader cannot take for a closing \\.
+  void Cell(const TFormulaRun& Items) {
+    if (Items.empty())
+      Put(QStringLiteral("{}"));
+    else
+      Run(Items);
   }
 
   void Braced(const TFormulaRun& Slot) {
@@ -197,7 +205,7 @@ class TLatexWriter {
     Put(QStringLiteral("\\begin{matrix}"));
     for (int I = 0; I < N; ++I) {
       if (I > 0) Put(I % Columns == 0 ? QStringLiteral(" \\\\ ") : QStringLiteral(" & "));
-      Run(Cells[I]);
+      Cell(Cells[I]);
     }
     Put(QStringLiteral("\\end{matrix}"));
   }

@@ -173,7 +173,8 @@ class TMathMLReader {
     }
     // Another tool may wrap the sign in a second <mo>.
     while (Sign_->Name == QLatin1String("mo") && Sign_->Children.size() == 1) Sign_ = &Sign_->Children.front();
-    return Sign_->Name == QLatin1String("mo") && BigOperatorByChar(SingleChar(*Sign_), Sign);
+    return Sign_->Name == QLatin1String("mo") && Sign_->Attributes.value(QStringLiteral("largeop")) != QLatin1String("false") &&
+           BigOperatorByChar(SingleChar(*Sign_), Sign);
   }
 
   TFormulaRun Runs(const std::vector<const TXmlNode*>& Items) {
@@ -227,7 +228,7 @@ class TMathMLReader {
     bool Exact = true;
     for (QChar C : Text) {
       const char16_t Code = C.unicode();
-      if (Code >= 0x2061 && Code <= 0x2064) continue;  // invisible operators
+      if (Code >= 0x2061 && Code <= 0x2064 && Node.Name == QLatin1String("mo")) continue;  // invisible operators
       if (IsText && Code != 160) {
         Exact = Exact && WrittenAsText(Code);
         Out.push_back(TFormulaNode::Character(Code));
@@ -274,8 +275,7 @@ class TMathMLReader {
       TFormulaRun Above = Both || Over ? Slot(Node.Children.back()) : TFormulaRun();
       if (!Below.empty() && !Above.empty())
         Refuse(QStringLiteral("an arrow labelled above and below has no element kind in this editor"), Node);
-      Info.Align = Below.empty() && Over ? aeTop : (Below.empty() ? aeTop : aeBottom);
-      if (Both && Below.empty()) Info.Align = aeTop;
+      Info.Align = Both ? (Below.empty() ? aeTop : aeBottom) : (Over ? aeTop : aeBottom);
       Out.push_back(MakeTemplate(Info, {Info.Align == aeTop ? std::move(Above) : std::move(Below)}));
       return;
     }

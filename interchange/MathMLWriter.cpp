@@ -25,12 +25,21 @@ QString Token(const char* Tag, char16_t Code, const QString& Attributes = QStrin
          QLatin1Char('>');
 }
 
+// A big-operator sign that is only a character says so: a reader takes such a sign with
+// scripts for the template.
+QString SignAttributes(char16_t Code) {
+  TOperatorSign Sign;
+  return BigOperatorByChar(Code, Sign) ? QStringLiteral(" largeop=\"false\"") : QString();
+}
+
 QString Character(char16_t Code) {
   if (Unprintable(Code)) return QStringLiteral("<mrow class=\"zelk-unprintable\"/>");
   if (Code == u' ') return QStringLiteral("<mspace width=\"0.25em\"/>");
+  // As an operator, a reader would take an invisible one for markup and drop it.
+  if (Code >= 0x2061 && Code <= 0x2064) return Token("mtext", Code);
   if (Code >= u'0' && Code <= u'9') return Token("mn", Code);
   if (QChar(Code).isLetter()) return Token("mi", Code);
-  return Token("mo", Code);
+  return Token("mo", Code, SignAttributes(Code));
 }
 
 QString Row(const QString& Content) {
@@ -85,7 +94,7 @@ class TMathMLWriter {
         const TSymbol* S = SymbolByCode(Node.Code);
         if (!S) return Character(Node.Code);
         if (S->Code == 160) return Token("mtext", 160);
-        return Token(S->Identifier ? "mi" : "mo", S->MathChar);
+        return Token(S->Identifier ? "mi" : "mo", S->MathChar, SignAttributes(S->MathChar));
       }
       case TFormulaNode::Template: return Template(*FindTemplate(Node.Keyword), Node);
     }

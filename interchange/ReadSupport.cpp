@@ -86,8 +86,6 @@ TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormula
 }
 
 TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses& Losses) {
-  // A trailing empty row ("a \\ b \\") is no row.
-  while (Rows.size() > 1 && Rows.back().size() == 1 && Rows.back().front().empty()) Rows.pop_back();
   TTemplateInfo Info;
   Info.Kind = TTemplateInfo::Matrix;
   const size_t RowCount = Rows.size();
@@ -124,7 +122,11 @@ TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses&
     for (const auto& Row : Rows) {
       std::vector<TFormulaRun> RowCells(Flat.begin() + Next, Flat.begin() + Next + Row.size());
       Next += Row.size();
-      RowNodes.push_back({MakeTemplate(RowInfo, std::move(RowCells))});
+      // A row of one cell is that cell: a one-cell matrix would read back as a square.
+      if (RowCells.size() == 1)
+        RowNodes.push_back(std::move(RowCells.front()));
+      else
+        RowNodes.push_back({MakeTemplate(RowInfo, std::move(RowCells))});
     }
     Info.Shape = kmVert;
     return MakeTemplate(Info, std::move(RowNodes));
