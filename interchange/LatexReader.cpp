@@ -49,6 +49,8 @@ const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bi
 const QSet<QString> Silent = {"nonumber", "notag", "allowbreak", "displaybreak", "nolinebreak", "relax"};
 
 bool IsAsciiLetter(QChar C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
+// The blanks TeX skips; other spaces are characters.
+bool IsTexSpace(QChar C) { return C == u' ' || C == u'\t' || C == u'\n' || C == u'\r'; }
 
 class TLatexReader {
  public:
@@ -110,7 +112,7 @@ class TLatexReader {
 
   void SkipSpace() {
     while (P < S.size()) {
-      if (S[P].isSpace()) {
+      if (IsTexSpace(S[P])) {
         ++P;
       } else if (S[P] == u'%') {
         while (P < S.size() && S[P] != u'\n') ++P;
@@ -660,8 +662,8 @@ class TLatexReader {
       } else if (C == u'}') {
         ++P;
         if (--Depth == 0) break;
-      } else if (C.isSpace()) {
-        while (P < S.size() && S[P].isSpace()) ++P;
+      } else if (IsTexSpace(C)) {
+        while (P < S.size() && IsTexSpace(S[P])) ++P;
         Out.push_back(TFormulaNode::Character(u' '));
         Exact = false;
       } else if (C == u'~') {

@@ -11,7 +11,8 @@ bool Unprintable(char16_t Code) {
 
 bool WrittenAsText(char16_t Code) {
   if (Code == u'~' || Code == u'^' || Unprintable(Code)) return true;
-  return Code > 0x7F && QChar(Code).isLetter() && !Greek(Code);
+  // Math mode would skip the spaces of other scripts as blanks between tokens.
+  return Code > 0x7F && ((QChar(Code).isLetter() && !Greek(Code)) || (QChar(Code).isSpace() && Code != 160));
 }
 
 QString TextModeCharacter(char16_t Code) {

@@ -80,14 +80,23 @@ TXmlNode ParseXml(const QString& Text) {
   return Root;
 }
 
+// Token content without the blanks XML puts around it; other spaces are characters.
+QString Trimmed(const QString& Text) {
+  const auto Blank = [](QChar C) { return C == u' ' || C == u'\t' || C == u'\n' || C == u'\r'; };
+  qsizetype First = 0, Last = Text.size();
+  while (First < Last && Blank(Text[First])) ++First;
+  while (Last > First && Blank(Text[Last - 1])) --Last;
+  return Text.mid(First, Last - First);
+}
+
 bool IsRelation(const TXmlNode& Node) {
   if (Node.Name != QLatin1String("mo")) return false;
-  const QString T = Node.Text.trimmed();
+  const QString T = Trimmed(Node.Text);
   return T.size() == 1 && QStringLiteral("=<>,;\u2264\u2265\u2260\u2248\u2261\u2192").contains(T[0]);
 }
 
 char16_t SingleChar(const TXmlNode& Node) {
-  const QString T = Node.Text.trimmed();
+  const QString T = Trimmed(Node.Text);
   return T.size() == 1 ? T[0].unicode() : 0;
 }
 
@@ -220,7 +229,7 @@ class TMathMLReader {
   void Token(const TXmlNode& Node, TFormulaRun& Out) {
     if (!Node.Children.empty()) Refuse(QStringLiteral("<%1> holds elements").arg(Node.Name), Node);
     const bool IsText = Node.Name == QLatin1String("mtext");
-    const QString Text = IsText ? Node.Text : Node.Text.trimmed();
+    const QString Text = IsText ? Node.Text : Trimmed(Node.Text);
     const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
     if (!Variant.isEmpty() && !(Variant == QLatin1String("normal") && Node.Name == QLatin1String("mi") && Text.size() == 1))
       Losses.Add(QStringLiteral("styles (mathvariant) dropped"));
