@@ -1,6 +1,9 @@
 #include "main.h"
 
 #include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -10,6 +13,8 @@
 
 #include "demo/Anchors.h"
 #include "editor/ZelkEquation.h"
+#include "interchange/ImageExport.h"
+#include "interchange/MathML.h"
 #include "palette/SelectEquation.h"
 #include "platform/FormLinks.h"
 #include "ui_main.h"
@@ -92,18 +97,58 @@ void TfrmMain::ZelkEquation1Change() {
 
 void TfrmMain::Memo1Change() {
   const QString Text = FUi->Memo1->toPlainText();
-  if (Text == FUi->ZelkEquation1->GetData()) return;
+  if (Text == MemoText()) return;
   {
     FReadingMemo = true;
     const auto Done = qScopeGuard([this] { FReadingMemo = false; });
-    try {
-      FUi->ZelkEquation1->SetData(Text);
-      ShowReadError(QString());
-    } catch (const std::exception& E) {  // EConvertError: the part read stays
-      ShowReadError(QString::fromUtf8(E.what()));
+    const int Format = FUi->ComboFormat->currentIndex();
+    if (Format <= 0) {
+      try {
+        FUi->ZelkEquation1->SetData(Text);
+        ShowReadError(QString());
+      } catch (const std::exception& E) {  // EConvertError: the part read stays
+        ShowReadError(QString::fromUtf8(E.what()));
+      }
+    } else {
+      // A refused text leaves the formula as it is.
+      const TReadResult Read = Format == 1 ? ReadLatex(Text) : ReadMathML(Text);
+      if (Read.Ok()) FUi->ZelkEquation1->PutData(Read.Data);
+      ShowReadError(!Read.Ok()                 ? Read.Message()
+                    : Read.Losses.isEmpty() ? QString()
+                                            : QStringLiteral("read with a loss: ") + Read.Losses.join(QStringLiteral("; ")));
     }
   }
   if (!FUi->Memo1->hasFocus()) BringMemoInLine();
+}
+
+void TfrmMain::ComboFormatChange() {
+  // Data is one line that wraps anywhere; LaTeX and MathML wrap at words.
+  FUi->Memo1->setWordWrapMode(FUi->ComboFormat->currentIndex() <= 0 ? QTextOption::WrapAnywhere
+                                                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);
+  ShowReadError(QString());
+  BringMemoInLine();
+}
+
+void TfrmMain::ButtonExportClick() {
+  const QString FileName = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), QStringLiteral("formula.svg"),
+                                                        QStringLiteral("SVG (*.svg);;PNG (*.png);;PDF (*.pdf)"));
+  if (FileName.isEmpty()) return;
+  QString Error;
+  if (!ExportTo(FileName, &Error)) QMessageBox::warning(this, QStringLiteral("Export"), Error);
+}
+
+bool TfrmMain::ExportTo(const QString& FileName, QString* Error) const {
+  TImageFormat Format;
+  if (!ImageFormatOfFile(FileName, Format)) {
+    if (Error) *Error = QStringLiteral("Give the file the extension .svg, .png or .pdf");
+    return false;
+  }
+  QFile File(FileName);
+  if (!File.open(QIODevice::WriteOnly)) {
+    if (Error) *Error = QStringLiteral("Cannot write %1: %2").arg(FileName, File.errorString());
+    return false;
+  }
+  return WriteImage(*FUi->ZelkEquation1, Format, File, TRenderOptions{}, Error);
 }
 
 void TfrmMain::ComboBox1Change() {
@@ -131,7 +176,19 @@ void TfrmMain::ShowReadError(const QString& Message) {
   FUi->LabelReadError->setToolTip(Message);
 }
 
-void TfrmMain::BringMemoInLine() {
+QString TfrmMain::MemoText() const {
   const QString Data = FUi->ZelkEquation1->GetData();
-  if (FUi->Memo1->toPlainText() != Data) FUi->Memo1->setPlainText(Data);
+  const int Format = FUi->ComboFormat->currentIndex();
+  if (Format <= 0) return Data;
+  try {
+    const TFormula Formula = ParseData(Data);
+    return Format == 1 ? WriteLatex(Formula, false) : WriteMathML(Formula, false);
+  } catch (const std::exception&) {  // the editor's own Data always reads
+    return Data;
+  }
+}
+
+void TfrmMain::BringMemoInLine() {
+  const QString Text = MemoText();
+  if (FUi->Memo1->toPlainText() != Text) FUi->Memo1->setPlainText(Text);
 }

@@ -5,6 +5,10 @@
 // selector for the palette's descriptions, and buttons for the editor's font and
 // background colour.
 //
+// The text box shows and takes the formula as Data, LaTeX or MathML, as the combo box
+// beside it chooses (LaTeX and MathML without the copy of the Data they carry elsewhere,
+// so that what is typed counts); "Export…" saves the formula as a picture.
+//
 // The text box and the formula stay in step: every change of the formula rewrites the
 // text box, except while the text box itself is being edited; then the formula is rebuilt
 // from the typed text and the text box is brought in line when it loses the focus. A text
@@ -55,14 +59,23 @@ class TfrmMain : public QWidget {
   void Memo1Change();
   // Item 0 Russian, 1 German, 2 English; no item, no change.
   void ComboBox1Change();
+  // The text box switches to the chosen form of the formula.
+  void ComboFormatChange();
+  // Asks for a file and saves the picture there, its format from the extension.
+  void ButtonExportClick();
+  // Saves the picture of the formula (SVG, PNG or PDF by the extension); false with Error
+  // set when the name or the file refuses it.
+  bool ExportTo(const QString& FileName, QString* Error = nullptr) const;
 
  protected:
   bool eventFilter(QObject* Watched, QEvent* Event) override;
 
  private:
   void ShowReadError(const QString& Message);
-  // The text box shows Data again, when it does not already.
+  // The text box shows the formula again, when it does not already.
   void BringMemoInLine();
+  // The formula in the form the text box shows.
+  QString MemoText() const;
 
   std::unique_ptr<Ui::TfrmMain> FUi;
   QFontDialog* FFontDialog1;

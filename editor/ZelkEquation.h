@@ -41,6 +41,12 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // What the last assignment of Data dropped (a text beyond the reader's limits, a
   // non-numeric ExtSymbol), empty when it was read whole.
   Q_PROPERTY(QString ReadError READ ReadError NOTIFY OnReadError STORED false)
+  // The formula as LaTeX and as presentation MathML, each carrying the exact Data as well
+  // (interchange/Latex.h, interchange/MathML.h). Assigning a text the reader refuses keeps
+  // the formula and sets ReadError to the place and reason; a text read only approximately
+  // is taken, and ReadError names what was lost.
+  Q_PROPERTY(QString LaTeX READ GetLaTeX WRITE PutLaTeX STORED false)
+  Q_PROPERTY(QString MathML READ GetMathML WRITE PutMathML STORED false)
 
  public:
   explicit TZelkEquation(QWidget* Parent = nullptr);
@@ -89,6 +95,10 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // The property's writer: as SetData, but a fault never leaves it; ReadError and
   // OnReadError tell what was dropped.
   void PutData(const QString& Text);
+  QString GetLaTeX() const;
+  void PutLaTeX(const QString& Text);
+  QString GetMathML() const;
+  void PutMathML(const QString& Text);
 
   // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
   // while Data is read with no OnChange receiver to see the steps, areas are not
@@ -155,6 +165,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // keeps the active caret's blink phase and leaves the layout mode at Then.
   void LayoutWhole(TLayoutMode Then);
   void SetReadError(const QString& Message);
+  // Takes the Data of a LaTeX or MathML reading, or its refusal.
+  void PutRead(const struct TReadResult& Read);
   void FreeDisposed();
   void Blink();
   TEditArea* FActiveEditArea = nullptr;

@@ -7,7 +7,10 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf
+  nodejs libxml2-utils w3c-sgml-lib texlive-latex-base-doc poppler-utils
 )
+# Some node builds bring npm with them; Debian's node does not.
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

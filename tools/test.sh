@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
+# The other parsers the interchange tests check against, pinned by the lockfile.
+(cd tests/interchange/validators && npm ci --no-audit --no-fund --loglevel=error)
 build=build
 sanitize=OFF
 if [ "${ZELK_SANITIZE:-0}" = 1 ]; then build=build-asan; sanitize=ON; fi

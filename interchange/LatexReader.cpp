@@ -1,0 +1,879 @@
+// LaTeX -> formula.
+
+#include <QRegularExpression>
+#include <QSet>
+#include <optional>
+
+#include "interchange/Latex.h"
+#include "interchange/LatexText.h"
+#include "interchange/ReadSupport.h"
+#include "interchange/SymbolTable.h"
+
+namespace {
+const QString DataMark = QStringLiteral("%zelk-data:");
+
+// What ends a run besides the end of its group.
+enum TStops { stNone = 0, stBracket = 1, stRelation = 2, stTop = 4 };
+
+const QSet<QString> LineEnvironments = {
+    QStringLiteral("gathered"), QStringLiteral("gather"), QStringLiteral("gather*"), QStringLiteral("align"),
+    QStringLiteral("align*"), QStringLiteral("aligned"), QStringLiteral("alignat"), QStringLiteral("alignat*"),
+    QStringLiteral("alignedat"), QStringLiteral("split"), QStringLiteral("multline"), QStringLiteral("multline*"),
+    QStringLiteral("flalign"), QStringLiteral("flalign*"), QStringLiteral("eqnarray"), QStringLiteral("eqnarray*")};
+const QSet<QString> WrapperEnvironments = {QStringLiteral("equation"), QStringLiteral("equation*"),
+                                           QStringLiteral("displaymath"), QStringLiteral("math")};
+const QSet<QString> NamedOperators = {
+    "sin", "cos", "tan", "cot", "sec", "csc", "arcsin", "arccos", "arctan", "sinh", "cosh", "tanh", "coth",
+    "log", "ln", "lg", "exp", "lim", "liminf", "limsup", "sup", "inf", "max", "min", "det", "dim", "ker",
+    "deg", "gcd", "hom", "arg", "Pr", "injlim", "projlim", "bmod", "mod"};
+const QSet<QString> Relations = {"leq", "geq", "neq", "le", "ge", "ne", "approx", "equiv", "to", "sim",
+                                 "simeq", "cong", "in", "subset", "subseteq", "supset", "supseteq",
+                                 "rightarrow", "leftarrow", "Rightarrow", "Leftarrow", "iff", "implies",
+                                 "mapsto", "ll", "gg", "propto", "quad", "qquad"};
+const QSet<QString> StyleSwitches = {"displaystyle", "textstyle", "scriptstyle", "scriptscriptstyle",
+                                     "rm", "bf", "it", "sf", "tt", "normalfont", "limits", "nolimits"};
+const QSet<QString> StyleCommands = {"mathrm", "mathit", "mathbf", "mathsf", "mathtt", "mathnormal",
+                                     "boldsymbol", "bm", "pmb", "smash", "mathstrut"};
+const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "textup", "textit", "textbf",
+                                    "textsf", "texttt", "hbox", "textmd", "textsl"};
+const QSet<QString> Unrepresented = {
+    "sqrt", "root", "hat", "widehat", "tilde", "widetilde", "dot", "ddot", "dddot", "acute", "grave", "breve",
+    "check", "mathring", "overbrace", "underbrace", "overset", "underset", "stackrel", "substack", "sideset",
+    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
+    "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
+    "overleftharpoon", "overrightharpoon", "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
+    "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "leftroot", "uproot", "fbox", "xmapsto",
+    "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
+const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bigr", "Bigl", "Bigr", "biggl",
+                                       "biggr", "Biggl", "Biggr", "bigm", "Bigm", "biggm", "Biggm"};
+const QSet<QString> Silent = {"nonumber", "notag", "allowbreak", "displaybreak", "nolinebreak", "relax"};
+
+bool IsAsciiLetter(QChar C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
+// The blanks TeX skips; other spaces are characters.
+bool IsTexSpace(QChar C) { return C == u' ' || C == u'\t' || C == u'\n' || C == u'\r'; }
+
+class TLatexReader {
+ public:
+  TLatexReader(const QString& Text, const TLatexReadOptions& Options) : S(Text), FOptions(Options) {}
+
+  // Macro expansion replaces text, so the reader works on its own copy.
+
+  TReadLosses Losses;
+
+  TFormula Document() {
+    TFormula Formula;
+    TFormulaRun Current;
+    QStringList Wrappers;
+    for (;;) {
+      for (TFormulaNode& Node : Run(stTop)) Current.push_back(std::move(Node));
+      SkipSpace();
+      if (AtEnd()) break;
+      const qsizetype Start = P;
+      if (S[P] == u'}') Refuse(QStringLiteral("a } closes no group"), Start);
+      if (S[P] == u'&') Refuse(QStringLiteral("& stands outside a matrix"), Start);
+      const QString Name = TakeControl();
+      if (Name == QLatin1String("\\") || Name == QLatin1String("cr")) {
+        SkipDimension();
+        SkipSpace();
+        // A \\ at the very end starts no line.
+        if (AtEnd()) break;
+        Formula.Lines.push_back(std::move(Current));
+        Current.clear();
+      } else if (Name == QLatin1String("begin")) {
+        const QString Environment = EnvironmentName();
+        if (WrapperEnvironments.contains(Environment)) {
+          Wrappers.push_back(Environment);
+        } else {  // a line environment: the run stops only there
+          if (!Current.empty()) Refuse(Environment + QStringLiteral(" stands inside a line"), Start);
+          std::vector<TFormulaRun> Rows = LineRows(Environment, Start);
+          for (size_t I = 0; I + 1 < Rows.size(); ++I) Formula.Lines.push_back(std::move(Rows[I]));
+          Current = std::move(Rows.back());
+        }
+      } else if (Name == QLatin1String("end")) {
+        const QString Environment = EnvironmentName();
+        if (Wrappers.isEmpty() || Wrappers.back() != Environment)
+          Refuse(QStringLiteral("\\end{%1} ends no environment").arg(Environment), Start);
+        Wrappers.pop_back();
+      } else if (Name == QLatin1String("right")) {
+        Refuse(QStringLiteral("\\right has no \\left"), Start);
+      } else {
+        Refuse(QStringLiteral("\\%1 has no element kind in this editor").arg(Name), Start);
+      }
+    }
+    if (!Wrappers.isEmpty()) Refuse(QStringLiteral("\\begin{%1} is not closed").arg(Wrappers.back()), S.size());
+    Formula.Lines.push_back(std::move(Current));
+    return Formula;
+  }
+
+ private:
+  [[noreturn]] void Refuse(const QString& Message, qsizetype Offset) { throw TReadRefusal{Message, Offset}; }
+
+  bool AtEnd() const { return P >= S.size(); }
+
+  void SkipSpace() {
+    while (P < S.size()) {
+      if (IsTexSpace(S[P])) {
+        ++P;
+      } else if (S[P] == u'%') {
+        while (P < S.size() && S[P] != u'\n') ++P;
+      } else {
+        break;
+      }
+    }
+  }
+
+  // The name of the control sequence at P (without backslash), or empty when none is there.
+  QString PeekControl(qsizetype* Length = nullptr) const {
+    if (P + 1 >= S.size() || S[P] != u'\\') return QString();
+    qsizetype End = P + 1;
+    if (IsAsciiLetter(S[End])) {
+      while (End < S.size() && IsAsciiLetter(S[End])) ++End;
+      if (End < S.size() && S[End] == u'*' && S.mid(P + 1, End - P - 1) == QLatin1String("operatorname")) ++End;
+    } else {
+      ++End;
+    }
+    if (Length) *Length = End - P;
+    return S.mid(P + 1, End - P - 1);
+  }
+
+  QString TakeControl() {
+    qsizetype Length = 0;
+    const QString Name = PeekControl(&Length);
+    if (Length == 0) Refuse(QStringLiteral("a lone backslash"), P);
+    P += Length;
+    return Name;
+  }
+
+  QString EnvironmentName() {
+    SkipSpace();
+    const qsizetype Start = P;
+    if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("an environment name in braces is missing"), Start);
+    const qsizetype Close = S.indexOf(u'}', P);
+    if (Close < 0) Refuse(QStringLiteral("the environment name is not closed"), Start);
+    const QString Name = S.mid(P + 1, Close - P - 1).trimmed();
+    P = Close + 1;
+    return Name;
+  }
+
+  // An optional [dimension] after \\.
+  void SkipDimension() {
+    const qsizetype Save = P;
+    SkipSpace();
+    if (!AtEnd() && S[P] == u'[') {
+      const qsizetype Close = S.indexOf(u']', P);
+      if (Close > 0) {
+        P = Close + 1;
+        return;
+      }
+    }
+    P = Save;
+  }
+
+  bool StopsRun(int Stops) const {
+    const QChar C = S[P];
+    if (C == u'}' || C == u'&') return true;
+    if ((Stops & stBracket) && C == u']') return true;
+    if ((Stops & stRelation) &&
+        (C == u'=' || C == u'<' || C == u'>' || C == u',' || C == u';' || C.unicode() == 8804 ||
+         C.unicode() == 8805 || C.unicode() == 8800 || C.unicode() == 8776 || C.unicode() == 8801 ||
+         C.unicode() == 8594))
+      return true;
+    const QString Name = PeekControl();
+    if (Name.isEmpty()) return false;
+    if (Name == QLatin1String("\\") || Name == QLatin1String("cr") || Name == QLatin1String("right") ||
+        Name == QLatin1String("end") || Name == QLatin1String("middle"))
+      return true;
+    if ((Stops & stRelation) && Relations.contains(Name)) return true;
+    if ((Stops & stTop) && Name == QLatin1String("begin")) {
+      const qsizetype Open = S.indexOf(u'{', P);
+      const qsizetype Close = Open < 0 ? -1 : S.indexOf(u'}', Open);
+      if (Close < 0) return false;
+      const QString Environment = S.mid(Open + 1, Close - Open - 1).trimmed();
+      return LineEnvironments.contains(Environment) || WrapperEnvironments.contains(Environment);
+    }
+    return false;
+  }
+
+  TFormulaRun Run(int Stops) {
+    if (++FDepth > MaxReadDepth) Refuse(QStringLiteral("groups nest deeper than %1 levels").arg(MaxReadDepth), P);
+    TFormulaRun Out;
+    for (;;) {
+      SkipSpace();
+      if (AtEnd() || StopsRun(Stops)) break;
+      const QString Name = PeekControl();
+      if (Name == QLatin1String("over") || Name == QLatin1String("choose")) {
+        TakeControl();
+        TFormulaRun Below = Run(Stops & ~stTop);
+        Out = {Name == QLatin1String("over") ? Fraction(std::move(Out), std::move(Below))
+                                             : Binomial(std::move(Out), std::move(Below))};
+        break;
+      }
+      Item(Out, Stops & ~stTop);
+    }
+    --FDepth;
+    return Out;
+  }
+
+  TFormulaNode Fraction(TFormulaRun Above, TFormulaRun Below) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Division;
+    return MakeTemplate(Info, {std::move(Above), std::move(Below)});
+  }
+
+  TFormulaNode Binomial(TFormulaRun Above, TFormulaRun Below) {
+    Losses.Add(QStringLiteral("a binomial coefficient read as a column in parentheses"));
+    TTemplateInfo Column;
+    Column.Kind = TTemplateInfo::Matrix;
+    Column.Shape = kmVert;
+    TTemplateInfo Round;
+    Round.Kind = TTemplateInfo::Brackets;
+    return MakeTemplate(Round, {{MakeTemplate(Column, {std::move(Above), std::move(Below)})}});
+  }
+
+  // A braced group; its content joins the run it stands in.
+  TFormulaRun Group() {
+    const qsizetype Start = P;
+    ++P;
+    TFormulaRun Content = Run(stNone);
+    ExpectClose(Start);
+    return Content;
+  }
+
+  void ExpectClose(qsizetype Start) {
+    SkipSpace();
+    if (AtEnd()) Refuse(QStringLiteral("the { here is not closed"), Start);
+    if (S[P] == u'}') {
+      ++P;
+      return;
+    }
+    Unexpected();
+  }
+
+  [[noreturn]] void Unexpected() {
+    if (S[P] == u'&') Refuse(QStringLiteral("& stands outside a matrix"), P);
+    if (S[P] == u']') Refuse(QStringLiteral("] ends no optional argument"), P);
+    const QString Name = PeekControl();
+    if (Name == QLatin1String("right")) Refuse(QStringLiteral("\\right has no \\left"), P);
+    if (Name == QLatin1String("middle")) Refuse(QStringLiteral("\\middle has no element kind in this editor"), P);
+    if (Name == QLatin1String("end")) Refuse(QStringLiteral("\\end here closes no environment of this group"), P);
+    if (Name == QLatin1String("\\")) Refuse(QStringLiteral("\\\\ stands inside a group"), P);
+    Refuse(QStringLiteral("unexpected %1").arg(S[P]), P);
+  }
+
+  // One argument: a braced group or a single token.
+  TFormulaRun Argument() {
+    SkipSpace();
+    if (AtEnd()) Refuse(QStringLiteral("an argument is missing at the end"), P);
+    if (S[P] == u'{') return Group();
+    if (StopsRun(stNone) || S[P] == u'^' || S[P] == u'_') Refuse(QStringLiteral("an argument is missing"), P);
+    TFormulaRun Out;
+    if (S[P] == u'\\') {
+      Item(Out, stNone);
+    } else {
+      Out.push_back(CharacterNode(S[P].unicode()));
+      ++P;
+    }
+    return Out;
+  }
+
+  // The content of [ ... ] when it follows.
+  bool OptionalArgument(TFormulaRun& Content) {
+    SkipSpace();
+    if (AtEnd() || S[P] != u'[') return false;
+    const qsizetype Start = P++;
+    Content = Run(stBracket);
+    SkipSpace();
+    if (AtEnd() || S[P] != u']') Refuse(QStringLiteral("the [ here is not closed"), Start);
+    ++P;
+    return true;
+  }
+
+  void Item(TFormulaRun& Out, int Stops) {
+    const QChar C = S[P];
+    switch (C.unicode()) {
+      case u'{':
+        for (TFormulaNode& Node : Group()) Out.push_back(std::move(Node));
+        return;
+      case u'^':
+      case u'_':
+        Out.push_back(Scripts());
+        return;
+      case u'~':
+        ++P;
+        Out.push_back(TFormulaNode::Symbol(160));
+        return;
+      case u'#': Refuse(QStringLiteral("a macro parameter # has no meaning in a formula"), P);
+      case u'$': Refuse(QStringLiteral("a $ inside the formula"), P);
+      case u'\\': Command(Out, Stops); return;
+      default:
+        ++P;
+        Out.push_back(C == u'\'' ? TFormulaNode::Character(u'\'') : CharacterNode(C.unicode()));
+    }
+  }
+
+  struct TScripts {
+    bool HasBottom = false;
+    bool HasTop = false;
+    TFormulaRun Bottom;
+    TFormulaRun Top;
+  };
+
+  // Any ^ and _ that follow, each at most once.
+  TScripts ReadScripts() {
+    TScripts Result;
+    for (;;) {
+      SkipSpace();
+      if (AtEnd()) break;
+      if (S[P] == u'_' && !Result.HasBottom) {
+        ++P;
+        Result.HasBottom = true;
+        Result.Bottom = Argument();
+      } else if (S[P] == u'^' && !Result.HasTop) {
+        ++P;
+        Result.HasTop = true;
+        Result.Top = Argument();
+      } else {
+        break;
+      }
+    }
+    return Result;
+  }
+
+  TFormulaNode Scripts() {
+    TScripts Read = ReadScripts();
+    return IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top));
+  }
+
+  void Command(TFormulaRun& Out, int Stops) {
+    const qsizetype Start = P;
+    const QString Name = TakeControl();
+    if (Name.size() == 1 && !IsAsciiLetter(Name[0])) {
+      ControlSymbol(Name[0], Out, Start);
+      return;
+    }
+    TOperatorSign Sign;
+    if (const auto Macro = FOptions.Macros.constFind(Name); Macro != FOptions.Macros.constEnd()) {
+      Expand(*Macro, Start);
+    } else if (BigOperatorByLatex(Name, Sign)) {
+      BigOperator(Sign, Out, Stops, Start);
+    } else if (Name == QLatin1String("frac") || Name == QLatin1String("dfrac") || Name == QLatin1String("tfrac")) {
+      TFormulaRun Above = Argument();
+      Out.push_back(Fraction(std::move(Above), Argument()));
+    } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom")) {
+      TFormulaRun Above = Argument();
+      Out.push_back(Binomial(std::move(Above), Argument()));
+    } else if (Name == QLatin1String("left")) {
+      Fence(Out, Start);
+    } else if (SizedDelimiters.contains(Name)) {
+      Losses.Add(QStringLiteral("sized delimiters read as characters"));
+      if (const char16_t D = Delimiter()) Out.push_back(CharacterNode(D));
+    } else if (Name == QLatin1String("begin")) {
+      Environment(Out, Start);
+    } else if (TextCommands.contains(Name)) {
+      Text(Out, Name, Start);
+    } else if (Name == QLatin1String("mathop")) {
+      MathOp(Out, Stops, Start);
+    } else if (Name == QLatin1String("overline") || Name == QLatin1String("underline")) {
+      Bar(Out, Name, Start);
+    } else if (Name.startsWith(QLatin1String("over")) || Name.startsWith(QLatin1String("under"))) {
+      OverUnderArrow(Out, Name, Start);
+    } else if (Name == QLatin1String("vec") || Name == QLatin1String("bar")) {
+      Losses.Add(QStringLiteral("\\%1 read as a bar or arrow over its argument").arg(Name));
+      Out.push_back(VectorNode(Name == QLatin1String("vec") ? TKindArrow{kaRight} : TKindArrow{}, aeBottom, Argument()));
+    } else if (Name == QLatin1String("xrightarrow") || Name == QLatin1String("xleftarrow") ||
+               Name == QLatin1String("xleftrightarrow")) {
+      LabelledArrow(Out, Name, Start);
+    } else if (Name == QLatin1String("char")) {
+      Out.push_back(TFormulaNode::Character(CharCode(Start)));
+    } else if (StyleCommands.contains(Name)) {
+      Losses.Add(QStringLiteral("styles (\\%1) dropped").arg(Name));
+      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+    } else if (Name == QLatin1String("mathbb")) {
+      DoubleStruck(Out, Start);
+    } else if (Name == QLatin1String("operatorname") || Name == QLatin1String("operatorname*")) {
+      Losses.Add(QStringLiteral("named operators read as letters"));
+      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+    } else if (NamedOperators.contains(Name)) {
+      Losses.Add(QStringLiteral("named operators read as letters"));
+      for (QChar L : Name) Out.push_back(TFormulaNode::Character(L.unicode()));
+    } else if (Name == QLatin1String("pmod")) {
+      Losses.Add(QStringLiteral("named operators read as letters"));
+      for (QChar L : QStringLiteral("(mod ")) Out.push_back(CharacterNode(L.unicode()));
+      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+      Out.push_back(TFormulaNode::Character(u')'));
+    } else if (StyleSwitches.contains(Name)) {
+      if (Name == QLatin1String("limits") || Name == QLatin1String("nolimits"))
+        Refuse(QStringLiteral("\\%1 follows no big operator").arg(Name), Start);
+      Losses.Add(QStringLiteral("style switches dropped"));
+    } else if (Name == QLatin1String("quad") || Name == QLatin1String("qquad")) {
+      Losses.Add(QStringLiteral("spacing read as spaces"));
+      Out.push_back(TFormulaNode::Character(u' '));
+    } else if (Name == QLatin1String("hspace") || Name == QLatin1String("mspace") || Name == QLatin1String("tag") ||
+               Name == QLatin1String("label")) {
+      if (Name != QLatin1String("label"))
+        Losses.Add(Name == QLatin1String("tag") ? QStringLiteral("equation tags dropped") : QStringLiteral("spacing dropped"));
+      SkipSpace();
+      if (!AtEnd() && S[P] == u'*') ++P;
+      Raw(Start);
+    } else if (Silent.contains(Name)) {
+      // No mark in the formula.
+    } else if (const TSymbol* Symbol = SymbolByLatex(Name)) {
+      Out.push_back(TFormulaNode::Symbol(Symbol->Code));
+    } else if (const char16_t Char = ForeignSymbolChar(Name)) {
+      Out.push_back(CharacterNode(Char));
+    } else if (Unrepresented.contains(Name)) {
+      Refuse(QStringLiteral("\\%1 has no element kind in this editor").arg(Name), Start);
+    } else {
+      Refuse(QStringLiteral("unknown command \\%1").arg(Name), Start);
+    }
+  }
+
+  void ControlSymbol(QChar C, TFormulaRun& Out, qsizetype Start) {
+    switch (C.unicode()) {
+      case u' ': Out.push_back(TFormulaNode::Character(u' ')); return;
+      case u',': case u':': case u';': case u'>':
+        Losses.Add(QStringLiteral("spacing read as spaces"));
+        Out.push_back(TFormulaNode::Character(u' '));
+        return;
+      case u'!': Losses.Add(QStringLiteral("spacing dropped")); return;
+      case u'{': case u'}': case u'#': case u'$': case u'%': case u'&': case u'_':
+        Out.push_back(TFormulaNode::Character(C.unicode()));
+        return;
+      case u'|': Out.push_back(CharacterNode(0x2016)); return;
+      default: Refuse(QStringLiteral("unknown command \\%1").arg(C), Start);
+    }
+  }
+
+  // The braced text after a command, unread.
+  QString Raw(qsizetype Start) {
+    SkipSpace();
+    if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("an argument in braces is missing"), Start);
+    const qsizetype Open = P;
+    int Depth = 0;
+    for (; P < S.size(); ++P) {
+      if (S[P] == u'{') ++Depth;
+      if (S[P] == u'}' && --Depth == 0) break;
+    }
+    if (P >= S.size()) Refuse(QStringLiteral("the { here is not closed"), Open);
+    ++P;
+    return S.mid(Open + 1, P - Open - 2);
+  }
+
+  char16_t CharCode(qsizetype Start) {
+    SkipSpace();
+    int Base = 10;
+    if (!AtEnd() && S[P] == u'"') Base = 16;
+    if (!AtEnd() && S[P] == u'\'') Base = 8;
+    if (Base != 10) ++P;
+    const qsizetype First = P;
+    while (P < S.size() && P - First < 8 && QStringLiteral("0123456789ABCDEFabcdef").left(Base == 16 ? 22 : Base).contains(S[P])) ++P;
+    bool Ok = false;
+    const unsigned Code = S.mid(First, P - First).toUInt(&Ok, Base);
+    if (!Ok || Code > 0xFFFF) Refuse(QStringLiteral("\\char needs a character code up to FFFF"), Start);
+    return static_cast<char16_t>(Code);
+  }
+
+  void BigOperator(const TOperatorSign& Sign, TFormulaRun& Out, int Stops, qsizetype Start) {
+    int Placement = 0;  // \limits 1, \nolimits -1
+    for (;;) {
+      SkipSpace();
+      const QString Name = PeekControl();
+      if (Name == QLatin1String("limits")) Placement = 1;
+      else if (Name == QLatin1String("nolimits")) Placement = -1;
+      else if (Name == QLatin1String("displaylimits")) Placement = 0;
+      else break;
+      TakeControl();
+    }
+    TScripts Read = ReadScripts();
+    const bool Scripted = Read.HasBottom || Read.HasTop;
+    SkipSpace();
+    TFormulaRun Operand;
+    if (!AtEnd() && S[P] == u'{') {
+      Operand = Group();
+    } else if (AtEnd() || StopsRun(Stops)) {
+      // Alone, the sign is a symbol.
+      if (!Scripted && Sign.Size == 1 && !Sign.Ring && Sign.Operator <= TTemplateInfo::Coproduct) {
+        Out.push_back(TFormulaNode::Symbol(BigOperatorChar(Sign.Operator, 1, false)));
+        return;
+      }
+    } else {
+      Losses.Add(QStringLiteral("a big operator's operand taken up to the next relation"));
+      Operand = Run(Stops | stRelation);
+    }
+    const bool Limits = Placement == 1 || (Placement == 0 && Sign.Operator != TTemplateInfo::Integral && FOptions.Display);
+    const TTemplateInfo* Info = BigOperatorTemplate(Sign.Operator, Sign.Size, Sign.Ring, Read.HasBottom, Read.HasTop, Limits);
+    if (!Info) Refuse(QStringLiteral("this big operator with these limits has no element kind in this editor"), Start);
+    Out.push_back(BigOperatorNode(*Info, std::move(Operand), std::move(Read.Bottom), std::move(Read.Top)));
+  }
+
+  void MathOp(TFormulaRun& Out, int Stops, qsizetype Start) {
+    // \mathop{\oiint} is the operator itself.
+    const qsizetype Save = P;
+    SkipSpace();
+    if (!AtEnd() && S[P] == u'{') {
+      ++P;
+      SkipSpace();
+      TOperatorSign Sign;
+      const QString Name = PeekControl();
+      if (!Name.isEmpty() && BigOperatorByLatex(Name, Sign)) {
+        TakeControl();
+        SkipSpace();
+        if (!AtEnd() && S[P] == u'}') {
+          ++P;
+          BigOperator(Sign, Out, Stops, Start);
+          return;
+        }
+      }
+    }
+    P = Save;
+    Losses.Add(QStringLiteral("named operators read as letters"));
+    for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+  }
+
+  char16_t Delimiter() {
+    SkipSpace();
+    if (AtEnd()) Refuse(QStringLiteral("a delimiter is missing"), P);
+    const qsizetype Start = P;
+    const QChar C = S[P];
+    if (C != u'\\') {
+      ++P;
+      if (C == u'.') return 0;
+      if (C == u'<') return 0x27E8;
+      if (C == u'>') return 0x27E9;
+      if (QStringLiteral("()[]|/").contains(C) || C.unicode() > 0x7F) return C.unicode();
+      Refuse(QStringLiteral("%1 is no delimiter").arg(C), Start);
+    }
+    const QString Name = TakeControl();
+    if (Name == QLatin1String("{") || Name == QLatin1String("}")) return Name[0].unicode();
+    if (Name == QLatin1String("|")) return 0x2016;
+    if (const char16_t Char = ForeignSymbolChar(Name)) return Char;
+    if (const TSymbol* Symbol = SymbolByLatex(Name)) return Symbol->MathChar;
+    Refuse(QStringLiteral("\\%1 is no delimiter").arg(Name), Start);
+  }
+
+  void Fence(TFormulaRun& Out, qsizetype Start) {
+    const char16_t Left = Delimiter();
+    TFormulaRun Content = Run(stNone);
+    SkipSpace();
+    if (AtEnd() || PeekControl() != QLatin1String("right")) {
+      if (!AtEnd() && PeekControl() == QLatin1String("middle"))
+        Refuse(QStringLiteral("\\middle has no element kind in this editor"), P);
+      Refuse(QStringLiteral("\\left has no \\right"), Start);
+    }
+    TakeControl();
+    const char16_t Right = Delimiter();
+    static const char16_t Pairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
+                                        {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
+    for (int Kind = kbRound; Kind <= kbDModule; ++Kind)
+      if (Pairs[Kind][0] == Left && Pairs[Kind][1] == Right) {
+        TTemplateInfo Info;
+        Info.Kind = TTemplateInfo::Brackets;
+        Info.Bracket = static_cast<TKindBracket>(Kind);
+        Out.push_back(MakeTemplate(Info, {std::move(Content)}));
+        return;
+      }
+    Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
+    if (Left) Out.push_back(CharacterNode(Left));
+    for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
+    if (Right) Out.push_back(CharacterNode(Right));
+  }
+
+  static TFormulaNode VectorNode(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Vector;
+    Info.Heads = Heads;
+    Info.Align = Align;
+    return MakeTemplate(Info, {std::move(Body)});
+  }
+
+  void Bar(TFormulaRun& Out, const QString& Name, qsizetype Start) {
+    const TAlignEA Align = Name == QLatin1String("overline") ? aeBottom : aeTop;
+    SkipSpace();
+    // The same bar as the whole argument, unbraced, makes a double bar.
+    if (!AtEnd() && S[P] == u'{') {
+      const qsizetype Open = P++;
+      SkipSpace();
+      if (PeekControl() == Name) {
+        TakeControl();
+        TFormulaRun Inner = Argument();
+        SkipSpace();
+        if (!AtEnd() && S[P] == u'}') {
+          ++P;
+          Out.push_back(VectorNode(TKindArrow{kaDouble}, Align, std::move(Inner)));
+          return;
+        }
+      }
+      P = Open;
+    } else if (AtEnd()) {
+      Refuse(QStringLiteral("\\%1 needs an argument").arg(Name), Start);
+    }
+    Out.push_back(VectorNode(TKindArrow{}, Align, Argument()));
+  }
+
+  void OverUnderArrow(TFormulaRun& Out, const QString& Name, qsizetype Start) {
+    const bool Over = Name.startsWith(QLatin1String("over"));
+    const QString Arrow = Name.mid(Over ? 4 : 5);
+    TKindArrow Heads;
+    if (Arrow == QLatin1String("rightarrow")) Heads = {kaRight};
+    else if (Arrow == QLatin1String("leftarrow")) Heads = {kaLeft};
+    else if (Arrow == QLatin1String("leftrightarrow")) Heads = {kaRight, kaLeft};
+    else Refuse(QStringLiteral("\\%1 has no element kind in this editor").arg(Name), Start);
+    Out.push_back(VectorNode(Heads, Over ? aeBottom : aeTop, Argument()));
+  }
+
+  void LabelledArrow(TFormulaRun& Out, const QString& Name, qsizetype Start) {
+    TFormulaRun Below;
+    const bool HasBelow = OptionalArgument(Below);
+    TFormulaRun Above = Argument();
+    if (HasBelow && !Below.empty() && !Above.empty())
+      Refuse(QStringLiteral("an arrow labelled above and below has no element kind in this editor"), Start);
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Arrow;
+    Info.Heads = Name == QLatin1String("xrightarrow")  ? TKindArrow{kaRight}
+                 : Name == QLatin1String("xleftarrow") ? TKindArrow{kaLeft}
+                                                       : TKindArrow{kaRight, kaLeft};
+    Info.Align = HasBelow && Above.empty() ? aeBottom : aeTop;
+    Out.push_back(MakeTemplate(Info, {Info.Align == aeBottom ? std::move(Below) : std::move(Above)}));
+  }
+
+  void DoubleStruck(TFormulaRun& Out, qsizetype Start) {
+    static const QHash<char16_t, char16_t> Letters = {{u'C', 0x2102}, {u'H', 0x210D}, {u'N', 0x2115},
+                                                      {u'P', 0x2119}, {u'Q', 0x211A}, {u'R', 0x211D},
+                                                      {u'Z', 0x2124}};
+    for (const TFormulaNode& Node : Argument()) {
+      if (Node.Kind != TFormulaNode::Simple || !Letters.contains(Node.Code))
+        Refuse(QStringLiteral("\\mathbb of this letter has no character in this editor"), Start);
+      Out.push_back(TFormulaNode::Character(Letters.value(Node.Code)));
+    }
+  }
+
+  void Text(TFormulaRun& Out, const QString& Name, qsizetype Start) {
+    SkipSpace();
+    if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("\\%1 needs an argument in braces").arg(Name), Start);
+    const qsizetype Open = P++;
+    bool Exact = Name == QLatin1String("text");
+    int Depth = 1;
+    for (;;) {
+      if (AtEnd()) Refuse(QStringLiteral("the { here is not closed"), Open);
+      const QChar C = S[P];
+      if (C == u'{') {
+        ++Depth;
+        ++P;
+      } else if (C == u'}') {
+        ++P;
+        if (--Depth == 0) break;
+      } else if (IsTexSpace(C)) {
+        while (P < S.size() && IsTexSpace(S[P])) ++P;
+        Out.push_back(TFormulaNode::Character(u' '));
+        Exact = false;
+      } else if (C == u'~') {
+        ++P;
+        Out.push_back(TFormulaNode::Symbol(160));
+      } else if (C == u'$') {
+        Refuse(QStringLiteral("math inside \\%1 has no element kind in this editor").arg(Name), P);
+      } else if (C == u'\\') {
+        const qsizetype At = P;
+        const QString Command = TakeControl();
+        char16_t Code = 0;
+        if (Command == QLatin1String("textasciitilde")) Code = u'~';
+        else if (Command == QLatin1String("textasciicircum")) Code = u'^';
+        else if (Command == QLatin1String("textbackslash")) Code = u'\\';
+        else if (Command == QLatin1String("char")) Code = CharCode(At);
+        else if (Command.size() == 1 && QStringLiteral(" #$%&_{}").contains(Command[0])) Code = Command[0].unicode();
+        else Refuse(QStringLiteral("\\%1 inside \\%2 has no element kind in this editor").arg(Command, Name), At);
+        Exact = Exact && WrittenAsText(Code);
+        Out.push_back(TFormulaNode::Character(Code));
+      } else {
+        ++P;
+        Exact = Exact && WrittenAsText(C.unicode());
+        Out.push_back(TFormulaNode::Character(C.unicode()));
+      }
+    }
+    if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));
+  }
+
+  // The rows of a matrix or line environment, cells as runs, up to its \end.
+  std::vector<std::vector<TFormulaRun>> Rows(const QString& Environment, qsizetype Start) {
+    std::vector<std::vector<TFormulaRun>> Result(1);
+    for (;;) {
+      Result.back().push_back(Run(stNone));
+      SkipSpace();
+      if (AtEnd()) Refuse(QStringLiteral("\\begin{%1} is not closed").arg(Environment), Start);
+      if (S[P] == u'&') {
+        ++P;
+        continue;
+      }
+      const QString Name = PeekControl();
+      if (Name == QLatin1String("\\") || Name == QLatin1String("cr")) {
+        TakeControl();
+        SkipDimension();
+        SkipSpace();
+        // A \\ that ends the last row starts none.
+        if (PeekControl() != QLatin1String("end")) Result.emplace_back();
+        continue;
+      }
+      if (Name == QLatin1String("end")) {
+        const qsizetype At = P;
+        TakeControl();
+        if (EnvironmentName() != Environment) Refuse(QStringLiteral("\\begin{%1} is not closed here").arg(Environment), At);
+        return Result;
+      }
+      Unexpected();
+    }
+  }
+
+  std::vector<TFormulaRun> LineRows(const QString& Environment, qsizetype Start) {
+    if (Environment.startsWith(QLatin1String("alignat")) || Environment.startsWith(QLatin1String("alignedat"))) Raw(Start);
+    std::vector<TFormulaRun> Lines;
+    for (auto& Row : Rows(Environment, Start)) {
+      if (Row.size() > 1) Losses.Add(QStringLiteral("alignment points dropped"));
+      TFormulaRun Line;
+      for (TFormulaRun& Cell : Row)
+        for (TFormulaNode& Node : Cell) Line.push_back(std::move(Node));
+      Lines.push_back(std::move(Line));
+    }
+    return Lines;
+  }
+
+  void Environment(TFormulaRun& Out, qsizetype Start) {
+    const QString Name = EnvironmentName();
+    static const QHash<QString, int> Fences = {{"matrix", -1}, {"smallmatrix", -1}, {"array", -1},
+                                              {"pmatrix", kbRound}, {"bmatrix", kbSquare},
+                                              {"Bmatrix", kbFigure}, {"vmatrix", kbModule},
+                                              {"Vmatrix", kbDModule}};
+    if (!Fences.contains(Name)) {
+      if (LineEnvironments.contains(Name) || WrapperEnvironments.contains(Name))
+        Refuse(QStringLiteral("%1 stands inside a formula").arg(Name), Start);
+      Refuse(QStringLiteral("the environment %1 has no element kind in this editor").arg(Name), Start);
+    }
+    if (Name == QLatin1String("array")) {
+      Raw(Start);
+      Losses.Add(QStringLiteral("array column formats dropped"));
+    }
+    if (Name == QLatin1String("smallmatrix")) Losses.Add(QStringLiteral("styles (smallmatrix) dropped"));
+    TFormulaNode Matrix = MatrixNode(Rows(Name, Start), Losses);
+    const int Fence = Fences.value(Name);
+    if (Fence < 0) {
+      Out.push_back(std::move(Matrix));
+      return;
+    }
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Brackets;
+    Info.Bracket = static_cast<TKindBracket>(Fence);
+    Out.push_back(MakeTemplate(Info, {{std::move(Matrix)}}));
+  }
+
+  // Replaces the macro call that started at Start by its body and reads on from there.
+  void Expand(const TLatexMacro& Macro, qsizetype Start) {
+    if (++FExpansions > MaxExpansions) Refuse(QStringLiteral("macros expand more than %1 times").arg(MaxExpansions), Start);
+    QString Body = Macro.Body;
+    for (int I = 1; I <= Macro.Arguments; ++I) {
+      SkipSpace();
+      if (AtEnd()) Refuse(QStringLiteral("a macro argument is missing"), Start);
+      QString Argument;
+      if (S[P] == u'{') {
+        Argument = Raw(Start);
+      } else if (S[P] == u'\\') {
+        const qsizetype From = P;
+        TakeControl();
+        Argument = S.mid(From, P - From);
+      } else {
+        Argument = S[P++];
+      }
+      // (A space keeps a control word in the body from running into the argument.)
+      Body.replace(QLatin1Char('#') + QString::number(I), QLatin1Char(' ') + Argument);
+    }
+    // Braces keep the body from merging with what follows.
+    S.replace(Start, P - Start, QLatin1Char('{') + Body + QLatin1Char('}'));
+    P = Start;
+  }
+
+  static constexpr int MaxExpansions = 10000;
+  QString S;
+  const TLatexReadOptions FOptions;
+  int FExpansions = 0;
+  qsizetype P = 0;
+  int FDepth = 0;
+};
+
+// The Data text of the %zelk-data line, if there is one.
+std::optional<QString> DataLine(const QString& Text) {
+  for (qsizetype At = Text.indexOf(DataMark); At >= 0; At = Text.indexOf(DataMark, At + 1)) {
+    qsizetype LineStart = At;
+    while (LineStart > 0 && Text[LineStart - 1] != u'\n' && Text[LineStart - 1].isSpace()) --LineStart;
+    if (LineStart > 0 && Text[LineStart - 1] != u'\n') continue;
+    const qsizetype End = Text.indexOf(u'\n', At);
+    return Text.mid(At + DataMark.size(), (End < 0 ? Text.size() : End) - At - DataMark.size()).trimmed();
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+TLatexMacros ReadLatexMacros(const QString& Document) {
+  TLatexMacros Macros;
+  // The braced group or single control sequence at Pos, moved past.
+  const auto Group = [&Document](qsizetype& Pos) -> QString {
+    while (Pos < Document.size() && Document[Pos].isSpace()) ++Pos;
+    if (Pos >= Document.size()) return QString();
+    if (Document[Pos] == u'\\') {
+      const qsizetype From = Pos++;
+      while (Pos < Document.size() && IsAsciiLetter(Document[Pos])) ++Pos;
+      return Document.mid(From, Pos - From);
+    }
+    if (Document[Pos] != u'{') return QString();
+    int Depth = 0;
+    const qsizetype From = Pos;
+    for (; Pos < Document.size(); ++Pos) {
+      if (Document[Pos] == u'\\') ++Pos;
+      else if (Document[Pos] == u'{') ++Depth;
+      else if (Document[Pos] == u'}' && --Depth == 0) break;
+    }
+    return Document.mid(From + 1, (Pos++) - From - 1);
+  };
+  static const QRegularExpression Definition(
+      QStringLiteral("\\\\(newcommand|renewcommand|DeclareMathOperator\\*?|let)(?![a-zA-Z])"));
+  for (auto It = Definition.globalMatch(Document); It.hasNext();) {
+    const auto Match = It.next();
+    qsizetype Pos = Match.capturedEnd();
+    const QString Name = Group(Pos).trimmed().mid(1);
+    if (Name.isEmpty()) continue;
+    const QString Kind = Match.captured(1);
+    if (Kind == QLatin1String("let")) {
+      while (Pos < Document.size() && (Document[Pos].isSpace() || Document[Pos] == u'=')) ++Pos;
+      const QString Target = Group(Pos).mid(1);
+      if (Macros.contains(Target)) Macros.insert(Name, Macros.value(Target));
+      continue;
+    }
+    if (Kind.startsWith(QLatin1String("Declare"))) {
+      Macros.insert(Name, {0, QStringLiteral("\\operatorname{") + Group(Pos) + QLatin1Char('}')});
+      continue;
+    }
+    int Arguments = 0;
+    while (Pos < Document.size() && Document[Pos].isSpace()) ++Pos;
+    if (Pos < Document.size() && Document[Pos] == u'[') {
+      const qsizetype Close = Document.indexOf(u']', Pos);
+      if (Close < 0) continue;
+      Arguments = Document.mid(Pos + 1, Close - Pos - 1).toInt();
+      Pos = Close + 1;
+      while (Pos < Document.size() && Document[Pos].isSpace()) ++Pos;
+      if (Pos < Document.size() && Document[Pos] == u'[') continue;  // an optional argument
+    }
+    Macros.insert(Name, {Arguments, Group(Pos)});
+  }
+  return Macros;
+}
+
+TReadResult ReadLatex(const QString& Text, const TLatexReadOptions& Options) {
+  if (Options.PreferData) {
+    if (const std::optional<QString> Data = DataLine(Text)) return ReadDataAnnotation(*Data);
+  }
+  TLatexReader Reader(Text, Options);
+  try {
+    return FinishRead(Reader.Document(), Reader.Losses);
+  } catch (const TReadRefusal& Refusal) {
+    TReadResult Result;
+    Result.Error = Refusal.Message;
+    PlaceOffset(Text, Refusal.Offset, Result);
+    return Result;
+  }
+}

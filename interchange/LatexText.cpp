@@ -1,0 +1,34 @@
+#include "LatexText.h"
+
+namespace {
+bool Greek(char16_t Code) { return Code >= 0x370 && Code <= 0x3FF; }
+}  // namespace
+
+bool Unprintable(char16_t Code) {
+  return Code < 32 || (Code >= 0x7F && Code < 0xA0) || (Code >= 0xD800 && Code <= 0xDFFF) ||
+         Code == 0xFFFE || Code == 0xFFFF;
+}
+
+bool WrittenAsText(char16_t Code) {
+  if (Code == u'~' || Code == u'^' || Unprintable(Code)) return true;
+  // Math mode would skip the spaces of other scripts as blanks between tokens.
+  return Code > 0x7F && ((QChar(Code).isLetter() && !Greek(Code)) || (QChar(Code).isSpace() && Code != 160));
+}
+
+QString TextModeCharacter(char16_t Code) {
+  if (Code == u'~') return QStringLiteral("\\textasciitilde{}");
+  if (Code == u'^') return QStringLiteral("\\textasciicircum{}");
+  if (Unprintable(Code)) return QStringLiteral("\\char\"%1").arg(QString::number(Code, 16).toUpper());
+  return QString(QChar(Code));
+}
+
+QString MathModeCharacter(char16_t Code) {
+  switch (Code) {
+    case u' ': return QStringLiteral("\\ ");
+    case u'\\': return QStringLiteral("\\backslash");
+    case u'\'': return QStringLiteral("{'}");  // a prime would take the next superscript
+    case u'#': case u'$': case u'%': case u'&': case u'_': case u'{': case u'}':
+      return QLatin1Char('\\') + QChar(Code);
+    default: return QString(QChar(Code));
+  }
+}

@@ -1,0 +1,223 @@
+// Formula -> LaTeX.
+
+#include "interchange/Latex.h"
+#include "interchange/LatexText.h"
+#include "interchange/SymbolTable.h"
+#include "interchange/Templates.h"
+
+namespace {
+const char* const BracketPairs[][2] = {{"(", ")"},           {"[", "]"},
+                                       {"\\{", "\\}"},       {"\\langle", "\\rangle"},
+                                       {"\\lvert", "\\rvert"}, {"\\lVert", "\\rVert"}};
+
+class TLatexWriter {
+ public:
+  QString Text;
+
+  void Lines(const TFormula& Formula) {
+    if (Formula.Lines.size() == 1) {
+      Run(Formula.Lines.front());
+      return;
+    }
+    if (Formula.Lines.empty()) return;
+    Put(QStringLiteral("\\begin{gathered}"));
+    for (size_t I = 0; I < Formula.Lines.size(); ++I) {
+      if (I > 0) Put(QStringLiteral(" \\\\ "));
+      Cell(Formula.Lines[I]);
+    }
+    Put(QStringLiteral("\\end{gathered}"));
+  }
+
+ private:
+  // Appends, with a space where a control word would otherwise run into a letter.
+  void Put(const QString& Piece) {
+    if (Piece.isEmpty()) return;
+    if (FAfterControlWord && Piece[0].isLetter()) Text += QLatin1Char(' ');
+    Text += Piece;
+    qsizetype Letters = 0;
+    while (Letters < Piece.size() && IsAsciiLetter(Piece[Piece.size() - 1 - Letters])) ++Letters;
+    FAfterControlWord = Letters > 0 && Letters < Piece.size() && Piece[Piece.size() - 1 - Letters] == u'\\';
+  }
+  static bool IsAsciiLetter(QChar C) {
+    return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z');
+  }
+
+  // A row or cell; an empty one as {}, which a reader cannot take for a closing \\.
+  void Cell(const TFormulaRun& Items) {
+    if (Items.empty())
+      Put(QStringLiteral("{}"));
+    else
+      Run(Items);
+  }
+
+  void Braced(const TFormulaRun& Slot) {
+    Put(QStringLiteral("{"));
+    Run(Slot);
+    Put(QStringLiteral("}"));
+  }
+
+  void Run(const TFormulaRun& Items) {
+    QString TextRun;  // characters gathered for one \text{...}
+    const auto FlushText = [&] {
+      if (TextRun.isEmpty()) return;
+      Put(QStringLiteral("\\text{") + TextRun + QLatin1Char('}'));
+      TextRun.clear();
+    };
+    for (size_t I = 0; I < Items.size(); ++I) {
+      const TFormulaNode& Node = Items[I];
+      const bool Character = Node.Kind == TFormulaNode::Simple ||
+                             (Node.Kind == TFormulaNode::ExtSymbol && !SymbolByCode(Node.Code));
+      if (Character && WrittenAsText(Node.Code)) {
+        TextRun += TextModeCharacter(Node.Code);
+        continue;
+      }
+      FlushText();
+      if (Character)
+        Put(MathModeCharacter(Node.Code));
+      else if (Node.Kind == TFormulaNode::ExtSymbol)
+        Symbol(*SymbolByCode(Node.Code));
+      else
+        Template(Node, I > 0 ? &Items[I - 1] : nullptr);
+    }
+    FlushText();
+  }
+
+  void Symbol(const TSymbol& S) {
+    TOperatorSign Sign;
+    if (!S.Latex)
+      Put(S.Code == 160 ? QStringLiteral("~") : QString(QChar(S.Code)));
+    else if (BigOperatorByLatex(QLatin1String(S.Latex), Sign))
+      Put(QStringLiteral("{\\") + QLatin1String(S.Latex) + QLatin1Char('}'));  // not a template
+    else
+      Put(QLatin1Char('\\') + QLatin1String(S.Latex));
+  }
+
+  void Scripts(const TFormulaNode& Node, const TTemplateInfo& Info, TGroupOption Bottom, TGroupOption Top) {
+    if (const int B = Info.SlotOf(Bottom); B >= 0) {
+      Put(QStringLiteral("_"));
+      Braced(Node.Slots[B]);
+    }
+    if (const int T = Info.SlotOf(Top); T >= 0) {
+      Put(QStringLiteral("^"));
+      Braced(Node.Slots[T]);
+    }
+  }
+
+  void Template(const TFormulaNode& Node, const TFormulaNode* Previous) {
+    const TTemplateInfo& Info = *FindTemplate(Node.Keyword);
+    const auto Slot = [&Node](int I) -> const TFormulaRun& { return Node.Slots[I]; };
+    switch (Info.Kind) {
+      case TTemplateInfo::Index:
+        // A script needs a base of its own: "x^a^b" and "\ ^a" do not parse.
+        if (!Previous || IsIndex(*Previous) || (Previous->Kind != TFormulaNode::Template &&
+                                                (Previous->Code == u' ' || Previous->Code == 160)))
+          Put(QStringLiteral("{}"));
+        Scripts(Node, Info, goIndexBottom, goIndexTop);
+        return;
+      case TTemplateInfo::BigOperator: {
+        const QString Command = BigOperatorLatex(Info.Operator, Info.Size, Info.Ring);
+        const bool Limits = Info.Options.Contains(goLimitBottom);
+        const bool Indices = Info.Options.Contains(goIndexBottom);
+        // \oiint and \oiiint are no operators to some readers: \limits needs \mathop then.
+        if ((Limits || Indices) && Info.Ring && Info.Size > 1)
+          Put(QStringLiteral("\\mathop{\\") + Command + QLatin1Char('}'));
+        else
+          Put(QLatin1Char('\\') + Command);
+        if (Limits) Put(QStringLiteral("\\limits"));
+        if (Indices) Put(QStringLiteral("\\nolimits"));
+        Scripts(Node, Info, Limits ? goLimitBottom : goIndexBottom, Limits ? goLimitTop : goIndexTop);
+        Braced(Slot(0));
+        return;
+      }
+      case TTemplateInfo::Brackets:
+        Put(QStringLiteral("\\left") + QLatin1String(BracketPairs[Info.Bracket][0]));
+        Put(QStringLiteral(" "));
+        Run(Slot(0));
+        Put(QStringLiteral(" \\right") + QLatin1String(BracketPairs[Info.Bracket][1]));
+        return;
+      case TTemplateInfo::Division:
+        Put(QStringLiteral("\\frac"));
+        Braced(Slot(0));
+        Braced(Slot(1));
+        return;
+      case TTemplateInfo::Arrow:
+        Put(QLatin1Char('\\') + ArrowCommand(Info.Heads));
+        if (Info.Align == aeTop) {
+          Braced(Slot(0));
+        } else {
+          // A brace group keeps "]" and a leading "{}" inside the optional argument.
+          Put(QStringLiteral("[{"));
+          Run(Slot(0));
+          Put(QStringLiteral("}]{}"));
+        }
+        return;
+      case TTemplateInfo::Vector:
+        Vector(Info, Slot(0));
+        return;
+      case TTemplateInfo::Matrix:
+        Matrix(Info, Node.Slots);
+        return;
+    }
+  }
+
+  static bool IsIndex(const TFormulaNode& Node) {
+    const TTemplateInfo* Info = Node.Kind == TFormulaNode::Template ? FindTemplate(Node.Keyword) : nullptr;
+    return Info && Info->Kind == TTemplateInfo::Index;
+  }
+
+  static QString ArrowCommand(TKindArrow Heads) {
+    if (Heads.Contains(kaRight) && Heads.Contains(kaLeft)) return QStringLiteral("xleftrightarrow");
+    return Heads.Contains(kaLeft) ? QStringLiteral("xleftarrow") : QStringLiteral("xrightarrow");
+  }
+
+  void Vector(const TTemplateInfo& Info, const TFormulaRun& Body) {
+    const QString Side = Info.Align == aeBottom ? QStringLiteral("over") : QStringLiteral("under");
+    if (Info.Heads.Contains(kaRight) || Info.Heads.Contains(kaLeft)) {
+      const QString Arrow = Info.Heads.Contains(kaRight) && Info.Heads.Contains(kaLeft) ? QStringLiteral("leftrightarrow")
+                            : Info.Heads.Contains(kaLeft)                                ? QStringLiteral("leftarrow")
+                                                                                         : QStringLiteral("rightarrow");
+      Put(QLatin1Char('\\') + Side + Arrow);
+      Braced(Body);
+      return;
+    }
+    const QString Bar = QLatin1Char('\\') + Side + QStringLiteral("line");
+    const bool Double = Info.Heads.Contains(kaDouble);
+    Put(Bar + QLatin1Char('{'));
+    if (Double) Put(Bar + QLatin1Char('{'));
+    // A bar directly under a bar of the same side would read as a double bar: brace it.
+    const bool Nested = Body.size() == 1 && Body.front().Kind == TFormulaNode::Template &&
+                        FindTemplate(Body.front().Keyword)->Kind == TTemplateInfo::Vector &&
+                        FindTemplate(Body.front().Keyword)->Heads.IsEmpty() &&
+                        FindTemplate(Body.front().Keyword)->Align == Info.Align;
+    if (Nested)
+      Braced(Body);
+    else
+      Run(Body);
+    Put(Double ? QStringLiteral("}}") : QStringLiteral("}"));
+  }
+
+  void Matrix(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Cells) {
+    const int N = static_cast<int>(Cells.size());
+    int Columns = N;
+    if (Info.Shape == kmVert) Columns = 1;
+    if (Info.Shape == kmSquare)
+      for (Columns = 1; Columns * Columns < N;) ++Columns;
+    Put(QStringLiteral("\\begin{matrix}"));
+    for (int I = 0; I < N; ++I) {
+      if (I > 0) Put(I % Columns == 0 ? QStringLiteral(" \\\\ ") : QStringLiteral(" & "));
+      Cell(Cells[I]);
+    }
+    Put(QStringLiteral("\\end{matrix}"));
+  }
+
+  bool FAfterControlWord = false;
+};
+}  // namespace
+
+QString WriteLatex(const TFormula& Formula, bool Annotated) {
+  TLatexWriter Writer;
+  Writer.Lines(Formula);
+  if (!Annotated) return Writer.Text;
+  // The newline ends the comment before whatever follows the formula.
+  return Writer.Text + QStringLiteral("\n%zelk-data:") + WriteData(Formula, true) + QLatin1Char('\n');
+}

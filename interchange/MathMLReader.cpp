@@ -1,0 +1,432 @@
+// Presentation MathML -> formula.
+
+#include <QHash>
+#include <QSet>
+#include <optional>
+#include <QXmlStreamReader>
+
+#include "interchange/LatexText.h"
+#include "interchange/MathML.h"
+#include "interchange/ReadSupport.h"
+#include "interchange/SymbolTable.h"
+
+namespace {
+struct TXmlNode {
+  QString Name;
+  QHash<QString, QString> Attributes;
+  QString Text;
+  std::vector<TXmlNode> Children;
+  int Line = 0;
+  int Column = 0;
+};
+
+// The few named entities MathML texts use without declaring them.
+class TEntities : public QXmlStreamEntityResolver {
+ public:
+  QString resolveUndeclaredEntity(const QString& Name) override {
+    static const QHash<QString, QString> Table = {
+        {"nbsp", QString(QChar(160))}, {"NonBreakingSpace", QString(QChar(160))},
+        {"InvisibleTimes", QString(QChar(0x2062))}, {"it", QString(QChar(0x2062))},
+        {"ApplyFunction", QString(QChar(0x2061))}, {"af", QString(QChar(0x2061))},
+        {"infin", QString(QChar(0x221E))}, {"int", QString(QChar(0x222B))}, {"sum", QString(QChar(0x2211))},
+        {"minus", QString(QChar(0x2212))}, {"le", QString(QChar(0x2264))}, {"ge", QString(QChar(0x2265))},
+        {"ne", QString(QChar(0x2260))}, {"times", QString(QChar(0xD7))}, {"pm", QString(QChar(0xB1))},
+        {"rarr", QString(QChar(0x2192))}, {"larr", QString(QChar(0x2190))}, {"OverBar", QString(QChar(0x203E))}};
+    return Table.value(Name);
+  }
+};
+
+[[noreturn]] void Refuse(const QString& Message, const TXmlNode& At) {
+  throw TReadRefusal{Message, 0, At.Line, At.Column};
+}
+
+TXmlNode ParseXml(const QString& Text) {
+  QXmlStreamReader Xml(Text);
+  TEntities Entities;
+  Xml.setEntityResolver(&Entities);
+  std::vector<TXmlNode> Stack;
+  TXmlNode Root;
+  bool HaveRoot = false;
+  while (!Xml.atEnd()) {
+    const auto Token = Xml.readNext();
+    if (Token == QXmlStreamReader::StartElement) {
+      if (static_cast<int>(Stack.size()) >= MaxReadDepth)
+        throw TReadRefusal{QStringLiteral("elements nest deeper than %1 levels").arg(MaxReadDepth), 0,
+                           static_cast<int>(Xml.lineNumber()), static_cast<int>(Xml.columnNumber())};
+      TXmlNode Node;
+      Node.Name = Xml.name().toString();
+      Node.Line = static_cast<int>(Xml.lineNumber());
+      Node.Column = static_cast<int>(Xml.columnNumber());
+      for (const QXmlStreamAttribute& A : Xml.attributes()) Node.Attributes.insert(A.name().toString(), A.value().toString());
+      Stack.push_back(std::move(Node));
+    } else if (Token == QXmlStreamReader::EndElement) {
+      TXmlNode Node = std::move(Stack.back());
+      Stack.pop_back();
+      if (Stack.empty()) {
+        Root = std::move(Node);
+        HaveRoot = true;
+      } else {
+        Stack.back().Children.push_back(std::move(Node));
+      }
+    } else if (Token == QXmlStreamReader::Characters && !Stack.empty()) {
+      Stack.back().Text += Xml.text();
+    }
+  }
+  if (Xml.hasError())
+    throw TReadRefusal{QStringLiteral("not well-formed XML: ") + Xml.errorString(), 0,
+                       static_cast<int>(Xml.lineNumber()), static_cast<int>(Xml.columnNumber())};
+  if (!HaveRoot || Root.Name != QLatin1String("math"))
+    throw TReadRefusal{QStringLiteral("the text holds no <math> element"), 0, 1, 1};
+  return Root;
+}
+
+// Token content without the blanks XML puts around it; other spaces are characters.
+QString Trimmed(const QString& Text) {
+  const auto Blank = [](QChar C) { return C == u' ' || C == u'\t' || C == u'\n' || C == u'\r'; };
+  qsizetype First = 0, Last = Text.size();
+  while (First < Last && Blank(Text[First])) ++First;
+  while (Last > First && Blank(Text[Last - 1])) --Last;
+  return Text.mid(First, Last - First);
+}
+
+bool IsRelation(const TXmlNode& Node) {
+  if (Node.Name != QLatin1String("mo")) return false;
+  const QString T = Trimmed(Node.Text);
+  return T.size() == 1 && QStringLiteral("=<>,;\u2264\u2265\u2260\u2248\u2261\u2192").contains(T[0]);
+}
+
+char16_t SingleChar(const TXmlNode& Node) {
+  const QString T = Trimmed(Node.Text);
+  return T.size() == 1 ? T[0].unicode() : 0;
+}
+
+class TMathMLReader {
+ public:
+  TReadLosses Losses;
+
+  TFormula Document(const TXmlNode& Math) {
+    std::vector<const TXmlNode*> Content = Presentation(Math);
+    TFormula Formula;
+    if (Content.size() == 1 && Content.front()->Name == QLatin1String("mtable")) {
+      for (const TXmlNode& Row : Content.front()->Children) {
+        TFormulaRun Line;
+        const std::vector<TFormulaRun> Cells = RowCells(Row);
+        for (size_t I = 0; I < Cells.size(); ++I) {
+          if (I > 0) Losses.Add(QStringLiteral("alignment points dropped"));
+          Line.insert(Line.end(), Cells[I].begin(), Cells[I].end());
+        }
+        Formula.Lines.push_back(std::move(Line));
+      }
+      return Formula;
+    }
+    Formula.Lines.push_back(Runs(Content));
+    return Formula;
+  }
+
+  // The presentation children of <math>, inside <semantics> when it is there.
+  static std::vector<const TXmlNode*> Presentation(const TXmlNode& Math) {
+    std::vector<const TXmlNode*> Content;
+    for (const TXmlNode& Child : Math.Children) Content.push_back(&Child);
+    if (Content.size() == 1 && Content.front()->Name == QLatin1String("semantics")) {
+      const TXmlNode* Semantics = Content.front();
+      Content.clear();
+      if (!Semantics->Children.empty() && !Semantics->Children.front().Name.startsWith(QLatin1String("annotation")))
+        Content.push_back(&Semantics->Children.front());
+    }
+    return Content;
+  }
+
+ private:
+  std::vector<TFormulaRun> RowCells(const TXmlNode& Row) {
+    if (Row.Name != QLatin1String("mtr") && Row.Name != QLatin1String("mlabeledtr"))
+      Refuse(QStringLiteral("<%1> inside <mtable>").arg(Row.Name), Row);
+    std::vector<TFormulaRun> Cells;
+    for (size_t I = Row.Name == QLatin1String("mlabeledtr") ? 1 : 0; I < Row.Children.size(); ++I) {
+      const TXmlNode& Cell = Row.Children[I];
+      if (Cell.Name != QLatin1String("mtd")) Refuse(QStringLiteral("<%1> inside <mtr>").arg(Cell.Name), Cell);
+      Cells.push_back(Runs(Children(Cell)));
+    }
+    if (Row.Name == QLatin1String("mlabeledtr")) Losses.Add(QStringLiteral("equation tags dropped"));
+    if (Cells.empty()) Cells.emplace_back();
+    return Cells;
+  }
+
+  static std::vector<const TXmlNode*> Children(const TXmlNode& Node) {
+    std::vector<const TXmlNode*> Result;
+    for (const TXmlNode& Child : Node.Children) Result.push_back(&Child);
+    return Result;
+  }
+
+  TFormulaRun Slot(const TXmlNode& Node) {
+    TFormulaRun Out;
+    Append(Node, Out);
+    return Out;
+  }
+
+  void Arity(const TXmlNode& Node, size_t Count) {
+    if (Node.Children.size() != Count)
+      Refuse(QStringLiteral("<%1> needs %2 children, not %3").arg(Node.Name).arg(Count).arg(Node.Children.size()), Node);
+  }
+
+  // A big-operator sign, bare or with scripts beside or above and below it.
+  bool BigOperator(const TXmlNode& Node, TOperatorSign& Sign, bool& Limits) {
+    static const QSet<QString> Scripted = {"msub", "msup", "msubsup", "munder", "mover", "munderover"};
+    const TXmlNode* Sign_ = &Node;
+    Limits = false;
+    if (Scripted.contains(Node.Name) && !Node.Children.empty()) {
+      Sign_ = &Node.Children.front();
+      Limits = Node.Name.startsWith(QLatin1String("mu")) || Node.Name == QLatin1String("mover");
+    } else if (Node.Name != QLatin1String("mo") || (!Node.Attributes.contains(QStringLiteral("movablelimits")) &&
+                                                    Node.Attributes.value(QStringLiteral("largeop")) != QLatin1String("true"))) {
+      return false;
+    }
+    // Another tool may wrap the sign in a second <mo>.
+    while (Sign_->Name == QLatin1String("mo") && Sign_->Children.size() == 1) Sign_ = &Sign_->Children.front();
+    return Sign_->Name == QLatin1String("mo") && Sign_->Attributes.value(QStringLiteral("largeop")) != QLatin1String("false") &&
+           BigOperatorByChar(SingleChar(*Sign_), Sign);
+  }
+
+  TFormulaRun Runs(const std::vector<const TXmlNode*>& Items) {
+    TFormulaRun Out;
+    for (size_t I = 0; I < Items.size(); ++I) {
+      const TXmlNode& Node = *Items[I];
+      TOperatorSign Sign;
+      bool Limits = false;
+      if (!BigOperator(Node, Sign, Limits)) {
+        Append(Node, Out);
+        continue;
+      }
+      const bool Bare = Node.Name == QLatin1String("mo");
+      TFormulaRun Bottom, Top;
+      bool HasBottom = false, HasTop = false;
+      if (!Bare) {
+        Arity(Node, Node.Name.endsWith(QLatin1String("subsup")) || Node.Name == QLatin1String("munderover") ? 3 : 2);
+        const bool Upper = Node.Name == QLatin1String("msup") || Node.Name == QLatin1String("mover");
+        HasBottom = !Upper;
+        HasTop = Node.Children.size() == 3 || Upper;
+        if (HasBottom) Bottom = Slot(Node.Children[1]);
+        if (HasTop) Top = Slot(Node.Children.back());
+      }
+      TFormulaRun Operand;
+      if (I + 1 < Items.size() && Items[I + 1]->Name == QLatin1String("mrow")) {
+        Operand = Slot(*Items[++I]);
+      } else if (I + 1 < Items.size() && !IsRelation(*Items[I + 1])) {
+        Losses.Add(QStringLiteral("a big operator's operand taken up to the next relation"));
+        std::vector<const TXmlNode*> Rest;
+        while (I + 1 < Items.size() && !IsRelation(*Items[I + 1])) Rest.push_back(Items[++I]);
+        Operand = Runs(Rest);
+      } else if (Bare && Sign.Size == 1 && !Sign.Ring && Sign.Operator <= TTemplateInfo::Coproduct) {
+        Out.push_back(TFormulaNode::Symbol(SingleChar(Node)));
+        continue;
+      }
+      const TTemplateInfo* Info = BigOperatorTemplate(Sign.Operator, Sign.Size, Sign.Ring, HasBottom, HasTop, Limits);
+      if (!Info) Refuse(QStringLiteral("this big operator with these limits has no element kind in this editor"), Node);
+      Out.push_back(BigOperatorNode(*Info, std::move(Operand), std::move(Bottom), std::move(Top)));
+    }
+    return Out;
+  }
+
+  void Token(const TXmlNode& Node, TFormulaRun& Out) {
+    if (!Node.Children.empty()) Refuse(QStringLiteral("<%1> holds elements").arg(Node.Name), Node);
+    const bool IsText = Node.Name == QLatin1String("mtext");
+    const QString Text = IsText ? Node.Text : Trimmed(Node.Text);
+    const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
+    if (!Variant.isEmpty() && !(Variant == QLatin1String("normal") && Node.Name == QLatin1String("mi") && Text.size() == 1))
+      Losses.Add(QStringLiteral("styles (mathvariant) dropped"));
+    if (Node.Name == QLatin1String("mi") && Text.size() > 1) Losses.Add(QStringLiteral("named operators read as letters"));
+    bool Exact = true;
+    for (QChar C : Text) {
+      const char16_t Code = C.unicode();
+      if (Code >= 0x2061 && Code <= 0x2064 && Node.Name == QLatin1String("mo")) continue;  // invisible operators
+      if (IsText && Code != 160) {
+        Exact = Exact && WrittenAsText(Code);
+        Out.push_back(TFormulaNode::Character(Code));
+      } else {
+        Out.push_back(CharacterNode(Code));
+      }
+    }
+    if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));
+  }
+
+  TFormulaNode Vector(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Vector;
+    Info.Heads = Heads;
+    Info.Align = Align;
+    return MakeTemplate(Info, {std::move(Body)});
+  }
+
+  static bool Arrow(char16_t Code, TKindArrow& Heads) {
+    if (Code == 0x2192 || Code == 0x27F6) Heads = {kaRight};
+    else if (Code == 0x2190 || Code == 0x27F5) Heads = {kaLeft};
+    else if (Code == 0x2194 || Code == 0x27F7) Heads = {kaRight, kaLeft};
+    else return false;
+    return true;
+  }
+
+  static bool BarChar(char16_t Code) {
+    return Code == 0x203E || Code == 0xAF || Code == u'_' || Code == 0x2015 || Code == 0x2014 || Code == 0x0332 ||
+           Code == 0x0305 || Code == 0x2212 || Code == u'-';
+  }
+
+  void UnderOver(const TXmlNode& Node, TFormulaRun& Out) {
+    const bool Both = Node.Name == QLatin1String("munderover");
+    Arity(Node, Both ? 3 : 2);
+    const bool Over = Node.Name == QLatin1String("mover");
+    const TXmlNode& Base = Node.Children[0];
+    TKindArrow Heads;
+    // An arrow with a label.
+    if (Base.Name == QLatin1String("mo") && Arrow(SingleChar(Base), Heads)) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Arrow;
+      Info.Heads = Heads;
+      TFormulaRun Below = Both || !Over ? Slot(Node.Children[1]) : TFormulaRun();
+      TFormulaRun Above = Both || Over ? Slot(Node.Children.back()) : TFormulaRun();
+      if (!Below.empty() && !Above.empty())
+        Refuse(QStringLiteral("an arrow labelled above and below has no element kind in this editor"), Node);
+      Info.Align = Both ? (Below.empty() ? aeTop : aeBottom) : (Over ? aeTop : aeBottom);
+      Out.push_back(MakeTemplate(Info, {Info.Align == aeTop ? std::move(Above) : std::move(Below)}));
+      return;
+    }
+    const TXmlNode& Mark = Node.Children[1];
+    const char16_t Code = Mark.Name == QLatin1String("mo") ? SingleChar(Mark) : 0;
+    if (Both || (!BarChar(Code) && !Arrow(Code, Heads)))
+      Refuse(QStringLiteral("<%1> of this kind (an accent or a stacked expression) has no element kind in this editor").arg(Node.Name), Node);
+    const TAlignEA Align = Over ? aeBottom : aeTop;
+    if (BarChar(Code)) {
+      // The same bar directly on the same bar is a double bar.
+      if (Base.Name == Node.Name && Base.Children.size() == 2 && Base.Children[1].Name == QLatin1String("mo") &&
+          BarChar(SingleChar(Base.Children[1]))) {
+        Out.push_back(Vector(TKindArrow{kaDouble}, Align, Slot(Base.Children[0])));
+        return;
+      }
+      Heads = {};
+    }
+    Out.push_back(Vector(Heads, Align, Slot(Base)));
+  }
+
+  void Fenced(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out) {
+    static const char16_t Pairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
+                                        {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
+    for (int Kind = kbRound; Kind <= kbDModule; ++Kind)
+      if (Pairs[Kind][0] == Left && Pairs[Kind][1] == Right) {
+        TTemplateInfo Info;
+        Info.Kind = TTemplateInfo::Brackets;
+        Info.Bracket = static_cast<TKindBracket>(Kind);
+        Out.push_back(MakeTemplate(Info, {std::move(Content)}));
+        return;
+      }
+    Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
+    if (Left) Out.push_back(CharacterNode(Left));
+    Out.insert(Out.end(), Content.begin(), Content.end());
+    if (Right) Out.push_back(CharacterNode(Right));
+  }
+
+  static bool IsFence(const TXmlNode& Node) {
+    return Node.Name == QLatin1String("mo") && Node.Attributes.value(QStringLiteral("fence")) == QLatin1String("true");
+  }
+
+  static char16_t FenceChar(const TXmlNode& Node) {
+    const char16_t C = SingleChar(Node);
+    if (C == u'<' || C == 0x2329) return 0x27E8;
+    if (C == u'>' || C == 0x232A) return 0x27E9;
+    if (C == 0x2225) return 0x2016;
+    return C;
+  }
+
+  void Append(const TXmlNode& Node, TFormulaRun& Out) {
+    const QString& N = Node.Name;
+    if (N == QLatin1String("mi") || N == QLatin1String("mn") || N == QLatin1String("mo") || N == QLatin1String("mtext")) {
+      Token(Node, Out);
+    } else if (N == QLatin1String("mrow")) {
+      if (Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-unprintable"))
+        Losses.Add(QStringLiteral("characters XML cannot carry dropped"));
+      const auto& C = Node.Children;
+      if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back())) {
+        std::vector<const TXmlNode*> Inner;
+        for (size_t I = 1; I + 1 < C.size(); ++I) Inner.push_back(&C[I]);
+        // Our own writer wraps the content in one row.
+        Fenced(FenceChar(C.front()), Runs(Inner), FenceChar(C.back()), Out);
+        return;
+      }
+      for (TFormulaNode& Item : Runs(Children(Node))) Out.push_back(std::move(Item));
+    } else if (N == QLatin1String("mfrac")) {
+      Arity(Node, 2);
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Division;
+      Out.push_back(MakeTemplate(Info, {Slot(Node.Children[0]), Slot(Node.Children[1])}));
+    } else if (N == QLatin1String("msub") || N == QLatin1String("msup") || N == QLatin1String("msubsup")) {
+      Arity(Node, N == QLatin1String("msubsup") ? 3 : 2);
+      Append(Node.Children[0], Out);
+      const bool Upper = N == QLatin1String("msup");
+      Out.push_back(IndexNode(!Upper, Upper ? TFormulaRun() : Slot(Node.Children[1]), Upper || Node.Children.size() == 3,
+                              Upper || Node.Children.size() == 3 ? Slot(Node.Children.back()) : TFormulaRun()));
+    } else if (N == QLatin1String("munder") || N == QLatin1String("mover") || N == QLatin1String("munderover")) {
+      UnderOver(Node, Out);
+    } else if (N == QLatin1String("mtable")) {
+      std::vector<std::vector<TFormulaRun>> Rows;
+      for (const TXmlNode& Row : Node.Children) Rows.push_back(RowCells(Row));
+      if (Rows.empty()) Rows.emplace_back(1);
+      Out.push_back(MatrixNode(std::move(Rows), Losses));
+    } else if (N == QLatin1String("mspace")) {
+      if (Node.Attributes.value(QStringLiteral("width")) == QLatin1String("0.25em"))
+        Out.push_back(TFormulaNode::Character(u' '));
+      else
+        Losses.Add(QStringLiteral("spacing dropped"));
+    } else if (N == QLatin1String("semantics")) {
+      if (!Node.Children.empty()) Append(Node.Children.front(), Out);
+    } else if (N == QLatin1String("mstyle") || N == QLatin1String("mpadded")) {
+      if (N == QLatin1String("mpadded")) Losses.Add(QStringLiteral("spacing dropped"));
+      for (const QString& Key : Node.Attributes.keys())
+        if (Key != QLatin1String("displaystyle") && Key != QLatin1String("scriptlevel") && N == QLatin1String("mstyle"))
+          Losses.Add(QStringLiteral("styles (mstyle) dropped"));
+      for (TFormulaNode& Item : Runs(Children(Node))) Out.push_back(std::move(Item));
+    } else if (N == QLatin1String("mfenced")) {
+      const QString Open = Node.Attributes.value(QStringLiteral("open"), QStringLiteral("("));
+      const QString Close = Node.Attributes.value(QStringLiteral("close"), QStringLiteral(")"));
+      const QString Separators = Node.Attributes.value(QStringLiteral("separators"), QStringLiteral(",")).simplified().remove(u' ');
+      TFormulaRun Content;
+      for (size_t I = 0; I < Node.Children.size(); ++I) {
+        if (I > 0 && !Separators.isEmpty())
+          Content.push_back(CharacterNode(Separators[qMin<qsizetype>(I - 1, Separators.size() - 1)].unicode()));
+        Append(Node.Children[I], Content);
+      }
+      TXmlNode L, R;
+      L.Text = Open;
+      R.Text = Close;
+      Fenced(Open.isEmpty() ? 0 : FenceChar(L), std::move(Content), Close.isEmpty() ? 0 : FenceChar(R), Out);
+    } else if (N == QLatin1String("annotation") || N == QLatin1String("annotation-xml")) {
+      // Not part of the presentation.
+    } else {
+      Refuse(QStringLiteral("<%1> has no element kind in this editor").arg(N), Node);
+    }
+  }
+};
+
+// The text of the Data annotation, if there is one.
+std::optional<QString> DataAnnotation(const TXmlNode& Math) {
+  for (const TXmlNode& Child : Math.Children)
+    if (Child.Name == QLatin1String("semantics"))
+      for (const TXmlNode& A : Child.Children)
+        if (A.Name == QLatin1String("annotation") &&
+            A.Attributes.value(QStringLiteral("encoding")) == QLatin1String("application/x-zelk-data"))
+          return A.Text;
+  return std::nullopt;
+}
+}  // namespace
+
+TReadResult ReadMathML(const QString& Text, bool PreferData) {
+  TReadResult Result;
+  try {
+    const TXmlNode Math = ParseXml(Text);
+    if (PreferData)
+      if (const std::optional<QString> Data = DataAnnotation(Math)) return ReadDataAnnotation(*Data);
+    TMathMLReader Reader;
+    return FinishRead(Reader.Document(Math), Reader.Losses);
+  } catch (const TReadRefusal& Refusal) {
+    Result.Error = Refusal.Message;
+    Result.Line = Refusal.Line;
+    Result.Column = Refusal.Column;
+  }
+  return Result;
+}

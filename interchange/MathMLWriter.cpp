@@ -1,0 +1,208 @@
+// Formula -> presentation MathML.
+
+#include "interchange/LatexText.h"
+#include "interchange/MathML.h"
+#include "interchange/SymbolTable.h"
+#include "interchange/Templates.h"
+
+namespace {
+const char16_t BracketChars[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
+                                    {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
+
+QString Escaped(char16_t Code) {
+  switch (Code) {
+    case u'<': return QStringLiteral("&lt;");
+    case u'>': return QStringLiteral("&gt;");
+    case u'&': return QStringLiteral("&amp;");
+    case 160: return QStringLiteral("&#xA0;");
+    default: return QString(QChar(Code));
+  }
+}
+
+QString Token(const char* Tag, char16_t Code, const QString& Attributes = QString()) {
+  const QString Name = QLatin1String(Tag);
+  return QLatin1Char('<') + Name + Attributes + QLatin1Char('>') + Escaped(Code) + QStringLiteral("</") + Name +
+         QLatin1Char('>');
+}
+
+// A big-operator sign that is only a character says so: a reader takes such a sign with
+// scripts for the template.
+QString SignAttributes(char16_t Code) {
+  TOperatorSign Sign;
+  return BigOperatorByChar(Code, Sign) ? QStringLiteral(" largeop=\"false\"") : QString();
+}
+
+QString Character(char16_t Code) {
+  if (Unprintable(Code)) return QStringLiteral("<mrow class=\"zelk-unprintable\"/>");
+  if (Code == u' ') return QStringLiteral("<mspace width=\"0.25em\"/>");
+  // As an operator, a reader would take an invisible one for markup and drop it.
+  if (Code >= 0x2061 && Code <= 0x2064) return Token("mtext", Code);
+  if (Code >= u'0' && Code <= u'9') return Token("mn", Code);
+  if (QChar(Code).isLetter()) return Token("mi", Code);
+  return Token("mo", Code, SignAttributes(Code));
+}
+
+QString Row(const QString& Content) {
+  return Content.isEmpty() ? QStringLiteral("<mrow/>") : QStringLiteral("<mrow>") + Content + QStringLiteral("</mrow>");
+}
+
+QString Element(const QString& Tag, const QString& Content, const QString& Attributes = QString()) {
+  return QLatin1Char('<') + Tag + Attributes + QLatin1Char('>') + Content + QStringLiteral("</") + Tag + QLatin1Char('>');
+}
+
+class TMathMLWriter {
+ public:
+  QString Lines(const TFormula& Formula) {
+    if (Formula.Lines.size() == 1) return Row(Run(Formula.Lines.front()));
+    QString Rows;
+    for (const TFormulaRun& Line : Formula.Lines)
+      Rows += Element(QStringLiteral("mtr"), Element(QStringLiteral("mtd"), Run(Line)));
+    return Formula.Lines.empty() ? QStringLiteral("<mrow/>") : Element(QStringLiteral("mtable"), Rows);
+  }
+
+ private:
+  QString Slot(const TFormulaRun& Items) { return Row(Run(Items)); }
+
+  // Each element's markup in turn; an index takes the markup before it as its base.
+  QString Run(const TFormulaRun& Items) {
+    std::vector<QString> Parts;
+    for (size_t I = 0; I < Items.size(); ++I) {
+      const TFormulaNode& Node = Items[I];
+      if (Node.Kind == TFormulaNode::Template && FindTemplate(Node.Keyword)->Kind == TTemplateInfo::Index) {
+        const TFormulaNode* Previous = I > 0 ? &Items[I - 1] : nullptr;
+        const bool OwnBase = Previous && !(Previous->Kind == TFormulaNode::Template &&
+                                           FindTemplate(Previous->Keyword)->Kind == TTemplateInfo::Index);
+        QString Base = QStringLiteral("<mrow/>");
+        if (OwnBase) {
+          Base = Parts.back();
+          Parts.pop_back();
+        }
+        Parts.push_back(Scripted(*FindTemplate(Node.Keyword), Node, Base, false));
+        continue;
+      }
+      Parts.push_back(Single(Node));
+    }
+    QString Result;
+    for (const QString& Part : Parts) Result += Part;
+    return Result;
+  }
+
+  QString Single(const TFormulaNode& Node) {
+    switch (Node.Kind) {
+      case TFormulaNode::Simple: return Character(Node.Code);
+      case TFormulaNode::ExtSymbol: {
+        const TSymbol* S = SymbolByCode(Node.Code);
+        if (!S) return Character(Node.Code);
+        if (S->Code == 160) return Token("mtext", 160);
+        return Token(S->Identifier ? "mi" : "mo", S->MathChar, SignAttributes(S->MathChar));
+      }
+      case TFormulaNode::Template: return Template(*FindTemplate(Node.Keyword), Node);
+    }
+    return QString();
+  }
+
+  // Scripts beside (msub...) or above and below (munder...) Base.
+  QString Scripted(const TTemplateInfo& Info, const TFormulaNode& Node, const QString& Base, bool Limits) {
+    const int Bottom = Info.SlotOf(Limits ? goLimitBottom : goIndexBottom);
+    const int Top = Info.SlotOf(Limits ? goLimitTop : goIndexTop);
+    QString Tag;
+    QString Content = Base;
+    if (Bottom >= 0) Content += Slot(Node.Slots[Bottom]);
+    if (Top >= 0) Content += Slot(Node.Slots[Top]);
+    if (Bottom >= 0 && Top >= 0)
+      Tag = Limits ? QStringLiteral("munderover") : QStringLiteral("msubsup");
+    else if (Bottom >= 0)
+      Tag = Limits ? QStringLiteral("munder") : QStringLiteral("msub");
+    else if (Top >= 0)
+      Tag = Limits ? QStringLiteral("mover") : QStringLiteral("msup");
+    else
+      return Base;
+    return Element(Tag, Content);
+  }
+
+  QString Template(const TTemplateInfo& Info, const TFormulaNode& Node) {
+    switch (Info.Kind) {
+      case TTemplateInfo::Index: return Scripted(Info, Node, QStringLiteral("<mrow/>"), false);
+      case TTemplateInfo::BigOperator: {
+        const QString Sign = Token("mo", BigOperatorChar(Info.Operator, Info.Size, Info.Ring),
+                                   QStringLiteral(" movablelimits=\"false\""));
+        return Row(Scripted(Info, Node, Sign, Info.Options.Contains(goLimitBottom)) + Slot(Node.Slots[0]));
+      }
+      case TTemplateInfo::Brackets: {
+        const auto Fence = [](char16_t Code, const char* Form) {
+          return Token("mo", Code, QStringLiteral(" fence=\"true\" form=\"%1\"").arg(QLatin1String(Form)));
+        };
+        return Row(Fence(BracketChars[Info.Bracket][0], "prefix") + Slot(Node.Slots[0]) +
+                   Fence(BracketChars[Info.Bracket][1], "postfix"));
+      }
+      case TTemplateInfo::Division:
+        return Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]));
+      case TTemplateInfo::Arrow: {
+        const QString Arrow = Token("mo", ArrowChar(Info.Heads), QStringLiteral(" stretchy=\"true\""));
+        return Element(Info.Align == aeTop ? QStringLiteral("mover") : QStringLiteral("munder"),
+                       Arrow + Slot(Node.Slots[0]));
+      }
+      case TTemplateInfo::Vector: return Vector(Info, Node.Slots[0]);
+      case TTemplateInfo::Matrix: return Matrix(Info, Node.Slots);
+    }
+    return QString();
+  }
+
+  static char16_t ArrowChar(TKindArrow Heads) {
+    if (Heads.Contains(kaRight) && Heads.Contains(kaLeft)) return 0x2194;
+    return Heads.Contains(kaLeft) ? 0x2190 : 0x2192;
+  }
+
+  QString Vector(const TTemplateInfo& Info, const TFormulaRun& Body) {
+    const bool Over = Info.Align == aeBottom;
+    const bool Arrow = Info.Heads.Contains(kaRight) || Info.Heads.Contains(kaLeft);
+    const char16_t Mark = Arrow ? ArrowChar(Info.Heads) : (Over ? 0x203E : u'_');
+    const QString Tag = Over ? QStringLiteral("mover") : QStringLiteral("munder");
+    const QString Attributes = Over ? QStringLiteral(" accent=\"true\"") : QStringLiteral(" accentunder=\"true\"");
+    const QString Line = Token("mo", Mark, QStringLiteral(" stretchy=\"true\""));
+    QString Result = Element(Tag, Slot(Body) + Line, Attributes);
+    if (Info.Heads.Contains(kaDouble)) Result = Element(Tag, Result + Line, Attributes);
+    return Result;
+  }
+
+  QString Matrix(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Cells) {
+    const int N = static_cast<int>(Cells.size());
+    int Columns = N;
+    if (Info.Shape == kmVert) Columns = 1;
+    if (Info.Shape == kmSquare)
+      for (Columns = 1; Columns * Columns < N;) ++Columns;
+    QString Rows;
+    QString Row;
+    for (int I = 0; I < N; ++I) {
+      Row += Element(QStringLiteral("mtd"), Run(Cells[I]));
+      if ((I + 1) % Columns == 0 || I + 1 == N) {
+        Rows += Element(QStringLiteral("mtr"), Row);
+        Row.clear();
+      }
+    }
+    return Element(QStringLiteral("mtable"), Rows);
+  }
+};
+
+QString XmlText(const QString& Text) {
+  QString Result = Text;
+  Result.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+  Result.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+  Result.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+  return Result;
+}
+}  // namespace
+
+QString WriteMathML(const TFormula& Formula, bool Annotated) {
+  const QString Presentation = TMathMLWriter().Lines(Formula);
+  QString Body = Presentation;
+  if (Annotated) {
+    // The LaTeX annotation needs no Data line of its own.
+    Body = QStringLiteral("<semantics>") + Presentation +
+           QStringLiteral("<annotation encoding=\"application/x-zelk-data\">") + XmlText(WriteData(Formula, true)) +
+           QStringLiteral("</annotation><annotation encoding=\"application/x-tex\">") +
+           XmlText(WriteLatex(Formula, false)) + QStringLiteral("</annotation></semantics>");
+  }
+  return QStringLiteral("<math xmlns=\"http://www.w3.org/1998/Math/MathML\" display=\"block\">") + Body +
+         QStringLiteral("</math>");
+}

@@ -1,0 +1,143 @@
+#include "ReadSupport.h"
+
+#include <exception>
+
+#include "interchange/SymbolTable.h"
+
+QString TReadResult::Message() const {
+  if (Ok()) return QString();
+  return QStringLiteral("line %1, column %2: %3").arg(Line).arg(Column).arg(Error);
+}
+
+TReadResult FinishRead(const TFormula& Formula, const TReadLosses& Losses) {
+  TReadResult Result;
+  if (const QString Problem = LimitProblem(Formula); !Problem.isEmpty()) {
+    Result.Error = QStringLiteral("the formula holds ") + Problem + QStringLiteral(", beyond what the editor holds");
+    Result.Line = Result.Column = 1;
+    return Result;
+  }
+  Result.Data = WriteData(Formula);
+  Result.Losses = Losses.List();
+  return Result;
+}
+
+TReadResult ReadDataAnnotation(const QString& Data) {
+  TReadResult Result;
+  try {
+    Result.Data = WriteData(ParseData(Data));
+  } catch (const std::exception& Error) {
+    Result.Error = QStringLiteral("the Data annotation cannot be read: ") + QString::fromStdString(Error.what());
+    Result.Line = Result.Column = 1;
+  }
+  return Result;
+}
+
+void PlaceOffset(const QString& Text, qsizetype Offset, TReadResult& Result) {
+  Offset = qBound<qsizetype>(0, Offset, Text.size());
+  Result.Line = 1;
+  qsizetype LineStart = 0;
+  for (qsizetype I = 0; I < Offset; ++I)
+    if (Text[I] == u'\n') {
+      ++Result.Line;
+      LineStart = I + 1;
+    }
+  Result.Column = static_cast<int>(Offset - LineStart) + 1;
+}
+
+TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Slots) {
+  return TFormulaNode{TFormulaNode::Template, 0, Info.Keyword(), std::move(Slots)};
+}
+
+const TTemplateInfo* BigOperatorTemplate(int Operator, int Size, bool Ring, bool HasBottom, bool HasTop,
+                                         bool Limits) {
+  TTemplateInfo Info;
+  Info.Kind = TTemplateInfo::BigOperator;
+  Info.Operator = static_cast<TTemplateInfo::TOperator>(Operator);
+  Info.Size = Size;
+  Info.Ring = Ring;
+  // An upper script alone goes with an empty lower one: no template has it alone.
+  if (HasBottom || HasTop) {
+    Info.Options = Limits ? TGroupOptions{goLimitBottom} : TGroupOptions{goIndexBottom};
+    if (HasTop) Info.Options = Limits ? TGroupOptions{goLimitBottom, goLimitTop} : TGroupOptions{goIndexBottom, goIndexTop};
+  }
+  return FindTemplate(Info.Keyword());
+}
+
+TFormulaNode BigOperatorNode(const TTemplateInfo& Info, TFormulaRun Operand, TFormulaRun Bottom, TFormulaRun Top) {
+  std::vector<TFormulaRun> Slots(Info.SlotCount());
+  Slots[0] = std::move(Operand);
+  for (TGroupOption Option : {goLimitBottom, goIndexBottom})
+    if (const int S = Info.SlotOf(Option); S >= 0) Slots[S] = std::move(Bottom);
+  for (TGroupOption Option : {goLimitTop, goIndexTop})
+    if (const int S = Info.SlotOf(Option); S >= 0) Slots[S] = std::move(Top);
+  return MakeTemplate(Info, std::move(Slots));
+}
+
+TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top) {
+  TTemplateInfo Info;
+  Info.Kind = TTemplateInfo::Index;
+  Info.Options = HasBottom && HasTop ? TGroupOptions{goIndexBottom, goIndexTop}
+                 : HasBottom         ? TGroupOptions{goIndexBottom}
+                                     : TGroupOptions{goIndexTop};
+  std::vector<TFormulaRun> Slots;
+  if (HasBottom) Slots.push_back(std::move(Bottom));
+  if (HasTop) Slots.push_back(std::move(Top));
+  return MakeTemplate(Info, std::move(Slots));
+}
+
+TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses& Losses) {
+  TTemplateInfo Info;
+  Info.Kind = TTemplateInfo::Matrix;
+  const size_t RowCount = Rows.size();
+  const size_t Columns = Rows.front().size();
+  size_t Cells = 0;
+  bool Rectangle = true;
+  for (const auto& Row : Rows) {
+    Cells += Row.size();
+    Rectangle = Rectangle && Row.size() == Columns;
+  }
+  size_t SquareColumns = 1;
+  while (SquareColumns * SquareColumns < Cells) ++SquareColumns;
+  const bool SquareGrid = Columns == SquareColumns && RowCount == (Cells + Columns - 1) / Columns && [&] {
+    for (size_t R = 0; R + 1 < RowCount; ++R)
+      if (Rows[R].size() != Columns) return false;
+    return Rows.back().size() >= 1 && Rows.back().size() <= Columns;
+  }();
+  std::vector<TFormulaRun> Flat;
+  for (auto& Row : Rows)
+    for (auto& Cell : Row) Flat.push_back(std::move(Cell));
+  if (RowCount == 1 && Columns > 1) {
+    Info.Shape = kmHoriz;
+  } else if (Rectangle && Columns == 1 && RowCount > 1) {
+    Info.Shape = kmVert;
+  } else if (SquareGrid) {
+    Info.Shape = kmSquare;
+  } else {
+    Losses.Add(QStringLiteral("a matrix of %1 rows and %2 columns read as a column of rows").arg(RowCount).arg(Columns));
+    TTemplateInfo RowInfo;
+    RowInfo.Kind = TTemplateInfo::Matrix;
+    RowInfo.Shape = kmHoriz;
+    std::vector<TFormulaRun> RowNodes;
+    size_t Next = 0;
+    for (const auto& Row : Rows) {
+      std::vector<TFormulaRun> RowCells(Flat.begin() + Next, Flat.begin() + Next + Row.size());
+      Next += Row.size();
+      // A row of one cell is that cell: a one-cell matrix would read back as a square.
+      if (RowCells.size() == 1)
+        RowNodes.push_back(std::move(RowCells.front()));
+      else
+        RowNodes.push_back({MakeTemplate(RowInfo, std::move(RowCells))});
+    }
+    Info.Shape = kmVert;
+    return MakeTemplate(Info, std::move(RowNodes));
+  }
+  return MakeTemplate(Info, std::move(Flat));
+}
+
+TFormulaNode CharacterNode(char16_t Code) {
+  // A palette symbol written as its character reads as that symbol.
+  if (Code > 0x7F)
+    if (const TSymbol* S = SymbolByMathChar(Code) ? SymbolByMathChar(Code) : SymbolByCode(Code))
+      return TFormulaNode::Symbol(S->Code);
+  return TFormulaNode::Character(Code);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// What the LaTeX and MathML readers share: the refusal they throw, the losses they
+// collect, and the step from a read formula to its Data text.
+
+#include <QSet>
+#include <QStringList>
+
+#include "interchange/Latex.h"
+#include "interchange/Templates.h"
+
+// Thrown by a reader at the first thing it cannot represent: where, as an offset into the
+// text or (Line > 0) as line and column.
+struct TReadRefusal {
+  QString Message;
+  qsizetype Offset = 0;
+  int Line = 0;
+  int Column = 0;
+};
+
+class TReadLosses {
+ public:
+  void Add(const QString& What) {
+    if (!FList.contains(What)) FList.push_back(What);
+  }
+  const QStringList& List() const { return FList; }
+
+ private:
+  QStringList FList;
+};
+
+// Deepest group or element nesting a reader follows before it refuses: far beyond any
+// formula the editor can show (model/TextForm.h), well inside the stack.
+constexpr int MaxReadDepth = 200;
+
+// The Data text of a formula a reader built, or the refusal when it exceeds the editor's
+// limits.
+TReadResult FinishRead(const TFormula& Formula, const TReadLosses& Losses);
+// Reads a Data annotation (the exact formula) into a result in canonical form.
+TReadResult ReadDataAnnotation(const QString& Data);
+// 1-based line and column of Offset in Text.
+void PlaceOffset(const QString& Text, qsizetype Offset, TReadResult& Result);
+
+// A template node of the kind Info with the given slots.
+TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Slots);
+// The big operator with the options that the scripts present and their placement ask for;
+// null when no template has them.
+const TTemplateInfo* BigOperatorTemplate(int Operator, int Size, bool Ring, bool HasBottom, bool HasTop,
+                                         bool Limits);
+// The big-operator template with Operand, Bottom and Top in their Data places.
+TFormulaNode BigOperatorNode(const TTemplateInfo& Info, TFormulaRun Operand, TFormulaRun Bottom, TFormulaRun Top);
+// An index element for the scripts present.
+TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top);
+// A matrix from rows of cells: 1 x n, n x 1, k x k and our own square grids with a short
+// last row map exactly; any other shape becomes a column of one-row matrices, with a loss.
+TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses& Losses);
+// The character (or palette symbol) for a character read as it stands.
+TFormulaNode CharacterNode(char16_t Code);

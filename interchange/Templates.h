@@ -1,0 +1,34 @@
+#pragma once
+// What each template keyword stands for, as parameters the writers and readers work
+// with, and the keyword for a set of parameters. Covers exactly the keywords the editor
+// accepts.
+
+#include <QString>
+
+#include "model/Types.h"
+
+struct TTemplateInfo {
+  enum TKind { Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix };
+  // The six big-operator signs; an integral comes one to three times and may have a ring.
+  enum TOperator { Integral, Sum, Product, Coproduct, Intersection, Union };
+
+  TKind Kind = Division;
+  TOperator Operator = Sum;
+  // Index and big operators: which optional slots there are.
+  TGroupOptions Options;
+  int Size = 1;
+  bool Ring = false;
+  TKindBracket Bracket = kbRound;
+  TKindArrow Heads;
+  TAlignEA Align = aeTop;
+  TKindMatrix Shape = kmSquare;
+
+  // Slots in Data order; a matrix has as many as it has cells, at least one.
+  int SlotCount() const;
+  // Data position of an optional slot of an index or big operator, or -1 without it.
+  int SlotOf(TGroupOption Option) const;
+  QString Keyword() const;
+};
+
+// The parameters of an accepted keyword, or null.
+const TTemplateInfo* FindTemplate(const QString& Keyword);

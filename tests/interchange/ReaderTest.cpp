@@ -1,0 +1,211 @@
+// What the readers make of text people write, and what they refuse.
+#include <gtest/gtest.h>
+
+#include "interchange/MathML.h"
+
+namespace {
+struct TCase {
+  const char* Input;
+  const char* Data;  // one line, without the EditArea around it
+  bool Loss;
+};
+
+void ExpectRead(const TReadResult& Read, const TCase& Case) {
+  SCOPED_TRACE(Case.Input);
+  ASSERT_TRUE(Read.Ok()) << Read.Message().toStdString();
+  EXPECT_EQ(Read.Data.toStdString(), "EditArea(" + std::string(Case.Data) + ")");
+  EXPECT_EQ(!Read.Losses.isEmpty(), Case.Loss) << Read.Losses.join("; ").toStdString();
+}
+
+
+}  // namespace
+
+TEST(LatexReader, ReadsFractionsScriptsAndFences) {
+  const TCase Cases[] = {
+      {"\\frac{a}{b}", "Division(EditArea(Simple(a))EditArea(Simple(b)))", false},
+      {"\\dfrac12", "Division(EditArea(Simple(1))EditArea(Simple(2)))", false},
+      {"{a \\over b}", "Division(EditArea(Simple(a))EditArea(Simple(b)))", false},
+      {"x^2", "Simple(x)IndexTop(EditArea(Simple(2)))", false},
+      {"x_i^{n+1}", "Simple(x)IndexTopBottom(EditArea(Simple(i))EditArea(Simple(n)Simple(+)Simple(1)))", false},
+      {"x^\\alpha", "Simple(x)IndexTop(EditArea(ExtSymbol(945)))", false},
+      {"\\left( x \\right)", "BracketsRound(EditArea(Simple(x)))", false},
+      {"\\left\\{x\\right\\}", "BracketsFigure(EditArea(Simple(x)))", false},
+      {"\\left|x\\right|", "BracketsModule(EditArea(Simple(x)))", false},
+      {"\\left\\| x \\right\\|", "BracketsDModule(EditArea(Simple(x)))", false},
+      {"\\left< x \\right>", "BracketsCorner(EditArea(Simple(x)))", false},
+      {"(x]", "Simple(#40)Simple(x)Simple(])", false},
+      {"\\left. x \\right|", "Simple(x)Simple(|)", true},
+      {"\\bigl( x \\bigr)", "Simple(#40)Simple(x)Simple(#41)", true},
+      {"\\binom{n}{k}", "BracketsRound(EditArea(MatrixkmVert(EditArea(Simple(n))EditArea(Simple(k)))))", true},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
+}
+
+TEST(LatexReader, ReadsBigOperatorsWithTheirLimitPlacement) {
+  const TCase Cases[] = {
+      {"\\sum_{i=1}^{n} {x}", "SumLimitBottomTop(EditArea(Simple(x))EditArea(Simple(i)Simple(=)Simple(1))EditArea(Simple(n)))", false},
+      {"\\sum\\nolimits_i {x}", "SumIndexBottom(EditArea(Simple(x))EditArea(Simple(i)))", false},
+      {"\\int_0^1 {x}", "IntIndexBottomTopOne(EditArea(Simple(x))EditArea(Simple(0))EditArea(Simple(1)))", false},
+      {"\\int\\limits_0^1 {x}", "IntLimitBottomTopOne(EditArea(Simple(x))EditArea(Simple(0))EditArea(Simple(1)))", false},
+      {"\\oiint\\limits_S {x}", "IntLimitBottomTwoRing(EditArea(Simple(x))EditArea(Simple(S)))", false},
+      {"\\mathop{\\oiint}\\limits_S {x}", "IntLimitBottomTwoRing(EditArea(Simple(x))EditArea(Simple(S)))", false},
+      {"\\prod^{n} {x}", "MultiplyLimitBottomTop(EditArea(Simple(x))EditArea()EditArea(Simple(n)))", false},
+      {"\\bigcup {x}", "Join(EditArea(Simple(x)))", false},
+      {"\\iiint x", "IntThree(EditArea(Simple(x)))", true},
+      {"\\sum_i x_i = 1", "SumLimitBottom(EditArea(Simple(x)IndexBottom(EditArea(Simple(i))))EditArea(Simple(i)))Simple(=)Simple(1)", true},
+      {"a {\\sum} b", "Simple(a)ExtSymbol(8721)Simple(b)", false},
+      {"\\coprod", "ExtSymbol(8720)", false},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
+  // Inline, sums take their limits beside them.
+  TLatexReadOptions Inline;
+  Inline.Display = false;
+  ExpectRead(ReadLatex("\\sum_i {x}", Inline), {"\\sum_i {x} inline", "SumIndexBottom(EditArea(Simple(x))EditArea(Simple(i)))", false});
+}
+
+TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
+  const TCase Cases[] = {
+      {"\\overline{x}", "VectoraeBottom(EditArea(Simple(x)))", false},
+      {"\\underline{\\underline x}", "VectorkaDoubleaeTop(EditArea(Simple(x)))", false},
+      {"\\overleftrightarrow{x}", "VectorkaRightkaLeftaeBottom(EditArea(Simple(x)))", false},
+      {"\\vec x", "VectorkaRightaeBottom(EditArea(Simple(x)))", true},
+      {"\\xrightarrow{f}", "ArrowkaRightaeTop(EditArea(Simple(f)))", false},
+      {"\\xleftarrow[g]{}", "ArrowkaLeftaeBottom(EditArea(Simple(g)))", false},
+      {"\\begin{pmatrix} a & b \\\\ c & d \\end{pmatrix}",
+       "BracketsRound(EditArea(MatrixkmSquare(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))EditArea(Simple(d)))))", false},
+      {"\\begin{vmatrix} a \\\\ b \\end{vmatrix}", "BracketsModule(EditArea(MatrixkmVert(EditArea(Simple(a))EditArea(Simple(b)))))", false},
+      // Two rows of three are the square grid of six cells; three rows of two are not.
+      {"\\begin{matrix} a & b & c \\\\ d & e & f \\end{matrix}",
+       "MatrixkmSquare(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))EditArea(Simple(d))"
+       "EditArea(Simple(e))EditArea(Simple(f)))", false},
+      {"\\begin{matrix} a & b \\\\ c & d \\\\ e & f \\end{matrix}",
+       "MatrixkmVert(EditArea(MatrixkmHoriz(EditArea(Simple(a))EditArea(Simple(b))))"
+       "EditArea(MatrixkmHoriz(EditArea(Simple(c))EditArea(Simple(d))))"
+       "EditArea(MatrixkmHoriz(EditArea(Simple(e))EditArea(Simple(f)))))", true},
+      {"\\alpha\\leq\\Gamma \\to \\infty", "ExtSymbol(945)ExtSymbol(8804)ExtSymbol(915)ExtSymbol(8594)ExtSymbol(8734)", false},
+      {"α ≤ x", "ExtSymbol(945)ExtSymbol(8804)Simple(x)", false},
+      {"a\\cdot b", "Simple(a)Simple(⋅)Simple(b)", false},
+      {"\\text{жук}", "Simple(ж)Simple(у)Simple(к)", false},
+      {"\\text{if } x", "Simple(i)Simple(f)Simple(#32)Simple(x)", true},
+      {"a\\,b\\quad c\\ d~e", "Simple(a)Simple(#32)Simple(b)Simple(#32)Simple(c)Simple(#32)Simple(d)ExtSymbol(160)Simple(e)", true},
+      {"\\sin x", "Simple(s)Simple(i)Simple(n)Simple(x)", true},
+      {"\\mathbf{x} \\displaystyle", "Simple(x)", true},
+      {"\\mathbb{R}", "Simple(ℝ)", false},
+      {"% a comment\nx", "Simple(x)", false},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
+}
+
+TEST(LatexReader, LinesComeFromLineBreaksAndLineEnvironments) {
+  EXPECT_EQ(ReadLatex("a \\\\ b").Data, "EditArea(Simple(a))EditArea(Simple(b))");
+  EXPECT_EQ(ReadLatex("\\begin{gathered} a \\\\ b \\end{gathered}").Data, "EditArea(Simple(a))EditArea(Simple(b))");
+  const TReadResult Aligned = ReadLatex("\\begin{align} a &= b \\\\ &= c \\end{align}");
+  EXPECT_EQ(Aligned.Data, "EditArea(Simple(a)Simple(=)Simple(b))EditArea(Simple(=)Simple(c))");
+  EXPECT_FALSE(Aligned.Losses.isEmpty());
+  EXPECT_EQ(ReadLatex("").Data, "EditArea()");
+  EXPECT_EQ(ReadLatex("\\begin{equation} x \\end{equation}").Data, "EditArea(Simple(x))");
+}
+
+TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
+  const struct {
+    const char* Input;
+    int Line, Column;
+    const char* Words;
+  } Cases[] = {
+      {"a + \\sqrt{b}", 1, 5, "\\sqrt"},
+      {"x\n  \\hat{y}", 2, 3, "\\hat"},
+      {"\\begin{cases} a \\end{cases}", 1, 1, "cases"},
+      {"\\foo", 1, 1, "unknown command \\foo"},
+      {"\\frac{a}{", 1, 9, "not closed"},
+      {"a}", 1, 2, "}"},
+      {"\\left( a", 1, 1, "\\right"},
+      {"\\left( a \\middle| b \\right)", 1, 10, "\\middle"},
+      {"\\iint_a^b x", 1, 1, "big operator"},
+      {"\\xrightarrow[a]{b}", 1, 1, "above and below"},
+      {"a & b", 1, 3, "&"},
+      {"\\mathcal{A}", 1, 1, "\\mathcal"},
+      {"\\", 1, 1, "backslash"},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Input);
+    const TReadResult Read = ReadLatex(QString::fromUtf8(Case.Input));
+    ASSERT_FALSE(Read.Ok());
+    EXPECT_TRUE(Read.Data.isEmpty());
+    EXPECT_EQ(Read.Line, Case.Line);
+    EXPECT_EQ(Read.Column, Case.Column);
+    EXPECT_TRUE(Read.Error.contains(QString::fromUtf8(Case.Words))) << Read.Error.toStdString();
+  }
+}
+
+TEST(LatexReader, DeepOrHugeInputIsRefusedNotFollowed) {
+  EXPECT_FALSE(ReadLatex(QString(100000, u'{') + QString(100000, u'}')).Ok());
+  QString Nested = "x";
+  for (int I = 0; I < 40; ++I) Nested = "\\frac{" + Nested + "}{y}";
+  const TReadResult Deep = ReadLatex(Nested);
+  ASSERT_FALSE(Deep.Ok());
+  EXPECT_TRUE(Deep.Error.contains("nest")) << Deep.Error.toStdString();
+  EXPECT_TRUE(ReadLatex(QString(5000, u'x')).Ok());
+}
+
+TEST(LatexReader, TheDataLineWinsUnlessTheCallerSaysOtherwise) {
+  const QString Text = "y\n%zelk-data:EditArea(Simple(x))\n";
+  EXPECT_EQ(ReadLatex(Text).Data, "EditArea(Simple(x))");
+  TLatexReadOptions Presentation;
+  Presentation.PreferData = false;
+  EXPECT_EQ(ReadLatex(Text, Presentation).Data, "EditArea(Simple(y))");
+  EXPECT_FALSE(ReadLatex("y\n%zelk-data:EditArea(ExtSymbol(z))").Ok());
+}
+
+TEST(MathMLReader, ReadsThePresentationElementsPeopleUse) {
+  const QString M = "<math xmlns=\"http://www.w3.org/1998/Math/MathML\">%1</math>";
+  const TCase Cases[] = {
+      {"<mfrac><mi>a</mi><mn>2</mn></mfrac>", "Division(EditArea(Simple(a))EditArea(Simple(2)))", false},
+      {"<msubsup><mi>x</mi><mi>i</mi><mn>2</mn></msubsup>", "Simple(x)IndexTopBottom(EditArea(Simple(i))EditArea(Simple(2)))", false},
+      {"<mrow><mo fence=\"true\">[</mo><mi>x</mi><mo fence=\"true\">]</mo></mrow>", "BracketsSquare(EditArea(Simple(x)))", false},
+      {"<mfenced><mi>x</mi><mi>y</mi></mfenced>", "BracketsRound(EditArea(Simple(x)Simple(,)Simple(y)))", false},
+      {"<mrow><munderover><mo>&#x2211;</mo><mi>i</mi><mi>n</mi></munderover><mrow><mi>x</mi></mrow></mrow>",
+       "SumLimitBottomTop(EditArea(Simple(x))EditArea(Simple(i))EditArea(Simple(n)))", false},
+      {"<msub><mo>&#x222B;</mo><mi>S</mi></msub><mi>f</mi><mo>=</mo><mn>0</mn>",
+       "IntIndexBottomOne(EditArea(Simple(f))EditArea(Simple(S)))Simple(=)Simple(0)", true},
+      {"<mover><mi>x</mi><mo>&#x2192;</mo></mover>", "VectorkaRightaeBottom(EditArea(Simple(x)))", false},
+      {"<mover><mo>&#x2192;</mo><mi>f</mi></mover>", "ArrowkaRightaeTop(EditArea(Simple(f)))", false},
+      {"<mtable><mtr><mtd><mi>a</mi></mtd><mtd><mi>b</mi></mtd></mtr></mtable><mi>x</mi>",
+       "MatrixkmHoriz(EditArea(Simple(a))EditArea(Simple(b)))Simple(x)", false},
+      {"<mi>&#x3B1;</mi><mo>&le;</mo><mtext>&nbsp;</mtext>", "ExtSymbol(945)ExtSymbol(8804)ExtSymbol(160)", false},
+      {"<mi>sin</mi><mo>&#x2061;</mo><mi>x</mi>", "Simple(s)Simple(i)Simple(n)Simple(x)", true},
+      {"<mstyle mathcolor=\"red\"><mi>x</mi></mstyle>", "Simple(x)", true},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadMathML(M.arg(QString::fromUtf8(Case.Input))), Case);
+}
+
+TEST(MathMLReader, RefusesWithTheElementAndItsPlace) {
+  const struct {
+    const char* Input;
+    int Line;
+    const char* Words;
+  } Cases[] = {
+      {"<math>\n<msqrt><mi>x</mi></msqrt></math>", 2, "<msqrt>"},
+      {"<math><mfrac><mi>x</mi></mfrac></math>", 1, "<mfrac> needs 2"},
+      {"<math><mi>x</mi>", 1, "XML"},
+      {"<html/>", 1, "<math>"},
+      {"<math><mover><mi>x</mi><mo>^</mo></mover></math>", 1, "accent"},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Input);
+    const TReadResult Read = ReadMathML(QString::fromUtf8(Case.Input));
+    ASSERT_FALSE(Read.Ok());
+    EXPECT_EQ(Read.Line, Case.Line);
+    EXPECT_TRUE(Read.Error.contains(QString::fromUtf8(Case.Words))) << Read.Error.toStdString();
+  }
+  EXPECT_FALSE(ReadMathML("<math>" + QString(5000, u'x').replace("x", "<mrow>") + "</math>").Ok());
+}
+
+TEST(MathMLReader, SeveralLinesAreATopLevelTableAndTheDataAnnotationWins) {
+  EXPECT_EQ(ReadMathML("<math><mtable><mtr><mtd><mi>a</mi></mtd></mtr><mtr><mtd><mi>b</mi></mtd></mtr></mtable></math>").Data,
+            "EditArea(Simple(a))EditArea(Simple(b))");
+  const QString Annotated =
+      "<math><semantics><mi>y</mi><annotation encoding=\"application/x-zelk-data\">EditArea(Simple(x))</annotation>"
+      "</semantics></math>";
+  EXPECT_EQ(ReadMathML(Annotated).Data, "EditArea(Simple(x))");
+  EXPECT_EQ(ReadMathML(Annotated, false).Data, "EditArea(Simple(y))");
+}
