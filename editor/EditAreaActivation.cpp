@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <exception>
 
+#include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
@@ -24,6 +25,7 @@ void TEditArea::OnActive() {
   if (FOwner) FOwner->SetEditAreaIndex(FIndexInParent);
   Repaint();
   FCaret->SetComVisible(true);
+  NotifyAccessibility(FEditor, TFormulaEvent::CaretMoved);
 }
 
 void TEditArea::OnDeactive() {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <exception>
 
+#include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
@@ -242,7 +243,17 @@ void TZelkEquation::SetBkColor(QColor Value) {
 
 QString TZelkEquation::Version() const { return QStringLiteral(ZELK_VERSION); }
 
-void TZelkEquation::Change() { emit OnChange(); }
+void TZelkEquation::Change() {
+  ++FRevision;
+  NotifyAccessibility(this, TFormulaEvent::Edited);
+  emit OnChange();
+}
+
+void TZelkEquation::SetLanguage(TLanguage Value) {
+  if (!IsLanguage(Value)) return;
+  FLanguage = Value;
+  NotifyAccessibility(this, TFormulaEvent::LanguageChanged);
+}
 
 void TZelkEquation::SetUpdateState(bool Updating) {
   if (!Updating) Change();

@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QString>
 
+#include "editor/Language.h"
 #include "model/ZelkGraphic.h"
 #include "platform/VirtualKeys.h"
 
@@ -26,6 +27,9 @@ class TZelkEquation : public TEquatStore {
   Q_PROPERTY(QString Data READ GetData WRITE PutData)
   Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
   Q_PROPERTY(QString Version READ Version STORED false)
+  // The language in which assistive technology reads the formula aloud and names the editor
+  // when the host gives it no accessible name (accessibility/AccessibleEquation.h).
+  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage)
 
  public:
   explicit TZelkEquation(QWidget* Parent = nullptr);
@@ -74,6 +78,12 @@ class TZelkEquation : public TEquatStore {
 
   // Raises OnChange.
   virtual void Change();
+  // Counts the calls of Change: a reader that keeps nodes compares it to know they may be gone.
+  quint64 Revision() const { return FRevision; }
+
+  TLanguage Language() const { return FLanguage; }
+  // Any other value is ignored.
+  void SetLanguage(TLanguage Value);
 
   // The key map: what the key with virtual-key code Key does to the active edit area and
   // to the lines. Keys act only while an area is active. Shift, Ctrl and Alt act like the
@@ -110,4 +120,6 @@ class TZelkEquation : public TEquatStore {
   int FReadLevel = 0;
   int FElementsRead = 0;
   TLayoutMode FLayoutMode = lmEach;
+  quint64 FRevision = 0;
+  TLanguage FLanguage = lRussian;
 };
