@@ -30,11 +30,13 @@ enum TWord {
   wRightArrow = 9070, wLeftArrow = 9071, wBothArrow = 9072, wBar = 9073, wDoubleBar = 9074,
   wAbove = 9075, wBelow = 9076, wLabel = 9077,
   wMatrix = 9080, wCell = 9081, wRow = 9082, wEndMatrix = 9083,
-  wPlus = 9100,
+  wPlus = 9100, wLessEqual = 9200,
 };
 
-// Characters spoken by a word of their own, in the order of their words from wPlus.
+// Characters spoken by a word of their own, in the order of their words from wPlus and
+// from wLessEqual.
 constexpr char16_t WordCharacters[] = u"+-=<>*/()[],.:!'| ";
+constexpr char16_t WordSymbols[] = u"≤≥≠≡≈±×÷→←↔↑↓∩∂∞°∫∑∏\u00A0…∙‹›";
 
 using TPart = std::function<void()>;
 }  // namespace
@@ -246,18 +248,30 @@ class TSpeaker {
     return SymbolWords(Code);
   }
 
-  // A symbol the palette offers is spoken by its button's description; another one by
-  // itself, unless it is not a character a text may carry.
+  // The common symbols have words of their own; another symbol the palette offers is
+  // spoken by its button's description, any other by itself unless it is not a character
+  // a text may carry.
   QString SymbolWords(char16_t Code) const {
+    for (int I = 0; WordSymbols[I]; ++I)
+      if (WordSymbols[I] == Code) return Word(wLessEqual + I);
     if (const auto Button = SymbolButton(Code)) {
       QString Text = TSelectEquation::Description(FLanguage, Button->first, Button->second);
+      // Many of the stored German descriptions are in Russian: a German voice reads the
+      // English ones better.
+      if (FLanguage == lDeutsche && IsCyrillic(Text))
+        Text = TSelectEquation::Description(lEnglish, Button->first, Button->second);
       // German nouns keep their capital.
-      if (FLanguage != lDeutsche && !Text.isEmpty()) Text[0] = Text[0].toLower();
+      else if (FLanguage != lDeutsche && !Text.isEmpty())
+        Text[0] = Text[0].toLower();
       return Text;
     }
     const QChar Character(Code);
     if (Character.isPrint() && !Character.isSurrogate()) return QString(Character);
     return QStringLiteral("U+") + QString::number(Code, 16).toUpper().rightJustified(4, u'0');
+  }
+
+  static bool IsCyrillic(const QString& Text) {
+    return std::any_of(Text.begin(), Text.end(), [](QChar C) { return C.script() == QChar::Script_Cyrillic; });
   }
 
   TSpokenFormula& F;

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf
+  dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 missing=()
 for p in "${packages[@]}"; do
