@@ -74,8 +74,11 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   // a key that types nothing has nothing to insert: both are left to the host.
   const QString Text = GetCharFromVirtualKey(Key);
   if (Text.isEmpty() || !Text[0].isPrint()) return false;
+  const int Before = FGeneration;
   A->AddEqSimple(Text[0]);
-  if (TEditArea* Area = FActiveEditArea) Area->SetEquationIndex(Area->EquationIndex() + 1);
+  // A receiver that replaced the formula keeps its caret.
+  if (TEditArea* Area = FActiveEditArea; Area && FGeneration == Before)
+    Area->SetEquationIndex(Area->EquationIndex() + 1);
   return true;
 }
 
@@ -88,7 +91,7 @@ bool TZelkEquation::event(QEvent* Event) {
       return true;
     }
   }
-  return TEquatStore::event(Event);
+  return QWidget::event(Event);
 }
 
 void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
@@ -103,6 +106,6 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
     Event->accept();
     NotifyAccessibility(this, TFormulaEvent::CaretMoved);
   } else {
-    TEquatStore::keyPressEvent(Event);
+    QWidget::keyPressEvent(Event);
   }
 }

@@ -34,9 +34,12 @@ QString TEditArea::GetData() const {
 
 void TEditArea::SetData(const QString& Text) {
   TReadScope Reading(FEditor);
+  if (Reading.Interrupted()) return;
   ClearEquations();
   int Depth = -1;  // found at the first template
   for (const TExpression& Expr : GetExprData(Text)) {
+    // A receiver replaced the formula, or took this area out of it.
+    if (Reading.Interrupted() || FEditor != Reading.Editor()) return;
     if (Expr.Name == QLatin1String("Simple")) {
       // An empty argument has no character to insert.
       if (Expr.Argument.isEmpty()) continue;

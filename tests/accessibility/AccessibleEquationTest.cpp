@@ -194,6 +194,14 @@ TEST(AccessibleEditor, NodesThatLeaveTheTreeTurnInvalidAndStaySafe) {
   EXPECT_EQ(Numerator->parent(), nullptr);
   EXPECT_TRUE(Numerator->text(QAccessible::Name).isEmpty());
   EXPECT_NE(QAccessible::accessibleInterface(Id), nullptr);
+  // A text without lines frees every node without a change notification.
+  QAccessibleInterface* Line1 = F.Node({0});
+  F.Editor->SetData(QStringLiteral("no lines"));
+  ASSERT_EQ(F.Editor->LineCount(), 0);
+  EXPECT_FALSE(Line1->isValid());
+  EXPECT_EQ(F.Interface()->childCount(), 0);
+  EXPECT_EQ(F.Text()->characterCount(), 0);
+  EXPECT_EQ(F.Text()->cursorPosition(), 0);
   // Characters no text may carry are spoken by their code.
   F.Editor->SetData(Line("Simple(#0)ExtSymbol(55296)"));
   EXPECT_EQ(F.Interface()->text(QAccessible::Value), QStringLiteral("U+0000 U+D800"));

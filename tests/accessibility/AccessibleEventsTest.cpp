@@ -91,7 +91,7 @@ TEST(AccessibleEvents, AClickIntoASlotMovesTheCursorOnly) {
   F.Spoken(Line("Division(" + Slot(X) + Slot("Simple(y)") + ")"), lEnglish);
   F.Events.Take();
   TEditArea* Denominator = SlotOf(F.Line(0), 0, 1);
-  QTest::mouseClick(Denominator, Qt::LeftButton);
+  QTest::mouseClick(F.Editor.get(), Qt::LeftButton, Qt::NoModifier, Denominator->HostPosition() + QPoint(1, 1));
   const std::vector<TCaught> E = F.Events.Take();
   ASSERT_EQ(E.size(), 1u);
   EXPECT_EQ(E[0].Type, QAccessible::TextCaretMoved);
