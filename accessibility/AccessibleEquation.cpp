@@ -11,10 +11,10 @@ constexpr int FormulaWord = 9000;  // "Formula", the name when the host gives no
 }  // namespace
 
 void NotifyAccessibility(TZelkEquation* Editor, TFormulaEvent Event) {
-  // A hidden editor has nobody to tell, and one being built is hidden. As with Qt's own
-  // widgets, the events go out whether or not a platform bridge is active: an update
-  // handler may listen all the same.
-  if (!Editor || !Editor->isVisible()) return;
+  // Qt hands events on only while a platform bridge is active; a hidden editor (one being
+  // built, too) has nobody to tell. What the reading refers to is kept safe by the editor's
+  // revision, not by these calls.
+  if (!Editor || !QAccessible::isActive() || !Editor->isVisible()) return;
   if (TAccessibleEquation* Interface = TAccessibleEquation::Of(Editor)) Interface->Notify(Event);
 }
 

@@ -18,5 +18,5 @@ class TZelkEquation;
 
 enum class TFormulaEvent { Edited, CaretMoved, LanguageChanged };
 
-// Tells assistive technology about Event in a shown Editor. Cheap.
+// Tells assistive technology about Event in Editor; nothing while none listens. Cheap.
 void NotifyAccessibility(TZelkEquation* Editor, TFormulaEvent Event);
