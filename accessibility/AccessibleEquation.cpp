@@ -1,8 +1,7 @@
-#include "AccessibleInterfaces.h"
-
 #include <QMetaObject>
 #include <QTimer>
 
+#include "AccessibleInterfaces.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 
@@ -49,7 +48,8 @@ const TSpokenFormula& TAccessibleEquation::Spoken() const {
 QAccessibleInterface* TAccessibleEquation::NodeInterface(int Index) const {
   if (Index < 0 || Index >= Spoken().NodeCount()) return nullptr;
   const TZelkGraphic* Graphic = Spoken().Node(Index).Graphic;
-  if (QAccessibleInterface* Known = QAccessible::accessibleInterface(FNodeIds.value(Graphic))) return Known;
+  if (QAccessibleInterface* Known = QAccessible::accessibleInterface(FNodeIds.value(Graphic)))
+    return Known;
   auto* Interface = new TAccessibleNode(Editor(), Graphic);
   FNodeIds.insert(Graphic, QAccessible::registerAccessibleInterface(Interface));
   return Interface;
@@ -143,7 +143,8 @@ int TAccessibleEquation::childCount() const { return static_cast<int>(Spoken().L
 
 QAccessibleInterface* TAccessibleEquation::child(int Index) const {
   const std::vector<int>& Lines = Spoken().Lines();
-  return Index >= 0 && Index < static_cast<int>(Lines.size()) ? NodeInterface(Lines[Index]) : nullptr;
+  return Index >= 0 && Index < static_cast<int>(Lines.size()) ? NodeInterface(Lines[Index])
+                                                              : nullptr;
 }
 
 int TAccessibleEquation::indexOfChild(const QAccessibleInterface* Child) const {

@@ -81,7 +81,8 @@ class TAccessibleEquation : public QAccessibleWidget, public QAccessibleTextInte
 // A line, slot, template or character of an editor's formula.
 class TAccessibleNode : public QAccessibleInterface {
  public:
-  TAccessibleNode(TZelkEquation* Editor, const TZelkGraphic* Graphic) : FEditor(Editor), FGraphic(Graphic) {}
+  TAccessibleNode(TZelkEquation* Editor, const TZelkGraphic* Graphic)
+      : FEditor(Editor), FGraphic(Graphic) {}
 
   // False once the node has left the tree.
   bool isValid() const override;

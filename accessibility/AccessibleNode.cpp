@@ -1,8 +1,7 @@
-#include "AccessibleInterfaces.h"
-
 #include <QWidget>
 #include <QWindow>
 
+#include "AccessibleInterfaces.h"
 #include "editor/ZelkEquation.h"
 
 TAccessibleEquation* TAccessibleNode::Owner(int& Index) const {
@@ -44,7 +43,9 @@ QAccessibleInterface* TAccessibleNode::child(int Child) const {
   TAccessibleEquation* Editor = Owner(Index);
   if (!Editor) return nullptr;
   const std::vector<int>& Children = Editor->Spoken().Node(Index).Children;
-  return Child >= 0 && Child < static_cast<int>(Children.size()) ? Editor->NodeInterface(Children[Child]) : nullptr;
+  return Child >= 0 && Child < static_cast<int>(Children.size())
+             ? Editor->NodeInterface(Children[Child])
+             : nullptr;
 }
 
 int TAccessibleNode::childCount() const {
@@ -59,7 +60,8 @@ int TAccessibleNode::indexOfChild(const QAccessibleInterface* Child) const {
   const auto* Node = dynamic_cast<const TAccessibleNode*>(Child);
   if (!Editor || !Node) return -1;
   const std::vector<int>& Children = Editor->Spoken().Node(Index).Children;
-  const auto Found = std::find(Children.begin(), Children.end(), Editor->Spoken().Find(Node->Graphic()));
+  const auto Found =
+      std::find(Children.begin(), Children.end(), Editor->Spoken().Find(Node->Graphic()));
   return Found == Children.end() ? -1 : static_cast<int>(Found - Children.begin());
 }
 
@@ -85,7 +87,8 @@ QRect TAccessibleNode::rect() const {
 QAccessible::Role TAccessibleNode::role() const {
   int Index;
   TAccessibleEquation* Editor = Owner(Index);
-  if (Editor && Editor->Spoken().Node(Index).Kind == TSpokenNode::kCharacter) return QAccessible::StaticText;
+  if (Editor && Editor->Spoken().Node(Index).Kind == TSpokenNode::kCharacter)
+    return QAccessible::StaticText;
   return QAccessible::Grouping;
 }
 

@@ -19,18 +19,49 @@
 namespace {
 // Numbers of the words in the string table (the language digit goes in front).
 enum TWord {
-  wEmpty = 9001, wLine = 9002, wTemplate = 9003, wContents = 9004,
-  wFraction = 9010, wFractionSays = 9011, wNumerator = 9012, wDenominator = 9013,
-  wIntegral = 9020, wRingIntegral = 9023, wSum = 9026, wProduct = 9027, wCoproduct = 9028,
-  wIntersection = 9029, wUnion = 9030,
-  wOperatorOf = 9031, wOperatorOver = 9032, wOperatorFromTo = 9033,
-  wOperand = 9034, wLowerLimit = 9035, wUpperLimit = 9036, wSubscript = 9037, wSuperscript = 9038,
-  wIndex = 9040, wPower = 9041, wSub = 9042, wSubPower = 9043,
-  wBrackets = 9050, wBracketsSay = 9060,
-  wRightArrow = 9070, wLeftArrow = 9071, wBothArrow = 9072, wBar = 9073, wDoubleBar = 9074,
-  wAbove = 9075, wBelow = 9076, wLabel = 9077,
-  wMatrix = 9080, wCell = 9081, wRow = 9082, wEndMatrix = 9083,
-  wPlus = 9100, wLessEqual = 9200,
+  wEmpty = 9001,
+  wLine = 9002,
+  wTemplate = 9003,
+  wContents = 9004,
+  wFraction = 9010,
+  wFractionSays = 9011,
+  wNumerator = 9012,
+  wDenominator = 9013,
+  wIntegral = 9020,
+  wRingIntegral = 9023,
+  wSum = 9026,
+  wProduct = 9027,
+  wCoproduct = 9028,
+  wIntersection = 9029,
+  wUnion = 9030,
+  wOperatorOf = 9031,
+  wOperatorOver = 9032,
+  wOperatorFromTo = 9033,
+  wOperand = 9034,
+  wLowerLimit = 9035,
+  wUpperLimit = 9036,
+  wSubscript = 9037,
+  wSuperscript = 9038,
+  wIndex = 9040,
+  wPower = 9041,
+  wSub = 9042,
+  wSubPower = 9043,
+  wBrackets = 9050,
+  wBracketsSay = 9060,
+  wRightArrow = 9070,
+  wLeftArrow = 9071,
+  wBothArrow = 9072,
+  wBar = 9073,
+  wDoubleBar = 9074,
+  wAbove = 9075,
+  wBelow = 9076,
+  wLabel = 9077,
+  wMatrix = 9080,
+  wCell = 9081,
+  wRow = 9082,
+  wEndMatrix = 9083,
+  wPlus = 9100,
+  wLessEqual = 9200,
 };
 
 // Characters spoken by a word of their own, in the order of their words from wPlus and
@@ -62,7 +93,8 @@ class TSpeaker {
   void Say(const QString& Pattern, std::initializer_list<TPart> Parts) {
     const std::vector<TPart> List(Parts);
     for (int I = 0; I < Pattern.size(); ++I) {
-      const int Number = I + 1 < Pattern.size() && Pattern[I] == u'%' ? Pattern[I + 1].digitValue() : -1;
+      const int Number =
+          I + 1 < Pattern.size() && Pattern[I] == u'%' ? Pattern[I + 1].digitValue() : -1;
       if (Number >= 1 && Number <= static_cast<int>(List.size())) {
         List[Number - 1]();
         ++I;
@@ -122,8 +154,10 @@ class TSpeaker {
   }
 
   void Element(const TEquation* E, int Parent) {
-    if (auto* Simple = dynamic_cast<const TEqSimple*>(E)) return Character(E, Parent, CharacterWords(Simple->Character().unicode()));
-    if (auto* Symbol = dynamic_cast<const TEqExtSymbol*>(E)) return Character(E, Parent, SymbolWords(Symbol->SymbolCode()));
+    if (auto* Simple = dynamic_cast<const TEqSimple*>(E))
+      return Character(E, Parent, CharacterWords(Simple->Character().unicode()));
+    if (auto* Symbol = dynamic_cast<const TEqExtSymbol*>(E))
+      return Character(E, Parent, SymbolWords(Symbol->SymbolCode()));
     if (auto* Template = dynamic_cast<const TEqParent*>(E)) {
       const int Node = Open(TSpokenNode::kTemplate, E, Parent, QString());
       F.FNodes[Node].Name = SpeakTemplate(Template, Node);
@@ -167,19 +201,22 @@ class TSpeaker {
       return Word(wIndex);
     }
     if (auto* Brackets = dynamic_cast<const TEqBrackets*>(T)) {
-      Say(Word(wBracketsSay + static_cast<int>(Brackets->KindBracket())), {Slot(T->Slot(0), Node, Word(wContents))});
+      Say(Word(wBracketsSay + static_cast<int>(Brackets->KindBracket())),
+          {Slot(T->Slot(0), Node, Word(wContents))});
       return Word(wBrackets + static_cast<int>(Brackets->KindBracket()));
     }
     if (auto* Arrow = dynamic_cast<const TEqArrow*>(T)) {
       const QString Name = Word(ArrowWord(Arrow->KindArrow(), wRightArrow));
-      Say(Word(Arrow->AlignEA() == aeTop ? wAbove : wBelow), {Part(Name), Slot(T->Slot(0), Node, Word(wLabel))});
+      Say(Word(Arrow->AlignEA() == aeTop ? wAbove : wBelow),
+          {Part(Name), Slot(T->Slot(0), Node, Word(wLabel))});
       return Name;
     }
     if (auto* Vector = dynamic_cast<const TEqVector*>(T)) {
       const TKindArrow Kind = Vector->KindArrow();
       const QString Name = Word(Kind.Contains(kaDouble) ? wDoubleBar : ArrowWord(Kind, wBar));
       // The slot below the line has its mark above it.
-      Say(Word(Vector->AlignEA() == aeBottom ? wAbove : wBelow), {Slot(T->Slot(0), Node, Word(wContents)), Part(Name)});
+      Say(Word(Vector->AlignEA() == aeBottom ? wAbove : wBelow),
+          {Slot(T->Slot(0), Node, Word(wContents)), Part(Name)});
       return Name;
     }
     if (auto* Matrix = dynamic_cast<const TEqMatrix*>(T)) return SpeakMatrix(Matrix, Node);
@@ -203,9 +240,12 @@ class TSpeaker {
     const TEditArea* Upper = Limits ? Operator->LimitTopArea() : Operator->IndexTopArea();
     const QString Name = Word(OperatorWord(Operator));
     const TPart Operand = Slot(Operator->Slot(0), Node, Word(wOperand));
-    const TPart From = Lower ? Slot(Lower, Node, Word(Limits ? wLowerLimit : wSubscript)) : Part(Word(wEmpty));
+    const TPart From =
+        Lower ? Slot(Lower, Node, Word(Limits ? wLowerLimit : wSubscript)) : Part(Word(wEmpty));
     if (Upper)
-      Say(Word(wOperatorFromTo), {Part(Name), From, Slot(Upper, Node, Word(Limits ? wUpperLimit : wSuperscript)), Operand});
+      Say(Word(wOperatorFromTo),
+          {Part(Name), From, Slot(Upper, Node, Word(Limits ? wUpperLimit : wSuperscript)),
+           Operand});
     else if (Lower)
       Say(Word(wOperatorOver), {Part(Name), From, Operand});
     else
@@ -231,7 +271,8 @@ class TSpeaker {
     for (int Row = 0; Row * Columns < Matrix->EditAreaCount(); ++Row) {
       Say(Row == 0 ? QStringLiteral(", ") : QStringLiteral("; "));
       Say(Word(wRow), {Part(QString::number(Row + 1)), [=, this] {
-                         for (int C = 0; C < Columns && Row * Columns + C < Matrix->EditAreaCount(); ++C) {
+                         for (int C = 0; C < Columns && Row * Columns + C < Matrix->EditAreaCount();
+                              ++C) {
                            if (C > 0) Say(QStringLiteral(", "));
                            Area(Matrix->Slot(Row * Columns + C), TSpokenNode::kSlot, Node,
                                 Name + QStringLiteral(", ") + Word(wCell).arg(Row + 1).arg(C + 1));
@@ -271,7 +312,8 @@ class TSpeaker {
   }
 
   static bool IsCyrillic(const QString& Text) {
-    return std::any_of(Text.begin(), Text.end(), [](QChar C) { return C.script() == QChar::Script_Cyrillic; });
+    return std::any_of(Text.begin(), Text.end(),
+                       [](QChar C) { return C.script() == QChar::Script_Cyrillic; });
   }
 
   TSpokenFormula& F;
@@ -303,7 +345,8 @@ int TSpokenFormula::CaretOffset(const TEditArea* Area, int Position) const {
 
 TSpokenFormula::TCaretStop TSpokenFormula::CaretStopAt(int Offset) const {
   if (FStops.empty()) return {nullptr, 0, 0};
-  auto After = std::upper_bound(FStops.begin(), FStops.end(), Offset,
-                                [](int Value, const TCaretStop& Stop) { return Value < Stop.Offset; });
+  auto After =
+      std::upper_bound(FStops.begin(), FStops.end(), Offset,
+                       [](int Value, const TCaretStop& Stop) { return Value < Stop.Offset; });
   return After == FStops.begin() ? FStops.front() : *(After - 1);
 }

@@ -26,7 +26,7 @@ struct TSpokenNode {
   const TZelkGraphic* Graphic = nullptr;  // the edit area or the element
   int Parent = -1;                        // node index; -1 for a line
   std::vector<int> Children;              // node indices, in the order they are spoken
-  QString Name;  // "fraction", "numerator", "matrix 2 by 2, cell 1 2"; a character's words
+  QString Name;   // "fraction", "numerator", "matrix 2 by 2, cell 1 2"; a character's words
   int Start = 0;  // the stretch [Start, End) of the text that speaks the node
   int End = 0;
 };
@@ -67,6 +67,6 @@ class TSpokenFormula {
   std::vector<TSpokenNode> FNodes;
   std::vector<int> FLines;
   QHash<const TZelkGraphic*, int> FIndex;
-  std::vector<TCaretStop> FStops;  // in text order
+  std::vector<TCaretStop> FStops;                        // in text order
   QHash<const TEditArea*, std::vector<int>> FAreaStops;  // offset by position
 };

@@ -51,12 +51,14 @@ TEST(AccessibleEditor, SpeaksEveryElementKindInThreeLanguages) {
       {Line("MultiplyIndexBottomTop(" + Slot(X) + Slot("Simple(i)") + Slot("Simple(n)") + ")"),
        "the product from i to n of x", "Produkt von i bis n über x", "произведение от i до n от x"},
       {Line("IntTwoRing(" + Slot(X) + ")CoMult(" + Slot(X) + ")"),
-       "the surface integral of x the coproduct of x", "Oberflächenintegral über x Koprodukt über x",
+       "the surface integral of x the coproduct of x",
+       "Oberflächenintegral über x Koprodukt über x",
        "поверхностный интеграл от x копроизведение от x"},
       {Line("Intersection(" + Slot(X) + ")Join(" + Slot(X) + ")"),
        "the intersection of x the union of x", "Durchschnitt über x Vereinigung über x",
        "пересечение от x объединение от x"},
-      {Line(X + "IndexTop(" + Slot("Simple(2)") + ")"), "x to the power 2", "x hoch 2", "x в степени 2"},
+      {Line(X + "IndexTop(" + Slot("Simple(2)") + ")"), "x to the power 2", "x hoch 2",
+       "x в степени 2"},
       {Line(X + "IndexTopBottom(" + Slot("Simple(j)") + Slot("Simple(2)") + ")"),
        "x sub j to the power 2", "x Index j hoch 2", "x с индексом j в степени 2"},
       {Line("BracketsRound(" + Slot(X) + ")BracketsModule(" + Slot(X) + ")"),
@@ -64,9 +66,10 @@ TEST(AccessibleEditor, SpeaksEveryElementKindInThreeLanguages) {
        "открывающая скобка x закрывающая скобка модуль x"},
       {Line("ArrowkaRightaeTop(" + Slot("Simple(f)") + ")"), "right arrow with f above",
        "Pfeil nach rechts, darüber f", "стрелка вправо, сверху f"},
-      {Line("VectorkaDoubleaeBottom(" + Slot("Simple(A)Simple(B)") + ")"), "A B with double bar above",
-       "A B, darüber Doppelstrich", "A B, сверху двойная черта"},
-      {Line("MatrixkmSquare(" + Slot("Simple(1)") + Slot("Simple(2)") + Slot("Simple(3)") + Slot("") + ")"),
+      {Line("VectorkaDoubleaeBottom(" + Slot("Simple(A)Simple(B)") + ")"),
+       "A B with double bar above", "A B, darüber Doppelstrich", "A B, сверху двойная черта"},
+      {Line("MatrixkmSquare(" + Slot("Simple(1)") + Slot("Simple(2)") + Slot("Simple(3)") +
+            Slot("") + ")"),
        "matrix 2 by 2, row 1: 1, 2; row 2: 3, empty, end matrix",
        "Matrix 2 mal 2, Zeile 1: 1, 2; Zeile 2: 3, leer, Ende Matrix",
        "матрица 2 на 2, строка 1: 1, 2; строка 2: 3, пусто, конец матрицы"},
@@ -114,7 +117,8 @@ TEST(AccessibleEditor, TemplatesAndSlotsAreNamedChildrenWithTheirWordsAsValue) {
   QAccessibleInterface* Fraction = F.Node({0, 0});
   EXPECT_EQ(Fraction->role(), QAccessible::Grouping);
   EXPECT_EQ(Fraction->text(QAccessible::Name), QStringLiteral("fraction"));
-  EXPECT_EQ(Fraction->text(QAccessible::Value), QStringLiteral("the fraction x over 2 end fraction"));
+  EXPECT_EQ(Fraction->text(QAccessible::Value),
+            QStringLiteral("the fraction x over 2 end fraction"));
   EXPECT_EQ(F.Node({0, 0, 0})->text(QAccessible::Name), QStringLiteral("numerator"));
   EXPECT_EQ(F.Node({0, 0, 1})->text(QAccessible::Name), QStringLiteral("denominator"));
   EXPECT_EQ(F.Node({0, 0, 1})->text(QAccessible::Value), QStringLiteral("2"));
@@ -142,9 +146,9 @@ TEST(AccessibleEditor, NodeRectanglesNestAndPointsFindTheInnermostNode) {
   EXPECT_TRUE(Fraction->rect().contains(Denominator->rect()));
   // The slot's rectangle is where the editor's own geometry puts it.
   TEditArea* Area = SlotOf(F.Line(0), 1, 1);
-  const QPoint Expected = F.Editor->mapToGlobal(
-      QPoint(F.Line(0)->Left() + F.Line(0)->Item(1)->Left() + Area->Left(),
-             F.Line(0)->Top() + F.Line(0)->Item(1)->Top() + Area->Top()));
+  const QPoint Expected =
+      F.Editor->mapToGlobal(QPoint(F.Line(0)->Left() + F.Line(0)->Item(1)->Left() + Area->Left(),
+                                   F.Line(0)->Top() + F.Line(0)->Item(1)->Top() + Area->Top()));
   EXPECT_EQ(Denominator->rect().topLeft(), Expected);
   const QPoint Centre = Denominator->rect().center();
   EXPECT_EQ(Fraction->childAt(Centre.x(), Centre.y()), Denominator);

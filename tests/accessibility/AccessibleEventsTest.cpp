@@ -16,7 +16,8 @@
 
 namespace {
 bool Has(const std::vector<TCaught>& Events, QAccessible::Event Type) {
-  return std::any_of(Events.begin(), Events.end(), [&](const TCaught& C) { return C.Type == Type; });
+  return std::any_of(Events.begin(), Events.end(),
+                     [&](const TCaught& C) { return C.Type == Type; });
 }
 }  // namespace
 
@@ -91,7 +92,8 @@ TEST(AccessibleEvents, AClickIntoASlotMovesTheCursorOnly) {
   F.Spoken(Line("Division(" + Slot(X) + Slot("Simple(y)") + ")"), lEnglish);
   F.Events.Take();
   TEditArea* Denominator = SlotOf(F.Line(0), 0, 1);
-  QTest::mouseClick(F.Editor.get(), Qt::LeftButton, Qt::NoModifier, Denominator->HostPosition() + QPoint(1, 1));
+  QTest::mouseClick(F.Editor.get(), Qt::LeftButton, Qt::NoModifier,
+                    Denominator->HostPosition() + QPoint(1, 1));
   const std::vector<TCaught> E = F.Events.Take();
   ASSERT_EQ(E.size(), 1u);
   EXPECT_EQ(E[0].Type, QAccessible::TextCaretMoved);
@@ -121,7 +123,8 @@ int main(int argc, char** argv) {
   // The bridge switches itself on once it has found the accessibility bus.
   QElapsedTimer Clock;
   Clock.start();
-  while (!QAccessible::isActive() && Clock.elapsed() < 15000) App.processEvents(QEventLoop::AllEvents, 50);
+  while (!QAccessible::isActive() && Clock.elapsed() < 15000)
+    App.processEvents(QEventLoop::AllEvents, 50);
   if (!QAccessible::isActive()) {
     std::fprintf(stderr, "no active accessibility bridge: run this under tools/a11y-session.sh\n");
     return 1;

@@ -63,7 +63,9 @@ struct AccessibleEditor : EditorFixture {
     Editor->show();
     Events.Take();
   }
-  QAccessibleInterface* Interface() const { return QAccessible::queryAccessibleInterface(Editor.get()); }
+  QAccessibleInterface* Interface() const {
+    return QAccessible::queryAccessibleInterface(Editor.get());
+  }
   QAccessibleTextInterface* Text() const { return Interface()->textInterface(); }
   QString Spoken(const QString& Data, TLanguage Language) {
     Editor->SetLanguage(Language);
@@ -82,6 +84,8 @@ struct AccessibleEditor : EditorFixture {
   }
 };
 
-inline QString Line(const QString& Items) { return QStringLiteral("EditArea(") + Items + QLatin1Char(')'); }
+inline QString Line(const QString& Items) {
+  return QStringLiteral("EditArea(") + Items + QLatin1Char(')');
+}
 inline QString Slot(const QString& Items) { return Line(Items); }
 inline const QString X = QStringLiteral("Simple(x)");

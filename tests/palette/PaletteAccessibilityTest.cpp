@@ -61,7 +61,8 @@ TEST(PaletteAccessibility, CategoryButtonsArePushButtonsThatShowTheyAreDown) {
   EXPECT_TRUE(Down->state().pressed);
   EXPECT_FALSE(Up->state().pressed);
   // Pressing through the interface opens the category as a click does.
-  ASSERT_TRUE(Up->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  ASSERT_TRUE(
+      Up->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
   Up->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
   EXPECT_EQ(F.Palette->PageControl()->currentIndex(), 1);
   EXPECT_TRUE(Up->state().pressed);
