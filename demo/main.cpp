@@ -156,6 +156,7 @@ void TfrmMain::ComboBox1Change() {
   const int Index = FUi->ComboBox1->currentIndex();
   if (Index < 0 || Index >= static_cast<int>(std::size(Languages))) return;
   FUi->SelectEquation1->SetLanguage(Languages[Index]);
+  FUi->ZelkEquation1->SetLanguage(Languages[Index]);
 }
 
 bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event) {

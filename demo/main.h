@@ -57,7 +57,8 @@ class TfrmMain : public QWidget {
   void ZelkEquation1Change();
   // The text box changed: a text other than Data rebuilds the formula.
   void Memo1Change();
-  // Item 0 Russian, 1 German, 2 English; no item, no change.
+  // The language of the palette and of the spoken formula: item 0 Russian, 1 German, 2
+  // English; no item, no change.
   void ComboBox1Change();
   // The text box switches to the chosen form of the formula.
   void ComboFormatChange();

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
@@ -23,6 +24,7 @@ void TEditArea::OnActive() {
   if (FOwner) FOwner->SetEditAreaIndex(FIndexInParent);
   Repaint();
   FCaret->SetComVisible(true);
+  NotifyAccessibility(FEditor, TFormulaEvent::CaretMoved);
 }
 
 void TEditArea::OnDeactive() {

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <exception>
 
+#include "accessibility/AccessibleEquation.h"
 #include "editor/UsefulUtils.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
@@ -101,8 +102,10 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
   } catch (const std::exception&) {
     // The command stopped half way; the key was still the editor's.
   }
-  if (Taken)
+  if (Taken) {
     Event->accept();
-  else
+    NotifyAccessibility(this, TFormulaEvent::CaretMoved);
+  } else {
     QWidget::keyPressEvent(Event);
+  }
 }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <exception>
 
+#include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
@@ -310,6 +311,8 @@ void TZelkEquation::SetBkColor(QColor Value) {
 QString TZelkEquation::Version() const { return QStringLiteral(ZELK_VERSION); }
 
 void TZelkEquation::Change() {
+  ++FRevision;
+  NotifyAccessibility(this, TFormulaEvent::Edited);
   // While a read defers its layout, whatever the receiver looks at is laid out first.
   SetLayoutOwed(FLayoutMode == lmDeferred);
   ++FEmitting;
@@ -320,6 +323,12 @@ void TZelkEquation::Change() {
       QTimer::singleShot(0, this, &TZelkEquation::FreeDisposed);
   });
   emit OnChange();
+}
+
+void TZelkEquation::SetLanguage(TLanguage Value) {
+  if (!IsLanguage(Value)) return;
+  FLanguage = Value;
+  NotifyAccessibility(this, TFormulaEvent::LanguageChanged);
 }
 
 namespace {
@@ -335,6 +344,9 @@ void Orphan(TCustomControl* Node, TEditArea*& Active) {
 
 void TZelkEquation::Dispose(TCustomControl* Node) {
   if (!Node) return;
+  // Not every removal ends in a Change (a read of a text without lines).
+  ++FRevision;
+  NotifyAccessibility(this, TFormulaEvent::Edited);
   if (FEmitting == 0) {
     delete Node;
     return;

@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/Language.h"
 #include "editor/Render.h"
 #include "model/ZelkGraphic.h"
 #include "platform/VirtualKeys.h"
@@ -38,6 +39,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_PROPERTY(QString Data READ GetData WRITE PutData)
   Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
   Q_PROPERTY(QString Version READ Version STORED false)
+  // The language in which assistive technology reads the formula aloud and names the editor
+  // when the host gives it no accessible name (accessibility/AccessibleEquation.h).
+  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage)
   // What the last assignment of Data dropped (a text beyond the reader's limits, a
   // non-numeric ExtSymbol), empty when it was read whole.
   Q_PROPERTY(QString ReadError READ ReadError NOTIFY OnReadError STORED false)
@@ -113,6 +117,13 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
 
   // Raises OnChange.
   virtual void Change();
+  // Counts the changes of the tree (each Change, each node that leaves it): a reader that
+  // keeps nodes compares it to know they may be gone.
+  quint64 Revision() const { return FRevision; }
+
+  TLanguage Language() const { return FLanguage; }
+  // Any other value is ignored.
+  void SetLanguage(TLanguage Value);
 
   // Frees a node taken out of the tree; while a receiver of OnChange runs, the node is only
   // detached and freed once control is back in the event loop, as the commands that
@@ -178,6 +189,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   int FReadGeneration = 0;
   int FGeneration = 0;
   TLayoutMode FLayoutMode = lmEach;
+  quint64 FRevision = 0;
+  TLanguage FLanguage = lRussian;
   int FEmitting = 0;
   std::vector<std::unique_ptr<TCustomControl>> FDisposed;
   QTimer FBlinkTimer;

@@ -16,9 +16,25 @@ bool TImageList::GetResource(const QString& Resource) {
     Bitmap.setMask(Bitmap.createMaskFromColor(Qt::white, Qt::MaskInColor));
     FImages.push_back(Bitmap);
   }
+  const QImage Sharp(Resource + QStringLiteral("@2x"));
+  // Twins for all the glyphs or for none.
+  if (Sharp.width() == 2 * Strip.width() && FSharpImages.size() + Strip.width() / FWidth == FImages.size()) {
+    for (int Left = 0; Left + 2 * FWidth <= Sharp.width(); Left += 2 * FWidth) {
+      QPixmap Twin = QPixmap::fromImage(Sharp.copy(Left, 0, 2 * FWidth, 2 * FHeight));
+      Twin.setDevicePixelRatio(2);
+      FSharpImages.push_back(Twin);
+    }
+  }
   return true;
 }
 
 QPixmap TImageList::GetBitmap(int Index) const {
   return Index >= 0 && Index < Count() ? FImages[Index] : QPixmap();
+}
+
+QIcon TImageList::GetIcon(int Index) const {
+  if (Index < 0 || Index >= Count()) return QIcon();
+  QIcon Icon(FImages[Index]);
+  if (FSharpImages.size() == FImages.size()) Icon.addPixmap(FSharpImages[Index]);
+  return Icon;
 }

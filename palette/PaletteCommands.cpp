@@ -132,3 +132,9 @@ bool RunPaletteCommand(TEditArea& Area, int Group, int Button) {
   Entry->second(Area);
   return true;
 }
+
+std::optional<std::pair<int, int>> SymbolButton(int Code) {
+  for (const TSymbolButton& S : SymbolButtons)
+    if (S.Code == Code) return std::make_pair(S.Group, S.Button);
+  return std::nullopt;
+}

@@ -24,15 +24,6 @@ TEqData MakeEqData(int ButtonCount, int GlyphHeight, int GlyphWidth, const char*
 }
 }  // namespace
 
-int LanguageDigit(TLanguage Language) {
-  switch (Language) {
-    case lRussian: return 1;
-    case lDeutsche: return 2;
-    case lEnglish: break;
-  }
-  return 3;
-}
-
 TSelectEquation::TSelectEquation(QWidget* Parent) : QFrame(Parent) {
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   CreateDescript();
@@ -74,20 +65,33 @@ TEqData TSelectEquation::GroupConstants(int Group) {
 
 void TSelectEquation::SetLanguage(TLanguage Value) {
   // A stored form or a property call may carry any byte: keep to the three languages.
-  if (Value != lEnglish && Value != lRussian && Value != lDeutsche) return;
+  if (!IsLanguage(Value)) return;
   FLanguage = Value;
   CreateDescript();
+  NameButtons();
+}
+
+QString TSelectEquation::Description(TLanguage Language, int Group, int Button) {
+  return LanguageString(Language, Group * 100 + Button);
+}
+
+void TSelectEquation::NameButtons() {
+  const auto Name = [this](TToolBar* Bar, int Group) {
+    for (int B = 0; Bar && B < Bar->ButtonCount(); ++B)
+      Bar->Buttons(B)->setAccessibleName(FEqData[Group].Descriptions.value(B));
+  };
+  Name(FCategoryBar, 0);
+  for (int G = 1; G < GroupCount; ++G) Name(GroupBar(G), G);
 }
 
 void TSelectEquation::SetZelkEquation(TZelkEquation* Value) { FEquation = Value; }
 
 void TSelectEquation::CreateDescript() {
-  const QString Language = QString::number(LanguageDigit(FLanguage));
   FEqData.assign(GroupCount, TEqData());
   for (int G = 0; G < GroupCount; ++G) {
     FEqData[G] = GroupConstants(G);
     for (int B = 0; B < FEqData[G].ButtonCount; ++B)
-      FEqData[G].Descriptions.append(GetString(Language + IntToStrZero(G, 2) + IntToStrZero(B, 2)));
+      FEqData[G].Descriptions.append(Description(FLanguage, G, B));
   }
 }
 
@@ -153,6 +157,7 @@ TToolBar* TSelectEquation::CreateToolBar(QWidget* Parent, int Index) {
   for (int B = 0; B < Data.ButtonCount; ++B) {
     TToolButton* Button = Bar->AddButton();
     Button->setToolTip(Data.Descriptions.value(B));
+    Button->setAccessibleName(Data.Descriptions.value(B));
     Button->SetImageIndex(B);
     connect(Button, &TToolButton::MouseMoved, this, &TSelectEquation::BtMouseMove);
     if (Category) {

@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "editor/Language.h"
 #include "editor/ZelkEquation.h"
 #include "platform/Lists.h"
 #include "platform/Registration.h"
@@ -42,16 +43,16 @@ using TImageLists = TObjectList<TImageList>;
 
 class TSelectEquation : public QFrame {
   Q_OBJECT
-  Q_PROPERTY(TLanguage Language READ Language WRITE SetLanguage)
+  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage)
   // The editor that the buttons insert into; none when unlinked or when it was destroyed.
   // A form stores the link as the dynamic property EquationName (the editor's object
   // name), so Designer does not offer the pointer itself.
   Q_PROPERTY(TZelkEquation* Equation READ Equation WRITE SetZelkEquation DESIGNABLE false)
 
  public:
-  // The language of the descriptions; stored in one byte. The English texts are ours.
-  enum TLanguage : quint8 { lEnglish = 0, lRussian = 1, lDeutsche = 2 };
-  Q_ENUM(TLanguage)
+  // The language of the descriptions (forms name its values TSelectEquation::lRussian ...).
+  using TLanguage = TLanguages::TLanguage;
+  using enum TLanguages::TLanguage;
 
   static constexpr int GroupCount = 20;
 
@@ -60,8 +61,8 @@ class TSelectEquation : public QFrame {
   ~TSelectEquation() override;
 
   TLanguage Language() const { return FLanguage; }
-  // Rebuilds the descriptions only: a tool-tip and the label follow the new language the
-  // next time the mouse moves over a button.
+  // Rebuilds the descriptions and renames the buttons for assistive technology; a tool-tip
+  // and the label follow the new language the next time the mouse moves over a button.
   void SetLanguage(TLanguage Value);
 
   TZelkEquation* Equation() const { return FEquation.data(); }
@@ -71,6 +72,8 @@ class TSelectEquation : public QFrame {
   // The group table (20 records) and the constant record of one group.
   const TEqDataArray& EqData() const { return FEqData; }
   static TEqData GroupConstants(int Group);
+  // The description of button Button of group Group in Language (empty when none).
+  static QString Description(TLanguage Language, int Group, int Button);
   // The glyph lists, one a group.
   const TImageLists& ImageLists() const { return FImageLists; }
 
@@ -105,6 +108,8 @@ class TSelectEquation : public QFrame {
   void CreatePageControl();
   void CreateLabel();
   TToolBar* CreateToolBar(QWidget* Parent, int Index);
+  // Every button's accessible name: its description in the current language.
+  void NameButtons();
 
   TEqDataArray FEqData;
   TImageLists FImageLists;
@@ -115,12 +120,6 @@ class TSelectEquation : public QFrame {
   QPointer<TZelkEquation> FEquation;
   TLanguage FLanguage = lRussian;
 };
-
-using TLanguage = TSelectEquation::TLanguage;
-using enum TSelectEquation::TLanguage;
-
-// The language digit of the description ids: 1 Russian, 2 German, 3 English.
-int LanguageDigit(TLanguage Language);
 
 namespace SelectEquation {
 // Offers TSelectEquation on the design-time page "Zelk Equations".

@@ -21,7 +21,7 @@ TToolButton::TToolButton(QWidget* Parent) : QToolButton(Parent) {
 void TToolButton::SetImageIndex(int Value) {
   FImageIndex = Value;
   auto* Bar = qobject_cast<TToolBar*>(parentWidget());
-  if (Bar && Bar->Images()) setIcon(QIcon(Bar->Images()->GetBitmap(Value)));
+  if (Bar && Bar->Images()) setIcon(Bar->Images()->GetIcon(Value));
 }
 
 void TToolButton::SetDown(bool Value) {

@@ -8,6 +8,7 @@ packages=(
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf
   nodejs libxml2-utils w3c-sgml-lib texlive-latex-base-doc poppler-utils
+  dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 # Some node builds bring npm with them; Debian's node does not.
 command -v npm >/dev/null || packages+=(npm)

@@ -1,8 +1,10 @@
 // Draws the palette's glyph strips BT00..BT19 (monochrome bitmaps, black on white, white
-// transparent) and the two 24x24 component icons.
+// transparent) and the two 24x24 component icons, and the same at twice the size for
+// screens of device pixel ratio 2: strips BTgg@2x and icons T*@2x, smoothed, black ink on
+// transparent paper.
 //
 // Usage: MakeGlyphs <output folder>   (the repository's palette/ folder)
-// Writes <folder>/glyphs/BTgg.png and <folder>/icons/T*.png.
+// Writes <folder>/glyphs/BTgg.png, <folder>/glyphs/BTgg@2x.png and <folder>/icons/T*.png.
 
 #include <QDir>
 #include <QFont>
@@ -15,15 +17,25 @@
 
 namespace {
 
-// One glyph being drawn: an RGB canvas later reduced to one bit a pixel.
+// One glyph being drawn in glyph pixels. At scale 1 an RGB canvas later reduced to one bit a
+// pixel, drawn pixel by pixel; at a larger scale every glyph pixel is Scale device pixels
+// wide and lines, rings and letters are drawn as smooth vectors.
 class TGlyph {
  public:
-  TGlyph(int W, int H) : Image(W, H, QImage::Format_RGB32) { Image.fill(Qt::white); }
-  int W() const { return Image.width(); }
-  int H() const { return Image.height(); }
+  TGlyph(int W, int H, int Scale = 1)
+      : Image(W * Scale, H * Scale, Scale == 1 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied),
+        FScale(Scale) {
+    Image.fill(Scale == 1 ? QColor(Qt::white) : QColor(Qt::transparent));
+  }
+  int W() const { return Image.width() / FScale; }
+  int H() const { return Image.height() / FScale; }
 
   void Pixel(int X, int Y) {
-    if (X >= 0 && Y >= 0 && X < W() && Y < H()) Image.setPixel(X, Y, qRgb(0, 0, 0));
+    if (X < 0 || Y < 0 || X >= W() || Y >= H()) return;
+    if (FScale == 1)
+      Image.setPixel(X, Y, qRgb(0, 0, 0));
+    else
+      QPainter(&Image).fillRect(X * FScale, Y * FScale, FScale, FScale, Qt::black);
   }
   void HLine(int X1, int X2, int Y) {
     for (int X = qMin(X1, X2); X <= qMax(X1, X2); ++X) Pixel(X, Y);
@@ -32,9 +44,29 @@ class TGlyph {
     for (int Y = qMin(Y1, Y2); Y <= qMax(Y1, Y2); ++Y) Pixel(X, Y);
   }
   void Line(int X1, int Y1, int X2, int Y2) {
+    if (FScale == 1) {
+      QPainter P(&Image);
+      P.setPen(QPen(Qt::black, 1));
+      P.drawLine(X1, Y1, X2, Y2);
+      return;
+    }
+    // Through the centres of the end pixels, one glyph pixel thick.
     QPainter P(&Image);
+    Smooth(P);
+    P.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
+    P.drawLine(QPointF(X1 + 0.5, Y1 + 0.5), QPointF(X2 + 0.5, Y2 + 0.5));
+  }
+  // The outline of the ellipse in R, one pixel thick.
+  void Ellipse(QRect R) {
+    QPainter P(&Image);
+    if (FScale == 1) {
+      P.setPen(QPen(Qt::black, 1));
+      P.drawEllipse(R);
+      return;
+    }
+    Smooth(P);
     P.setPen(QPen(Qt::black, 1));
-    P.drawLine(X1, Y1, X2, Y2);
+    P.drawEllipse(QRectF(R).translated(0.5, 0.5));
   }
   // An empty slot: a W x H outline.
   void Box(int X, int Y, int BW, int BH) {
@@ -61,41 +93,73 @@ class TGlyph {
       if (Up) { Pixel(X - I, Y1 + I); Pixel(X + I, Y1 + I); }
     }
   }
-  // Text drawn without smoothing, as large as fits Area (up to MaxPixels), its ink
-  // centred in Area.
+  // Text as large as fits Area (up to MaxPixels) unsmoothed, its ink centred in Area; at a
+  // larger scale the same size is drawn smoothed at that scale.
   void Text(const QString& S, QRect Area, int MaxPixels, const QString& Family = "DejaVu Sans",
             bool Italic = false) {
     for (int Size = MaxPixels; Size >= 4; --Size) {
-      QImage Scratch(Size * 4 + 8, Size * 3, QImage::Format_RGB32);
-      Scratch.fill(Qt::white);
       QFont F(Family);
       F.setPixelSize(Size);
       F.setItalic(Italic);
       F.setStyleStrategy(QFont::NoAntialias);
       F.setHintingPreference(QFont::PreferFullHinting);
-      {
-        QPainter P(&Scratch);
-        P.setFont(F);
-        P.setPen(Qt::black);
-        P.drawText(4, Size * 2, S);
+      const QImage Scratch = Ink(S, F);
+      const QRect Box = InkBox(Scratch);
+      if (Box.isNull()) return;
+      if (Box.width() > Area.width() || Box.height() > Area.height()) continue;
+      if (FScale > 1) {
+        F.setPixelSize(Size * FScale);
+        F.setStyleStrategy(QFont::PreferAntialias);
+        SmoothText(S, F, Area);
+        return;
       }
-      QRect Ink;
-      for (int Y = 0; Y < Scratch.height(); ++Y)
-        for (int X = 0; X < Scratch.width(); ++X)
-          if (qGray(Scratch.pixel(X, Y)) < 128) Ink |= QRect(X, Y, 1, 1);
-      if (Ink.isNull()) return;
-      if (Ink.width() > Area.width() || Ink.height() > Area.height()) continue;
-      const int DX = Area.x() + (Area.width() - Ink.width()) / 2 - Ink.x();
-      const int DY = Area.y() + (Area.height() - Ink.height()) / 2 - Ink.y();
-      for (int Y = Ink.top(); Y <= Ink.bottom(); ++Y)
-        for (int X = Ink.left(); X <= Ink.right(); ++X)
-          if (qGray(Scratch.pixel(X, Y)) < 128) Pixel(X + DX, Y + DY);
+      const int DX = Area.x() + (Area.width() - Box.width()) / 2 - Box.x();
+      const int DY = Area.y() + (Area.height() - Box.height()) / 2 - Box.y();
+      for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
+        for (int X = Box.left(); X <= Box.right(); ++X)
+          if (qAlpha(Scratch.pixel(X, Y)) >= 128) Pixel(X + DX, Y + DY);
       return;
     }
   }
   void Text(const QString& S, int MaxPixels) { Text(S, QRect(0, 0, W(), H()), MaxPixels); }
 
   QImage Image;
+
+ private:
+  void Smooth(QPainter& P) const {
+    P.setRenderHint(QPainter::Antialiasing);
+    P.scale(FScale, FScale);
+  }
+  // S in font F, black ink on transparent paper, its base line well inside.
+  static QImage Ink(const QString& S, const QFont& F) {
+    const int Size = F.pixelSize();
+    QImage Scratch(Size * 4 + 8, Size * 3, QImage::Format_ARGB32_Premultiplied);
+    Scratch.fill(Qt::transparent);
+    QPainter P(&Scratch);
+    P.setFont(F);
+    P.setPen(Qt::black);
+    P.drawText(4, Size * 2, S);
+    return Scratch;
+  }
+  // The pixels at least half covered.
+  static QRect InkBox(const QImage& Scratch) {
+    QRect Box;
+    for (int Y = 0; Y < Scratch.height(); ++Y)
+      for (int X = 0; X < Scratch.width(); ++X)
+        if (qAlpha(Scratch.pixel(X, Y)) >= 128) Box |= QRect(X, Y, 1, 1);
+    return Box;
+  }
+  // S in F (sized for the scale), its ink centred in Area (glyph pixels).
+  void SmoothText(const QString& S, const QFont& F, QRect Area) {
+    const QImage Scratch = Ink(S, F);
+    const QRect Box = InkBox(Scratch);
+    const QRect Target(Area.topLeft() * FScale, Area.size() * FScale);
+    const int DX = Target.x() + (Target.width() - Box.width()) / 2 - Box.x();
+    const int DY = Target.y() + (Target.height() - Box.height()) / 2 - Box.y();
+    QPainter(&Image).drawImage(DX, DY, Scratch);
+  }
+
+  int FScale;
 };
 
 using TDraw = std::function<void(TGlyph&, int Button)>;
@@ -300,10 +364,8 @@ int IntegralSigns(TGlyph& G, int X, int Top, int Bottom, int Count, bool Ring) {
   }
   const int Width = 7 + 4 * (Count - 1);
   if (Ring) {
-    QPainter P(&G.Image);
-    P.setPen(QPen(Qt::black, 1));
     const int Mid = Top + H / 2;
-    P.drawEllipse(QRect(X, Mid - 3, Width - 1, 6));
+    G.Ellipse(QRect(X, Mid - 3, Width - 1, 6));
   }
   return Width;
 }
@@ -560,12 +622,24 @@ QImage ToMonochrome(const QImage& Image) {
   return Mono;
 }
 
-// The two 24x24 component icons, in a few plain colours.
-void DrawIcons(const QString& Folder) {
-  {
-    QImage Icon(24, 24, QImage::Format_ARGB32);
-    Icon.fill(Qt::transparent);
-    QPainter P(&Icon);
+// A 24x24 icon at Scale device pixels a pixel, drawn by Draw in icon pixels; smoothed, with
+// every stroke on whole device pixels, when larger than 1.
+QImage Icon(int Scale, const std::function<void(QPainter&)>& Draw) {
+  QImage Image(24 * Scale, 24 * Scale, QImage::Format_ARGB32);
+  Image.fill(Qt::transparent);
+  QPainter P(&Image);
+  if (Scale > 1) {
+    P.setRenderHint(QPainter::Antialiasing);
+    P.scale(Scale, Scale);
+    P.translate(0.5, 0.5);
+  }
+  Draw(P);
+  return Image;
+}
+
+// The two component icons, in a few plain colours, at 24x24 and at twice that.
+bool DrawIcons(const QString& Folder) {
+  const auto Palette = [](QPainter& P) {
     P.setPen(QColor(64, 64, 64));
     P.setBrush(QColor(192, 192, 192));
     P.drawRect(0, 2, 23, 20);
@@ -584,13 +658,8 @@ void DrawIcons(const QString& Folder) {
     P.drawLine(4, 16, 6, 16); P.drawLine(5, 15, 5, 17);         // +
     P.drawLine(10, 17, 11, 19); P.drawLine(11, 19, 13, 14); P.drawLine(13, 14, 14, 14);  // root
     P.drawRect(17, 15, 3, 3);                                    // box
-    P.end();
-    Icon.save(Folder + "/icons/TSELECTEQUATION.png");
-  }
-  {
-    QImage Icon(24, 24, QImage::Format_ARGB32);
-    Icon.fill(Qt::transparent);
-    QPainter P(&Icon);
+  };
+  const auto Editor = [](QPainter& P) {
     P.setPen(Qt::black);
     P.setBrush(Qt::white);
     P.drawRect(0, 0, 23, 23);
@@ -602,9 +671,11 @@ void DrawIcons(const QString& Folder) {
     P.drawRect(9, 17, 5, 4);                                     // denominator slot
     P.setPen(QColor(0, 128, 0));
     P.drawLine(20, 17, 20, 21);                                  // caret
-    P.end();
-    Icon.save(Folder + "/icons/TZELKEQUATION.png");
-  }
+  };
+  return Icon(1, Palette).save(Folder + "/icons/TSELECTEQUATION.png") &&
+         Icon(2, Palette).save(Folder + "/icons/TSELECTEQUATION@2x.png") &&
+         Icon(1, Editor).save(Folder + "/icons/TZELKEQUATION.png") &&
+         Icon(2, Editor).save(Folder + "/icons/TZELKEQUATION@2x.png");
 }
 
 }  // namespace
@@ -621,19 +692,28 @@ int main(int argc, char** argv) {
   const std::vector<TStrip> All = Strips();
   for (int Group = 0; Group < static_cast<int>(All.size()); ++Group) {
     const TStrip& S = All[Group];
-    QImage Strip(S.Count * S.Width, S.Height, QImage::Format_RGB32);
-    Strip.fill(Qt::white);
-    for (int B = 0; B < S.Count; ++B) {
-      TGlyph G(S.Width, S.Height);
-      S.Draw(G, B);
-      QPainter(&Strip).drawImage(B * S.Width, 0, G.Image);
-    }
-    const QString Name = Folder + QString::asprintf("/glyphs/BT%02d.png", Group);
-    if (!ToMonochrome(Strip).save(Name, "PNG")) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(Name));
-      return 1;
+    for (int Scale : {1, 2}) {
+      QImage Strip(S.Count * S.Width * Scale, S.Height * Scale,
+                   Scale == 1 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+      Strip.fill(Scale == 1 ? QColor(Qt::white) : QColor(Qt::transparent));
+      {
+        QPainter P(&Strip);
+        for (int B = 0; B < S.Count; ++B) {
+          TGlyph G(S.Width, S.Height, Scale);
+          S.Draw(G, B);
+          P.drawImage(B * S.Width * Scale, 0, G.Image);
+        }
+      }
+      const QString Name = Folder + QString::asprintf("/glyphs/BT%02d%s.png", Group, Scale == 1 ? "" : "@2x");
+      if (!(Scale == 1 ? ToMonochrome(Strip) : Strip).save(Name, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(Name));
+        return 1;
+      }
     }
   }
-  DrawIcons(Folder);
+  if (!DrawIcons(Folder)) {
+    std::fprintf(stderr, "cannot write the icons\n");
+    return 1;
+  }
   return 0;
 }
