@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <exception>
 
+#include "editor/Editing.h"
 #include "editor/UsefulUtils.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
@@ -22,10 +23,12 @@ bool IsArrowKey(int Key) {
 
 bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   (void)Shift;  // modifiers only change what the translation of a character key yields
+  FEditing->EnsureLine();
   TEditArea* const A = FActiveEditArea;
   if (!A) return false;
   switch (Key) {
     case vkBack:
+      if (FEditing->DeleteSelection()) return true;
       if (A->EquationIndex() > 0) {
         A->SetEquationIndex(A->EquationIndex() - 1);
         A->DelEquation(A->EquationIndex());
@@ -60,6 +63,7 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
       A->GetParent()->EditAreaDown();
       return true;
     case vkDelete:
+      if (FEditing->DeleteSelection()) return true;
       if (A->GetIsEmpty())
         A->GetParent()->DeleteEditArea();
       else
@@ -71,10 +75,13 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   if (!IsCharacterKey(Key)) return false;
   // A control character (Ctrl or Alt with a letter) could not survive the text form, and
   // a key that types nothing has nothing to insert: both are left to the host.
-  const QString Text = GetCharFromVirtualKey(Key);
-  if (Text.isEmpty() || !Text[0].isPrint()) return false;
-  A->AddEqSimple(Text[0]);
-  if (TEditArea* Area = FActiveEditArea) Area->SetEquationIndex(Area->EquationIndex() + 1);
+  const QList<uint> Codes = GetCharFromVirtualKey(Key).toUcs4();
+  if (Codes.isEmpty() || !QChar::isPrint(Codes[0])) return false;
+  FEditing->BeginTyping();
+  if (TEditArea* Area = FActiveEditArea) {
+    Area->AddEqSimple(char32_t{Codes[0]});
+    if (TEditArea* Now = FActiveEditArea) Now->SetEquationIndex(Now->EquationIndex() + 1);
+  }
   return true;
 }
 
@@ -82,8 +89,23 @@ bool TZelkEquation::event(QEvent* Event) {
   if (Event->type() == QEvent::ShortcutOverride) {
     const auto* Key = static_cast<QKeyEvent*>(Event);
     const Qt::KeyboardModifiers Commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (IsArrowKey(Key->key()) && !(Key->modifiers() & Commands)) {
+    if ((IsArrowKey(Key->key()) && !(Key->modifiers() & Commands)) || TEditing::ClaimsShortcut(*Key)) {
       Event->accept();
+      return true;
+    }
+  }
+  if (Event->type() == QEvent::KeyPress) {
+    const auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) {
+      const bool Forward = Key->key() == Qt::Key_Tab && !(Key->modifiers() & Qt::ShiftModifier);
+      bool Moved = false;
+      if (!(Key->modifiers() & Qt::ControlModifier)) {
+        try {
+          Moved = FEditing->MoveToSlot(Forward);
+        } catch (const std::exception&) {
+        }
+      }
+      if (!Moved) focusNextPrevChild(Forward);
       return true;
     }
   }
@@ -94,7 +116,11 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
   bool Taken = true;
   try {
     const TKeyEventScope Scope(*Event);
-    Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
+    const TEditScope Edit(*FEditing);
+    if (!FEditing->KeyPress(*Event)) {
+      Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
+      if (Taken) FEditing->Selection().Clear();
+    }
   } catch (const std::exception&) {
     // The command stopped half way; the key was still the editor's.
   }

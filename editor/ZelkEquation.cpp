@@ -6,6 +6,8 @@
 #include <exception>
 
 #include "editor/EACursor.h"
+#include "editor/EditorFont.h"
+#include "editor/Editing.h"
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
@@ -27,7 +29,8 @@ void ForEachTemplate(TEditArea* Area, bool ParentsFirst, Visit&& Apply) {
 }
 }  // namespace
 
-TZelkEquation::TZelkEquation(QWidget* Parent) : TEquatStore(Parent) {
+TZelkEquation::TZelkEquation(QWidget* Parent)
+    : TEquatStore(Parent), FEditing(std::make_unique<TEditing>(*this)) {
   resize(600, 400);
   PlaceEditAreaIndex(0);
   TZelkGraphic::SetBkColor(QColor(255, 255, 255));
@@ -45,6 +48,7 @@ TZelkEquation::TZelkEquation(QWidget* Parent) : TEquatStore(Parent) {
     SetFont(TFont(font(), Font().Color));
     FontChanged();
   }
+  FEditing->ResetHistory();
 }
 
 TZelkEquation::~TZelkEquation() {
@@ -165,6 +169,7 @@ QString TZelkEquation::GetData() const {
 }
 
 void TZelkEquation::SetData(const QString& Text) {
+  const TEditScope Edit(*FEditing, false);
   const TReadScope Reading(this);
   // Only a receiver of OnChange could see the layout between the steps.
   if (FLayoutMode != lmEach || isSignalConnected(QMetaMethod::fromSignal(&TZelkEquation::OnChange))) {
@@ -242,7 +247,9 @@ void TZelkEquation::SetBkColor(QColor Value) {
 
 QString TZelkEquation::Version() const { return QStringLiteral(ZELK_VERSION); }
 
-void TZelkEquation::Change() { emit OnChange(); }
+void TZelkEquation::Change() {
+  if (!FEditing->HoldChange()) emit OnChange();
+}
 
 void TZelkEquation::SetUpdateState(bool Updating) {
   if (!Updating) Change();
@@ -261,6 +268,11 @@ void TZelkEquation::FontChanged() {
 
 void TZelkEquation::changeEvent(QEvent* Event) {
   if (Event->type() == QEvent::FontChange && EditAreaList()) {
+    const QFont Own = EditorFont(font());
+    if (Own.resolveMask() != font().resolveMask() || Own != font()) {
+      setFont(Own);  // the change comes back here with every attribute the editor's own
+      return;
+    }
     SetFont(TFont(font(), Font().Color));
     try {
       FontChanged();
@@ -283,7 +295,9 @@ void TZelkEquation::EnabledChanged() {
 }
 
 void TZelkEquation::mousePressEvent(QMouseEvent* Event) {
-  if (Event->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+  if (Event->button() != Qt::LeftButton) return;
+  setFocus(Qt::MouseFocusReason);
+  FEditing->EnsureLine();
 }
 
 void TZelkEquation::Paint() {

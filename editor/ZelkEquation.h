@@ -13,18 +13,23 @@
 
 #include <QColor>
 #include <QString>
+#include <memory>
 
 #include "model/ZelkGraphic.h"
 #include "platform/VirtualKeys.h"
 
+class QUndoStack;
 class TEditArea;
+class TEditing;
 
 class TZelkEquation : public TEquatStore {
   Q_OBJECT
   // The whole formula as text. Assigning a text that cannot be read, or only in part,
   // keeps what was read before the fault; call SetData to learn about the fault.
-  Q_PROPERTY(QString Data READ GetData WRITE PutData)
+  Q_PROPERTY(QString Data READ GetData WRITE PutData NOTIFY OnChange)
   Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
+  // The colour of the formula's text, bars and signs.
+  Q_PROPERTY(QColor FontColor READ FontColor WRITE SetFontColor)
   Q_PROPERTY(QString Version READ Version STORED false)
 
  public:
@@ -33,7 +38,12 @@ class TZelkEquation : public TEquatStore {
 
   // The edit area that holds the caret, or none.
   TEditArea* ActiveEditArea() const { return FActiveEditArea; }
-  void SetActiveEditArea(TEditArea* Value) { FActiveEditArea = Value; }
+  void SetActiveEditArea(TEditArea* Value);
+
+  // Selection, clipboard and undo (editor/Editing.h).
+  TEditing& Editing() const { return *FEditing; }
+  // Every edit is a step; hosts connect canUndoChanged/canRedoChanged for their buttons.
+  QUndoStack* UndoStack() const;
 
   int LineCount() const { return EditAreaCount(); }
   TEditArea* Line(int Index) const;
@@ -69,6 +79,8 @@ class TZelkEquation : public TEquatStore {
   TLayoutMode LayoutMode() const { return FLayoutMode; }
 
   void SetBkColor(QColor Value) override;
+  QColor FontColor() const { return Font().Color; }
+  void SetFontColor(QColor Value);
   void RefreshDimensions() override {}
   QString Version() const;
 
@@ -88,12 +100,16 @@ class TZelkEquation : public TEquatStore {
   void SetUpdateState(bool Updating) override;
   void Paint() override;
   void changeEvent(QEvent* Event) override;
-  // Claims the arrow keys before the host's shortcuts and navigation see them; Tab and
-  // Backtab stay with Qt's focus navigation.
+  // Claims the arrow keys and the editing chords (Ctrl+Z, Ctrl+C, ...) before the host's
+  // shortcuts and navigation see them. Tab and Shift+Tab move between slots and leave
+  // the editor, through Qt's focus navigation, only where no slot is left to go to; with
+  // Ctrl they always leave.
   bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
-  // A press outside every line only focuses the editor.
+  // A press outside every line only focuses the editor (and gives an editor without a
+  // line one).
   void mousePressEvent(QMouseEvent* Event) override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
 
  private:
   // Lays out every line and every template again for the new font; no OnChange.
@@ -104,6 +120,8 @@ class TZelkEquation : public TEquatStore {
   // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
   // and keeps the active caret's blink phase.
   void LayoutWhole();
+  // First member: the nodes built by the constructor already announce changes to it.
+  std::unique_ptr<TEditing> FEditing;
   TEditArea* FActiveEditArea = nullptr;
   // The reading of a text in progress: nesting of its readers, elements built so far.
   friend class TReadScope;

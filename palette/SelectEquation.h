@@ -91,8 +91,9 @@ class TSelectEquation : public QFrame {
   void BtMouseMove(TToolButton* Sender);
   // A category button: its group's page is shown and it is the one category button down.
   void BtPanelClick(TToolButton* Sender);
-  // A group button: its command runs on the linked editor's active edit area (when there
-  // is one), then an enabled editor gets the focus. Unlinked, nothing happens.
+  // A group button: its command runs at the linked editor's caret (TEditing::InsertElement:
+  // a selection goes into the template's first slot, the caret ends behind a symbol), then
+  // an enabled editor gets the focus. Unlinked, nothing happens.
   void BtTabSheetClick(TToolButton* Sender);
 
  protected:
