@@ -16,6 +16,23 @@ bool IsCharacterKey(quint16 Key) {
          (Key >= 0xA6 && Key <= 0xE4);
 }
 
+// The keys of the switch in KeyDown.
+bool IsCommandKey(quint16 Key) {
+  switch (Key) {
+    case vkBack: case vkReturn: case vkEnd: case vkHome: case vkLeft: case vkRight: case vkUp:
+    case vkDown: case vkDelete:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The first character Key types now, 0 for none.
+char32_t TypedCharacter(quint16 Key) {
+  const QList<uint> Codes = GetCharFromVirtualKey(Key).toUcs4();
+  return Codes.isEmpty() || !QChar::isPrint(Codes[0]) ? 0 : char32_t{Codes[0]};
+}
+
 bool IsArrowKey(int Key) {
   return Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down;
 }
@@ -23,7 +40,9 @@ bool IsArrowKey(int Key) {
 
 bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   (void)Shift;  // modifiers only change what the translation of a character key yields
-  FEditing->EnsureLine();
+  // An editor without a line gets one back from any key it acts on.
+  if (!FActiveEditArea && (IsCommandKey(Key) || (IsCharacterKey(Key) && TypedCharacter(Key))))
+    FEditing->EnsureLine();
   TEditArea* const A = FActiveEditArea;
   if (!A) return false;
   switch (Key) {
@@ -75,11 +94,11 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   if (!IsCharacterKey(Key)) return false;
   // A control character (Ctrl or Alt with a letter) could not survive the text form, and
   // a key that types nothing has nothing to insert: both are left to the host.
-  const QList<uint> Codes = GetCharFromVirtualKey(Key).toUcs4();
-  if (Codes.isEmpty() || !QChar::isPrint(Codes[0])) return false;
+  const char32_t Character = TypedCharacter(Key);
+  if (!Character) return false;
   FEditing->BeginTyping();
   if (TEditArea* Area = FActiveEditArea) {
-    Area->AddEqSimple(char32_t{Codes[0]});
+    Area->AddEqSimple(Character);
     if (TEditArea* Now = FActiveEditArea) Now->SetEquationIndex(Now->EquationIndex() + 1);
   }
   return true;

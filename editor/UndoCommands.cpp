@@ -28,7 +28,9 @@ void TUndoHistory::Begin(bool Hold) {
   FHold = Hold;
   Flush();
   FBefore = FCapture();
-  FChanged = false;
+  // An edit that announces as it goes may change without a word (emptying the formula):
+  // it is always compared.
+  FChanged = !Hold;
   FTyping = false;
 }
 
@@ -66,13 +68,11 @@ void TUndoHistory::Flush() {
 }
 
 void TUndoHistory::Undo() {
-  if (FDepth > 0) return;
   Flush();
   FStack.undo();
 }
 
 void TUndoHistory::Redo() {
-  if (FDepth > 0) return;
   Flush();
   FStack.redo();
 }
