@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "FormulaGenerator.h"
+#include "Shapes.h"
 #include "editor/Equations.h"
 
 namespace {
@@ -27,9 +28,27 @@ void ReportElements(benchmark::State& State, int Elements) {
 // (which searches the queue) slower from one iteration to the next.
 void HandlePostedEvents() { QCoreApplication::sendPostedEvents(); }
 
+// An editor as a user meets it: shown, and with an OnChange receiver when Receiver says so.
+// rcCount only counts; rcCopy copies Data, as a host showing the text does.
+enum TReceiver { rcNone, rcCount, rcCopy };
+const char* ReceiverName(int Receiver) {
+  static const char* const Names[] = {"no receiver", "counting receiver", "receiver copying Data"};
+  return Names[Receiver];
+}
+void Connect(TZelkEquation& Editor, int Receiver, QString& Copy, long& Count) {
+  if (Receiver == rcCount) QObject::connect(&Editor, &TZelkEquation::OnChange, [&Count] { ++Count; });
+  if (Receiver == rcCopy)
+    QObject::connect(&Editor, &TZelkEquation::OnChange, [&Editor, &Copy] { Copy = Editor.GetData(); });
+}
+
 void BM_ReadData(benchmark::State& State) {
   const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), 50);
   TZelkEquation Editor;
+  QString Copy;
+  long Count = 0;
+  Connect(Editor, static_cast<int>(State.range(1)), Copy, Count);
+  Editor.show();
+  HandlePostedEvents();
   for (auto _ : State) {
     Editor.SetData(Formula.Data);
     State.PauseTiming();
@@ -38,7 +57,37 @@ void BM_ReadData(benchmark::State& State) {
   }
   ReportElements(State, Formula.Elements);
 }
-BENCHMARK(BM_ReadData)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadData)
+    ->ArgsProduct({{200, 2000, 20000}, {rcNone}})
+    ->Args({2000, rcCount})
+    ->Args({2000, rcCopy})
+    ->Args({20000, rcCount})
+    ->Unit(benchmark::kMillisecond);
+
+// Reading one shape of Args(shape, elements, receiver).
+void BM_ReadShape(benchmark::State& State) {
+  const auto Shape = static_cast<TShape>(State.range(0));
+  const QString Data = ShapeData(Shape, static_cast<int>(State.range(1)));
+  TZelkEquation Editor;
+  QString Copy;
+  long Count = 0;
+  Connect(Editor, static_cast<int>(State.range(2)), Copy, Count);
+  Editor.show();
+  HandlePostedEvents();
+  for (auto _ : State) {
+    Editor.SetData(Data);
+    State.PauseTiming();
+    HandlePostedEvents();
+    State.ResumeTiming();
+  }
+  State.SetLabel(std::string(ShapeName(Shape)) + ", " + ReceiverName(static_cast<int>(State.range(2))));
+  ReportElements(State, static_cast<int>(State.range(1)));
+}
+BENCHMARK(BM_ReadShape)
+    ->ArgsProduct({{shLine, shSlotRun, shMatrix, shLines, shNesting}, {2000, 20000}, {rcNone, rcCount}})
+    ->Args({shMatrix, 50000, rcNone})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WriteData(benchmark::State& State) {
   const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), 50);
@@ -55,9 +104,12 @@ BENCHMARK(BM_WriteData)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMilli
 struct TEditedFormula {
   TZelkEquation Editor;
   TEditArea* Line = nullptr;
+  long Changes = 0;
 
   explicit TEditedFormula(int Which) {
     Editor.SetData(GenerateFormula(KeystrokeElements, KeystrokeLines).Data);
+    QObject::connect(&Editor, &TZelkEquation::OnChange, [this] { ++Changes; });
+    Editor.show();
     HandlePostedEvents();
     Line = Editor.Line(Which == 0 ? 0 : Editor.LineCount() - 1);
     Line->SetActive(true);
@@ -108,6 +160,7 @@ void BM_Repaint(benchmark::State& State) {
   const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), KeystrokeLines);
   TZelkEquation Editor;
   Editor.SetData(Formula.Data);
+  Editor.show();
   HandlePostedEvents();
   Editor.resize(Editor.CalcWidth() + 40, Editor.CalcHeight(Editor.LineCount()));
   QImage Image(Editor.size(), QImage::Format_ARGB32_Premultiplied);
@@ -133,8 +186,15 @@ void BM_MemoryPerElement(benchmark::State& State) {
   double BytesPerElement = 0;
   for (auto _ : State) {
     auto Editor = std::make_unique<TZelkEquation>();
+    Editor->show();
+    HandlePostedEvents();
     const long Before = ResidentKiB();
     Editor->SetData(Formula.Data);
+    // Shown and painted once, as a user meets it.
+    Editor->resize(Editor->CalcWidth() + 40, qMin(Editor->CalcHeight(Editor->LineCount()), 4000));
+    QImage Image(Editor->size(), QImage::Format_ARGB32_Premultiplied);
+    Editor->render(&Image);
+    HandlePostedEvents();
     BytesPerElement = (ResidentKiB() - Before) * 1024.0 / Formula.Elements;
   }
   State.counters["bytes/element"] = BytesPerElement;

@@ -1,27 +1,37 @@
 #include "EACursor.h"
 
+#include <chrono>
+
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 
-TEACursor::TEACursor(TEditArea* Owner) : TZelkGraphic(Owner), FParent(Owner) {
-  FBlinkTimer.setInterval(500);
-  QObject::connect(&FBlinkTimer, &QTimer::timeout, this, [this] { RefreshVisible(); });
-  FBlinkTimer.start();
+TEACursor::TEACursor(TEditArea* Owner) : TZelkGraphic(Owner), FParent(Owner), FBlinkStart(Now()) {}
+
+qint64 TEACursor::Now() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int TEACursor::NextBlink() const {
+  if (!Blinking()) return -1;
+  const qint64 Elapsed = Now() - FBlinkStart;
+  return static_cast<int>(BlinkInterval - Elapsed % BlinkInterval);
 }
 
 void TEACursor::PutParent(TEditArea* Value) {
   FParent = Value;
-  if (parentWidget() != Value) setParent(Value);
+  if (ParentNode() != Value) SetParentNode(Value);
 }
 
 void TEACursor::SetComVisible(bool Value) {
-  // A running timer keeps its rhythm: QTimer::start would begin a new interval.
+  // A running clock keeps its rhythm: only a stopped one begins a new interval.
   if (!Value)
-    FBlinkTimer.stop();
-  else if (!FBlinkTimer.isActive())
-    FBlinkTimer.start();
+    FBlinkStart = -1;
+  else if (!Blinking())
+    FBlinkStart = Now();
   FComVisible = Value;
   RefreshVisible();
+  if (TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr) Editor->ScheduleBlink();
 }
 
 void TEACursor::RefreshVisible() {
@@ -36,6 +46,7 @@ void TEACursor::RefreshDimensions() {
 }
 
 void TEACursor::Paint() {
+  if (!Host()->PaintingMarks()) return;
   TCanvas& C = Canvas();
   C.Pen.Style = psSolid;
   C.Pen.Color = Qt::black;

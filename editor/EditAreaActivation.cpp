@@ -1,6 +1,5 @@
 // Which edit area holds the caret: activation, deactivation and the mouse.
 
-#include <QMouseEvent>
 #include <exception>
 
 #include "editor/EACursor.h"
@@ -36,11 +35,12 @@ void TEditArea::WMLButtonDown() {
   SetActive(true);
 }
 
-void TEditArea::mousePressEvent(QMouseEvent* Event) {
-  if (Event->button() != Qt::LeftButton) return;
+bool TEditArea::MouseDown(Qt::MouseButton Button, QPoint) {
+  if (Button != Qt::LeftButton) return true;
   try {
     WMLButtonDown();
   } catch (const std::exception&) {
     // Activation is best effort: the press must not reach the event loop as an error.
   }
+  return true;
 }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <exception>
 
 #include "editor/ZelkEquation.h"
@@ -18,7 +19,13 @@ void TEditing::BeginEdit(bool Hold) {
 }
 
 void TEditing::EndEdit() {
-  if (!FHistory.Restoring() && FHistory.End()) emit FEditor.OnChange();
+  if (!FHistory.Restoring() && FHistory.End()) Announce();
+}
+
+void TEditing::Announce() {
+  FAnnouncing = true;
+  const auto Done = qScopeGuard([this] { FAnnouncing = false; });
+  FEditor.Change();
 }
 
 void TEditing::BeginTyping() {
@@ -27,6 +34,7 @@ void TEditing::BeginTyping() {
 }
 
 bool TEditing::HoldChange() {
+  if (FAnnouncing) return false;
   if (!FHistory.Restoring()) FSelection.Clear();
   return FHistory.NoteChange();
 }
@@ -63,7 +71,7 @@ void TEditing::Restore(const TEditorState& State) {
     FSelection.SetWhole();
   else
     FSelection.SetAnchor(Area ? qBound(-1, State.Anchor, Area->Count()) : -1);
-  emit FEditor.OnChange();
+  Announce();
 }
 
 void TEditing::PlaceCaret(TEditArea* Area, int Index) {

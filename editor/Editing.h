@@ -95,6 +95,8 @@ class TEditing {
   QMenu* CreateContextMenu();
 
  private:
+  // Raises the editor's OnChange for a whole edit.
+  void Announce();
   TEditorState Capture() const;
   void Restore(const TEditorState& State);
   // Puts the caret at Index in Area, which becomes the active area.
@@ -108,6 +110,7 @@ class TEditing {
   TSelection FSelection;
   TUndoHistory FHistory;
   TClipboardFormats FFormats;
+  bool FAnnouncing = false;
 };
 
 // One edit: it becomes one undo step, and the editor's change notice waits for the

@@ -97,10 +97,13 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   const char32_t Character = TypedCharacter(Key);
   if (!Character) return false;
   FEditing->BeginTyping();
-  if (TEditArea* Area = FActiveEditArea) {
-    Area->AddEqSimple(Character);
-    if (TEditArea* Now = FActiveEditArea) Now->SetEquationIndex(Now->EquationIndex() + 1);
-  }
+  TEditArea* const Area = FActiveEditArea;
+  if (!Area) return true;
+  const int Before = FGeneration;
+  Area->AddEqSimple(Character);
+  // A receiver that replaced the formula keeps its caret.
+  if (TEditArea* Now = FActiveEditArea; Now && FGeneration == Before)
+    Now->SetEquationIndex(Now->EquationIndex() + 1);
   return true;
 }
 
@@ -128,7 +131,7 @@ bool TZelkEquation::event(QEvent* Event) {
       return true;
     }
   }
-  return TEquatStore::event(Event);
+  return QWidget::event(Event);
 }
 
 void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
@@ -146,5 +149,5 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
   if (Taken)
     Event->accept();
   else
-    TEquatStore::keyPressEvent(Event);
+    QWidget::keyPressEvent(Event);
 }

@@ -1,8 +1,10 @@
 #include "ZelkEquation.h"
 
 #include <QEvent>
-#include <QMetaMethod>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <exception>
 
 #include "editor/EACursor.h"
@@ -13,6 +15,10 @@
 #include "model/Equation.h"
 #include "model/TextForm.h"
 #include "platform/Exceptions.h"
+
+#include <QScopeGuard>
+#include <QtMath>
+#include <utility>
 
 namespace {
 // Visits every template below Area, each before (or after) the templates in its slots.
@@ -30,8 +36,15 @@ void ForEachTemplate(TEditArea* Area, bool ParentsFirst, Visit&& Apply) {
 }  // namespace
 
 TZelkEquation::TZelkEquation(QWidget* Parent)
-    : TEquatStore(Parent), FEditing(std::make_unique<TEditing>(*this)) {
+    : QWidget(Parent), TEquatStore(nullptr), FEditing(std::make_unique<TEditing>(*this)) {
+  SetHost(this);
+  SetRootNode(this);
+  FBlinkTimer.setSingleShot(true);
+  FBlinkTimer.setTimerType(Qt::PreciseTimer);
+  connect(&FBlinkTimer, &QTimer::timeout, this, &TZelkEquation::Blink);
   resize(600, 400);
+  SetWidth(600);
+  SetHeight(400);
   PlaceEditAreaIndex(0);
   TZelkGraphic::SetBkColor(QColor(255, 255, 255));
   SetFontScale(1.0);
@@ -52,8 +65,17 @@ TZelkEquation::TZelkEquation(QWidget* Parent)
 }
 
 TZelkEquation::~TZelkEquation() {
+  FDisposed.clear();
   delete EditAreaList();
   SetEditAreaList(nullptr);
+  // The node part outlives the host part: it must not reach back into it.
+  SetHost(nullptr);
+}
+
+void TZelkEquation::SetActiveEditArea(TEditArea* Value) {
+  if (FEditing) FEditing->ActiveAreaChanging(Value);
+  FActiveEditArea = Value;
+  ScheduleBlink();
 }
 
 TEditArea* TZelkEquation::Line(int Index) const { return EditAreaList()->GetItem(Index); }
@@ -87,7 +109,10 @@ void TZelkEquation::AddEditArea() {
 }
 
 void TZelkEquation::DeleteEditArea() {
-  if (LineCount() > 1) EditAreaList()->Delete(EditAreaIndex());
+  if (LineCount() > 1) {
+    ++FGeneration;
+    Dispose(EditAreaList()->Take(EditAreaIndex()));
+  }
   if (EditAreaIndex() >= LineCount() && EditAreaIndex() > 0) PlaceEditAreaIndex(EditAreaIndex() - 1);
   if (LineCount() > 0) {
     RefreshEditArea(EditAreaIndex());
@@ -170,25 +195,38 @@ QString TZelkEquation::GetData() const {
 
 void TZelkEquation::SetData(const QString& Text) {
   const TEditScope Edit(*FEditing, false);
+  // A read begun by a receiver of a read in progress is a reading of its own; the one it
+  // interrupted sees the generation change and stops.
+  const int OuterLevel = std::exchange(FReadLevel, 0);
+  const int OuterElements = FElementsRead;
+  const int OuterGeneration = FReadGeneration;
+  ++FGeneration;
+  const auto Restore = qScopeGuard([&] {
+    FReadLevel = OuterLevel;
+    FElementsRead = OuterElements;
+    FReadGeneration = OuterGeneration;
+  });
   const TReadScope Reading(this);
-  // Only a receiver of OnChange could see the layout between the steps.
-  if (FLayoutMode != lmEach || isSignalConnected(QMetaMethod::fromSignal(&TZelkEquation::OnChange))) {
+  if (FLayoutMode != lmEach) {
     ReadLines(Text);
     return;
   }
+  // Nobody sees the layout between the steps unless a receiver of OnChange looks: the
+  // tree is laid out once at the end, or whenever a receiver looks at it.
   FLayoutMode = lmDeferred;
   try {
     ReadLines(Text);
   } catch (...) {
-    LayoutWhole();
+    LayoutWhole(lmEach);
     throw;
   }
-  LayoutWhole();
+  LayoutWhole(lmEach);
 }
 
 void TZelkEquation::ReadLines(const QString& Text) {
-  EditAreaList()->Clear();
+  while (LineCount() > 0) Dispose(EditAreaList()->Take(LineCount() - 1));
   PlaceEditAreaIndex(0);
+  const int Generation = FGeneration;
   for (const TExpression& Item : GetExprData(Text)) {
     if (Item.Name != QLatin1String("EditArea")) continue;
     if (LineCount() >= MaxLines)
@@ -197,7 +235,9 @@ void TZelkEquation::ReadLines(const QString& Text) {
       InsertEditArea();
     else
       AddEditArea();
+    if (FGeneration != Generation) return;
     Line(EditAreaIndex())->SetData(Item.Argument);
+    if (FGeneration != Generation) return;
   }
 }
 
@@ -220,23 +260,39 @@ void LayoutContent(TEditArea* Area) {
 }
 }  // namespace
 
-void TZelkEquation::LayoutWhole() {
+void TZelkEquation::LayoutWhole(TLayoutMode Then) {
+  SetLayoutOwed(false);
   TEACursor* Caret = FActiveEditArea ? FActiveEditArea->Caret() : nullptr;
   const bool CaretShown = Caret && Caret->Visible();
   FLayoutMode = lmWhole;
   for (int J = 0; J < LineCount(); ++J) LayoutContent(Line(J));
   FLayoutMode = lmEach;
   RefreshEditArea(0);
+  FLayoutMode = Then;
   // The deferred steps already flipped the caret as the step-by-step layout would.
   if (Caret) Caret->SetVisible(CaretShown);
+}
+
+void TZelkEquation::PayLayout() {
+  if (FLayoutMode == lmDeferred) LayoutWhole(lmDeferred);
+  SetLayoutOwed(false);
 }
 
 void TZelkEquation::PutData(const QString& Text) {
   try {
     SetData(Text);
-  } catch (const std::exception&) {
-    // A host assigning the property keeps the part that was read.
+    SetReadError(QString());
+  } catch (const std::exception& E) {
+    // A host assigning the property keeps the part that was read, and can learn what was
+    // dropped.
+    SetReadError(QString::fromUtf8(E.what()));
   }
+}
+
+void TZelkEquation::SetReadError(const QString& Message) {
+  if (Message.isEmpty() && FReadError.isEmpty()) return;
+  FReadError = Message;
+  emit OnReadError(Message);
 }
 
 void TZelkEquation::SetBkColor(QColor Value) {
@@ -248,7 +304,47 @@ void TZelkEquation::SetBkColor(QColor Value) {
 QString TZelkEquation::Version() const { return QStringLiteral(ZELK_VERSION); }
 
 void TZelkEquation::Change() {
-  if (!FEditing->HoldChange()) emit OnChange();
+  if (FEditing->HoldChange()) return;
+  // While a read defers its layout, whatever the receiver looks at is laid out first.
+  SetLayoutOwed(FLayoutMode == lmDeferred);
+  ++FEmitting;
+  const auto Done = qScopeGuard([this] {
+    --FEmitting;
+    SetLayoutOwed(FEmitting > 0 && FLayoutMode == lmDeferred);
+    if (FEmitting == 0 && !FDisposed.empty())
+      QTimer::singleShot(0, this, &TZelkEquation::FreeDisposed);
+  });
+  emit OnChange();
+}
+
+namespace {
+// Cuts a detached subtree off the editor: its areas no longer notify, activate or read.
+void Orphan(TCustomControl* Node, TEditArea*& Active) {
+  if (auto* Area = dynamic_cast<TEditArea*>(Node)) {
+    Area->SetEditor(nullptr);
+    if (Area == Active) Active = nullptr;
+  }
+  for (TCustomControl* Child : Node->Children()) Orphan(Child, Active);
+}
+}  // namespace
+
+void TZelkEquation::Dispose(TCustomControl* Node) {
+  if (!Node) return;
+  if (FEmitting == 0) {
+    delete Node;
+    return;
+  }
+  ++FGeneration;
+  if (auto* Area = dynamic_cast<TEditArea*>(Node)) Area->PutParent(nullptr);
+  Node->SetParentNode(nullptr);
+  Orphan(Node, FActiveEditArea);
+  FDisposed.emplace_back(Node);
+}
+
+void TZelkEquation::FreeDisposed() {
+  // A receiver that runs an event loop of its own gets here while commands still stand on
+  // the detached nodes: they are freed when the last notification has returned.
+  if (FEmitting == 0) FDisposed.clear();
 }
 
 void TZelkEquation::SetUpdateState(bool Updating) {
@@ -280,7 +376,7 @@ void TZelkEquation::changeEvent(QEvent* Event) {
     }
   }
   if (Event->type() == QEvent::EnabledChange) EnabledChanged();
-  TEquatStore::changeEvent(Event);
+  QWidget::changeEvent(Event);
 }
 
 void TZelkEquation::EnabledChanged() {
@@ -295,6 +391,9 @@ void TZelkEquation::EnabledChanged() {
 }
 
 void TZelkEquation::mousePressEvent(QMouseEvent* Event) {
+  const QPoint Point = Event->position().toPoint();
+  for (TCustomControl* Node = NodeAt(Point); Node && Node != this; Node = Node->ParentNode())
+    if (Node->MouseDown(Event->button(), Point - Node->HostPosition())) return;
   if (Event->button() != Qt::LeftButton) return;
   setFocus(Qt::MouseFocusReason);
   FEditing->EnsureLine();
@@ -302,9 +401,82 @@ void TZelkEquation::mousePressEvent(QMouseEvent* Event) {
 
 void TZelkEquation::Paint() {
   TCanvas& C = Canvas();
-  C.Pen.Style = psInsideFrame;
+  C.Pen.Style = PaintingMarks() ? psInsideFrame : psClear;
   C.Pen.Color = Qt::black;
   C.Brush.SetStyle(bsClear);
   C.Brush.SetColor(BkColor());
   C.Rectangle(0, 0, Width(), Height());
+}
+
+void TZelkEquation::paintEvent(QPaintEvent* Event) {
+  if (LayoutOwed()) PayLayout();
+  QPainter Painter(this);
+  TCanvas& C = Canvas();
+  C.BeginPaint(&Painter);
+  PaintTree(C, Event->rect());
+  C.EndPaint();
+}
+
+void TZelkEquation::resizeEvent(QResizeEvent* Event) {
+  SetWidth(width());
+  SetHeight(height());
+  QWidget::resizeEvent(Event);
+}
+
+void TZelkEquation::RepaintRect(const QRect& Rect) { update(Rect); }
+
+QSize TZelkEquation::RenderSize() const {
+  const int FS = Font().Size();
+  int Right = 0;
+  for (int J = 0; J < LineCount(); ++J) Right = qMax(Right, Line(J)->Left() + Line(J)->Width());
+  return QSize(Right + FS / 2, CalcHeight(LineCount()));
+}
+
+void TZelkEquation::Render(QPainter& Painter, const TRenderOptions& Options) const {
+  auto* Self = const_cast<TZelkEquation*>(this);
+  if (LayoutOwed()) Self->PayLayout();
+  const QSize Size = RenderSize();
+  Painter.save();
+  Painter.scale(Options.Scale, Options.Scale);
+  TCanvas& C = Self->Canvas();
+  QPainter* const Outer = C.Painter();
+  C.BeginPaint(&Painter);
+  Self->SetPaintingMarks(Options.EditingMarks);
+  C.SetTransparentColor(Options.Transparent ? BkColor() : QColor());
+  // The editor's own node paints the background (and, with the marks, the frame) over
+  // the whole widget; a picture takes the formula's size instead.
+  const QRect Bounds = BoundsRect();
+  Self->SetWidth(Size.width());
+  Self->SetHeight(Size.height());
+  Self->PaintTree(C, QRect(QPoint(0, 0), Size));
+  Self->SetWidth(Bounds.width());
+  Self->SetHeight(Bounds.height());
+  C.SetTransparentColor(QColor());
+  Self->SetPaintingMarks(true);
+  C.BeginPaint(Outer);
+  Painter.restore();
+}
+
+QImage TZelkEquation::RenderImage(const TRenderOptions& Options) const {
+  const QSize Size = RenderSize();
+  QImage Image(qMax(1, qCeil(Size.width() * Options.Scale)), qMax(1, qCeil(Size.height() * Options.Scale)),
+               QImage::Format_ARGB32_Premultiplied);
+  Image.fill(Qt::transparent);
+  QPainter Painter(&Image);
+  Render(Painter, Options);
+  return Image;
+}
+
+void TZelkEquation::ScheduleBlink() {
+  const TEACursor* Caret = FActiveEditArea ? FActiveEditArea->Caret() : nullptr;
+  if (!Caret || !Caret->Blinking()) {
+    FBlinkTimer.stop();
+    return;
+  }
+  FBlinkTimer.start(Caret->NextBlink());
+}
+
+void TZelkEquation::Blink() {
+  if (FActiveEditArea) FActiveEditArea->Caret()->RefreshVisible();
+  ScheduleBlink();
 }

@@ -10,31 +10,60 @@
 // slot, or on an element in it, moves the caret into that area (where it last stood, not
 // under the pointer); keys edit at the caret (KeyDown). While the editor is disabled no
 // caret and no dotted frame shows.
+//
+// The editor is the one widget of the formula: the lines, elements and carets are plain
+// nodes it paints. Render draws the same formula on any painter, without the editing marks
+// if asked. An OnChange receiver may assign Data, delete lines or delete the editor later
+// while a text is read or a key is handled: the interrupted read stops and the newer
+// formula stands.
 
 #include <QColor>
 #include <QString>
+#include <QTimer>
+#include <QWidget>
 #include <memory>
+#include <vector>
 
+#include "editor/Render.h"
 #include "model/ZelkGraphic.h"
 #include "platform/VirtualKeys.h"
 
 class QUndoStack;
 class TEditArea;
+class QPainter;
 class TEditing;
 
-class TZelkEquation : public TEquatStore {
+class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_OBJECT
   // The whole formula as text. Assigning a text that cannot be read, or only in part,
-  // keeps what was read before the fault; call SetData to learn about the fault.
+  // keeps what was read before the fault; ReadError says what was dropped.
   Q_PROPERTY(QString Data READ GetData WRITE PutData NOTIFY OnChange)
   Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
   // The colour of the formula's text, bars and signs.
   Q_PROPERTY(QColor FontColor READ FontColor WRITE SetFontColor)
   Q_PROPERTY(QString Version READ Version STORED false)
+  // What the last assignment of Data dropped (a text beyond the reader's limits, a
+  // non-numeric ExtSymbol), empty when it was read whole.
+  Q_PROPERTY(QString ReadError READ ReadError NOTIFY OnReadError STORED false)
 
  public:
   explicit TZelkEquation(QWidget* Parent = nullptr);
   ~TZelkEquation() override;
+
+  // The node geometry of the editor is the widget's.
+  int Width() const { return width(); }
+  int Height() const { return height(); }
+
+  // Size of the whole formula as Render draws it at scale 1: every line with the margins
+  // the editor keeps around them.
+  QSize RenderSize() const;
+  // Draws the whole formula, its top-left corner at the painter's origin, scaled by
+  // Options.Scale; the painter's state is kept.
+  void Render(QPainter& Painter, const TRenderOptions& Options = {}) const;
+  // The formula as an image of RenderSize() * Options.Scale pixels.
+  QImage RenderImage(const TRenderOptions& Options = {}) const;
+
+  QString ReadError() const { return FReadError; }
 
   // The edit area that holds the caret, or none.
   TEditArea* ActiveEditArea() const { return FActiveEditArea; }
@@ -68,7 +97,8 @@ class TZelkEquation : public TEquatStore {
   // before either stays. With no OnChange receiver connected, the tree is laid out once
   // at the end, to the same geometry and caret the step-by-step reading leaves.
   void SetData(const QString& Text);
-  // The property's writer: as SetData, but a fault never leaves it.
+  // The property's writer: as SetData, but a fault never leaves it; ReadError and
+  // OnReadError tell what was dropped.
   void PutData(const QString& Text);
 
   // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
@@ -87,29 +117,49 @@ class TZelkEquation : public TEquatStore {
   // Raises OnChange.
   virtual void Change();
 
+  // Frees a node taken out of the tree; while a receiver of OnChange runs, the node is only
+  // detached and freed once control is back in the event loop, as the commands that
+  // raised the notification may still stand on it.
+  void Dispose(TCustomControl* Node);
+  // Restarts the blink timer for the active caret's phase.
+  void ScheduleBlink();
+
   // The key map: what the key with virtual-key code Key does to the active edit area and
   // to the lines. Keys act only while an area is active. Shift, Ctrl and Alt act like the
   // plain key; for a character key they only change what it types. True when the key is
   // one the editor acts on; false leaves it to the host.
   bool KeyDown(quint16 Key, TShiftState Shift);
 
+  // Counts what changes the formula as a whole (a new reading, deleted lines): a command
+  // that sees it change under it while a receiver ran stops.
+  int Generation() const { return FGeneration; }
+
  signals:
   void OnChange();
+  // A read dropped part of the text; Message says why (empty after a whole read that
+  // followed one that dropped something).
+  void OnReadError(const QString& Message);
 
  protected:
   void SetUpdateState(bool Updating) override;
   void Paint() override;
   void changeEvent(QEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
   // Claims the arrow keys and the editing chords (Ctrl+Z, Ctrl+C, ...) before the host's
   // shortcuts and navigation see them. Tab and Shift+Tab move between slots and leave
   // the editor, through Qt's focus navigation, only where no slot is left to go to; with
   // Ctrl they always leave.
   bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
-  // A press outside every line only focuses the editor (and gives an editor without a
-  // line one).
+  // A press goes to the innermost node under the pointer; outside every line it only
+  // focuses the editor (and gives an editor without a line one).
   void mousePressEvent(QMouseEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
+
+  void RepaintRect(const QRect& Rect) override;
+  void PayLayout() override;
+  bool HostShown() const override { return isVisible(); }
 
  private:
   // Lays out every line and every template again for the new font; no OnChange.
@@ -118,14 +168,24 @@ class TZelkEquation : public TEquatStore {
   TEditArea* CreateLine(int Position);
   void ReadLines(const QString& Text);
   // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
-  // and keeps the active caret's blink phase.
-  void LayoutWhole();
+  // keeps the active caret's blink phase and leaves the layout mode at Then.
+  void LayoutWhole(TLayoutMode Then);
+  void SetReadError(const QString& Message);
+  void FreeDisposed();
+  void Blink();
   // First member: the nodes built by the constructor already announce changes to it.
   std::unique_ptr<TEditing> FEditing;
   TEditArea* FActiveEditArea = nullptr;
-  // The reading of a text in progress: nesting of its readers, elements built so far.
+  // The reading of a text in progress: nesting of its readers, elements built so far and
+  // the generation it began in.
   friend class TReadScope;
   int FReadLevel = 0;
   int FElementsRead = 0;
+  int FReadGeneration = 0;
+  int FGeneration = 0;
   TLayoutMode FLayoutMode = lmEach;
+  int FEmitting = 0;
+  std::vector<std::unique_ptr<TCustomControl>> FDisposed;
+  QTimer FBlinkTimer;
+  QString FReadError;
 };

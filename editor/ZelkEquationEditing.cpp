@@ -1,4 +1,4 @@
-// The editor's side of the editing commands: the active area, the context menu, the text
+// The editor's side of the editing commands: the undo stack, the context menu, the text
 // colour.
 
 #include <QContextMenuEvent>
@@ -6,11 +6,6 @@
 
 #include "editor/Editing.h"
 #include "editor/ZelkEquation.h"
-
-void TZelkEquation::SetActiveEditArea(TEditArea* Value) {
-  if (FEditing) FEditing->ActiveAreaChanging(Value);
-  FActiveEditArea = Value;
-}
 
 QUndoStack* TZelkEquation::UndoStack() const { return &FEditing->UndoStack(); }
 

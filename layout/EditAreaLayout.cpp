@@ -98,6 +98,9 @@ void TEditArea::SetBkColor(QColor Value) {
   if (Value != BkColor()) {
     TZelkGraphic::SetBkColor(Value);
     LayoutChanged();
+  } else if (Deferred()) {
+    // The pass that ends the read hands the colour to the new elements.
+    return;
   }
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
@@ -117,7 +120,8 @@ void TEditArea::LayoutChanged() {
 
 void TEditArea::Paint() {
   TCanvas& C = Canvas();
-  const bool Framed = FEditor && FEditor->isEnabled() && (FActive || GetIsEmpty());
+  const bool Framed =
+      FEditor && FEditor->isEnabled() && (FActive || GetIsEmpty()) && Host()->PaintingMarks();
   C.Pen.Style = Framed ? psDot : psClear;
   C.Pen.Color = Qt::black;
   C.Brush.SetStyle(bsClear);

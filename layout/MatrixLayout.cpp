@@ -1,6 +1,8 @@
 // The matrix grid: each cell centred in its row and column bands, every band followed by
 // 10 pixels.
 
+#include "editor/EACursor.h"
+#include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 #include "model/Matrix.h"
 
@@ -39,6 +41,14 @@ int TEqMatrix::CalcWidth() const {
 
 void TEqMatrix::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
+  if (TEditArea* Active = DeferredActiveArea()) {
+    // No cell can be seen before the read lays the tree out; only the active cell's caret
+    // flips as its refresh would flip it. Refreshing every cell here made reading a large
+    // grid quadratic.
+    if (Active->GetParent() == this) Active->Caret()->RefreshVisible();
+    GetParent()->LayoutChanged();
+    return;
+  }
   const int Count = EditAreaCount();
   const int Columns = DX();
   const int Rows = DY();

@@ -1,6 +1,6 @@
 #include "Arrows.h"
 
-TEqArrow::TEqArrow(QWidget* Owner) : TEqBarred(Owner) {
+TEqArrow::TEqArrow(TCustomControl* Owner) : TEqBarred(Owner) {
   SetFontScale(0.7);
   InsertEditArea();
   RefreshEditArea(0);
@@ -16,7 +16,7 @@ void TEqArrow::SetAlignEA(TAlignEA Value) {
   RefreshEditArea(0);
 }
 
-TEqVector::TEqVector(QWidget* Owner) : TEqBarred(Owner) {
+TEqVector::TEqVector(TCustomControl* Owner) : TEqBarred(Owner) {
   InsertEditArea();
   RefreshEditArea(0);
 }

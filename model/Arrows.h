@@ -12,7 +12,7 @@
 // The label is set at 0.7 of the run's size and centred over an arrow twice its width.
 class TEqArrow : public TEqBarred {
  public:
-  explicit TEqArrow(QWidget* Owner);
+  explicit TEqArrow(TCustomControl* Owner);
 
   TKindArrow KindArrow() const { return FKindArrow; }
   // Stores the heads and repaints.
@@ -42,7 +42,7 @@ class TEqArrow : public TEqBarred {
 // second bar below the first, kaRight and kaLeft draw heads.
 class TEqVector : public TEqBarred {
  public:
-  explicit TEqVector(QWidget* Owner);
+  explicit TEqVector(TCustomControl* Owner);
 
   TKindArrow KindArrow() const { return FKindArrow; }
   // Stores the heads and the second bar, then lays out.

@@ -1,6 +1,6 @@
 #include "Brackets.h"
 
-TEqBrackets::TEqBrackets(QWidget* Owner) : TEqParent(Owner) {
+TEqBrackets::TEqBrackets(TCustomControl* Owner) : TEqParent(Owner) {
   InsertEditArea();
   RefreshEditArea(0);
 }

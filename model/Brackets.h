@@ -8,7 +8,7 @@
 
 class TEqBrackets : public TEqParent {
  public:
-  explicit TEqBrackets(QWidget* Owner);
+  explicit TEqBrackets(TCustomControl* Owner);
 
   TKindBracket KindBracket() const { return FKindBracket; }
   // Sets the kind and both glyphs, then lays out.

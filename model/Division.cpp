@@ -2,7 +2,7 @@
 
 #include "model/TextForm.h"
 
-TEqDivision::TEqDivision(QWidget* Owner) : TEqBarred(Owner) {
+TEqDivision::TEqDivision(TCustomControl* Owner) : TEqBarred(Owner) {
   SetFontScale(0.7);
   BeginUpdate();
   // Both at index 0: the slot made second is the numerator.

@@ -7,7 +7,7 @@
 
 class TEqDivision : public TEqBarred {
  public:
-  explicit TEqDivision(QWidget* Owner);
+  explicit TEqDivision(TCustomControl* Owner);
 
   TEditArea* Numerator() const { return Slot(0); }
   TEditArea* Denominator() const { return Slot(1); }

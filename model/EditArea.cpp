@@ -28,9 +28,9 @@ TEquatStore* TEditArea::GetParent() const { return FOwner; }
 
 void TEditArea::PutParent(TEquatStore* Value) {
   FOwner = Value;
-  if (parentWidget() != Value) {
-    setParent(Value);
-    setVisible(true);
+  if (ParentNode() != Value) {
+    SetParentNode(Value);
+    SetVisible(true);
   }
 }
 
@@ -43,10 +43,17 @@ void TEditArea::DelEquation(int Index) {
   if (Index >= 0 && Index < Count()) {
     TEquation* Element = Item(Index);
     FEquationList->Delete(Index);
-    delete Element;
+    Dispose(Element);
     RefreshRecurse();
   }
   if (FEditor) FEditor->Change();
+}
+
+void TEditArea::Dispose(TEquation* Element) {
+  if (FEditor)
+    FEditor->Dispose(Element);
+  else
+    delete Element;
 }
 
 void TEditArea::RefreshRecurse() {
@@ -64,7 +71,7 @@ void TEditArea::ClearEquations() {
   while (Count() > 0) {
     TEquation* Element = Item(Count() - 1);
     FEquationList->Delete(Count() - 1);
-    delete Element;
+    Dispose(Element);
   }
   FEquationIndex = 0;
   LayoutChanged();

@@ -102,7 +102,7 @@ class TEditArea : public TZelkGraphic {
 
  protected:
   void Paint() override;
-  void mousePressEvent(QMouseEvent* Event) override;
+  bool MouseDown(Qt::MouseButton Button, QPoint Point) override;
 
  private:
   void OnActive();
@@ -112,6 +112,8 @@ class TEditArea : public TZelkGraphic {
   template <typename T, typename Setup>
   void InsertEquation(const QString& Keyword, Setup&& Apply);
   void ClearEquations();
+  // Frees an element taken out of the run (see TZelkEquation::Dispose).
+  void Dispose(TEquation* Element);
   // Layout waits for the end of a read; see TZelkEquation::LayoutMode.
   bool Deferred() const;
   void RefreshElements();

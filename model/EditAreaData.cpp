@@ -39,6 +39,7 @@ QString TEditArea::GetData() const {
 
 void TEditArea::SetData(const QString& Text) {
   TReadScope Reading(FEditor);
+  if (Reading.Interrupted()) return;
   ClearEquations();
   InsertData(Text);
 }
@@ -48,6 +49,8 @@ int TEditArea::InsertData(const QString& Text) {
   const int Start = FEquationIndex;
   int Depth = -1;  // found at the first template
   for (const TExpression& Expr : GetExprData(Text)) {
+    // A receiver replaced the formula, or took this area out of it.
+    if (Reading.Interrupted() || FEditor != Reading.Editor()) return FEquationIndex - Start;
     if (Expr.Name == QLatin1String("Simple")) {
       // An empty argument has no character to insert.
       if (Expr.Argument.isEmpty()) continue;

@@ -1,6 +1,5 @@
 #include "Equation.h"
 
-#include <QMouseEvent>
 #include <exception>
 
 #include "editor/ZelkEquation.h"
@@ -10,23 +9,23 @@
 #include "platform/Exceptions.h"
 
 namespace {
-TEditArea* AreaOwner(QWidget* Owner) {
+TEditArea* AreaOwner(TCustomControl* Owner) {
   auto* Area = dynamic_cast<TEditArea*>(Owner);
   if (!Area) throw EInvalidCast("Invalid class typecast: an element's owner must be an edit area");
   return Area;
 }
 }  // namespace
 
-TEquation::TEquation(QWidget* Owner)
+TEquation::TEquation(TCustomControl* Owner)
     : TEquatStore(AreaOwner(Owner)), FParent(static_cast<TEditArea*>(Owner)) {  // checked by the base
   SetFont(FParent->Font());
 }
 
 void TEquation::PutParent(TEditArea* Value) {
   FParent = Value;
-  if (parentWidget() != Value) {
-    setParent(Value);
-    setVisible(true);
+  if (ParentNode() != Value) {
+    SetParentNode(Value);
+    SetVisible(true);
   }
 }
 
@@ -43,20 +42,27 @@ void TEquation::ContentChanged() {
   if (FParent) FParent->LayoutChanged();
 }
 
+TEditArea* TEquation::DeferredActiveArea() const {
+  const TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr;
+  if (!Editor || Editor->LayoutMode() != TZelkEquation::lmDeferred) return nullptr;
+  return Editor->ActiveEditArea() ? Editor->ActiveEditArea() : FParent;
+}
+
 void TEquation::SetUpdateState(bool Updating) {
   if (!Updating) RefreshEditArea(0);
 }
 
-void TEquation::mousePressEvent(QMouseEvent* Event) {
-  if (Event->button() != Qt::LeftButton) return;
+bool TEquation::MouseDown(Qt::MouseButton Button, QPoint) {
+  if (Button != Qt::LeftButton) return true;
   try {
     FParent->WMLButtonDown();
   } catch (const std::exception&) {
     // Activation is best effort: the press must not reach the event loop as an error.
   }
+  return true;
 }
 
-TEqParent::TEqParent(QWidget* Owner) : TEquation(Owner) {
+TEqParent::TEqParent(TCustomControl* Owner) : TEquation(Owner) {
   SetEditAreaList(new TEditAreaList);
 }
 

@@ -10,7 +10,7 @@ class TZelkEquation;
 class TEquation : public TEquatStore {
  public:
   // Owner must be a TEditArea (else EInvalidCast); it becomes the parent control.
-  explicit TEquation(QWidget* Owner);
+  explicit TEquation(TCustomControl* Owner);
 
   // The edit area whose run holds the element.
   TEditArea* GetParent() const { return FParent; }
@@ -33,7 +33,10 @@ class TEquation : public TEquatStore {
   void SetUpdateState(bool Updating) override;
   // The element's measure changed outside a layout: its line is laid out again in full.
   void ContentChanged();
-  void mousePressEvent(QMouseEvent* Event) override;
+  // While a read defers layout: the editor's active area (the editor itself when none);
+  // otherwise nullptr.
+  TEditArea* DeferredActiveArea() const;
+  bool MouseDown(Qt::MouseButton Button, QPoint Point) override;
 
  private:
   TEditArea* FParent = nullptr;
@@ -41,7 +44,7 @@ class TEquation : public TEquatStore {
 
 class TEqParent : public TEquation {
  public:
-  explicit TEqParent(QWidget* Owner);
+  explicit TEqParent(TCustomControl* Owner);
   ~TEqParent() override;
 
   // Slot Index, with the list's range check.

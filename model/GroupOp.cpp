@@ -3,7 +3,7 @@
 #include "model/EditArea.h"
 #include "model/TextForm.h"
 
-TEqGroupOp::TEqGroupOp(QWidget* Owner) : TEqParent(Owner) {
+TEqGroupOp::TEqGroupOp(TCustomControl* Owner) : TEqParent(Owner) {
   SetSymbol(0);
   PlaceEditAreaIndex(0);
   InsertEditArea();  // the operand
@@ -55,9 +55,9 @@ QString TEqGroupOp::GetData() const {
 
 void TEqGroupOp::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
 
-TEqIntegral::TEqIntegral(QWidget* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u222B'); }
-TEqSumma::TEqSumma(QWidget* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u2211'); }
-TEqMultiply::TEqMultiply(QWidget* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u220F'); }
-TEqIntersection::TEqIntersection(QWidget* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u2229'); }
-TEqJoin::TEqJoin(QWidget* Owner) : TEqGroupOp(Owner) { SetSymbol(u'U'); }
-TEqCoMult::TEqCoMult(QWidget* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u0426'); }
+TEqIntegral::TEqIntegral(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u222B'); }
+TEqSumma::TEqSumma(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u2211'); }
+TEqMultiply::TEqMultiply(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u220F'); }
+TEqIntersection::TEqIntersection(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u2229'); }
+TEqJoin::TEqJoin(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'U'); }
+TEqCoMult::TEqCoMult(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u0426'); }

@@ -18,7 +18,7 @@
 
 class TEqGroupOp : public TEqParent {
  public:
-  explicit TEqGroupOp(QWidget* Owner);
+  explicit TEqGroupOp(TCustomControl* Owner);
 
   TGroupOptions GroupOptions() const { return FGroupOptions; }
   // Adds the slots the options ask for; called once, on a template with only its operand.
@@ -94,30 +94,30 @@ class TEqGroupOp : public TEqParent {
 // Integral sign, U+222B.
 class TEqIntegral : public TEqGroupOp {
  public:
-  explicit TEqIntegral(QWidget* Owner);
+  explicit TEqIntegral(TCustomControl* Owner);
 };
 // N-ary summation, U+2211.
 class TEqSumma : public TEqGroupOp {
  public:
-  explicit TEqSumma(QWidget* Owner);
+  explicit TEqSumma(TCustomControl* Owner);
 };
 // N-ary product, U+220F.
 class TEqMultiply : public TEqGroupOp {
  public:
-  explicit TEqMultiply(QWidget* Owner);
+  explicit TEqMultiply(TCustomControl* Owner);
 };
 // Intersection, U+2229.
 class TEqIntersection : public TEqGroupOp {
  public:
-  explicit TEqIntersection(QWidget* Owner);
+  explicit TEqIntersection(TCustomControl* Owner);
 };
 // Union, drawn as the capital letter U.
 class TEqJoin : public TEqGroupOp {
  public:
-  explicit TEqJoin(QWidget* Owner);
+  explicit TEqJoin(TCustomControl* Owner);
 };
 // Coproduct, drawn as the Cyrillic capital TSE, U+0426.
 class TEqCoMult : public TEqGroupOp {
  public:
-  explicit TEqCoMult(QWidget* Owner);
+  explicit TEqCoMult(TCustomControl* Owner);
 };

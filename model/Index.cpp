@@ -3,7 +3,7 @@
 #include "model/EditArea.h"
 #include "model/TextForm.h"
 
-TEqIndex::TEqIndex(QWidget* Owner) : TEqParent(Owner) { SetFontScale(0.7); }
+TEqIndex::TEqIndex(TCustomControl* Owner) : TEqParent(Owner) { SetFontScale(0.7); }
 
 void TEqIndex::SetGroupOptions(TGroupOptions Value) {
   FGroupOptions = Value;

@@ -9,7 +9,7 @@
 
 class TEqIndex : public TEqParent {
  public:
-  explicit TEqIndex(QWidget* Owner);
+  explicit TEqIndex(TCustomControl* Owner);
 
   TGroupOptions GroupOptions() const { return FGroupOptions; }
   // Adds the index slots (only goIndexTop and goIndexBottom count); called once.

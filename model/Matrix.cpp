@@ -6,7 +6,7 @@
 #include "model/EditArea.h"
 #include "model/TextForm.h"
 
-TEqMatrix::TEqMatrix(QWidget* Owner) : TEqParent(Owner) {
+TEqMatrix::TEqMatrix(TCustomControl* Owner) : TEqParent(Owner) {
   InsertEditArea();
   FCountEA = 0;
   FKindMatrix = kmSquare;

@@ -9,7 +9,7 @@
 
 class TEqMatrix : public TEqParent {
  public:
-  explicit TEqMatrix(QWidget* Owner);
+  explicit TEqMatrix(TCustomControl* Owner);
 
   TKindMatrix KindMatrix() const { return FKindMatrix; }
   // Stores the shape and lays out.

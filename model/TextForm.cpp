@@ -88,12 +88,17 @@ int NestingDepth(const TEditArea* Area) {
 }
 
 TReadScope::TReadScope(TZelkEquation* Editor) : FEditor(Editor) {
-  if (FEditor && FEditor->FReadLevel++ == 0) FEditor->FElementsRead = 0;
+  if (FEditor && FEditor->FReadLevel++ == 0) {
+    FEditor->FElementsRead = 0;
+    FEditor->FReadGeneration = FEditor->FGeneration;
+  }
 }
 
 TReadScope::~TReadScope() {
   if (FEditor) --FEditor->FReadLevel;
 }
+
+bool TReadScope::Interrupted() const { return FEditor && FEditor->FGeneration != FEditor->FReadGeneration; }
 
 void TReadScope::CountElements(int N) {
   if (!FEditor) return;

@@ -44,6 +44,10 @@ class TReadScope {
 
   // Counts N more elements; throws ELimitError, before they are built, past MaxElements.
   void CountElements(int N);
+  // The formula changed under the reading (a receiver assigned Data or deleted lines):
+  // what is left to read is dropped.
+  bool Interrupted() const;
+  TZelkEquation* Editor() const { return FEditor; }
 
  private:
   TZelkEquation* FEditor;

@@ -16,9 +16,12 @@ using TEditAreaList = TObjectList<TEditArea>;
 
 class TZelkGraphic : public TCustomControl {
  public:
-  explicit TZelkGraphic(QWidget* Parent) : TCustomControl(Parent) {}
+  explicit TZelkGraphic(TCustomControl* Parent) : TCustomControl(Parent) {}
 
-  QColor BkColor() const { return FBkColor; }
+  QColor BkColor() const {
+    Looked();
+    return FBkColor;
+  }
   // Stores the colour and repaints; overrides also hand it down the tree.
   virtual void SetBkColor(QColor Value);
   // Recomputes the node's own width and height.
@@ -34,7 +37,7 @@ class TZelkGraphic : public TCustomControl {
 
 class TEquatStore : public TZelkGraphic {
  public:
-  explicit TEquatStore(QWidget* Parent) : TZelkGraphic(Parent) {}
+  explicit TEquatStore(TCustomControl* Parent) : TZelkGraphic(Parent) {}
 
   TEditAreaList* EditAreaList() const { return FEditAreaList; }
   // Replaces the list reference; the old list stays with the caller.

@@ -11,6 +11,12 @@ void TCanvas::BeginPaint(QPainter* Painter) { FPainter = Painter; }
 
 void TCanvas::EndPaint() { FPainter = nullptr; }
 
+void TCanvas::Reset(const TFont& NodeFont) {
+  Pen = TPen();
+  Brush = TBrush();
+  Font = NodeFont;
+}
+
 void TCanvas::ApplyPen() const {
   if (Pen.Style == psClear) {
     FPainter->setPen(Qt::NoPen);
@@ -31,7 +37,7 @@ void TCanvas::ApplyBrush() const {
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (!FPainter || X2 <= X1 || Y2 <= Y1) return;
   const QRect Area(X1, Y1, X2 - X1, Y2 - Y1);
-  if (Brush.Style() != bsClear) FPainter->fillRect(Area, Brush.Color());
+  if (Brush.Style() != bsClear && Fills(Brush.Color())) FPainter->fillRect(Area, Brush.Color());
   if (Pen.Style == psClear) return;
   const int W = Pen.Width < 1 ? 1 : Pen.Width;
   if (Pen.Style == psDot) {
@@ -78,29 +84,35 @@ void TCanvas::LineTo(int X, int Y) {
 
 void TCanvas::TextOut(int X, int Y, const QString& Text) {
   if (!FPainter) return;
-  const QFontMetrics Metrics(Font);
-  if (Brush.Style() != bsClear) {
+  if (Brush.Style() != bsClear && Fills(Brush.Color())) {
     const QSize Box = Extent(Text);
     FPainter->fillRect(X, Y, Box.width(), Box.height(), Brush.Color());
   }
-  FPainter->save();
   FPainter->setFont(Font);
   FPainter->setPen(Font.Color);
-  FPainter->drawText(X, Y + Metrics.ascent(), Text);
-  FPainter->restore();
+  FPainter->drawText(X, Y + Entry().Metrics.ascent(), Text);
+}
+
+const TCanvas::TFontEntry& TCanvas::Entry() const {
+  // Equal fonts measure alike; a copy shares the original's data, so the usual check is
+  // one pointer comparison.
+  const QFont& Wanted = Font;
+  if (FLastFont && FLastFont->Font == Wanted) return *FLastFont;
+  for (const auto& Known : FFonts)
+    if (Known->Font == Wanted) return *(FLastFont = Known.get());
+  // A formula uses a handful of sizes; only font changes without end would grow the list.
+  if (FFonts.size() >= 64) FFonts.clear();
+  FFonts.push_back(std::make_unique<TFontEntry>(Wanted));
+  return *(FLastFont = FFonts.back().get());
 }
 
 QSize TCanvas::Extent(const QString& Text) const {
-  // Equal fonts measure alike; a copy shares the original's data, so the usual check is
-  // one pointer comparison.
-  if (!FMeasured || Text != FMeasuredText || !(static_cast<const QFont&>(Font) == FMeasuredFont)) {
-    const QFontMetrics Metrics(Font);
-    FMeasuredExtent = QSize(Metrics.horizontalAdvance(Text), Metrics.height());
-    FMeasuredFont = Font;
-    FMeasuredText = Text;
-    FMeasured = true;
-  }
-  return FMeasuredExtent;
+  const TFontEntry& Known = Entry();
+  auto It = Known.Extents.constFind(Text);
+  if (It != Known.Extents.constEnd()) return *It;
+  const QSize Result(Known.Metrics.horizontalAdvance(Text), Known.Metrics.height());
+  const_cast<TFontEntry&>(Known).Extents.insert(Text, Result);
+  return Result;
 }
 
 int TCanvas::TextWidth(const QString& Text) const { return Extent(Text).width(); }

@@ -11,9 +11,13 @@
 //  - A pen of width 0 is the thinnest pen, one pixel wide.
 
 #include <QColor>
+#include <QFontMetrics>
+#include <QHash>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <memory>
+#include <vector>
 
 #include "Font.h"
 
@@ -53,6 +57,12 @@ class TCanvas {
   // Binds the painter of the current paint event; drawing calls outside it do nothing.
   void BeginPaint(QPainter* Painter);
   void EndPaint();
+  QPainter* Painter() const { return FPainter; }
+  // The state a node starts to draw with: a solid pen, a solid white brush, its font.
+  void Reset(const TFont& NodeFont);
+  // Fills in this colour are left out, so that a picture can have a transparent
+  // background; an invalid colour (the default) leaves every fill in.
+  void SetTransparentColor(QColor Value) { FTransparentColor = Value; }
 
   void Rectangle(int X1, int Y1, int X2, int Y2);
   void Ellipse(int X1, int Y1, int X2, int Y2);
@@ -67,15 +77,23 @@ class TCanvas {
   void TextOutW(int X, int Y, char16_t Code);
 
  private:
+  // The metrics of one font and the extents measured in it.
+  struct TFontEntry {
+    explicit TFontEntry(const QFont& F) : Font(F), Metrics(F) {}
+    QFont Font;
+    QFontMetrics Metrics;
+    QHash<QString, QSize> Extents;
+  };
   void ApplyPen() const;
   void ApplyBrush() const;
-  // Advance and line height of Text in Font; the last answer is kept, since a node
-  // measures the same text in the same font over and over.
+  bool Fills(QColor Color) const { return !FTransparentColor.isValid() || Color != FTransparentColor; }
+  const TFontEntry& Entry() const;
+  // Advance and line height of Text in Font; a formula measures the same few characters
+  // in the same few fonts over and over, so every answer is kept.
   QSize Extent(const QString& Text) const;
   QPainter* FPainter = nullptr;
   QPoint FPenPos;
-  mutable QFont FMeasuredFont;
-  mutable QString FMeasuredText;
-  mutable QSize FMeasuredExtent;
-  mutable bool FMeasured = false;
+  QColor FTransparentColor;
+  mutable std::vector<std::unique_ptr<TFontEntry>> FFonts;
+  mutable TFontEntry* FLastFont = nullptr;
 };

@@ -38,6 +38,13 @@ class TObjectList {
     Index = Index < 0 ? 0 : (Index > Count() ? Count() : Index);
     FItems.insert(FItems.begin() + Index, Item);
   }
+  // Removes the entry and hands it to the caller.
+  T* Take(int Index) {
+    Check(Index);
+    T* Item = FItems[Index];
+    FItems.erase(FItems.begin() + Index);
+    return Item;
+  }
   // Removes and frees the entry.
   void Delete(int Index) {
     Check(Index);

@@ -10,11 +10,11 @@
 namespace {
 bool Shown(const TEditArea* Area) { return Area->Caret()->Visible(); }
 
-// Black pixels inside a widget's rectangle on a grab of the whole editor: the dotted
+// Black pixels inside a node's rectangle on a grab of the whole editor: the dotted
 // frame, the caret and the text are the only black there is.
-int BlackPixels(TZelkEquation* E, const QWidget* Area) {
+int BlackPixels(TZelkEquation* E, const TCustomControl* Area) {
   const QImage Image = E->grab().toImage();
-  const QRect R(Area->mapTo(E, QPoint(0, 0)), Area->size());
+  const QRect R(Area->HostPosition(), Area->BoundsRect().size());
   int Count = 0;
   for (int Y = R.top(); Y <= R.bottom(); ++Y)
     for (int X = R.left(); X <= R.right(); ++X)
@@ -28,8 +28,8 @@ TEST(Caret, ActiveCaretBlinksAndEveryPlacementFlipsThePhase) {
   TEditArea* A = F.Active();
   TEACursor* C = A->Caret();
   EXPECT_TRUE(C->ComVisible());
-  EXPECT_TRUE(C->BlinkTimer().isActive());
-  EXPECT_EQ(C->BlinkTimer().interval(), 500);
+  EXPECT_TRUE(C->Blinking());
+  EXPECT_EQ(TEACursor::BlinkInterval, 500);
   const bool Phase = C->Visible();
   C->RefreshVisible();
   EXPECT_NE(C->Visible(), Phase);
@@ -63,24 +63,24 @@ TEST(Caret, ActivatingASlotTakesTheCaretFromTheLine) {
   EXPECT_EQ(F.Active(), Numerator);
   EXPECT_FALSE(Line->Active());
   EXPECT_FALSE(Line->Caret()->ComVisible());
-  EXPECT_FALSE(Line->Caret()->BlinkTimer().isActive());
+  EXPECT_FALSE(Line->Caret()->Blinking());
   EXPECT_FALSE(Shown(Line));
   F.Changes = 0;
   Denominator->SetActive(true);
   EXPECT_EQ(F.Active(), Denominator);
   EXPECT_FALSE(Numerator->Active());
   EXPECT_FALSE(Shown(Numerator));
-  EXPECT_FALSE(Numerator->Caret()->BlinkTimer().isActive());
+  EXPECT_FALSE(Numerator->Caret()->Blinking());
   EXPECT_TRUE(Shown(Denominator));
   EXPECT_EQ(Division->EditAreaIndex(), Denominator->IndexInParent());  // the owner follows
   EXPECT_EQ(F.Editor->EditAreaIndex(), 0);  // the current line does not
   // Activating the active area again keeps it active and flips its caret; the blink
   // timer runs on undisturbed.
-  const QTimer& Timer = Denominator->Caret()->BlinkTimer();
+  const TEACursor* Caret = Denominator->Caret();
   QTest::qWait(20);
-  const int Remaining = Timer.remainingTime();
+  const int Remaining = Caret->NextBlink();
   Denominator->SetActive(true);
-  EXPECT_LE(Timer.remainingTime(), Remaining);
+  EXPECT_LE(Caret->NextBlink(), Remaining);
   EXPECT_TRUE(Denominator->Active());
   EXPECT_FALSE(Shown(Denominator));
   EXPECT_EQ(F.Changes, 0);

@@ -42,11 +42,12 @@ struct HostedEditor : ::testing::Test {
   }
 
   // A point (window coordinates) where the pointer is over Target itself, if any.
-  std::optional<QPoint> PointOn(const QWidget* Target, bool FromRight = false) const {
-    for (int Dx = 0; Dx < Target->width(); ++Dx)
-      for (int Y = 0; Y < Target->height(); ++Y) {
-        const QPoint P = Target->mapTo(&Host, QPoint(FromRight ? Target->width() - 1 - Dx : Dx, Y));
-        if (Host.childAt(P) == Target) return P;
+  std::optional<QPoint> PointOn(const TCustomControl* Target, bool FromRight = false) const {
+    const QPoint Origin = Target->HostPosition();
+    for (int Dx = 0; Dx < Target->Width(); ++Dx)
+      for (int Y = 0; Y < Target->Height(); ++Y) {
+        const QPoint P = Origin + QPoint(FromRight ? Target->Width() - 1 - Dx : Dx, Y);
+        if (E->NodeAt(P) == Target) return E->mapTo(&Host, P);
       }
     return std::nullopt;
   }
@@ -108,12 +109,14 @@ TEST_F(HostedEditor, PressOnASlotActivatesItAndLeavesTheCurrentLine) {
   E->Line(0)->AddEqDivision();
   auto* Division = ElementAt<TEqDivision>(E->Line(0), 0);
   E->AddEditArea();
-  QTest::mouseClick(Division->Denominator(), Qt::LeftButton);
+  Click(*PointOn(Division->Denominator()));
   EXPECT_EQ(E->ActiveEditArea(), Division->Denominator());
   EXPECT_EQ(E->EditAreaIndex(), 1);
   EXPECT_TRUE(Focused());
   // A press on the element's own surface goes to the area that holds it.
-  QTest::mouseClick(Division, Qt::LeftButton);
+  const auto OnDivision = PointOn(Division);
+  ASSERT_TRUE(OnDivision);
+  Click(*OnDivision);
   EXPECT_EQ(E->ActiveEditArea(), E->Line(0));
   EXPECT_FALSE(Division->Denominator()->Active());
   EXPECT_EQ(E->EditAreaIndex(), 0);

@@ -29,12 +29,12 @@ TEST(AllTemplates, EveryNodeLiesInsideItsParent) {
   ASSERT_GT(F.Editor->LineCount(), 1);
   int Checked = 0;
   for (int J = 0; J < F.Editor->LineCount(); ++J)
-    ForEachChild(F.Line(J), [&](QWidget* Parent, QWidget* Child) {
+    ForEachChild(F.Line(J), [&](TCustomControl* Parent, TCustomControl* Child) {
       ++Checked;
-      EXPECT_TRUE(Parent->rect().contains(Child->geometry()))
-          << typeid(*Child).name() << " " << Child->x() << "," << Child->y() << " "
-          << Child->width() << "x" << Child->height() << " in " << typeid(*Parent).name() << " "
-          << Parent->width() << "x" << Parent->height();
+      EXPECT_TRUE(QRect(QPoint(0, 0), Parent->BoundsRect().size()).contains(Child->BoundsRect()))
+          << typeid(*Child).name() << " " << Child->Left() << "," << Child->Top() << " "
+          << Child->Width() << "x" << Child->Height() << " in " << typeid(*Parent).name() << " "
+          << Parent->Width() << "x" << Parent->Height();
     });
   EXPECT_GT(Checked, 300);
 }

@@ -137,5 +137,5 @@ TEST(MatrixLayout, SquareGridOfFiveCellsPlacesEveryCellInside) {
   EXPECT_EQ(Matrix->Slot(3)->Left(), Matrix->Slot(0)->Left());
   EXPECT_EQ(Matrix->Slot(4)->Left(), Matrix->Slot(1)->Left());
   for (int I = 0; I < 5; ++I)
-    EXPECT_TRUE(Matrix->rect().contains(Matrix->Slot(I)->geometry())) << "cell " << I;
+    EXPECT_TRUE(QRect(QPoint(0, 0), Matrix->BoundsRect().size()).contains(Matrix->Slot(I)->BoundsRect())) << "cell " << I;
 }

@@ -4,7 +4,6 @@
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QWidget>
 #include <functional>
 
 #include "TestSupport.h"
@@ -25,8 +24,11 @@ inline QFont FontAt(const TZelkEquation& Editor, int Size) {
   return Font;
 }
 
-// The node and its children as they are painted.
-inline QImage Render(QWidget* Node) { return Node->grab().toImage(); }
+// The node and its children as the editor paints them.
+inline QImage Render(const TCustomControl* Node) {
+  auto* Editor = dynamic_cast<TZelkEquation*>(Node->Host());
+  return Editor->grab().toImage().copy(QRect(Node->HostPosition(), Node->BoundsRect().size()));
+}
 
 // Dark enough to be drawn text or lines rather than background.
 inline bool Inked(const QImage& Image, int X, int Y) {
@@ -48,10 +50,9 @@ inline bool AnyInked(const QImage& Image, QRect Area) {
 }
 
 // Calls Check(parent, child) for every node below Root, depth first.
-inline void ForEachChild(QWidget* Root, const std::function<void(QWidget*, QWidget*)>& Check) {
-  for (QObject* Object : Root->children()) {
-    auto* Child = qobject_cast<QWidget*>(Object);
-    if (!Child) continue;
+inline void ForEachChild(TCustomControl* Root,
+                         const std::function<void(TCustomControl*, TCustomControl*)>& Check) {
+  for (TCustomControl* Child : Root->Children()) {
     Check(Root, Child);
     ForEachChild(Child, Check);
   }

@@ -10,11 +10,11 @@
 namespace {
 QFontMetrics MetricsAt(const TEditArea* Area) { return QFontMetrics(Area->Font()); }
 
-// Counts dark pixels along the top edge of a widget's rectangle inside an image of the editor.
-int DarkPixelsOnTopEdge(const QImage& Image, const QWidget* Widget, const QWidget* Editor) {
-  const QPoint Origin = Widget->mapTo(Editor, QPoint(0, 0));
+// Counts dark pixels along the top edge of a node's rectangle inside an image of the editor.
+int DarkPixelsOnTopEdge(const QImage& Image, const TCustomControl* Node) {
+  const QPoint Origin = Node->HostPosition();
   int Dark = 0;
-  for (int X = 0; X < Widget->width(); ++X)
+  for (int X = 0; X < Node->Width(); ++X)
     if (qGray(Image.pixel(Origin.x() + X, Origin.y())) < 128) ++Dark;
   return Dark;
 }
@@ -160,23 +160,23 @@ TEST(RunLayoutPaint, ActiveAndEmptyAreasShowADottedFrameOnlyWhileEnabled) {
   TEditArea* Active = Editor.Line(1);
   ASSERT_EQ(Editor.ActiveEditArea(), Active);
   QImage Image = Editor.grab().toImage();
-  EXPECT_GT(DarkPixelsOnTopEdge(Image, Active, &Editor), Active->width() / 4);
-  EXPECT_EQ(DarkPixelsOnTopEdge(Image, Inactive, &Editor), 0);
+  EXPECT_GT(DarkPixelsOnTopEdge(Image, Active), Active->Width() / 4);
+  EXPECT_EQ(DarkPixelsOnTopEdge(Image, Inactive), 0);
   // The editor's own one-pixel frame.
   EXPECT_LT(qGray(Image.pixel(0, 0)), 128);
   EXPECT_EQ(Image.pixel(5, 5), QColor(Qt::white).rgb());
 
   Editor.setEnabled(false);
   Image = Editor.grab().toImage();
-  EXPECT_EQ(DarkPixelsOnTopEdge(Image, Active, &Editor), 0);
+  EXPECT_EQ(DarkPixelsOnTopEdge(Image, Active), 0);
 }
 
 TEST(RunLayoutPaint, CharactersAreDrawnInTheirPlace) {
   TZelkEquation Editor;
   Editor.SetData("EditArea(Simple(M))");
-  const QWidget* Element = Editor.Line(0)->Item(0);
+  const TCustomControl* Element = Editor.Line(0)->Item(0);
   const QImage Image = Editor.grab().toImage();
-  const QRect Box(Element->mapTo(&Editor, QPoint(0, 0)), Element->size());
+  const QRect Box(Element->HostPosition(), Element->BoundsRect().size());
   int Inked = 0;
   for (int Y = Box.top(); Y <= Box.bottom(); ++Y)
     for (int X = Box.left(); X <= Box.right(); ++X) Inked += qGray(Image.pixel(X, Y)) < 128;
@@ -184,13 +184,12 @@ TEST(RunLayoutPaint, CharactersAreDrawnInTheirPlace) {
 }
 
 namespace {
-// Left, top, width, height and font size of every node below Widget, in tree order.
-void CollectGeometry(const QWidget* Widget, std::vector<std::array<int, 5>>& Out) {
-  for (const QObject* Child : Widget->children())
-    if (const auto* Node = dynamic_cast<const TCustomControl*>(Child)) {
-      Out.push_back({Node->Left(), Node->Top(), Node->Width(), Node->Height(), Node->Font().Size()});
-      CollectGeometry(Node, Out);
-    }
+// Left, top, width, height and font size of every node below Root, in tree order.
+void CollectGeometry(const TCustomControl* Root, std::vector<std::array<int, 5>>& Out) {
+  for (const TCustomControl* Node : Root->Children()) {
+    Out.push_back({Node->Left(), Node->Top(), Node->Width(), Node->Height(), Node->Font().Size()});
+    CollectGeometry(Node, Out);
+  }
 }
 }  // namespace
 
@@ -210,8 +209,8 @@ TEST(RunLayout, AFontChangeLaysOutTemplatesAsIfBuiltInTheNewFont) {
   Fresh.SetData(Text);
 
   std::vector<std::array<int, 5>> A, B;
-  CollectGeometry(&Changed, A);
-  CollectGeometry(&Fresh, B);
+  for (int J = 0; J < Changed.LineCount(); ++J) CollectGeometry(Changed.Line(J), A);
+  for (int J = 0; J < Fresh.LineCount(); ++J) CollectGeometry(Fresh.Line(J), B);
   EXPECT_EQ(A, B);
   auto* D = ElementAt<TEqDivision>(Changed.Line(0), 1);
   EXPECT_EQ(D->Numerator()->Font().Size(), 22);
