@@ -20,6 +20,8 @@ void TEditing::BeginEdit(bool Hold) {
 
 void TEditing::EndEdit() {
   if (!FHistory.Restoring() && FHistory.End()) Announce();
+  RefreshHighlight();
+  FEditor.EnsureCaretVisible();
 }
 
 void TEditing::Announce() {
@@ -34,6 +36,7 @@ void TEditing::BeginTyping() {
 }
 
 bool TEditing::HoldChange() {
+  FEditor.updateGeometry();
   if (FAnnouncing) return false;
   if (!FHistory.Restoring()) FSelection.Clear();
   return FHistory.NoteChange();

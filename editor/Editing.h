@@ -11,6 +11,7 @@
 // Every edit is bracketed by a TEditScope: the editor's OnChange is raised once when the
 // outermost scope ends, and the edit becomes one undo step.
 
+#include <QRegion>
 #include <QString>
 #include <functional>
 
@@ -21,6 +22,7 @@
 class QKeyEvent;
 class QMenu;
 class QMimeData;
+class QPainter;
 class QPoint;
 class TEditArea;
 class TZelkEquation;
@@ -90,6 +92,18 @@ class TEditing {
   // An editor without a line gets an empty one, active.
   void EnsureLine();
 
+  // The mouse, at points of the formula (the editor's node coordinates). A press sets
+  // where a drag starts; a drag selects from there (see CommonRange); a double click
+  // selects the element under the pointer.
+  void MousePress(QPoint Point);
+  void MouseDrag(QPoint Point);
+  void DoubleClick(QPoint Point);
+
+  // Draws the selection's highlight on Painter, which is set up for the formula's
+  // coordinates; and schedules a repaint where the highlight changed since last drawn.
+  void PaintSelection(QPainter& Painter) const;
+  void RefreshHighlight();
+
   // The context menu: Undo, Redo, Cut, Copy, Paste, Select All and the Copy as entries,
   // each enabled when it can act. The menu deletes itself when closed.
   QMenu* CreateContextMenu();
@@ -98,6 +112,8 @@ class TEditing {
   // Raises the editor's OnChange for a whole edit.
   void Announce();
   TEditorState Capture() const;
+  // The highlight of the selection, in the formula's coordinates.
+  QRegion HighlightRegion() const;
   void Restore(const TEditorState& State);
   // Puts the caret at Index in Area, which becomes the active area.
   void PlaceCaret(TEditArea* Area, int Index);
@@ -111,6 +127,11 @@ class TEditing {
   TUndoHistory FHistory;
   TClipboardFormats FFormats;
   bool FAnnouncing = false;
+  // Where a drag started: the area and the caret position under the press.
+  TAreaPath FDragPath;
+  int FDragIndex = 0;
+  // The highlight as last drawn, in the formula's coordinates.
+  QRegion FHighlight;
 };
 
 // One edit: it becomes one undo step, and the editor's change notice waits for the

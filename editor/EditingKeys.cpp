@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
 
 #include "editor/Editing.h"
 #include "editor/SlotNavigation.h"
@@ -21,15 +24,28 @@ bool IsCut(const QKeyEvent& Event) {
   return Event.matches(QKeySequence::Cut) && Event.key() != Qt::Key_Delete;
 }
 
+bool IsCtrl(const QKeyEvent& Event, std::initializer_list<int> Keys) {
+  const Qt::KeyboardModifiers Modifiers = Event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+  return Modifiers == Qt::ControlModifier && std::find(Keys.begin(), Keys.end(), Event.key()) != Keys.end();
+}
+
 bool IsSelectAll(const QKeyEvent& Event) {
   return Event.key() == Qt::Key_A && (Event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+// Ctrl with plus (or the = key that carries it), minus, 0: the zoom step, 0 for 100 %.
+std::optional<int> ZoomStep(const QKeyEvent& Event) {
+  if (IsCtrl(Event, {Qt::Key_Plus, Qt::Key_Equal})) return 10;
+  if (IsCtrl(Event, {Qt::Key_Minus, Qt::Key_Underscore})) return -10;
+  if (IsCtrl(Event, {Qt::Key_0, Qt::Key_ParenRight})) return 0;
+  return std::nullopt;
 }
 }  // namespace
 
 bool TEditing::ClaimsShortcut(const QKeyEvent& Event) {
   return Event.matches(QKeySequence::Undo) || IsRedo(Event) || IsCut(Event) ||
          Event.matches(QKeySequence::Copy) || Event.matches(QKeySequence::Paste) ||
-         IsSelectAll(Event);
+         IsSelectAll(Event) || ZoomStep(Event);
 }
 
 bool TEditing::KeyPress(const QKeyEvent& Event) {
@@ -55,6 +71,10 @@ bool TEditing::KeyPress(const QKeyEvent& Event) {
   }
   if (IsSelectAll(Event)) {
     SelectAll();
+    return true;
+  }
+  if (const std::optional<int> Step = ZoomStep(Event)) {
+    FEditor.SetZoom(*Step == 0 ? 100 : FEditor.Zoom() + *Step);
     return true;
   }
   TEditArea* Area = FEditor.ActiveEditArea();

@@ -391,7 +391,8 @@ void TZelkEquation::EnabledChanged() {
 }
 
 void TZelkEquation::mousePressEvent(QMouseEvent* Event) {
-  const QPoint Point = Event->position().toPoint();
+  const QPoint Point = FormulaPoint(Event->position());
+  if (Event->button() == Qt::LeftButton) FEditing->MousePress(Point);
   for (TCustomControl* Node = NodeAt(Point); Node && Node != this; Node = Node->ParentNode())
     if (Node->MouseDown(Event->button(), Point - Node->HostPosition())) return;
   if (Event->button() != Qt::LeftButton) return;
@@ -411,19 +412,24 @@ void TZelkEquation::Paint() {
 void TZelkEquation::paintEvent(QPaintEvent* Event) {
   if (LayoutOwed()) PayLayout();
   QPainter Painter(this);
+  Painter.scale(ZoomFactor(), ZoomFactor());
   TCanvas& C = Canvas();
   C.BeginPaint(&Painter);
-  PaintTree(C, Event->rect());
+  const QRect Exposed = QRectF(QRectF(Event->rect()).topLeft() / ZoomFactor(),
+                               QRectF(Event->rect()).size() / ZoomFactor()).toAlignedRect();
+  PaintTree(C, Exposed);
   C.EndPaint();
+  FEditing->PaintSelection(Painter);
 }
 
 void TZelkEquation::resizeEvent(QResizeEvent* Event) {
-  SetWidth(width());
-  SetHeight(height());
+  // The editor's own node (its frame) covers the widget at any zoom.
+  SetWidth(qCeil(width() / ZoomFactor()));
+  SetHeight(qCeil(height() / ZoomFactor()));
   QWidget::resizeEvent(Event);
 }
 
-void TZelkEquation::RepaintRect(const QRect& Rect) { update(Rect); }
+void TZelkEquation::RepaintRect(const QRect& Rect) { update(WidgetRect(Rect)); }
 
 QSize TZelkEquation::RenderSize() const {
   const int FS = Font().Size();

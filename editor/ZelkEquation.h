@@ -42,6 +42,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // The colour of the formula's text, bars and signs.
   Q_PROPERTY(QColor FontColor READ FontColor WRITE SetFontColor)
   Q_PROPERTY(QString Version READ Version STORED false)
+  // The scale of the painting in percent (10 to 800): the layout and the font stay as they
+  // are. Ctrl+wheel, Ctrl+plus, Ctrl+minus and Ctrl+0 (back to 100) change it.
+  Q_PROPERTY(int Zoom READ Zoom WRITE SetZoom)
   // What the last assignment of Data dropped (a text beyond the reader's limits, a
   // non-numeric ExtSymbol), empty when it was read whole.
   Q_PROPERTY(QString ReadError READ ReadError NOTIFY OnReadError STORED false)
@@ -64,6 +67,20 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   QImage RenderImage(const TRenderOptions& Options = {}) const;
 
   QString ReadError() const { return FReadError; }
+
+  int Zoom() const { return FZoom; }
+  void SetZoom(int Percent);
+  double ZoomFactor() const { return FZoom / 100.0; }
+  // Widget coordinates to the formula's (node) coordinates, and a formula rectangle to the
+  // widget rectangle that covers it.
+  QPoint FormulaPoint(QPointF WidgetPoint) const;
+  QRect WidgetRect(const QRect& FormulaRect) const;
+  // The whole formula at the zoom (RenderSize scaled): layouts and scroll areas give the
+  // editor room for every line. Updated on every change.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  // Scrolls an enclosing QScrollArea so that the caret shows.
+  void EnsureCaretVisible();
 
   // The edit area that holds the caret, or none.
   TEditArea* ActiveEditArea() const { return FActiveEditArea; }
@@ -155,6 +172,12 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // A press goes to the innermost node under the pointer; outside every line it only
   // focuses the editor (and gives an editor without a line one).
   void mousePressEvent(QMouseEvent* Event) override;
+  // A drag with the left button selects (across slots, whole templates in the nearest
+  // area that holds both ends); a double click selects the element under the pointer.
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  // Ctrl+wheel zooms.
+  void wheelEvent(QWheelEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
 
   void RepaintRect(const QRect& Rect) override;
@@ -188,4 +211,5 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   std::vector<std::unique_ptr<TCustomControl>> FDisposed;
   QTimer FBlinkTimer;
   QString FReadError;
+  int FZoom = 100;
 };

@@ -3,9 +3,12 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "editor/Editing.h"
 #include "editor/ZelkEquation.h"
+
+#include <exception>
 
 QUndoStack* TZelkEquation::UndoStack() const { return &FEditing->UndoStack(); }
 
@@ -19,4 +22,20 @@ void TZelkEquation::SetFontColor(QColor Value) {
   SetFont(TFont(Font(), Value));
   FontChanged();
   Repaint();
+}
+
+void TZelkEquation::mouseMoveEvent(QMouseEvent* Event) {
+  if (!(Event->buttons() & Qt::LeftButton)) return;
+  try {
+    FEditing->MouseDrag(FormulaPoint(Event->position()));
+  } catch (const std::exception&) {
+  }
+}
+
+void TZelkEquation::mouseDoubleClickEvent(QMouseEvent* Event) {
+  if (Event->button() != Qt::LeftButton) return;
+  try {
+    FEditing->DoubleClick(FormulaPoint(Event->position()));
+  } catch (const std::exception&) {
+  }
 }
