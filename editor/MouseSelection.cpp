@@ -93,7 +93,10 @@ QRegion TEditing::HighlightRegion() const {
 void TEditing::PaintSelection(QPainter& Painter) const {
   QColor Colour = QGuiApplication::palette().color(QPalette::Highlight);
   Colour.setAlpha(90);
+  Painter.save();
+  Painter.setClipping(false);  // the nodes leave the clip of the last one drawn
   for (const QRect& Rect : HighlightRegion()) Painter.fillRect(Rect, Colour);
+  Painter.restore();
 }
 
 void TEditing::RefreshHighlight() {
