@@ -364,7 +364,8 @@ void TZelkEquation::FontChanged() {
 
 void TZelkEquation::changeEvent(QEvent* Event) {
   if (Event->type() == QEvent::FontChange && EditAreaList()) {
-    const QFont Own = EditorFont(font());
+    const QFont ParentFont = parentWidget() && !isWindow() ? parentWidget()->font() : QFont();
+    const QFont Own = EditorFont(font(), parentWidget() && !isWindow() ? &ParentFont : nullptr);
     if (Own.resolveMask() != font().resolveMask() || Own != font()) {
       setFont(Own);  // the change comes back here with every attribute the editor's own
       return;
