@@ -45,6 +45,7 @@ TfrmMain::TfrmMain(QWidget* Parent)
   FUi->Memo1->setWordWrapMode(QTextOption::WrapAnywhere);
   FUi->Memo1->installEventFilter(this);
   ResolveFormLinks(this);
+  connect(FUi->ZelkEquation1, &TZelkEquation::OnReadError, this, &TfrmMain::ShowReadError);
   FormCreate();
 }
 
@@ -52,8 +53,11 @@ TfrmMain::~TfrmMain() = default;
 
 QLabel* TfrmMain::ReadError() const { return FUi->LabelReadError; }
 
+TZelkEquation* TfrmMain::Equation() const { return FUi->ZelkEquation1; }
+
 void TfrmMain::FormCreate() {
   FUi->ZelkEquation1->PutData(InitialFormula);
+  BringMemoInLine();
   ComboBox1Change();
   setWindowTitle(QStringLiteral("%1 v%2").arg(windowTitle(), FUi->ZelkEquation1->Version()));
 }
@@ -75,8 +79,15 @@ void TfrmMain::Button2Click() {
 
 void TfrmMain::ZelkEquation1Change() {
   // While the formula is rebuilt from the text box, the typed text stays as it is.
-  if (FReadingMemo) return;
-  FUi->Memo1->setPlainText(FUi->ZelkEquation1->GetData());
+  if (FReadingMemo || FMemoUpdatePosted) return;
+  FMemoUpdatePosted = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        FMemoUpdatePosted = false;
+        BringMemoInLine();
+      },
+      Qt::QueuedConnection);
 }
 
 void TfrmMain::Memo1Change() {

@@ -20,6 +20,7 @@ class QLabel;
 namespace Ui {
 class TfrmMain;
 }
+class TZelkEquation;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -37,6 +38,8 @@ class TfrmMain : public QWidget {
   QColorDialog* ColorDialog1() const { return FColorDialog1; }
   // Where the reason of the last rejected text shows; empty after a good read.
   QLabel* ReadError() const;
+  // The formula editor of the form.
+  TZelkEquation* Equation() const;
 
  public slots:
   // Start-up: the initial formula, the palette's language, the caption with the version.
@@ -45,7 +48,8 @@ class TfrmMain : public QWidget {
   void Button1Click();
   // "BkColor..": the editor's background through the colour dialog; Cancel changes nothing.
   void Button2Click();
-  // The formula changed: the text box shows its Data.
+  // The formula changed: the text box shows its Data, once the changes of this turn of
+  // the event loop are done (a read notifies once per element).
   void ZelkEquation1Change();
   // The text box changed: a text other than Data rebuilds the formula.
   void Memo1Change();
@@ -65,4 +69,6 @@ class TfrmMain : public QWidget {
   QColorDialog* FColorDialog1;
   // The formula is being rebuilt from the text box.
   bool FReadingMemo = false;
+  // The text box is to show Data when control is back in the event loop.
+  bool FMemoUpdatePosted = false;
 };

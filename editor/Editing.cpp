@@ -6,13 +6,16 @@
 #include <QScopeGuard>
 #include <exception>
 
+#include "editor/ClipboardImages.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
 TEditing::TEditing(TZelkEquation& Editor)
     : FEditor(Editor),
-      FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }) {}
+      FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }) {
+  FFormats.SetImageWriter(FormulaImageWriter(Editor));
+}
 
 void TEditing::BeginEdit(bool Hold) {
   if (!FHistory.Restoring()) FHistory.Begin(Hold);

@@ -70,7 +70,8 @@ class TEditing {
   // Removes what is selected; true when there was something.
   bool DeleteSelection();
 
-  // The clipboard. Copy and Cut do nothing with nothing selected.
+  // The clipboard (Clipboard.h; the pictures of ClipboardImages.h). Copy and Cut do
+  // nothing with nothing selected.
   bool Copy();
   bool Cut();
   void Paste();

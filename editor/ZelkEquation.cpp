@@ -334,7 +334,6 @@ void TZelkEquation::Dispose(TCustomControl* Node) {
     delete Node;
     return;
   }
-  ++FGeneration;
   if (auto* Area = dynamic_cast<TEditArea*>(Node)) Area->PutParent(nullptr);
   Node->SetParentNode(nullptr);
   Orphan(Node, FActiveEditArea);
@@ -412,6 +411,9 @@ void TZelkEquation::Paint() {
 
 void TZelkEquation::paintEvent(QPaintEvent* Event) {
   if (LayoutOwed()) PayLayout();
+  // The node bounds follow the widget's (a hidden widget hears of a resize only when shown).
+  SetWidth(width());
+  SetHeight(height());
   QPainter Painter(this);
   Painter.scale(ZoomFactor(), ZoomFactor());
   TCanvas& C = Canvas();

@@ -53,10 +53,6 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   explicit TZelkEquation(QWidget* Parent = nullptr);
   ~TZelkEquation() override;
 
-  // The node geometry of the editor is the widget's.
-  int Width() const { return width(); }
-  int Height() const { return height(); }
-
   // Size of the whole formula as Render draws it at scale 1: every line with the margins
   // the editor keeps around them.
   QSize RenderSize() const;

@@ -58,12 +58,33 @@ TEST(MainForm, StartsWithTheFormulaItsTextAndARussianPaletteLinkedToTheEditor) {
   EXPECT_TRUE(F.Form.ReadError()->text().isEmpty());
 }
 
-TEST(MainForm, APaletteClickRewritesTheTextBoxAtOnce) {
+TEST(MainForm, APaletteClickRewritesTheTextBoxOnceTheEventLoopRuns) {
   MainForm F;
   const QString Before = F.Editor->GetData();
   F.Palette->GroupBar(1)->Buttons(0)->click();
   EXPECT_NE(F.Editor->GetData(), Before);
+  QCoreApplication::processEvents();
   EXPECT_EQ(F.Memo->toPlainText(), F.Editor->GetData());
+}
+
+TEST(MainForm, ManyChangesInOneTurnRewriteTheTextBoxOnce) {
+  MainForm F;
+  int Rewrites = 0;
+  QObject::connect(F.Memo, &QPlainTextEdit::textChanged, [&] { ++Rewrites; });
+  for (const char* Text : {"a", "b", "c"}) QTest::keyClicks(F.Editor, Text);
+  F.Editor->AddEditArea();
+  EXPECT_EQ(Rewrites, 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Rewrites, 1);
+  EXPECT_EQ(F.Memo->toPlainText(), F.Editor->GetData());
+}
+
+TEST(MainForm, WhatAReadDropsShowsInTheBottomPanel) {
+  MainForm F;
+  F.Editor->setProperty("Data", "EditArea(Simple(a)ExtSymbol(q))");
+  EXPECT_FALSE(F.Form.ReadError()->text().isEmpty());
+  F.Editor->setProperty("Data", "EditArea(Simple(a))");
+  EXPECT_TRUE(F.Form.ReadError()->text().isEmpty());
 }
 
 TEST(MainForm, TheTextItAlreadyShowsRebuildsNothing) {

@@ -159,3 +159,23 @@ TEST_F(Clipboard, TheContextMenuOffersWhatCanBeDone) {
   EXPECT_TEXT(ClipData(), Row("Simple(b)"));
   Menu->close();
 }
+
+TEST_F(Clipboard, ACopyCarriesPicturesWithoutEditingMarks) {
+  E->SetData(Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))"));
+  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_C);
+  const QMimeData* Mime = Clip->mimeData();
+  ASSERT_TRUE(Mime->hasFormat("image/png"));
+  ASSERT_TRUE(Mime->hasFormat("image/svg+xml"));
+  EXPECT_TRUE(Mime->data("image/svg+xml").contains("<svg"));
+  QImage Png;
+  ASSERT_TRUE(Png.loadFromData(Mime->data("image/png"), "PNG"));
+  EXPECT_EQ(Png.size(), E->RenderSize() * 2);  // twice the device pixel ratio of 1
+  // The same picture as Render draws, with no caret and no dotted frames.
+  TRenderOptions Options;
+  Options.Scale = 2;
+  EXPECT_EQ(Png.convertToFormat(QImage::Format_ARGB32), E->RenderImage(Options).convertToFormat(QImage::Format_ARGB32));
+  EXPECT_TRUE(E->Editing().CopyAsImage());
+  EXPECT_FALSE(Clip->mimeData()->hasFormat(ZelkDataMime));
+  EXPECT_TRUE(Clip->mimeData()->hasImage());
+}

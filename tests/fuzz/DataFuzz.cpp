@@ -1,10 +1,14 @@
 // Assigns arbitrary bytes as Data to an editor, read as UTF-8 (and painted) and as UTF-16
 // code units. Beyond what the sanitizers catch, every input must give a text that is a
 // fixed point: written, read again and written again it is unchanged, and the tree read
-// from it has exactly the lines and elements that the text holds.
+// from it has exactly the lines and elements that the text holds. Read once more with an
+// OnChange receiver that reads Data and looks at the layout, it gives the same text and
+// the same geometry.
 
 #include <QApplication>
 #include <QImage>
+#include <array>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +58,21 @@ TCounts CountText(const QString& Text) {
   return Counts;
 }
 
+using TGeometry = std::vector<std::array<int, 5>>;
+
+void CollectGeometry(const TCustomControl* Node, TGeometry& Out) {
+  for (const TCustomControl* Child : Node->Children()) {
+    Out.push_back({Child->Left(), Child->Top(), Child->Width(), Child->Height(), Child->Visible()});
+    CollectGeometry(Child, Out);
+  }
+}
+
+TGeometry Geometry(const TZelkEquation& Editor) {
+  TGeometry Out;
+  CollectGeometry(&Editor, Out);
+  return Out;
+}
+
 [[noreturn]] void Fail(const char* What, const QString& Input, const QString& First,
                        const QString& Second) {
   std::fprintf(stderr, "%s\ninput:  %s\nfirst:  %s\nsecond: %s\n", What,
@@ -74,6 +93,24 @@ void Read(TZelkEquation& Editor, const QString& Text) {
   QCoreApplication::sendPostedEvents();
 }
 
+// Reads Input with a receiver that copies Data on every notification and looks at the
+// layout now and then (looking lays out the tree, so every time would be slow).
+void CheckWithReceiver(const QString& Input, const QString& First, const TGeometry& Expected) {
+  TZelkEquation Editor;
+  QString Copy;
+  long Seen = 0;
+  int CaretLeft = 0;
+  QObject::connect(&Editor, &TZelkEquation::OnChange, [&] {
+    Copy = Editor.GetData();
+    if ((++Seen & (Seen - 1)) == 0 && Editor.ActiveEditArea())
+      CaretLeft = Editor.ActiveEditArea()->Caret()->Left();
+  });
+  Read(Editor, Input);
+  if (Editor.GetData() != First) Fail("a receiver changed what was read", Input, First, Editor.GetData());
+  if (Geometry(Editor) != Expected) Fail("a receiver changed the layout", Input, First, Copy);
+  (void)CaretLeft;
+}
+
 void Check(const QString& Input, bool Paint) {
   QString First;
   {
@@ -84,6 +121,7 @@ void Check(const QString& Input, bool Paint) {
     if (Paint) {
       QImage Image(Editor.size(), QImage::Format_ARGB32_Premultiplied);
       Editor.render(&Image);
+      CheckWithReceiver(Input, First, Geometry(Editor));
     }
   }
   TZelkEquation Editor;

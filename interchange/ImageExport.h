@@ -1,0 +1,21 @@
+#pragma once
+// Pictures of a formula: PNG, SVG and PDF, drawn by the editor's Render (no editing marks
+// unless the options ask for them). A PNG has RenderSize() * Scale pixels; SVG and PDF
+// keep the formula's size at 96 dots per inch, with the text as text.
+
+#include <QString>
+
+#include "editor/Render.h"
+
+class QIODevice;
+class TZelkEquation;
+
+enum class TImageFormat { Png, Svg, Pdf };
+
+// The format a file name's extension names (png, svg, pdf; any case); false when none.
+bool ImageFormatOfFile(const QString& FileName, TImageFormat& Format);
+
+// Writes the picture to Device, which must be open for writing; false with Error set
+// when the device refuses it.
+bool WriteImage(const TZelkEquation& Formula, TImageFormat Format, QIODevice& Device,
+                const TRenderOptions& Options, QString* Error = nullptr);

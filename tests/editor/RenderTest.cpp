@@ -1,0 +1,124 @@
+// Drawing the formula outside the editor: Render at any scale, with or without the editing
+// marks, on the background or transparent, and the pictures written from it.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+#include "TestSupport.h"
+#include "interchange/ImageExport.h"
+
+namespace {
+const QString Formula = QStringLiteral(
+    "EditArea(Simple(x)Simple(=)Division(EditArea(Simple(a))EditArea()))"
+    "EditArea(IntLimitBottomTopOne(EditArea(Simple(x))EditArea(Simple(0))EditArea(ExtSymbol(8734))))");
+
+int Inked(const QImage& Image) {
+  int Count = 0;
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X) {
+      const QColor C = Image.pixelColor(X, Y);
+      Count += C.alpha() > 128 && qGray(C.rgb()) < 128;
+    }
+  return Count;
+}
+
+struct Rendered : EditorFixture {
+  Rendered() {
+    Editor->SetData(Formula);
+    Editor->resize(Editor->RenderSize());
+  }
+};
+}  // namespace
+
+TEST(Render, WithTheMarksItIsTheEditorAsShown) {
+  Rendered F;
+  TRenderOptions Options;
+  Options.EditingMarks = true;
+  const QImage Shown = F.Editor->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage Drawn = F.Editor->RenderImage(Options).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(Drawn, Shown);
+}
+
+TEST(Render, WithoutTheMarksNoFrameNoCaretNoSlotFrame) {
+  Rendered F;
+  TEditArea* Empty = SlotOf(F.Line(0), 2, 1);
+  ASSERT_TRUE(Empty->GetIsEmpty());
+  TRenderOptions Marks;
+  Marks.EditingMarks = true;
+  const QImage With = F.Editor->RenderImage(Marks);
+  const QImage Without = F.Editor->RenderImage();
+  EXPECT_LT(qGray(With.pixel(0, 0)), 128);
+  EXPECT_EQ(Without.pixel(0, 0), QColor(Qt::white).rgba());
+  const QRect Slot(Empty->HostPosition(), Empty->BoundsRect().size());
+  EXPECT_LT(qGray(With.pixel(Slot.topLeft())), 128);
+  EXPECT_EQ(Without.pixel(Slot.topLeft()), QColor(Qt::white).rgba());
+  // The formula's own ink is all there; only marks are missing.
+  EXPECT_GT(Inked(Without), 100);
+  EXPECT_LT(Inked(Without), Inked(With));
+  // The editor itself still shows its marks afterwards.
+  EXPECT_LT(qGray(F.Editor->grab().toImage().pixel(0, 0)), 128);
+}
+
+TEST(Render, TransparentKeepsOnlyTheInk) {
+  Rendered F;
+  TRenderOptions Options;
+  Options.Transparent = true;
+  const QImage Image = F.Editor->RenderImage(Options);
+  EXPECT_EQ(qAlpha(Image.pixel(1, 1)), 0);
+  int Opaque = 0;
+  for (int Y = 0; Y < Image.height(); ++Y)
+    for (int X = 0; X < Image.width(); ++X) Opaque += qAlpha(Image.pixel(X, Y)) == 255;
+  EXPECT_GT(Opaque, 50);
+  EXPECT_LT(Opaque, Image.width() * Image.height() / 4);
+}
+
+TEST(Render, ScalesToAnySizeOnAnyPainter) {
+  Rendered F;
+  const QSize Size = F.Editor->RenderSize();
+  TRenderOptions Double;
+  Double.Scale = 2;
+  const QImage Image = F.Editor->RenderImage(Double);
+  EXPECT_EQ(Image.size(), Size * 2);
+  EXPECT_GT(Inked(Image), 3 * Inked(F.Editor->RenderImage()));
+  // On a painter of the caller's, at its origin, with its state kept.
+  QImage Target(Size + QSize(40, 40), QImage::Format_ARGB32);
+  Target.fill(Qt::red);
+  QPainter Painter(&Target);
+  Painter.translate(20, 20);
+  const QTransform Before = Painter.transform();
+  F.Editor->Render(Painter);
+  EXPECT_EQ(Painter.transform(), Before);
+  Painter.end();
+  EXPECT_EQ(Target.pixel(10, 10), QColor(Qt::red).rgba());
+  EXPECT_EQ(Target.pixel(21, 21), QColor(Qt::white).rgba());
+}
+
+TEST(ImageExport, WritesEachFormatAndRefusesADeviceItCannotWrite) {
+  Rendered F;
+  TImageFormat Format;
+  ASSERT_TRUE(ImageFormatOfFile("a/b.SVG", Format));
+  EXPECT_EQ(Format, TImageFormat::Svg);
+  EXPECT_FALSE(ImageFormatOfFile("formula.txt", Format));
+
+  QBuffer Png, Svg, Pdf;
+  for (QBuffer* B : {&Png, &Svg, &Pdf}) B->open(QIODevice::WriteOnly);
+  EXPECT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Png, {}));
+  EXPECT_TRUE(WriteImage(*F.Editor, TImageFormat::Svg, Svg, {}));
+  EXPECT_TRUE(WriteImage(*F.Editor, TImageFormat::Pdf, Pdf, {}));
+  EXPECT_EQ(QImage::fromData(Png.data(), "PNG").size(), F.Editor->RenderSize());
+  EXPECT_TRUE(Svg.data().contains("<svg"));
+  EXPECT_TRUE(Svg.data().contains("viewBox=\"0 0 " + QByteArray::number(F.Editor->RenderSize().width())));
+  EXPECT_TRUE(Pdf.data().startsWith("%PDF"));
+
+  QBuffer Closed;
+  QString Error;
+  EXPECT_FALSE(WriteImage(*F.Editor, TImageFormat::Png, Closed, {}, &Error));
+  EXPECT_FALSE(Error.isEmpty());
+  TRenderOptions Huge;
+  Huge.Scale = 1e9;
+  Closed.open(QIODevice::WriteOnly);
+  EXPECT_FALSE(WriteImage(*F.Editor, TImageFormat::Png, Closed, Huge, &Error));
+}
