@@ -111,6 +111,19 @@ bool TSelectEquation::event(QEvent* Event) {
   return QFrame::event(Event);
 }
 
+void TSelectEquation::resizeEvent(QResizeEvent* Event) {
+  QFrame::resizeEvent(Event);
+  KeepCategoriesWhole();
+}
+
+void TSelectEquation::KeepCategoriesWhole() {
+  if (!FCategoryBar || !layout()) return;
+  const QMargins Margins = layout()->contentsMargins();
+  const int Width = contentsRect().width() - Margins.left() - Margins.right();
+  const int Rows = FCategoryBar->heightForWidth(Width);
+  if (Rows > 0 && FCategoryBar->minimumHeight() != Rows) FCategoryBar->setMinimumHeight(Rows);
+}
+
 void TSelectEquation::CreateWnd() {
   if (FCategoryBar) return;
   auto* Layout = new QVBoxLayout(this);

@@ -5,6 +5,9 @@
 // top chooses the one group shown below it; moving the mouse over any button shows its
 // description, in the chosen language, in the description label and as its tool-tip.
 //
+// The category bar stays whole at any width: when it wraps onto more rows, the page of
+// group buttons below it gives up the room.
+//
 // The palette builds its group table and glyph lists when it is created and its child
 // widgets (category bar, description label, page stack with one group bar a page) when it
 // first gets its window; they are built once. The glyphs are the monochrome resource strips
@@ -98,6 +101,7 @@ class TSelectEquation : public QFrame {
 
  protected:
   bool event(QEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
   // Builds the children on the first call only: page stack, label, category bar, then
   // shows group 1 with category button 0 down.
   void CreateWnd();
@@ -106,6 +110,8 @@ class TSelectEquation : public QFrame {
   void CreatePageControl();
   void CreateLabel();
   TToolBar* CreateToolBar(QWidget* Parent, int Index);
+  // Gives the category bar the height its rows need at the palette's width.
+  void KeepCategoriesWhole();
 
   TEqDataArray FEqData;
   TImageLists FImageLists;
