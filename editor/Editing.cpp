@@ -23,6 +23,8 @@ void TEditing::BeginEdit(bool Hold) {
 
 void TEditing::EndEdit() {
   if (!FHistory.Restoring() && FHistory.End()) Announce();
+  if (FHistory.Editing()) return;
+  FEditor.updateGeometry();
   RefreshHighlight();
   FEditor.EnsureCaretVisible();
 }
@@ -39,10 +41,12 @@ void TEditing::BeginTyping() {
 }
 
 bool TEditing::HoldChange() {
-  FEditor.updateGeometry();
   if (FAnnouncing) return false;
   if (!FHistory.Restoring()) FSelection.Clear();
-  return FHistory.NoteChange();
+  const bool Held = FHistory.NoteChange();
+  // An edit updates the size hint once, when it ends.
+  if (!FHistory.Editing()) FEditor.updateGeometry();
+  return Held;
 }
 
 void TEditing::ActiveAreaChanging(TEditArea* Next) {
@@ -78,6 +82,9 @@ void TEditing::Restore(const TEditorState& State) {
   else
     FSelection.SetAnchor(Area ? qBound(-1, State.Anchor, Area->Count()) : -1);
   Announce();
+  FEditor.updateGeometry();
+  RefreshHighlight();
+  FEditor.EnsureCaretVisible();
 }
 
 void TEditing::PlaceCaret(TEditArea* Area, int Index) {

@@ -53,6 +53,8 @@ class TUndoHistory {
   // being restored, and is announced once when that ends.
   bool NoteChange();
   bool Restoring() const { return FRestoring; }
+  // Inside a bracket or restoring a step.
+  bool Editing() const { return FDepth > 0 || FRestoring; }
 
   void Undo();
   void Redo();

@@ -162,7 +162,8 @@ TEST_F(Clipboard, TheContextMenuOffersWhatCanBeDone) {
 
 TEST_F(Clipboard, ACopyCarriesPicturesWithoutEditingMarks) {
   E->SetData(Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))"));
-  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_A);  // the denominator, where the reading left the caret
+  Ctrl(E, Qt::Key_A);  // the whole formula
   Ctrl(E, Qt::Key_C);
   const QMimeData* Mime = Clip->mimeData();
   ASSERT_TRUE(Mime->hasFormat("image/png"));
