@@ -11,6 +11,7 @@
 
 #include "FormulaGenerator.h"
 #include "Shapes.h"
+#include "demo/main.h"
 #include "editor/Equations.h"
 
 namespace {
@@ -171,6 +172,24 @@ void BM_Repaint(benchmark::State& State) {
   ReportElements(State, Formula.Elements);
 }
 BENCHMARK(BM_Repaint)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// The demonstration program started with a large formula, up to its first painting.
+void BM_DemoStart(benchmark::State& State) {
+  const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), KeystrokeLines);
+  for (auto _ : State) {
+    TfrmMain Form;
+    auto* Editor = Form.findChild<TZelkEquation*>(QStringLiteral("ZelkEquation1"));
+    Editor->PutData(Formula.Data);
+    Form.show();
+    Editor->repaint();
+    State.PauseTiming();
+    Form.hide();
+    HandlePostedEvents();
+    State.ResumeTiming();
+  }
+  ReportElements(State, Formula.Elements);
+}
+BENCHMARK(BM_DemoStart)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 long ResidentKiB() {
   // /proc files report size 0, so readAll() gives nothing: read them line by line.

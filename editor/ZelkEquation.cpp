@@ -83,6 +83,7 @@ TEditArea* TZelkEquation::Line(int Index) const { return EditAreaList()->GetItem
 TEditArea* TZelkEquation::CreateLine(int Position) {
   auto* Area = new TEditArea(this);
   EditAreaList()->Insert(Position, Area);
+  DataChanged();
   Area->PutParent(this);
   Area->SetEditor(this);
   Area->SetFont(Font());
@@ -112,6 +113,7 @@ void TZelkEquation::DeleteEditArea() {
   if (LineCount() > 1) {
     ++FGeneration;
     Dispose(EditAreaList()->Take(EditAreaIndex()));
+    DataChanged();
   }
   if (EditAreaIndex() >= LineCount() && EditAreaIndex() > 0) PlaceEditAreaIndex(EditAreaIndex() - 1);
   if (LineCount() > 0) {
@@ -187,10 +189,19 @@ int TZelkEquation::CalcWidth() const {
 }
 
 QString TZelkEquation::GetData() const {
+  if (FDataKnown) return FData;
+  qsizetype Size = 0;
+  for (int J = 0; J < LineCount(); ++J) Size += Line(J)->GetData().size() + 10;
   QString Text;
-  for (int J = 0; J < LineCount(); ++J)
-    Text += QStringLiteral("EditArea(") + Line(J)->GetData() + QLatin1Char(')');
-  return Text;
+  Text.reserve(Size);
+  for (int J = 0; J < LineCount(); ++J) {
+    Text += QLatin1String("EditArea(");
+    Text += Line(J)->GetData();
+    Text += QLatin1Char(')');
+  }
+  FData = Text;
+  FDataKnown = true;
+  return FData;
 }
 
 void TZelkEquation::SetData(const QString& Text) {
@@ -225,6 +236,7 @@ void TZelkEquation::SetData(const QString& Text) {
 
 void TZelkEquation::ReadLines(const QString& Text) {
   while (LineCount() > 0) Dispose(EditAreaList()->Take(LineCount() - 1));
+  DataChanged();
   PlaceEditAreaIndex(0);
   const int Generation = FGeneration;
   for (const TExpression& Item : GetExprData(Text)) {

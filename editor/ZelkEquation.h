@@ -105,6 +105,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   int CalcWidth() const;
 
   QString GetData() const;
+  // The text of a line or of something in it changed.
+  void DataChanged() { FDataKnown = false; }
   // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol and
   // ELimitError on a text beyond the reader's limits (model/TextForm.h); what was read
   // before either stays. With no OnChange receiver connected, the tree is laid out once
@@ -207,5 +209,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   std::vector<std::unique_ptr<TCustomControl>> FDisposed;
   QTimer FBlinkTimer;
   QString FReadError;
+  mutable QString FData;
+  mutable bool FDataKnown = false;
   int FZoom = 100;
 };

@@ -113,7 +113,9 @@ void TEditArea::SetBkColor(QColor Value) {
 void TEditArea::LayoutChanged() {
   for (TEditArea* Area = this; Area;) {
     Area->FLaidOut = false;
+    Area->FDataKnown = false;
     auto* Holder = dynamic_cast<TEquation*>(Area->FOwner);
+    if (!Holder && Area->FEditor) Area->FEditor->DataChanged();
     Area = Holder ? Holder->GetParent() : nullptr;
   }
 }

@@ -44,6 +44,7 @@ void TEditArea::DelEquation(int Index) {
     TEquation* Element = Item(Index);
     FEquationList->Delete(Index);
     Dispose(Element);
+    LayoutChanged();
     RefreshRecurse();
   }
   if (FEditor) FEditor->Change();
@@ -82,6 +83,7 @@ void TEditArea::InsertEquation(const QString& Keyword, Setup&& Apply) {
   auto* Element = new T(this);
   FEquationList->InsertObject(FEquationIndex, Keyword, Element);
   Apply(*Element);
+  LayoutChanged();
   RefreshRecurse();
   if (FEditor) FEditor->Change();
 }

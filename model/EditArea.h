@@ -72,7 +72,9 @@ class TEditArea : public TZelkGraphic {
   void AddEqDivision();
   void AddEqMatrix(TKindMatrix Kind, int Count);
 
-  // Text form of the run, and rebuilding the run from it.
+  // Text form of the run, and rebuilding the run from it. The text is kept until the run
+  // or anything in it changes, so a receiver that copies Data on every notification
+  // rebuilds only the path that changed.
   QString GetData() const;
   void SetData(const QString& Text);
   // Inserts the elements of a run's text form at the caret and leaves the caret after
@@ -92,8 +94,9 @@ class TEditArea : public TZelkGraphic {
   // nothing to hand down.
   void SetBkColor(QColor Value) override;
 
-  // Marks the line holding this area as changed since the editor last laid it out. Every
-  // layout in the line and every change of content a layout has yet to take in calls it.
+  // Marks the line holding this area as changed since the editor last laid it out, and
+  // forgets the text of every area on the way. Every layout in the line and every change
+  // of content calls it.
   void LayoutChanged();
   // A line the editor laid out with nothing changed in it since: laying it out again at
   // the same font and colour would give the same geometry.
@@ -120,6 +123,7 @@ class TEditArea : public TZelkGraphic {
   void PlaceEquations();
 
   TEquationList* FEquationList;
+  mutable QString FData;
   TEACursor* FCaret;
   TEquatStore* FOwner;
   TZelkEquation* FEditor = nullptr;
@@ -127,4 +131,5 @@ class TEditArea : public TZelkGraphic {
   int FIndexInParent = 0;
   bool FActive = false;
   bool FLaidOut = false;
+  mutable bool FDataKnown = false;
 };

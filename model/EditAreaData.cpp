@@ -31,10 +31,17 @@ char32_t SimpleCharacter(const QString& Argument) {
 }  // namespace
 
 QString TEditArea::GetData() const {
+  if (FDataKnown) return FData;
   QString Text;
-  for (int I = 0; I < Count(); ++I)
-    Text += FEquationList->GetString(I) + QLatin1Char('(') + Item(I)->GetData() + QLatin1Char(')');
-  return Text;
+  for (int I = 0; I < Count(); ++I) {
+    Text += FEquationList->GetString(I);
+    Text += QLatin1Char('(');
+    Text += Item(I)->GetData();
+    Text += QLatin1Char(')');
+  }
+  FData = Text;
+  FDataKnown = true;
+  return FData;
 }
 
 void TEditArea::SetData(const QString& Text) {

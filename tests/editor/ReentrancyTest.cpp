@@ -210,3 +210,40 @@ TEST(ReadError, ThePropertyTellsWhatTheLastReadDropped) {
   Editor.setProperty("Data", "EditArea(Simple(d))");
   EXPECT_EQ(Errors.size(), 3);
 }
+
+TEST(DataText, TheKeptTextFollowsEveryKindOfEdit) {
+  // One editor reads Data after every notification (so every text is kept and must be
+  // forgotten on the next change); the other only at the end.
+  auto Edit = [](TZelkEquation& E) {
+    QTest::keyClicks(&E, "ab");
+    E.ActiveEditArea()->AddEqDivision();
+    QTest::keyClicks(&E, "x");
+    E.Line(0)->SetActive(true);
+    E.ActiveEditArea()->AddEqIndex(TGroupOptions{goIndexTop, goIndexBottom});
+    QTest::keyClicks(&E, "2");
+    E.Line(0)->SetActive(true);
+    QTest::keyClick(&E, Qt::Key_Backspace);
+    QTest::keyClick(&E, Qt::Key_Return);
+    E.ActiveEditArea()->AddEqMatrix(kmSquare, 3);
+    ElementAt<TEqMatrix>(E.Line(1), 0)->SetCountEA(5);
+    QTest::keyClicks(&E, "m");
+    E.Line(1)->SetActive(true);
+    E.ActiveEditArea()->AddEqExtSymbol(8734);
+    ElementAt<TEqExtSymbol>(E.Line(1), 0)->SetSymbolCode(u'\u03B1');
+    ElementAt<TEqSimple>(E.Line(0), 0)->SetCharacter(u'q');
+    QTest::keyClick(&E, Qt::Key_Up);
+    QTest::keyClick(&E, Qt::Key_Home);
+    QTest::keyClick(&E, Qt::Key_Delete);
+    E.AddEditArea();
+    E.SetEditAreaIndex(0);
+    E.DeleteEditArea();
+  };
+  TZelkEquation Watched, Plain;
+  QStringList Seen;
+  QObject::connect(&Watched, &TZelkEquation::OnChange, [&] { Seen << Watched.GetData(); });
+  Edit(Watched);
+  Edit(Plain);
+  EXPECT_EQ(Watched.GetData(), Plain.GetData());
+  EXPECT_GT(Seen.size(), 10);
+  EXPECT_EQ(Seen.last(), Plain.GetData());
+}
