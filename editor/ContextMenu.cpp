@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <exception>
 
 #include "editor/Editing.h"
 #include "editor/ZelkEquation.h"
@@ -22,7 +23,13 @@ QMenu* TEditing::CreateContextMenu() {
     Action->setObjectName(QString::fromLatin1(Name));
     Action->setShortcut(Keys);
     Action->setEnabled(Enabled);
-    QObject::connect(Action, &QAction::triggered, Menu, Run);
+    QObject::connect(Action, &QAction::triggered, Menu, [Run] {
+      try {
+        Run();
+      } catch (const std::exception&) {
+        // The command stopped half way; what it did stays and can be undone.
+      }
+    });
     return Action;
   };
   const bool Selected = HasSelection();

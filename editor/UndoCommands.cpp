@@ -1,5 +1,6 @@
 #include "UndoCommands.h"
 
+#include <exception>
 #include <utility>
 
 namespace {
@@ -78,16 +79,15 @@ void TUndoHistory::Redo() {
 }
 
 void TUndoHistory::Apply(const TEditorState& State) {
+  // Undo runs from buttons and menus too: no fault may leave it for the event loop.
   FRestoring = true;
   try {
     FRestore(State);
-  } catch (...) {
-    FRestoring = false;
+    FKnown = State;
+  } catch (const std::exception&) {
     FKnown = FCapture();
-    throw;
   }
   FRestoring = false;
-  FKnown = State;
 }
 
 TStateCommand::TStateCommand(TUndoHistory& History, TEditorState Before, TEditorState After,

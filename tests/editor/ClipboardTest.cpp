@@ -180,3 +180,16 @@ TEST_F(Clipboard, ACopyCarriesPicturesWithoutEditingMarks) {
   EXPECT_FALSE(Clip->mimeData()->hasFormat(ZelkDataMime));
   EXPECT_TRUE(Clip->mimeData()->hasImage());
 }
+
+TEST_F(Clipboard, APasteBeyondTheReadersLimitsStopsAndIsUndone) {
+  QTest::keyClicks(E, "a");
+  QString Deep = Row("Simple(z)");
+  for (int I = 0; I < 40; ++I) Deep = Row("BracketsRound(" + Deep + ")");
+  auto* Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, Deep.toUtf8());
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);  // the reader stops at its nesting limit; the key is still handled
+  EXPECT_GT(Line(0)->Count(), 1);
+  Ctrl(E, Qt::Key_Z);
+  EXPECT_TEXT(E->GetData(), Row("Simple(a)"));
+}
