@@ -7,7 +7,30 @@ namespace {
 QString CodeUnitText(char16_t Code) { return QString(QChar(Code)); }
 }  // namespace
 
-void TCanvas::BeginPaint(QPainter* Painter) { FPainter = Painter; }
+void TCanvas::BeginPaint(QPainter* Painter) {
+  FPainter = Painter;
+  FPainterClipped = false;
+  FClipApplied = false;
+  FClip = QRect(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
+}
+
+void TCanvas::SetClip(const QRect& Clip) {
+  FClip = Clip;
+  FClipApplied = false;
+  if (FPainterClipped && FPainter) FPainter->setClipping(false);
+  FPainterClipped = false;
+}
+
+void TCanvas::ClipPainter() {
+  if (FClipApplied) return;
+  FPainter->setClipRect(FClip);
+  FClipApplied = FPainterClipped = true;
+}
+
+void TCanvas::Fill(const QRect& Area, QColor Color) {
+  const QRect Visible = Area & FClip;
+  if (!Visible.isEmpty()) FPainter->fillRect(Visible, Color);
+}
 
 void TCanvas::EndPaint() { FPainter = nullptr; }
 
@@ -37,30 +60,31 @@ void TCanvas::ApplyBrush() const {
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (!FPainter || X2 <= X1 || Y2 <= Y1) return;
   const QRect Area(X1, Y1, X2 - X1, Y2 - Y1);
-  if (Brush.Style() != bsClear && Fills(Brush.Color())) FPainter->fillRect(Area, Brush.Color());
+  if (Brush.Style() != bsClear && Fills(Brush.Color())) Fill(Area, Brush.Color());
   if (Pen.Style == psClear) return;
   const int W = Pen.Width < 1 ? 1 : Pen.Width;
   if (Pen.Style == psDot) {
     // Every other pixel of the one-pixel outline.
     for (int X = X1; X < X2; X += 2) {
-      FPainter->fillRect(X, Y1, 1, 1, Pen.Color);
-      FPainter->fillRect(X, Y2 - 1, 1, 1, Pen.Color);
+      Fill(QRect(X, Y1, 1, 1), Pen.Color);
+      Fill(QRect(X, Y2 - 1, 1, 1), Pen.Color);
     }
     for (int Y = Y1; Y < Y2; Y += 2) {
-      FPainter->fillRect(X1, Y, 1, 1, Pen.Color);
-      FPainter->fillRect(X2 - 1, Y, 1, 1, Pen.Color);
+      Fill(QRect(X1, Y, 1, 1), Pen.Color);
+      Fill(QRect(X2 - 1, Y, 1, 1), Pen.Color);
     }
     return;
   }
   // The outline lies inside the rectangle, W pixels thick.
-  FPainter->fillRect(X1, Y1, X2 - X1, qMin(W, Y2 - Y1), Pen.Color);
-  FPainter->fillRect(X1, qMax(Y1, Y2 - W), X2 - X1, qMin(W, Y2 - Y1), Pen.Color);
-  FPainter->fillRect(X1, Y1, qMin(W, X2 - X1), Y2 - Y1, Pen.Color);
-  FPainter->fillRect(qMax(X1, X2 - W), Y1, qMin(W, X2 - X1), Y2 - Y1, Pen.Color);
+  Fill(QRect(X1, Y1, X2 - X1, qMin(W, Y2 - Y1)), Pen.Color);
+  Fill(QRect(X1, qMax(Y1, Y2 - W), X2 - X1, qMin(W, Y2 - Y1)), Pen.Color);
+  Fill(QRect(X1, Y1, qMin(W, X2 - X1), Y2 - Y1), Pen.Color);
+  Fill(QRect(qMax(X1, X2 - W), Y1, qMin(W, X2 - X1), Y2 - Y1), Pen.Color);
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (!FPainter || X2 <= X1 || Y2 <= Y1) return;
+  ClipPainter();
   FPainter->save();
   FPainter->setRenderHint(QPainter::Antialiasing, false);
   ApplyPen();
@@ -74,6 +98,7 @@ void TCanvas::MoveTo(int X, int Y) { FPenPos = QPoint(X, Y); }
 void TCanvas::LineTo(int X, int Y) {
   const QPoint To(X, Y);
   if (FPainter && Pen.Style != psClear) {
+    ClipPainter();
     FPainter->save();
     ApplyPen();
     FPainter->drawLine(FPenPos, To);
@@ -84,13 +109,16 @@ void TCanvas::LineTo(int X, int Y) {
 
 void TCanvas::TextOut(int X, int Y, const QString& Text) {
   if (!FPainter) return;
-  if (Brush.Style() != bsClear && Fills(Brush.Color())) {
-    const QSize Box = Extent(Text);
-    FPainter->fillRect(X, Y, Box.width(), Box.height(), Brush.Color());
-  }
+  if (Brush.Style() != bsClear && Fills(Brush.Color())) Fill(QRect(QPoint(X, Y), Extent(Text)), Brush.Color());
+  const TFontEntry& Known = Entry();
+  const QPoint Base(X, Y + Known.Metrics.ascent());
+  auto Ink = Known.Inks.constFind(Text);
+  if (Ink == Known.Inks.constEnd())
+    Ink = const_cast<TFontEntry&>(Known).Inks.insert(Text, Known.Metrics.boundingRect(Text));
+  if (!FClip.contains(Ink->translated(Base))) ClipPainter();
   FPainter->setFont(Font);
   FPainter->setPen(Font.Color);
-  FPainter->drawText(X, Y + Entry().Metrics.ascent(), Text);
+  FPainter->drawText(Base, Text);
 }
 
 const TCanvas::TFontEntry& TCanvas::Entry() const {

@@ -60,6 +60,8 @@ class TCanvas {
   QPainter* Painter() const { return FPainter; }
   // The state a node starts to draw with: a solid pen, a solid white brush, its font.
   void Reset(const TFont& NodeFont);
+  // What is drawn from here on stays inside Clip, given in the painter's coordinates.
+  void SetClip(const QRect& Clip);
   // Fills in this colour are left out, so that a picture can have a transparent
   // background; an invalid colour (the default) leaves every fill in.
   void SetTransparentColor(QColor Value) { FTransparentColor = Value; }
@@ -83,6 +85,7 @@ class TCanvas {
     QFont Font;
     QFontMetrics Metrics;
     QHash<QString, QSize> Extents;
+    QHash<QString, QRect> Inks;
   };
   void ApplyPen() const;
   void ApplyBrush() const;
@@ -91,7 +94,14 @@ class TCanvas {
   // Advance and line height of Text in Font; a formula measures the same few characters
   // in the same few fonts over and over, so every answer is kept.
   QSize Extent(const QString& Text) const;
+  // Clipping a painter costs a pass over the device's rows: fills are cut to the clip
+  // instead, and the painter is clipped only for what may cross it.
+  void Fill(const QRect& Area, QColor Color);
+  void ClipPainter();
   QPainter* FPainter = nullptr;
+  QRect FClip;
+  bool FClipApplied = false;
+  bool FPainterClipped = false;
   QPoint FPenPos;
   QColor FTransparentColor;
   mutable std::vector<std::unique_ptr<TFontEntry>> FFonts;

@@ -109,7 +109,7 @@ TCustomControl* TCustomControl::NodeAt(QPoint Point) {
 
 void TCustomControl::PaintTree(TCanvas& On, const QRect& Clip) {
   QPainter* Painter = On.Painter();
-  Painter->setClipRect(Clip);
+  On.SetClip(Clip);
   On.Reset(FFont);
   try {
     Paint();
