@@ -9,9 +9,11 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScopeGuard>
+#include <QUndoStack>
 #include <exception>
 
 #include "demo/Anchors.h"
+#include "editor/Editing.h"
 #include "editor/ZelkEquation.h"
 #include "interchange/ImageExport.h"
 #include "interchange/MathML.h"
@@ -52,6 +54,13 @@ TfrmMain::TfrmMain(QWidget* Parent)
   ResolveFormLinks(this);
   connect(FUi->ZelkEquation1, &TZelkEquation::OnReadError, this, &TfrmMain::ShowReadError);
   FormCreate();
+  // Starting the demo's formula is no step to undo.
+  FUi->ZelkEquation1->Editing().ResetHistory();
+  QUndoStack* Undo = FUi->ZelkEquation1->UndoStack();
+  connect(FUi->ButtonUndo, &QToolButton::clicked, Undo, &QUndoStack::undo);
+  connect(FUi->ButtonRedo, &QToolButton::clicked, Undo, &QUndoStack::redo);
+  connect(Undo, &QUndoStack::canUndoChanged, FUi->ButtonUndo, &QToolButton::setEnabled);
+  connect(Undo, &QUndoStack::canRedoChanged, FUi->ButtonRedo, &QToolButton::setEnabled);
 }
 
 TfrmMain::~TfrmMain() = default;

@@ -1,6 +1,7 @@
 #pragma once
 // TfrmMain: the demonstration program's window. The palette on top inserts symbols and
-// templates into the formula editor in the middle; the bottom panel shows the formula's
+// templates into the formula editor in the middle, which scrolls when the formula outgrows
+// it; Undo and Redo buttons between them follow the editor's undo stack. The bottom panel shows the formula's
 // Data text in a text box that rebuilds the formula when it is edited, a language
 // selector for the palette's descriptions, and buttons for the editor's font and
 // background colour.

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "accessibility/AccessibleEquation.h"
+#include "editor/Editing.h"
 #include "editor/UsefulUtils.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
@@ -16,6 +17,23 @@ bool IsCharacterKey(quint16 Key) {
          (Key >= 0xA6 && Key <= 0xE4);
 }
 
+// The keys of the switch in KeyDown.
+bool IsCommandKey(quint16 Key) {
+  switch (Key) {
+    case vkBack: case vkReturn: case vkEnd: case vkHome: case vkLeft: case vkRight: case vkUp:
+    case vkDown: case vkDelete:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The first character Key types now, 0 for none.
+char32_t TypedCharacter(quint16 Key) {
+  const QList<uint> Codes = GetCharFromVirtualKey(Key).toUcs4();
+  return Codes.isEmpty() || !QChar::isPrint(Codes[0]) ? 0 : char32_t{Codes[0]};
+}
+
 bool IsArrowKey(int Key) {
   return Key == Qt::Key_Left || Key == Qt::Key_Right || Key == Qt::Key_Up || Key == Qt::Key_Down;
 }
@@ -23,10 +41,14 @@ bool IsArrowKey(int Key) {
 
 bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   (void)Shift;  // modifiers only change what the translation of a character key yields
+  // An editor without a line gets one back from any key it acts on.
+  if (!FActiveEditArea && (IsCommandKey(Key) || (IsCharacterKey(Key) && TypedCharacter(Key))))
+    FEditing->EnsureLine();
   TEditArea* const A = FActiveEditArea;
   if (!A) return false;
   switch (Key) {
     case vkBack:
+      if (FEditing->DeleteSelection()) return true;
       if (A->EquationIndex() > 0) {
         A->SetEquationIndex(A->EquationIndex() - 1);
         A->DelEquation(A->EquationIndex());
@@ -61,6 +83,7 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
       A->GetParent()->EditAreaDown();
       return true;
     case vkDelete:
+      if (FEditing->DeleteSelection()) return true;
       if (A->GetIsEmpty())
         A->GetParent()->DeleteEditArea();
       else
@@ -72,13 +95,16 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   if (!IsCharacterKey(Key)) return false;
   // A control character (Ctrl or Alt with a letter) could not survive the text form, and
   // a key that types nothing has nothing to insert: both are left to the host.
-  const QString Text = GetCharFromVirtualKey(Key);
-  if (Text.isEmpty() || !Text[0].isPrint()) return false;
+  const char32_t Character = TypedCharacter(Key);
+  if (!Character) return false;
+  FEditing->BeginTyping();
+  TEditArea* const Area = FActiveEditArea;
+  if (!Area) return true;
   const int Before = FGeneration;
-  A->AddEqSimple(Text[0]);
+  Area->AddEqSimple(Character);
   // A receiver that replaced the formula keeps its caret.
-  if (TEditArea* Area = FActiveEditArea; Area && FGeneration == Before)
-    Area->SetEquationIndex(Area->EquationIndex() + 1);
+  if (TEditArea* Now = FActiveEditArea; Now && FGeneration == Before)
+    Now->SetEquationIndex(Now->EquationIndex() + 1);
   return true;
 }
 
@@ -86,8 +112,23 @@ bool TZelkEquation::event(QEvent* Event) {
   if (Event->type() == QEvent::ShortcutOverride) {
     const auto* Key = static_cast<QKeyEvent*>(Event);
     const Qt::KeyboardModifiers Commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (IsArrowKey(Key->key()) && !(Key->modifiers() & Commands)) {
+    if ((IsArrowKey(Key->key()) && !(Key->modifiers() & Commands)) || TEditing::ClaimsShortcut(*Key)) {
       Event->accept();
+      return true;
+    }
+  }
+  if (Event->type() == QEvent::KeyPress) {
+    const auto* Key = static_cast<QKeyEvent*>(Event);
+    if (Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) {
+      const bool Forward = Key->key() == Qt::Key_Tab && !(Key->modifiers() & Qt::ShiftModifier);
+      bool Moved = false;
+      if (!(Key->modifiers() & Qt::ControlModifier)) {
+        try {
+          Moved = FEditing->MoveToSlot(Forward);
+        } catch (const std::exception&) {
+        }
+      }
+      if (!Moved) focusNextPrevChild(Forward);
       return true;
     }
   }
@@ -98,7 +139,11 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
   bool Taken = true;
   try {
     const TKeyEventScope Scope(*Event);
-    Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
+    const TEditScope Edit(*FEditing);
+    if (!FEditing->KeyPress(*Event)) {
+      Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
+      if (Taken) FEditing->Selection().Clear();
+    }
   } catch (const std::exception&) {
     // The command stopped half way; the key was still the editor's.
   }

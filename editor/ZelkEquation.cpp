@@ -9,6 +9,8 @@
 
 #include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
+#include "editor/EditorFont.h"
+#include "editor/Editing.h"
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
@@ -34,7 +36,8 @@ void ForEachTemplate(TEditArea* Area, bool ParentsFirst, Visit&& Apply) {
 }
 }  // namespace
 
-TZelkEquation::TZelkEquation(QWidget* Parent) : QWidget(Parent), TEquatStore(nullptr) {
+TZelkEquation::TZelkEquation(QWidget* Parent)
+    : QWidget(Parent), TEquatStore(nullptr), FEditing(std::make_unique<TEditing>(*this)) {
   SetHost(this);
   SetRootNode(this);
   FBlinkTimer.setSingleShot(true);
@@ -59,6 +62,7 @@ TZelkEquation::TZelkEquation(QWidget* Parent) : QWidget(Parent), TEquatStore(nul
     SetFont(TFont(font(), Font().Color));
     FontChanged();
   }
+  FEditing->ResetHistory();
 }
 
 TZelkEquation::~TZelkEquation() {
@@ -70,6 +74,7 @@ TZelkEquation::~TZelkEquation() {
 }
 
 void TZelkEquation::SetActiveEditArea(TEditArea* Value) {
+  if (FEditing) FEditing->ActiveAreaChanging(Value);
   FActiveEditArea = Value;
   ScheduleBlink();
 }
@@ -201,6 +206,7 @@ QString TZelkEquation::GetData() const {
 }
 
 void TZelkEquation::SetData(const QString& Text) {
+  const TEditScope Edit(*FEditing, false);
   // A read begun by a receiver of a read in progress is a reading of its own; the one it
   // interrupted sees the generation change and stops.
   const int OuterLevel = std::exchange(FReadLevel, 0);
@@ -311,6 +317,7 @@ void TZelkEquation::SetBkColor(QColor Value) {
 QString TZelkEquation::Version() const { return QStringLiteral(ZELK_VERSION); }
 
 void TZelkEquation::Change() {
+  if (FEditing->HoldChange()) return;
   ++FRevision;
   NotifyAccessibility(this, TFormulaEvent::Edited);
   // While a read defers its layout, whatever the receiver looks at is laid out first.
@@ -380,6 +387,12 @@ void TZelkEquation::FontChanged() {
 
 void TZelkEquation::changeEvent(QEvent* Event) {
   if (Event->type() == QEvent::FontChange && EditAreaList()) {
+    const QFont ParentFont = parentWidget() && !isWindow() ? parentWidget()->font() : QFont();
+    const QFont Own = EditorFont(font(), parentWidget() && !isWindow() ? &ParentFont : nullptr);
+    if (Own.resolveMask() != font().resolveMask() || Own != font()) {
+      setFont(Own);  // the change comes back here with every attribute the editor's own
+      return;
+    }
     SetFont(TFont(font(), Font().Color));
     try {
       FontChanged();
@@ -402,10 +415,13 @@ void TZelkEquation::EnabledChanged() {
 }
 
 void TZelkEquation::mousePressEvent(QMouseEvent* Event) {
-  const QPoint Point = Event->position().toPoint();
+  const QPoint Point = FormulaPoint(Event->position());
+  if (Event->button() == Qt::LeftButton) FEditing->MousePress(Point);
   for (TCustomControl* Node = NodeAt(Point); Node && Node != this; Node = Node->ParentNode())
     if (Node->MouseDown(Event->button(), Point - Node->HostPosition())) return;
-  if (Event->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+  if (Event->button() != Qt::LeftButton) return;
+  setFocus(Qt::MouseFocusReason);
+  FEditing->EnsureLine();
 }
 
 void TZelkEquation::Paint() {
@@ -423,19 +439,24 @@ void TZelkEquation::paintEvent(QPaintEvent* Event) {
   SetWidth(width());
   SetHeight(height());
   QPainter Painter(this);
+  Painter.scale(ZoomFactor(), ZoomFactor());
   TCanvas& C = Canvas();
   C.BeginPaint(&Painter);
-  PaintTree(C, Event->rect());
+  const QRect Exposed = QRectF(QRectF(Event->rect()).topLeft() / ZoomFactor(),
+                               QRectF(Event->rect()).size() / ZoomFactor()).toAlignedRect();
+  PaintTree(C, Exposed);
   C.EndPaint();
+  FEditing->PaintSelection(Painter);
 }
 
 void TZelkEquation::resizeEvent(QResizeEvent* Event) {
-  SetWidth(width());
-  SetHeight(height());
+  // The editor's own node (its frame) covers the widget at any zoom.
+  SetWidth(qCeil(width() / ZoomFactor()));
+  SetHeight(qCeil(height() / ZoomFactor()));
   QWidget::resizeEvent(Event);
 }
 
-void TZelkEquation::RepaintRect(const QRect& Rect) { update(Rect); }
+void TZelkEquation::RepaintRect(const QRect& Rect) { update(WidgetRect(Rect)); }
 
 QSize TZelkEquation::RenderSize() const {
   const int FS = Font().Size();

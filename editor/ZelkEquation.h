@@ -29,19 +29,26 @@
 #include "model/ZelkGraphic.h"
 #include "platform/VirtualKeys.h"
 
+class QUndoStack;
 class TEditArea;
 class QPainter;
+class TEditing;
 
 class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_OBJECT
   // The whole formula as text. Assigning a text that cannot be read, or only in part,
   // keeps what was read before the fault; ReadError says what was dropped.
-  Q_PROPERTY(QString Data READ GetData WRITE PutData)
+  Q_PROPERTY(QString Data READ GetData WRITE PutData NOTIFY OnChange)
   Q_PROPERTY(QColor BkColor READ BkColor WRITE SetBkColor)
+  // The colour of the formula's text, bars and signs.
+  Q_PROPERTY(QColor FontColor READ FontColor WRITE SetFontColor)
   Q_PROPERTY(QString Version READ Version STORED false)
   // The language in which assistive technology reads the formula aloud and names the editor
   // when the host gives it no accessible name (accessibility/AccessibleEquation.h).
   Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage)
+  // The scale of the painting in percent (10 to 800): the layout and the font stay as they
+  // are. Ctrl+wheel, Ctrl+plus, Ctrl+minus and Ctrl+0 (back to 100) change it.
+  Q_PROPERTY(int Zoom READ Zoom WRITE SetZoom)
   // What the last assignment of Data dropped (a text beyond the reader's limits, a
   // non-numeric ExtSymbol), empty when it was read whole.
   Q_PROPERTY(QString ReadError READ ReadError NOTIFY OnReadError STORED false)
@@ -67,9 +74,28 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
 
   QString ReadError() const { return FReadError; }
 
+  int Zoom() const { return FZoom; }
+  void SetZoom(int Percent);
+  double ZoomFactor() const { return FZoom / 100.0; }
+  // Widget coordinates to the formula's (node) coordinates, and a formula rectangle to the
+  // widget rectangle that covers it.
+  QPoint FormulaPoint(QPointF WidgetPoint) const;
+  QRect WidgetRect(const QRect& FormulaRect) const;
+  // The whole formula at the zoom (RenderSize scaled): layouts and scroll areas give the
+  // editor room for every line. Updated on every change.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+  // Scrolls an enclosing QScrollArea so that the caret shows.
+  void EnsureCaretVisible();
+
   // The edit area that holds the caret, or none.
   TEditArea* ActiveEditArea() const { return FActiveEditArea; }
   void SetActiveEditArea(TEditArea* Value);
+
+  // Selection, clipboard and undo (editor/Editing.h).
+  TEditing& Editing() const { return *FEditing; }
+  // Every edit is a step; hosts connect canUndoChanged/canRedoChanged for their buttons.
+  QUndoStack* UndoStack() const;
 
   int LineCount() const { return EditAreaCount(); }
   TEditArea* Line(int Index) const;
@@ -112,6 +138,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TLayoutMode LayoutMode() const { return FLayoutMode; }
 
   void SetBkColor(QColor Value) override;
+  QColor FontColor() const { return Font().Color; }
+  void SetFontColor(QColor Value);
   void RefreshDimensions() override {}
   QString Version() const;
 
@@ -154,13 +182,22 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void changeEvent(QEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
-  // Claims the arrow keys before the host's shortcuts and navigation see them; Tab and
-  // Backtab stay with Qt's focus navigation.
+  // Claims the arrow keys and the editing chords (Ctrl+Z, Ctrl+C, ...) before the host's
+  // shortcuts and navigation see them. Tab and Shift+Tab move between slots and leave
+  // the editor, through Qt's focus navigation, only where no slot is left to go to; with
+  // Ctrl they always leave.
   bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   // A press goes to the innermost node under the pointer; outside every line it only
-  // focuses the editor.
+  // focuses the editor (and gives an editor without a line one).
   void mousePressEvent(QMouseEvent* Event) override;
+  // A drag with the left button selects (across slots, whole templates in the nearest
+  // area that holds both ends); a double click selects the element under the pointer.
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  // Ctrl+wheel zooms.
+  void wheelEvent(QWheelEvent* Event) override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
 
   void RepaintRect(const QRect& Rect) override;
   void PayLayout() override;
@@ -180,6 +217,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void PutRead(const struct TReadResult& Read);
   void FreeDisposed();
   void Blink();
+  // First member: the nodes built by the constructor already announce changes to it.
+  std::unique_ptr<TEditing> FEditing;
   TEditArea* FActiveEditArea = nullptr;
   // The reading of a text in progress: nesting of its readers, elements built so far and
   // the generation it began in.
@@ -197,4 +236,5 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   QString FReadError;
   mutable QString FData;
   mutable bool FDataKnown = false;
+  int FZoom = 100;
 };

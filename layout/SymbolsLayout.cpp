@@ -4,12 +4,12 @@
 
 int TEqSimple::CalcHeight() const {
   SetCanvasFont();
-  return Canvas().TextHeight(QString(FCharacter));
+  return Canvas().TextHeight(Text());
 }
 
 int TEqSimple::CalcWidth() const {
   SetCanvasFont();
-  return Canvas().TextWidth(QString(FCharacter));
+  return Canvas().TextWidth(Text());
 }
 
 void TEqSimple::RefreshDimensions() {
@@ -19,7 +19,7 @@ void TEqSimple::RefreshDimensions() {
 
 void TEqSimple::Paint() {
   SetCanvasFont();
-  Canvas().TextOut(0, 0, QString(FCharacter));
+  Canvas().TextOut(0, 0, Text());
 }
 
 int TEqExtSymbol::CalcHeight() const {

@@ -88,7 +88,7 @@ void TEditArea::InsertEquation(const QString& Keyword, Setup&& Apply) {
   if (FEditor) FEditor->Change();
 }
 
-void TEditArea::AddEqSimple(QChar Ch) {
+void TEditArea::AddEqSimple(char32_t Ch) {
   InsertEquation<TEqSimple>(QStringLiteral("Simple"), [Ch](TEqSimple& E) { E.SetCharacter(Ch); });
 }
 

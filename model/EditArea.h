@@ -56,7 +56,8 @@ class TEditArea : public TZelkGraphic {
   void RefreshRecurse();
 
   // Insertion commands: each inserts one element at EquationIndex.
-  void AddEqSimple(QChar Ch);
+  void AddEqSimple(char32_t Ch);
+  void AddEqSimple(QChar Ch) { AddEqSimple(char32_t{Ch.unicode()}); }
   void AddEqExtSymbol(int Code);
   void AddEqIndex(TGroupOptions Options);
   void AddEqIntegral(TGroupOptions Options, int Size, bool Ring);
@@ -76,6 +77,10 @@ class TEditArea : public TZelkGraphic {
   // rebuilds only the path that changed.
   QString GetData() const;
   void SetData(const QString& Text);
+  // Inserts the elements of a run's text form at the caret and leaves the caret after
+  // them (the area stays active only if it was and the text holds no template); returns
+  // how many went in. Faults as SetData; what was read before one stays.
+  int InsertData(const QString& Text);
 
   // Layout of the run.
   int CalcHeight() const;

@@ -9,19 +9,24 @@
 
 namespace {
 // "#" followed by digits stands for a character code; anything else for its first
-// character. Codes beyond 16 bits keep their low 16 bits.
-QChar SimpleCharacter(const QString& Argument) {
+// character (a surrogate pair is one character). A code up to U+10FFFF is taken whole;
+// a larger one keeps its low 16 bits, as 16-bit readers did.
+char32_t SimpleCharacter(const QString& Argument) {
   if (Argument.size() > 1 && Argument[0] == u'#') {
-    unsigned Code = 0;
+    unsigned long long Code = 0;
+    unsigned Low = 0;
     bool Digits = true;
     for (qsizetype I = 1; I < Argument.size() && Digits; ++I) {
       const char16_t U = Argument[I].unicode();
       Digits = U >= u'0' && U <= u'9';
-      Code = (Code * 10 + (U - u'0')) & 0xFFFFu;
+      Low = (Low * 10 + (U - u'0')) & 0xFFFFu;
+      Code = qMin(Code * 10 + (U - u'0'), 0x110000ULL);
     }
-    if (Digits) return QChar(static_cast<char16_t>(Code));
+    if (Digits) return Code <= 0x10FFFF ? static_cast<char32_t>(Code) : Low;
   }
-  return Argument[0];
+  if (Argument.size() > 1 && Argument[0].isHighSurrogate() && Argument[1].isLowSurrogate())
+    return QChar::surrogateToUcs4(Argument[0], Argument[1]);
+  return Argument[0].unicode();
 }
 }  // namespace
 
@@ -43,10 +48,16 @@ void TEditArea::SetData(const QString& Text) {
   TReadScope Reading(FEditor);
   if (Reading.Interrupted()) return;
   ClearEquations();
+  InsertData(Text);
+}
+
+int TEditArea::InsertData(const QString& Text) {
+  TReadScope Reading(FEditor);
+  const int Start = FEquationIndex;
   int Depth = -1;  // found at the first template
   for (const TExpression& Expr : GetExprData(Text)) {
     // A receiver replaced the formula, or took this area out of it.
-    if (Reading.Interrupted() || FEditor != Reading.Editor()) return;
+    if (Reading.Interrupted() || FEditor != Reading.Editor()) return FEquationIndex - Start;
     if (Expr.Name == QLatin1String("Simple")) {
       // An empty argument has no character to insert.
       if (Expr.Argument.isEmpty()) continue;
@@ -70,4 +81,5 @@ void TEditArea::SetData(const QString& Text) {
     }
     SetEquationIndex(EquationIndex() + 1);
   }
+  return FEquationIndex - Start;
 }

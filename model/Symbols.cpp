@@ -1,14 +1,15 @@
 #include "Symbols.h"
 
-void TEqSimple::SetCharacter(QChar Value) {
+void TEqSimple::SetCharacter(char32_t Value) {
   FCharacter = Value;
   ContentChanged();
 }
 
 QString TEqSimple::GetData() const {
-  const char16_t Code = FCharacter.unicode();
-  if (Code <= 32 || Code == u'(' || Code == u')') return QLatin1Char('#') + QString::number(Code);
-  return QString(FCharacter);
+  const char32_t Code = FCharacter;
+  if (Code <= 32 || Code == U'(' || Code == U')' || QChar::isSurrogate(Code) || Code > 0x10FFFF)
+    return QLatin1Char('#') + QString::number(Code);
+  return Text();
 }
 
 void TEqExtSymbol::SetSymbolCode(char16_t Value) {

@@ -1,6 +1,7 @@
 #pragma once
-// The two leaf elements: one plain character, and one special symbol given by its
-// UTF-16 code unit. Both are drawn in the element's own font.
+// The two leaf elements: one plain character (any Unicode code point, so a letter outside
+// the 16-bit range is one element), and one special symbol given by its UTF-16 code unit.
+// Both are drawn in the element's own font.
 
 #include "model/Equation.h"
 
@@ -8,11 +9,14 @@ class TEqSimple : public TEquation {
  public:
   using TEquation::TEquation;
 
-  QChar Character() const { return FCharacter; }
-  void SetCharacter(QChar Value);
+  char32_t Character() const { return FCharacter; }
+  void SetCharacter(char32_t Value);
+  // The character as text: one or two UTF-16 code units.
+  QString Text() const { return QString::fromUcs4(&FCharacter, 1); }
 
-  // The character itself; "(", ")" and codes up to 32 as #code, so that they survive
-  // the round trip through the text form.
+  // The character itself; "(", ")", codes up to 32 and code points that are not
+  // characters (lone surrogates) as #code, so that they survive the round trip through
+  // the text form.
   QString GetData() const override;
 
   int CalcHeight() const override;
@@ -23,7 +27,7 @@ class TEqSimple : public TEquation {
   void Paint() override;
 
  private:
-  QChar FCharacter;
+  char32_t FCharacter = 0;
 };
 
 class TEqExtSymbol : public TEquation {

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "editor/Editing.h"
 #include "editor/UsefulUtils.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
@@ -114,6 +115,19 @@ bool TSelectEquation::event(QEvent* Event) {
   return QFrame::event(Event);
 }
 
+void TSelectEquation::resizeEvent(QResizeEvent* Event) {
+  QFrame::resizeEvent(Event);
+  KeepCategoriesWhole();
+}
+
+void TSelectEquation::KeepCategoriesWhole() {
+  if (!FCategoryBar || !layout()) return;
+  const QMargins Margins = layout()->contentsMargins();
+  const int Width = contentsRect().width() - Margins.left() - Margins.right();
+  const int Rows = FCategoryBar->heightForWidth(Width);
+  if (Rows > 0 && FCategoryBar->minimumHeight() != Rows) FCategoryBar->setMinimumHeight(Rows);
+}
+
 void TSelectEquation::CreateWnd() {
   if (FCategoryBar) return;
   auto* Layout = new QVBoxLayout(this);
@@ -193,12 +207,13 @@ void TSelectEquation::BtPanelClick(TToolButton* Sender) {
 
 void TSelectEquation::BtTabSheetClick(TToolButton* Sender) {
   if (!FEquation || !Sender) return;
-  if (TEditArea* Area = FEquation->ActiveEditArea()) {
-    try {
-      RunPaletteCommand(*Area, Sender->Tag(), Sender->ImageIndex());
-    } catch (const std::exception&) {
-      // A failing insertion leaves the formula as the command left it; the click ends here.
-    }
+  try {
+    const int Group = Sender->Tag();
+    const int Button = Sender->ImageIndex();
+    FEquation->Editing().InsertElement(
+        [Group, Button](TEditArea& Area) { RunPaletteCommand(Area, Group, Button); });
+  } catch (const std::exception&) {
+    // A failing insertion leaves the formula as the command left it; the click ends here.
   }
   if (FEquation && FEquation->isEnabled()) FEquation->setFocus(Qt::OtherFocusReason);
 }

@@ -5,6 +5,9 @@
 // top chooses the one group shown below it; moving the mouse over any button shows its
 // description, in the chosen language, in the description label and as its tool-tip.
 //
+// The category bar stays whole at any width: when it wraps onto more rows, the page of
+// group buttons below it gives up the room.
+//
 // The palette builds its group table and glyph lists when it is created and its child
 // widgets (category bar, description label, page stack with one group bar a page) when it
 // first gets its window; they are built once. The glyphs are the monochrome resource strips
@@ -94,12 +97,14 @@ class TSelectEquation : public QFrame {
   void BtMouseMove(TToolButton* Sender);
   // A category button: its group's page is shown and it is the one category button down.
   void BtPanelClick(TToolButton* Sender);
-  // A group button: its command runs on the linked editor's active edit area (when there
-  // is one), then an enabled editor gets the focus. Unlinked, nothing happens.
+  // A group button: its command runs at the linked editor's caret (TEditing::InsertElement:
+  // a selection goes into the template's first slot, the caret ends behind a symbol), then
+  // an enabled editor gets the focus. Unlinked, nothing happens.
   void BtTabSheetClick(TToolButton* Sender);
 
  protected:
   bool event(QEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
   // Builds the children on the first call only: page stack, label, category bar, then
   // shows group 1 with category button 0 down.
   void CreateWnd();
@@ -110,6 +115,8 @@ class TSelectEquation : public QFrame {
   TToolBar* CreateToolBar(QWidget* Parent, int Index);
   // Every button's accessible name: its description in the current language.
   void NameButtons();
+  // Gives the category bar the height its rows need at the palette's width.
+  void KeepCategoriesWhole();
 
   TEqDataArray FEqData;
   TImageLists FImageLists;

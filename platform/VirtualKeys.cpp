@@ -134,8 +134,10 @@ quint16 VirtualKeyOf(const QKeyEvent& Event) {
   if ((Key >= Qt::Key_0 && Key <= Qt::Key_9) || (Key >= Qt::Key_A && Key <= Qt::Key_Z))
     return static_cast<quint16>(Key);
   if (const quint16 Code = PunctuationKey(Key)) return Code;
-  const QString Text = Event.text();
-  if (Text.size() == 1 && Text[0].isPrint()) return vkOem8;
+  // One printable character, a surrogate pair included (a key or input method that types
+  // a character beyond 16 bits).
+  const QList<uint> Codes = Event.text().toUcs4();
+  if (Codes.size() == 1 && QChar::isPrint(Codes[0])) return vkOem8;
   return vkNone;
 }
 

@@ -64,8 +64,8 @@ enum TVirtualKey : quint16 {
 
 // The virtual-key code of a key event, vkNone for a key that has none (dead keys, keys
 // unknown to the platform). Punctuation takes the code of the US key that carries it; a
-// key whose text is one printable character and that has no code of its own (a Cyrillic
-// letter, say) is vkOem8, so it still counts as a character key.
+// key whose text is one printable character (from any plane) and that has no code of its
+// own (a Cyrillic letter, say) is vkOem8, so it still counts as a character key.
 quint16 VirtualKeyOf(const QKeyEvent& Event);
 
 TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers);

@@ -2,10 +2,13 @@
 # Types into the editor in a real X server and checks the formula that comes out.
 #
 # Starts tools/keydemo in a private Xvfb server and drives it with xdotool: a click on the
-# first line; letters (one with Shift), digits and punctuation with the US layout; Ctrl+A,
-# which types nothing; then, with the Russian layout, three Cyrillic letters (one with
-# Shift) and Ctrl+Я, which types nothing. Escape closes keydemo, and the last Data it
-# printed must be the expected formula. Keeps the screenshot that shows the caret.
+# first line; letters (one with Shift), digits and punctuation with the US layout; then,
+# with the Russian layout, three Cyrillic letters (one with Shift) and Ctrl+Я, which types
+# nothing; back on the US layout, Shift+Left three times selects the Cyrillic letters,
+# Ctrl+C copies them, Right goes to the end, Ctrl+V pastes them, a typed z is taken back
+# with Ctrl+Z, and Ctrl+A selects the line without changing it. Escape closes keydemo,
+# and the last Data it printed must be the expected formula. Keeps the screenshot that
+# shows the caret.
 #
 # Usage: tools/xkeys-check.sh [build dir, default build] [screenshot, default <build>/xkeys.png]
 # Exit status 0 when Data is right. Needs xvfb-run, xdotool, setxkbmap and ImageMagick
@@ -19,7 +22,7 @@ if [ -z "${ZELK_IN_XVFB:-}" ]; then
   ZELK_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$build" "$shot"
 fi
 
-expected='EditArea(Simple(x)Simple(Y)Simple(2)Simple(+)Simple(7)Simple(=)Simple(;)Simple(,)Simple(.)Simple(я)Simple(д)Simple(Б))'
+expected='EditArea(Simple(x)Simple(Y)Simple(2)Simple(+)Simple(7)Simple(=)Simple(;)Simple(,)Simple(.)Simple(я)Simple(д)Simple(Б)Simple(я)Simple(д)Simple(Б))'
 
 work=$(mktemp -d)
 pid=""
@@ -38,9 +41,10 @@ xdotool windowfocus --sync "$wid"
 xdotool mousemove --window "$wid" 40 40 click 1
 
 xdotool type --delay 30 'xY2+7=;,.'
-xdotool key ctrl+a
 setxkbmap ru
 xdotool key --delay 30 Cyrillic_ya Cyrillic_de shift+Cyrillic_be ctrl+Cyrillic_ya
+setxkbmap us
+xdotool key --delay 30 shift+Left shift+Left shift+Left ctrl+c Right ctrl+v z ctrl+z ctrl+a
 sleep 0.3
 
 # The caret blinks (500 ms on, 500 ms off): of four shots over 0.6 s, keep the darkest.

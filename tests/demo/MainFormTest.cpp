@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 
@@ -216,4 +218,24 @@ TEST(MainForm, TheBottomPanelKeepsItsDistancesToTheRightAndBottomEdges) {
   EXPECT_EQ(F.Combo->geometry(), QRect(484, 14, 127, 24));
   EXPECT_EQ(F.Memo->geometry(), QRect(1, 40, 811, 80));
   EXPECT_EQ(Label1->pos(), QPoint(8, 20));
+}
+
+TEST(MainForm, UndoAndRedoButtonsFollowTheEditorAndItScrolls) {
+  MainForm F;
+  auto* Undo = F.Form.findChild<QToolButton*>("ButtonUndo");
+  auto* Redo = F.Form.findChild<QToolButton*>("ButtonRedo");
+  ASSERT_TRUE(Undo && Redo);
+  EXPECT_FALSE(Undo->isEnabled());  // the starting formula is no step
+  F.Editor->setFocus();
+  QTest::keyClicks(F.Editor, "ab");
+  EXPECT_TRUE(Undo->isEnabled());
+  Undo->click();
+  EXPECT_EQ(F.Editor->GetData(), TfrmMain::InitialFormula);
+  EXPECT_FALSE(Undo->isEnabled());
+  EXPECT_TRUE(Redo->isEnabled());
+  Redo->click();
+  EXPECT_NE(F.Editor->GetData(), TfrmMain::InitialFormula);
+  auto* Scroll = F.Form.findChild<QScrollArea*>("ScrollBox1");
+  ASSERT_NE(Scroll, nullptr);
+  EXPECT_EQ(Scroll->widget(), F.Editor);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QUndoStack>
 #include <map>
 
 #include "PaletteSupport.h"
@@ -124,7 +125,8 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       TEditArea* Caret = ExpectedCaretArea(F.Editor->Line(0), Entry->second);
       ASSERT_NE(Caret, nullptr);
       EXPECT_EQ(F.Editor->ActiveEditArea(), Caret);
-      EXPECT_EQ(Caret->EquationIndex(), 0);
+      // After a symbol the caret stands behind it, as after a typed character.
+      EXPECT_EQ(Caret->EquationIndex(), Entry->second.Caret == cLine ? 1 : 0);
     }
   }
   EXPECT_EQ(Shown, 5 + 2 + 9 + 6 + 1 + 1 + 11 + 28 + 24 + 6 + 1 + 3 + 5 + 21 + 10 + 6 + 20 + 9);
@@ -138,7 +140,7 @@ TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {
   QObject::connect(F.Editor, &TZelkEquation::OnChange, [&] { ++Changes; });
   QTest::mouseClick(F.Button(1, 6), Qt::LeftButton);
   EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)ExtSymbol(8800)Simple(b))");
-  EXPECT_EQ(F.Editor->Line(0)->EquationIndex(), 1);
+  EXPECT_EQ(F.Editor->Line(0)->EquationIndex(), 2);
   EXPECT_EQ(Changes, 1);
 }
 
@@ -166,13 +168,15 @@ TEST(PaletteCommands, ADestroyedEditorUnlinksThePalette) {
   EXPECT_EQ(F.Palette->property("Equation").value<TZelkEquation*>(), nullptr);
 }
 
-TEST(PaletteCommands, WithoutAnActiveAreaOnlyTheFocusMoves) {
+TEST(PaletteCommands, AnEditorWithoutALineGetsOneForTheInsertion) {
   PaletteFixture F;
   F.Editor->SetData("");
   ASSERT_EQ(F.Editor->ActiveEditArea(), nullptr);
   F.Palette->setFocus();
   F.Button(19, 5)->click();
-  EXPECT_EQ(F.Editor->GetData(), "");
+  EXPECT_EQ(F.Editor->GetData(),
+            "EditArea(MatrixkmSquare(EditArea()EditArea()EditArea()EditArea()EditArea()EditArea()"
+            "EditArea()EditArea()EditArea()))");
   EXPECT_EQ(F.Window.focusWidget(), F.Editor);
 }
 
@@ -192,4 +196,19 @@ TEST(PaletteCommands, TheLinkIsReadAtEachClick) {
   F.Button(5, 0)->click();
   EXPECT_EQ(Second.GetData(), "EditArea(ExtSymbol(8594))");
   EXPECT_EQ(F.Editor->GetData(), "EditArea()");
+}
+
+TEST(PaletteCommands, TypingGoesOnBehindASymbolAndASelectionFillsTheTemplate) {
+  PaletteFixture F;
+  F.Editor->setFocus();
+  QTest::keyClicks(F.Editor, "-b");
+  F.Button(4, 0)->click();  // plus-minus
+  QTest::keyClicks(F.Editor, "b");
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(-)Simple(b)ExtSymbol(177)Simple(b))");
+  QTest::keyClick(F.Editor, Qt::Key_Home, Qt::ShiftModifier);
+  F.Button(12, 0)->click();  // fraction: the selection becomes its numerator
+  EXPECT_EQ(F.Editor->GetData(),
+            "EditArea(Division(EditArea(Simple(-)Simple(b)ExtSymbol(177)Simple(b))EditArea()))");
+  F.Editor->UndoStack()->undo();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(-)Simple(b)ExtSymbol(177)Simple(b))");
 }

@@ -186,6 +186,25 @@ TEST(PaletteWindow, BarsWrapTheirButtonsWhenNarrow) {
   EXPECT_LE(F.Category(18)->geometry().right(), F.Palette->CategoryBar()->width());
 }
 
+TEST(PaletteWindow, TheCategoryBarStaysWholeAtAnyWidth) {
+  PaletteFixture F;
+  // At the demo's height the page below gives way down to three rows of categories; a
+  // palette free to grow takes the height the rows need.
+  F.Palette->setFixedHeight(121);
+  for (int Width : {900, 380, 300, 240, 120}) {
+    if (Width < 300) F.Palette->setMaximumHeight(QWIDGETSIZE_MAX);
+    F.Window.resize(Width, 600);
+    QApplication::processEvents();
+    TToolBar* Bar = F.Palette->CategoryBar();
+    for (int B = 0; B < Bar->ButtonCount(); ++B) {
+      if (Bar->Buttons(B)->isHidden()) continue;
+      const QRect InPalette(Bar->Buttons(B)->mapTo(F.Palette, QPoint(0, 0)), Bar->Buttons(B)->size());
+      EXPECT_TRUE(Bar->rect().contains(Bar->Buttons(B)->geometry())) << Width << " " << B;
+      EXPECT_TRUE(F.Palette->rect().contains(InPalette)) << Width << " " << B;
+    }
+  }
+}
+
 TEST(PaletteHover, ShowsTheDescriptionInTheLabelAndTheToolTip) {
   PaletteFixture F;
   Hover(F.Category(0));

@@ -1,0 +1,37 @@
+#include "ClipboardImages.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QMimeData>
+#include <exception>
+
+#include "editor/ZelkEquation.h"
+#include "interchange/ImageExport.h"
+
+TClipboardFormats::TImageWriter FormulaImageWriter(const TZelkEquation& Editor) {
+  return [&Editor](QMimeData& Mime, const QString& Data) {
+    // The copied part alone, as the editor would show it.
+    TZelkEquation Picture;
+    Picture.setFont(Editor.font());
+    Picture.SetFontColor(Editor.FontColor());
+    Picture.SetBkColor(Editor.BkColor());
+    try {
+      Picture.SetData(Data);
+    } catch (const std::exception&) {
+      return;  // the text came from the editor itself; a part is no picture of it
+    }
+    TRenderOptions Options;
+    Options.Scale = 2 * Editor.devicePixelRatioF();
+    const QImage Image = Picture.RenderImage(Options);
+    QByteArray Png;
+    QBuffer PngBuffer(&Png);
+    PngBuffer.open(QIODevice::WriteOnly);
+    if (Image.save(&PngBuffer, "PNG")) Mime.setData(QStringLiteral("image/png"), Png);
+    Mime.setImageData(Image);
+    QByteArray Svg;
+    QBuffer SvgBuffer(&Svg);
+    SvgBuffer.open(QIODevice::WriteOnly);
+    if (WriteImage(Picture, TImageFormat::Svg, SvgBuffer, TRenderOptions()))
+      Mime.setData(QStringLiteral("image/svg+xml"), Svg);
+  };
+}

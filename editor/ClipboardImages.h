@@ -1,0 +1,11 @@
+#pragma once
+// The pictures a copy carries: image/png at twice the editor's device pixel ratio and
+// image/svg+xml, both drawn by Render without editing marks, in the editor's font and
+// colours.
+
+#include "editor/Clipboard.h"
+
+class TZelkEquation;
+
+// The image writer for copies from Editor (which must outlive it).
+TClipboardFormats::TImageWriter FormulaImageWriter(const TZelkEquation& Editor);

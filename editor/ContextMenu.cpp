@@ -1,0 +1,55 @@
+// The editor's context menu.
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <exception>
+
+#include "editor/Editing.h"
+#include "editor/ZelkEquation.h"
+
+namespace {
+QString MenuText(const char* Text) { return QCoreApplication::translate("TZelkEquation", Text); }
+}  // namespace
+
+QMenu* TEditing::CreateContextMenu() {
+  auto* Menu = new QMenu(&FEditor);
+  Menu->setAttribute(Qt::WA_DeleteOnClose);
+  const auto Add = [Menu](const char* Text, const char* Name, QKeySequence Keys, bool Enabled,
+                          auto&& Run) {
+    QAction* Action = Menu->addAction(MenuText(Text));
+    Action->setObjectName(QString::fromLatin1(Name));
+    Action->setShortcut(Keys);
+    Action->setEnabled(Enabled);
+    QObject::connect(Action, &QAction::triggered, Menu, [Run] {
+      try {
+        Run();
+      } catch (const std::exception&) {
+        // The command stopped half way; what it did stays and can be undone.
+      }
+    });
+    return Action;
+  };
+  const bool Selected = HasSelection();
+  const QMimeData* Clip = QGuiApplication::clipboard()->mimeData();
+  const bool CanPaste = Clip && !ReadMimeData(*Clip, FFormats).IsEmpty();
+  Add("&Undo", "Undo", QKeySequence::Undo, UndoStack().canUndo(), [this] { Undo(); });
+  Add("&Redo", "Redo", QKeySequence::Redo, UndoStack().canRedo(), [this] { Redo(); });
+  Menu->addSeparator();
+  Add("Cu&t", "Cut", QKeySequence::Cut, Selected, [this] { Cut(); });
+  Add("&Copy", "Copy", QKeySequence::Copy, Selected, [this] { Copy(); });
+  Add("&Paste", "Paste", QKeySequence::Paste, CanPaste, [this] { Paste(); });
+  Menu->addSeparator();
+  Add("Select &All", "SelectAll", QKeySequence::SelectAll, FEditor.ActiveEditArea() != nullptr,
+      [this] { SelectAll(); });
+  Menu->addSeparator();
+  Add("Copy as &LaTeX", "CopyAsLaTeX", QKeySequence(), Selected && FFormats.Find(QStringLiteral("LaTeX")),
+      [this] { CopyAs(QStringLiteral("LaTeX")); });
+  Add("Copy as &MathML", "CopyAsMathML", QKeySequence(), Selected && FFormats.Find(QStringLiteral("MathML")),
+      [this] { CopyAs(QStringLiteral("MathML")); });
+  Add("Copy as &Image", "CopyAsImage", QKeySequence(), Selected && FFormats.ImageWriter(),
+      [this] { CopyAsImage(); });
+  return Menu;
+}

@@ -1,0 +1,285 @@
+#include "Editing.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScopeGuard>
+#include <exception>
+
+#include "editor/ClipboardImages.h"
+#include "editor/ZelkEquation.h"
+#include "model/EditArea.h"
+#include "model/Equation.h"
+
+TEditing::TEditing(TZelkEquation& Editor)
+    : FEditor(Editor),
+      FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }) {
+  FFormats.SetImageWriter(FormulaImageWriter(Editor));
+}
+
+void TEditing::BeginEdit(bool Hold) {
+  if (!FHistory.Restoring()) FHistory.Begin(Hold);
+}
+
+void TEditing::EndEdit() {
+  if (!FHistory.Restoring() && FHistory.End()) Announce();
+  if (FHistory.Editing()) return;
+  FEditor.updateGeometry();
+  RefreshHighlight();
+  FEditor.EnsureCaretVisible();
+}
+
+void TEditing::Announce() {
+  FAnnouncing = true;
+  const auto Done = qScopeGuard([this] { FAnnouncing = false; });
+  FEditor.Change();
+}
+
+void TEditing::BeginTyping() {
+  FHistory.MarkTyping();
+  DeleteSelection();
+}
+
+bool TEditing::HoldChange() {
+  if (FAnnouncing) return false;
+  if (!FHistory.Restoring()) FSelection.Clear();
+  const bool Held = FHistory.NoteChange();
+  // An edit updates the size hint once, when it ends.
+  if (!FHistory.Editing()) FEditor.updateGeometry();
+  return Held;
+}
+
+void TEditing::ActiveAreaChanging(TEditArea* Next) {
+  if (Next != FEditor.ActiveEditArea() && !FHistory.Restoring()) FSelection.Clear();
+}
+
+TEditorState TEditing::Capture() const {
+  TEditorState State;
+  State.Data = FEditor.GetData();
+  if (const TEditArea* Area = FEditor.ActiveEditArea()) {
+    State.Area = PathOf(Area);
+    State.Caret = Area->EquationIndex();
+  }
+  State.Anchor = FSelection.Anchor();
+  State.Whole = FSelection.IsWhole();
+  return State;
+}
+
+void TEditing::Restore(const TEditorState& State) {
+  try {
+    FEditor.SetData(State.Data);
+  } catch (const std::exception&) {
+    // The text came from the formula itself; what was read stays.
+  }
+  TEditArea* Area = AreaAt(FEditor, State.Area);
+  if (!Area && FEditor.LineCount() > 0) Area = FEditor.Line(0);
+  if (Area) {
+    FEditor.SetEditAreaIndex(State.Area.Line);
+    PlaceCaret(Area, State.Caret);
+  }
+  if (State.Whole)
+    FSelection.SetWhole();
+  else
+    FSelection.SetAnchor(Area ? qBound(-1, State.Anchor, Area->Count()) : -1);
+  Announce();
+  FEditor.updateGeometry();
+  RefreshHighlight();
+  FEditor.EnsureCaretVisible();
+}
+
+void TEditing::PlaceCaret(TEditArea* Area, int Index) {
+  if (FEditor.ActiveEditArea() != Area) Area->SetActive(true);
+  Area->SetEquationIndex(qBound(0, Index, Area->Count()));
+}
+
+void TEditing::EnsureLine() {
+  if (FEditor.LineCount() == 0) FEditor.InsertEditArea();
+}
+
+bool TEditing::HasSelection() const {
+  const TEditArea* Area = FEditor.ActiveEditArea();
+  return FSelection.IsWhole() || (Area && FSelection.HasRange(Area->EquationIndex()));
+}
+
+QString TEditing::SelectedData() const {
+  if (FSelection.IsWhole()) return FEditor.GetData();
+  const TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area || !FSelection.HasRange(Area->EquationIndex())) return QString();
+  const auto [First, Last] = FSelection.Range(Area->EquationIndex());
+  return RunData(*Area, First, Last);
+}
+
+void TEditing::SelectAll() {
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return;
+  const auto [First, Last] = FSelection.Range(Area->EquationIndex());
+  const bool RunSelected = FSelection.HasRange(Area->EquationIndex()) && First == 0 && Last == Area->Count();
+  if (RunSelected || Area->Count() == 0 || FSelection.IsWhole()) {
+    FSelection.SetWhole();
+    return;
+  }
+  FSelection.SetAnchor(0);
+  Area->SetEquationIndex(Area->Count());
+}
+
+void TEditing::ExtendSelection(int Index) {
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return;
+  if (FSelection.Anchor() < 0) FSelection.SetAnchor(Area->EquationIndex());
+  Area->SetEquationIndex(qBound(0, Index, Area->Count()));
+}
+
+void TEditing::SelectRange(const TAreaPath& Path, int Anchor, int Caret) {
+  TEditArea* Area = AreaAt(FEditor, Path);
+  if (!Area) return;
+  PlaceCaret(Area, Caret);
+  FSelection.SetAnchor(qBound(0, Anchor, Area->Count()));
+}
+
+bool TEditing::DeleteSelection() {
+  if (!HasSelection()) return false;
+  const TEditScope Edit(*this);
+  if (FSelection.IsWhole()) {
+    FSelection.Clear();
+    FEditor.SetData(QStringLiteral("EditArea()"));
+    return true;
+  }
+  TEditArea* Area = FEditor.ActiveEditArea();
+  const auto [First, Last] = FSelection.Range(Area->EquationIndex());
+  FSelection.Clear();
+  DeleteRun(*Area, First, Last);
+  return true;
+}
+
+bool TEditing::Copy() {
+  const QString Data = SelectedData();
+  if (Data.isEmpty()) return false;
+  QGuiApplication::clipboard()->setMimeData(FormulaMimeData(Data, FFormats));
+  return true;
+}
+
+bool TEditing::Cut() {
+  if (!Copy()) return false;
+  DeleteSelection();
+  return true;
+}
+
+bool TEditing::CopyAs(const QString& FormatName) {
+  const QString Data = SelectedData();
+  const TFormulaFormat* Format = FFormats.Find(FormatName);
+  if (Data.isEmpty() || !Format || !Format->Write) return false;
+  QString Text;
+  try {
+    Text = Format->Write(Data);
+  } catch (const std::exception&) {
+    return false;
+  }
+  auto* Mime = new QMimeData;
+  for (const QString& Type : Format->MimeTypes) Mime->setData(Type, Text.toUtf8());
+  Mime->setText(Text);
+  QGuiApplication::clipboard()->setMimeData(Mime);
+  return true;
+}
+
+bool TEditing::CopyAsImage() {
+  const QString Data = SelectedData();
+  if (Data.isEmpty() || !FFormats.ImageWriter()) return false;
+  auto* Mime = new QMimeData;
+  FFormats.ImageWriter()(*Mime, Data);
+  QGuiApplication::clipboard()->setMimeData(Mime);
+  return true;
+}
+
+void TEditing::Paste() {
+  if (const QMimeData* Mime = QGuiApplication::clipboard()->mimeData()) InsertMimeData(*Mime);
+}
+
+void TEditing::InsertMimeData(const QMimeData& Mime) {
+  const TPasteContent Content = ReadMimeData(Mime, FFormats);
+  if (Content.IsEmpty()) return;
+  const TEditScope Edit(*this);
+  EnsureLine();
+  if (FSelection.IsWhole() && !Content.Data.isEmpty()) {
+    // The whole formula gives way to the pasted one, lines and all.
+    FSelection.Clear();
+    FEditor.SetData(Content.Data);
+    return;
+  }
+  DeleteSelection();
+  InsertContent(Content);
+}
+
+void TEditing::InsertContent(const TPasteContent& Content) {
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return;
+  if (!Content.Data.isEmpty()) {
+    InsertLines(Content.Data);
+    return;
+  }
+  for (const char32_t Code : Content.Characters.toUcs4()) {
+    if (!QChar::isPrint(Code)) continue;
+    Area->AddEqSimple(Code);
+    Area->SetEquationIndex(Area->EquationIndex() + 1);
+  }
+}
+
+void TEditing::InsertLines(const QString& Data) {
+  TExprArray Lines;
+  for (TExpression& Item : TZelkGraphic::GetExprData(Data))
+    if (Item.Name == QLatin1String("EditArea")) Lines.push_back(std::move(Item));
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (Lines.empty() || !Area) return;
+  const bool InLine = Area->GetParent() == &FEditor;
+  if (!InLine || Lines.size() == 1) {
+    // A slot holds one run: the lines join.
+    for (const TExpression& Line : Lines) {
+      const int Caret = Area->EquationIndex() + Area->InsertData(Line.Argument);
+      PlaceCaret(Area, Caret);
+    }
+    return;
+  }
+  const int Caret = Area->EquationIndex();
+  const QString Tail = RunData(*Area, Caret, Area->Count());
+  DeleteRun(*Area, Caret, Area->Count());
+  PlaceCaret(Area, Caret + Area->InsertData(Lines.front().Argument));
+  for (std::size_t L = 1; L < Lines.size(); ++L) {
+    FEditor.SetEditAreaIndex(FEditor.EditAreaList()->IndexOf(Area));
+    FEditor.AddEditArea();
+    Area = FEditor.ActiveEditArea();
+    PlaceCaret(Area, Area->InsertData(Lines[L].Argument));
+  }
+  const int End = Area->EquationIndex();
+  for (const TExpression& Rest : TZelkGraphic::GetExprData(Tail)) Area->InsertData(Rest.Argument);
+  PlaceCaret(Area, End);
+}
+
+void TEditing::Undo() { FHistory.Undo(); }
+
+void TEditing::Redo() { FHistory.Redo(); }
+
+void TEditing::InsertElement(const std::function<void(TEditArea&)>& Insert) {
+  const TEditScope Edit(*this);
+  EnsureLine();
+  const QString Taken = SelectedData();
+  DeleteSelection();
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return;
+  const int Index = Area->EquationIndex();
+  const int Count = Area->Count();
+  Insert(*Area);
+  if (Area->Count() != Count + 1) return;
+  auto* Template = dynamic_cast<TEqParent*>(Area->Item(Index));
+  if (!Template) {
+    if (FEditor.ActiveEditArea() == Area) Area->SetEquationIndex(Index + 1);
+    return;
+  }
+  if (Taken.isEmpty() || Template->EditAreaCount() == 0) return;
+  // The template chose where the caret goes; the selection fills its first slot.
+  TEditArea* Next = FEditor.ActiveEditArea();
+  const int NextIndex = Next ? Next->EquationIndex() : 0;
+  TEditArea* First = Template->Slot(0);
+  First->SetActive(true);
+  First->SetEquationIndex(0);
+  InsertLines(Taken);
+  if (Next && Next != First) PlaceCaret(Next, NextIndex);
+}

@@ -1,0 +1,152 @@
+#pragma once
+// TEditing: the editing commands of one formula editor beyond its key map, and the state
+// they share: the selection, the undo history and the clipboard's formats.
+//
+// Keys (keys the key map leaves alone): Shift+Left/Right/Home/End extend the selection;
+// Ctrl+A selects the caret's run, a second Ctrl+A the whole formula; the standard Undo,
+// Redo (and Ctrl+Y), Cut, Copy and Paste keys; Tab and Shift+Tab go from slot to slot
+// (SlotNavigation.h). With a selection, Left and Right collapse it to its start and end,
+// Backspace and Delete remove it, and a typed character replaces it.
+//
+// Every edit is bracketed by a TEditScope: the editor's OnChange is raised once when the
+// outermost scope ends, and the edit becomes one undo step.
+
+#include <QRegion>
+#include <QString>
+#include <functional>
+
+#include "editor/Clipboard.h"
+#include "editor/Selection.h"
+#include "editor/UndoCommands.h"
+
+class QKeyEvent;
+class QMenu;
+class QMimeData;
+class QPainter;
+class QPoint;
+class TEditArea;
+class TZelkEquation;
+
+class TEditing {
+ public:
+  explicit TEditing(TZelkEquation& Editor);
+
+  TSelection& Selection() { return FSelection; }
+  const TSelection& Selection() const { return FSelection; }
+  QUndoStack& UndoStack() { return FHistory.Stack(); }
+  TClipboardFormats& ClipboardFormats() { return FFormats; }
+
+  // The formula as it is now is where undo starts; nothing to undo.
+  void ResetHistory() { FHistory.Reset(); }
+
+  // Brackets of one edit (see TEditScope).
+  void BeginEdit(bool Hold = true);
+  void EndEdit();
+  // The edit going on types a character at the caret, in place of any selection.
+  void BeginTyping();
+  // The editor announces a change: true holds it back until the edit ends. Any change
+  // outside undo drops the selection.
+  bool HoldChange();
+  // The active area is about to change.
+  void ActiveAreaChanging(TEditArea* Next);
+
+  // The keys listed above; true when the key was one of them. Tab and Shift+Tab are not
+  // here (see MoveToSlot).
+  bool KeyPress(const QKeyEvent& Event);
+  // Whether the editor claims Event before the host's shortcuts see it.
+  static bool ClaimsShortcut(const QKeyEvent& Event);
+  // The slot move of Tab (Forward) or Shift+Tab; false with nowhere to go.
+  bool MoveToSlot(bool Forward);
+
+  // Selection.
+  bool HasSelection() const;
+  // The selection as a formula's Data text; empty with nothing selected.
+  QString SelectedData() const;
+  void SelectAll();
+  // Moves the caret of the active area to Index, the anchor staying where it was.
+  void ExtendSelection(int Index);
+  // Selects, in the area at Path, from Anchor to Caret (the caret goes there).
+  void SelectRange(const TAreaPath& Path, int Anchor, int Caret);
+  // Removes what is selected; true when there was something.
+  bool DeleteSelection();
+
+  // The clipboard (Clipboard.h; the pictures of ClipboardImages.h). Copy and Cut do
+  // nothing with nothing selected.
+  bool Copy();
+  bool Cut();
+  void Paste();
+  // Inserts a copy (as ReadMimeData takes it) at the caret, in place of the selection.
+  void InsertMimeData(const QMimeData& Mime);
+  // The copy of the selection in the named format (text/plain and the format's types),
+  // or as images only.
+  bool CopyAs(const QString& FormatName);
+  bool CopyAsImage();
+
+  void Undo();
+  void Redo();
+
+  // Runs Insert (one insertion command of TEditArea) at the caret, as the palette does: an
+  // editor without a line gets one first; a selected range goes into the first slot of
+  // the template inserted; after a symbol, the caret stands behind it.
+  void InsertElement(const std::function<void(TEditArea&)>& Insert);
+
+  // An editor without a line gets an empty one, active.
+  void EnsureLine();
+
+  // The mouse, at points of the formula (the editor's node coordinates). A press sets
+  // where a drag starts; a drag selects from there (see CommonRange); a double click
+  // selects the element under the pointer.
+  void MousePress(QPoint Point);
+  void MouseDrag(QPoint Point);
+  void DoubleClick(QPoint Point);
+
+  // Draws the selection's highlight on Painter, which is set up for the formula's
+  // coordinates; and schedules a repaint where the highlight changed since last drawn.
+  void PaintSelection(QPainter& Painter) const;
+  void RefreshHighlight();
+
+  // The context menu: Undo, Redo, Cut, Copy, Paste, Select All and the Copy as entries,
+  // each enabled when it can act. The menu deletes itself when closed.
+  QMenu* CreateContextMenu();
+
+ private:
+  // Raises the editor's OnChange for a whole edit.
+  void Announce();
+  TEditorState Capture() const;
+  // The highlight of the selection, in the formula's coordinates.
+  QRegion HighlightRegion() const;
+  void Restore(const TEditorState& State);
+  // Puts the caret at Index in Area, which becomes the active area.
+  void PlaceCaret(TEditArea* Area, int Index);
+  void InsertContent(const TPasteContent& Content);
+  // Inserts Data's lines at the caret: the first joins the caret's run; in a line, each
+  // further one becomes a line of its own, the rest of the run going with the last.
+  void InsertLines(const QString& Data);
+
+  TZelkEquation& FEditor;
+  TSelection FSelection;
+  TUndoHistory FHistory;
+  TClipboardFormats FFormats;
+  bool FAnnouncing = false;
+  // Where a drag started: the area and the caret position under the press.
+  TAreaPath FDragPath;
+  int FDragIndex = 0;
+  // The highlight as last drawn, in the formula's coordinates.
+  QRegion FHighlight;
+};
+
+// One edit: it becomes one undo step, and the editor's change notice waits for the
+// scope's end (unless Hold is false: a Data assignment notifies each line and element as
+// it is read).
+class TEditScope {
+ public:
+  explicit TEditScope(TEditing& Editing, bool Hold = true) : FEditing(Editing) {
+    FEditing.BeginEdit(Hold);
+  }
+  ~TEditScope() { FEditing.EndEdit(); }
+  TEditScope(const TEditScope&) = delete;
+  TEditScope& operator=(const TEditScope&) = delete;
+
+ private:
+  TEditing& FEditing;
+};

@@ -1,0 +1,195 @@
+// Cut, copy and paste through the system clipboard, between editors and within one.
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QContextMenuEvent>
+
+#include "EditingSupport.h"
+#include "editor/Clipboard.h"
+#include "model/EditArea.h"
+
+namespace {
+struct Clipboard : ::testing::Test, EditorFixture {
+  TZelkEquation* E = Editor.get();
+  QClipboard* Clip = QGuiApplication::clipboard();
+  void SetUp() override { Clip->clear(); }
+  QString ClipData() const {
+    const QMimeData* Mime = Clip->mimeData();
+    return Mime ? QString::fromUtf8(Mime->data(ZelkDataMime)) : QString();
+  }
+};
+
+const QString Formula = Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(x)ExtSymbol(8734)))") +
+                        Row("IndexTop(EditArea(Simple(2)))");
+}  // namespace
+
+TEST_F(Clipboard, CopyPutsTheSelectionsDataAsDataAndAsPlainText) {
+  E->SetData(Formula);
+  Line(0)->SetActive(true);
+  Line(0)->SetEquationIndex(2);
+  Ctrl(E, Qt::Key_C);  // nothing selected: nothing copied
+  EXPECT_TRUE(ClipData().isEmpty());
+  Key(E, Qt::Key_Left, Qt::ShiftModifier);
+  Ctrl(E, Qt::Key_C);
+  const QString Fraction = Row("Division(EditArea(Simple(1))EditArea(Simple(x)ExtSymbol(8734)))");
+  EXPECT_TEXT(ClipData(), Fraction);
+  EXPECT_TEXT(Clip->text(), Fraction);
+  EXPECT_TEXT(E->GetData(), Formula);  // copying changes nothing
+}
+
+TEST_F(Clipboard, CopyAndPasteBetweenTwoEditorsAndIntoAnEmptyOne) {
+  E->SetData(Formula);
+  Line(0)->SetActive(true);
+  Line(0)->SetEquationIndex(0);
+  Key(E, Qt::Key_End, Qt::ShiftModifier);
+  Ctrl(E, Qt::Key_C);
+  TZelkEquation Other;
+  QTest::keyClicks(&Other, "yz");
+  Key(&Other, Qt::Key_Left);
+  Ctrl(&Other, Qt::Key_V);
+  EXPECT_TEXT(Other.GetData(),
+              Row("Simple(y)Simple(a)Division(EditArea(Simple(1))EditArea(Simple(x)ExtSymbol(8734)))Simple(z)"));
+  EXPECT_EQ(Other.ActiveEditArea(), Other.Line(0));
+  EXPECT_EQ(Other.ActiveEditArea()->EquationIndex(), 3);
+  // Into a slot, and into an editor that has no line at all.
+  TEditArea* Denominator = SlotOf(Other.Line(0), 2, 1);
+  Denominator->SetActive(true);
+  Ctrl(&Other, Qt::Key_V);
+  EXPECT_EQ(Denominator->Count(), 4);
+  Other.SetData("");
+  Ctrl(&Other, Qt::Key_V);
+  EXPECT_TEXT(Other.GetData(), Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(x)ExtSymbol(8734)))"));
+}
+
+TEST_F(Clipboard, PastingAFormulasOwnCopyIsAFixedPoint) {
+  E->SetData(Formula);
+  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_C);
+  EXPECT_TEXT(ClipData(), Formula);
+  Ctrl(E, Qt::Key_V);  // over the whole formula
+  EXPECT_TEXT(E->GetData(), Formula);
+  // A run pasted over its own selection.
+  TEditArea* Numerator = SlotOf(Line(0), 1, 1);
+  Numerator->SetActive(true);
+  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_C);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Formula);
+  EXPECT_EQ(Active(), Numerator);
+  EXPECT_EQ(Active()->EquationIndex(), 2);
+}
+
+TEST_F(Clipboard, SeveralLinesPastedIntoALineSplitIt) {
+  E->SetData(Row("Simple(p)Simple(q)"));
+  Line(0)->SetEquationIndex(1);
+  auto* Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, (Row("Simple(1)") + Row("Simple(2)")).toUtf8());
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row("Simple(p)Simple(1)") + Row("Simple(2)Simple(q)"));
+  EXPECT_EQ(Active(), Line(1));
+  EXPECT_EQ(Active()->EquationIndex(), 1);
+  Ctrl(E, Qt::Key_Z);
+  EXPECT_TEXT(E->GetData(), Row("Simple(p)Simple(q)"));
+}
+
+TEST_F(Clipboard, PlainTextGoesInAsCharactersAndCutRemoves) {
+  Clip->setText(QString::fromUtf8("a+\xF0\x9D\x91\xA5\n"));  // U+1D465 in the middle
+  Ctrl(E, Qt::Key_V);
+  EXPECT_EQ(Line(0)->Count(), 3);  // the line break types nothing
+  EXPECT_TEXT(E->GetData(), Row(QString::fromUtf8("Simple(a)Simple(+)Simple(\xF0\x9D\x91\xA5)")));
+  Key(E, Qt::Key_Home, Qt::ShiftModifier);
+  Ctrl(E, Qt::Key_X);
+  EXPECT_TEXT(E->GetData(), Row(""));
+  EXPECT_TEXT(ClipData(), Row(QString::fromUtf8("Simple(a)Simple(+)Simple(\xF0\x9D\x91\xA5)")));
+}
+
+TEST_F(Clipboard, RegisteredFormatsAreWrittenAndReadBeforePlainText) {
+  // A stand-in for the LaTeX form: "x" for every Simple(x).
+  TFormulaFormat Fake;
+  Fake.Name = QStringLiteral("LaTeX");
+  Fake.MimeTypes = {QStringLiteral("application/x-latex")};
+  Fake.PlainText = true;
+  Fake.Write = [](const QString& Data) { return QString(Data).remove(QStringLiteral("EditArea")).remove(QStringLiteral("Simple")).remove(u'(').remove(u')'); };
+  Fake.Read = [](const QString& Text) { return Row(Chars(Text)); };
+  E->Editing().ClipboardFormats().Add(Fake);
+  QTest::keyClicks(E, "ab");
+  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_C);
+  EXPECT_TEXT(QString::fromUtf8(Clip->mimeData()->data("application/x-latex")), "ab");
+  EXPECT_TEXT(Clip->text(), "ab");
+  auto* Mime = new QMimeData;
+  Mime->setData("application/x-latex", "cd");
+  Mime->setText(QStringLiteral("ignored"));
+  Clip->setMimeData(Mime);
+  Key(E, Qt::Key_End);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row(Chars("abcd")));
+  Key(E, Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_TRUE(E->Editing().CopyAs(QStringLiteral("LaTeX")));
+  EXPECT_TEXT(Clip->text(), "d");
+  EXPECT_FALSE(Clip->mimeData()->hasFormat(ZelkDataMime));
+}
+
+TEST_F(Clipboard, TheContextMenuOffersWhatCanBeDone) {
+  QTest::keyClicks(E, "ab");
+  Key(E, Qt::Key_Left, Qt::ShiftModifier);
+  QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(5, 5), E->mapToGlobal(QPoint(5, 5)));
+  QCoreApplication::sendEvent(E, &Event);
+  auto* Menu = E->findChild<QMenu*>();
+  ASSERT_NE(Menu, nullptr);
+  const auto Enabled = [Menu](const char* Name) {
+    auto* Action = Menu->findChild<QAction*>(QString::fromLatin1(Name));
+    return Action && Action->isEnabled();
+  };
+  EXPECT_TRUE(Enabled("Undo"));
+  EXPECT_FALSE(Enabled("Redo"));
+  EXPECT_TRUE(Enabled("Cut"));
+  EXPECT_TRUE(Enabled("Copy"));
+  EXPECT_FALSE(Enabled("Paste"));  // the clipboard is empty
+  EXPECT_TRUE(Enabled("SelectAll"));
+  EXPECT_FALSE(Enabled("CopyAsLaTeX"));  // no LaTeX form registered
+  Menu->findChild<QAction*>("Cut")->trigger();
+  EXPECT_TEXT(E->GetData(), Row("Simple(a)"));
+  EXPECT_TEXT(ClipData(), Row("Simple(b)"));
+  Menu->close();
+}
+
+TEST_F(Clipboard, ACopyCarriesPicturesWithoutEditingMarks) {
+  E->SetData(Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))"));
+  Ctrl(E, Qt::Key_A);  // the denominator, where the reading left the caret
+  Ctrl(E, Qt::Key_A);  // the whole formula
+  Ctrl(E, Qt::Key_C);
+  const QMimeData* Mime = Clip->mimeData();
+  ASSERT_TRUE(Mime->hasFormat("image/png"));
+  ASSERT_TRUE(Mime->hasFormat("image/svg+xml"));
+  EXPECT_TRUE(Mime->data("image/svg+xml").contains("<svg"));
+  QImage Png;
+  ASSERT_TRUE(Png.loadFromData(Mime->data("image/png"), "PNG"));
+  EXPECT_EQ(Png.size(), E->RenderSize() * 2);  // twice the device pixel ratio of 1
+  // The same picture as Render draws, with no caret and no dotted frames.
+  TRenderOptions Options;
+  Options.Scale = 2;
+  EXPECT_EQ(Png.convertToFormat(QImage::Format_ARGB32), E->RenderImage(Options).convertToFormat(QImage::Format_ARGB32));
+  EXPECT_TRUE(E->Editing().CopyAsImage());
+  EXPECT_FALSE(Clip->mimeData()->hasFormat(ZelkDataMime));
+  EXPECT_TRUE(Clip->mimeData()->hasImage());
+}
+
+TEST_F(Clipboard, APasteBeyondTheReadersLimitsStopsAndIsUndone) {
+  QTest::keyClicks(E, "a");
+  QString Deep = Row("Simple(z)");
+  for (int I = 0; I < 40; ++I) Deep = Row("BracketsRound(" + Deep + ")");
+  auto* Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, Deep.toUtf8());
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);  // the reader stops at its nesting limit; the key is still handled
+  EXPECT_GT(Line(0)->Count(), 1);
+  Ctrl(E, Qt::Key_Z);
+  EXPECT_TEXT(E->GetData(), Row("Simple(a)"));
+}
