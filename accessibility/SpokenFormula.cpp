@@ -150,12 +150,12 @@ class TSpeaker {
   // Digits of one number are spoken together.
   static bool IsDigit(const TEquation* E) {
     const auto* Simple = dynamic_cast<const TEqSimple*>(E);
-    return Simple && Simple->Character().isDigit();
+    return Simple && QChar::isDigit(Simple->Character());
   }
 
   void Element(const TEquation* E, int Parent) {
     if (auto* Simple = dynamic_cast<const TEqSimple*>(E))
-      return Character(E, Parent, CharacterWords(Simple->Character().unicode()));
+      return Character(E, Parent, CharacterWords(Simple->Character()));
     if (auto* Symbol = dynamic_cast<const TEqExtSymbol*>(E))
       return Character(E, Parent, SymbolWords(Symbol->SymbolCode()));
     if (auto* Template = dynamic_cast<const TEqParent*>(E)) {
@@ -283,7 +283,9 @@ class TSpeaker {
     return Name;
   }
 
-  QString CharacterWords(char16_t Code) const {
+  QString CharacterWords(char32_t Code) const {
+    // Beyond 16 bits there are no words of our own: the character speaks for itself.
+    if (Code > 0xFFFF) return QString::fromUcs4(&Code, 1);
     for (int I = 0; WordCharacters[I]; ++I)
       if (WordCharacters[I] == Code) return Word(wPlus + I);
     return SymbolWords(Code);
