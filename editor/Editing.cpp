@@ -8,6 +8,7 @@
 
 #include "editor/ClipboardImages.h"
 #include "editor/ZelkEquation.h"
+#include "interchange/ClipboardFormats.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -15,6 +16,8 @@ TEditing::TEditing(TZelkEquation& Editor)
     : FEditor(Editor),
       FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }) {
   FFormats.SetImageWriter(FormulaImageWriter(Editor));
+  FFormats.Add(LatexClipboardFormat());
+  FFormats.Add(MathMLClipboardFormat());
 }
 
 void TEditing::BeginEdit(bool Hold) {

@@ -27,7 +27,7 @@ const QString Formula = Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simpl
                         Row("IndexTop(EditArea(Simple(2)))");
 }  // namespace
 
-TEST_F(Clipboard, CopyPutsTheSelectionsDataAsDataAndAsPlainText) {
+TEST_F(Clipboard, CopyPutsTheSelectionsDataAsDataAndLatexAsPlainText) {
   E->SetData(Formula);
   Line(0)->SetActive(true);
   Line(0)->SetEquationIndex(2);
@@ -37,7 +37,9 @@ TEST_F(Clipboard, CopyPutsTheSelectionsDataAsDataAndAsPlainText) {
   Ctrl(E, Qt::Key_C);
   const QString Fraction = Row("Division(EditArea(Simple(1))EditArea(Simple(x)ExtSymbol(8734)))");
   EXPECT_TEXT(ClipData(), Fraction);
-  EXPECT_TEXT(Clip->text(), Fraction);
+  // Plain text is LaTeX, whose last line keeps the exact formula.
+  EXPECT_TRUE(Clip->text().startsWith("\\frac{1}{x")) << Clip->text().toStdString();
+  EXPECT_TRUE(Clip->text().contains("%zelk-data:" + Fraction));
   EXPECT_TEXT(E->GetData(), Formula);  // copying changes nothing
 }
 
@@ -110,10 +112,10 @@ TEST_F(Clipboard, PlainTextGoesInAsCharactersAndCutRemoves) {
 }
 
 TEST_F(Clipboard, RegisteredFormatsAreWrittenAndReadBeforePlainText) {
-  // A stand-in for the LaTeX form: "x" for every Simple(x).
+  // A form of our own: "x" for every Simple(x).
   TFormulaFormat Fake;
-  Fake.Name = QStringLiteral("LaTeX");
-  Fake.MimeTypes = {QStringLiteral("application/x-latex")};
+  Fake.Name = QStringLiteral("Letters");
+  Fake.MimeTypes = {QStringLiteral("application/x-letters")};
   Fake.PlainText = true;
   Fake.Write = [](const QString& Data) { return QString(Data).remove(QStringLiteral("EditArea")).remove(QStringLiteral("Simple")).remove(u'(').remove(u')'); };
   Fake.Read = [](const QString& Text) { return Row(Chars(Text)); };
@@ -121,17 +123,17 @@ TEST_F(Clipboard, RegisteredFormatsAreWrittenAndReadBeforePlainText) {
   QTest::keyClicks(E, "ab");
   Ctrl(E, Qt::Key_A);
   Ctrl(E, Qt::Key_C);
-  EXPECT_TEXT(QString::fromUtf8(Clip->mimeData()->data("application/x-latex")), "ab");
+  EXPECT_TEXT(QString::fromUtf8(Clip->mimeData()->data("application/x-letters")), "ab");
   EXPECT_TEXT(Clip->text(), "ab");
   auto* Mime = new QMimeData;
-  Mime->setData("application/x-latex", "cd");
+  Mime->setData("application/x-letters", "cd");
   Mime->setText(QStringLiteral("ignored"));
   Clip->setMimeData(Mime);
   Key(E, Qt::Key_End);
   Ctrl(E, Qt::Key_V);
   EXPECT_TEXT(E->GetData(), Row(Chars("abcd")));
   Key(E, Qt::Key_Left, Qt::ShiftModifier);
-  EXPECT_TRUE(E->Editing().CopyAs(QStringLiteral("LaTeX")));
+  EXPECT_TRUE(E->Editing().CopyAs(QStringLiteral("Letters")));
   EXPECT_TEXT(Clip->text(), "d");
   EXPECT_FALSE(Clip->mimeData()->hasFormat(ZelkDataMime));
 }
@@ -153,7 +155,8 @@ TEST_F(Clipboard, TheContextMenuOffersWhatCanBeDone) {
   EXPECT_TRUE(Enabled("Copy"));
   EXPECT_FALSE(Enabled("Paste"));  // the clipboard is empty
   EXPECT_TRUE(Enabled("SelectAll"));
-  EXPECT_FALSE(Enabled("CopyAsLaTeX"));  // no LaTeX form registered
+  EXPECT_TRUE(Enabled("CopyAsLaTeX"));
+  EXPECT_TRUE(Enabled("CopyAsMathML"));
   Menu->findChild<QAction*>("Cut")->trigger();
   EXPECT_TEXT(E->GetData(), Row("Simple(a)"));
   EXPECT_TEXT(ClipData(), Row("Simple(b)"));
@@ -192,4 +195,29 @@ TEST_F(Clipboard, APasteBeyondTheReadersLimitsStopsAndIsUndone) {
   EXPECT_GT(Line(0)->Count(), 1);
   Ctrl(E, Qt::Key_Z);
   EXPECT_TEXT(E->GetData(), Row("Simple(a)"));
+}
+
+TEST_F(Clipboard, CopyCarriesLatexAndMathMLAndAPasteTakesEither) {
+  E->SetData(Row("Division(EditArea(Simple(a))EditArea(Simple(b)))"));
+  Line(0)->SetActive(true);
+  Line(0)->SetEquationIndex(1);
+  Key(E, Qt::Key_Left, Qt::ShiftModifier);
+  Ctrl(E, Qt::Key_C);
+  EXPECT_TRUE(QString::fromUtf8(Clip->mimeData()->data("application/x-latex")).startsWith("\\frac{a}{b}"));
+  EXPECT_TRUE(Clip->mimeData()->data("application/mathml+xml").contains("<mfrac>"));
+
+  // What another program copied: MathML alone, then LaTeX the readers refuse.
+  E->SetData(Row(""));
+  Line(0)->SetActive(true);
+  auto* Mime = new QMimeData;
+  Mime->setData("application/mathml+xml", "<math><msup><mi>x</mi><mn>2</mn></msup></math>");
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row("Simple(x)IndexTop(EditArea(Simple(2)))"));
+  Mime = new QMimeData;
+  Mime->setData("application/x-latex", "\\sqrt{y}");
+  Mime->setText("y");
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row("Simple(x)IndexTop(EditArea(Simple(2)))Simple(y)"));
 }
