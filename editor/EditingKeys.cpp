@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 #include "editor/Editing.h"
 #include "editor/SlotNavigation.h"
@@ -29,6 +30,19 @@ bool IsCtrl(const QKeyEvent& Event, std::initializer_list<int> Keys) {
   return Modifiers == Qt::ControlModifier && std::find(Keys.begin(), Keys.end(), Event.key()) != Keys.end();
 }
 
+// On a Cyrillic layout Ctrl+Z arrives as Ctrl+Я: the command keys are found by their place
+// on the keyboard, where the users of that layout look for them.
+QKeyEvent OnLatinKeys(const QKeyEvent& Event) {
+  static constexpr std::pair<int, int> Places[] = {{0x42F, Qt::Key_Z}, {0x427, Qt::Key_X}, {0x421, Qt::Key_C},
+                                                   {0x41C, Qt::Key_V}, {0x424, Qt::Key_A}, {0x41D, Qt::Key_Y}};
+  int Key = Event.key();
+  if (Event.modifiers() & Qt::ControlModifier)
+    for (const auto& [Cyrillic, Latin] : Places)
+      if (Key == Cyrillic) Key = Latin;
+  return QKeyEvent(Event.type(), Key, Event.modifiers(), Event.nativeScanCode(), Event.nativeVirtualKey(),
+                   Event.nativeModifiers(), Event.text(), Event.isAutoRepeat(), Event.count());
+}
+
 bool IsSelectAll(const QKeyEvent& Event) {
   return Event.key() == Qt::Key_A && (Event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
@@ -42,13 +56,15 @@ std::optional<int> ZoomStep(const QKeyEvent& Event) {
 }
 }  // namespace
 
-bool TEditing::ClaimsShortcut(const QKeyEvent& Event) {
+bool TEditing::ClaimsShortcut(const QKeyEvent& Typed) {
+  const QKeyEvent Event = OnLatinKeys(Typed);
   return Event.matches(QKeySequence::Undo) || IsRedo(Event) || IsCut(Event) ||
          Event.matches(QKeySequence::Copy) || Event.matches(QKeySequence::Paste) ||
          IsSelectAll(Event) || ZoomStep(Event);
 }
 
-bool TEditing::KeyPress(const QKeyEvent& Event) {
+bool TEditing::KeyPress(const QKeyEvent& Typed) {
+  const QKeyEvent Event = OnLatinKeys(Typed);
   if (Event.matches(QKeySequence::Undo)) {
     Undo();
     return true;

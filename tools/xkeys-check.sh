@@ -3,8 +3,8 @@
 #
 # Starts tools/keydemo in a private Xvfb server and drives it with xdotool: a click on the
 # first line; letters (one with Shift), digits and punctuation with the US layout; then,
-# with the Russian layout, three Cyrillic letters (one with Shift) and Ctrl+Я, which types
-# nothing; back on the US layout, Shift+Left three times selects the Cyrillic letters,
+# with the Russian layout, three Cyrillic letters (one with Shift), Ctrl+Я and Ctrl+Н (undo
+# and redo where Ctrl+Z and Ctrl+Y stand); back on the US layout, Shift+Left three times selects the Cyrillic letters,
 # Ctrl+C copies them, Right goes to the end, Ctrl+V pastes them, a typed z is taken back
 # with Ctrl+Z, and Ctrl+A selects the line without changing it. Escape closes keydemo,
 # and the last Data it printed must be the expected formula. Keeps the screenshot that
@@ -42,7 +42,7 @@ xdotool mousemove --window "$wid" 40 40 click 1
 
 xdotool type --delay 30 'xY2+7=;,.'
 setxkbmap ru
-xdotool key --delay 30 Cyrillic_ya Cyrillic_de shift+Cyrillic_be ctrl+Cyrillic_ya
+xdotool key --delay 30 Cyrillic_ya Cyrillic_de shift+Cyrillic_be ctrl+Cyrillic_ya ctrl+Cyrillic_en
 setxkbmap us
 xdotool key --delay 30 shift+Left shift+Left shift+Left ctrl+c Right ctrl+v z ctrl+z ctrl+a
 sleep 0.3

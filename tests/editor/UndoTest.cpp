@@ -103,6 +103,15 @@ TEST_F(Undoing, ARunOfTypingInOneAreaIsOneStep) {
   EXPECT_FALSE(Stack->canUndo());
 }
 
+TEST_F(Undoing, CtrlZAndCtrlYWorkOnACyrillicLayout) {
+  QTest::keyClicks(E, "ab");
+  // What a Russian-only layout delivers for Ctrl+Z and Ctrl+Y.
+  QTest::sendKeyEvent(QTest::Click, E, Qt::Key(0x42F), QString::fromUtf8("я"), Qt::ControlModifier);
+  EXPECT_TEXT(E->GetData(), Row(""));
+  QTest::sendKeyEvent(QTest::Click, E, Qt::Key(0x41D), QString::fromUtf8("н"), Qt::ControlModifier);
+  EXPECT_TEXT(E->GetData(), Row(Chars("ab")));
+}
+
 TEST_F(Undoing, TheSelectionComesBackAndCaretMovesAreNoSteps) {
   QTest::keyClicks(E, "abc");
   Key(E, Qt::Key_Left, Qt::ShiftModifier);
