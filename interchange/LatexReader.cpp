@@ -562,20 +562,7 @@ class TLatexReader {
     }
     TakeControl();
     const char16_t Right = Delimiter();
-    static const char16_t Pairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
-                                        {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
-    for (int Kind = kbRound; Kind <= kbDModule; ++Kind)
-      if (Pairs[Kind][0] == Left && Pairs[Kind][1] == Right) {
-        TTemplateInfo Info;
-        Info.Kind = TTemplateInfo::Brackets;
-        Info.Bracket = static_cast<TKindBracket>(Kind);
-        Out.push_back(MakeTemplate(Info, {std::move(Content)}));
-        return;
-      }
-    Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
-    if (Left) Out.push_back(CharacterNode(Left));
-    for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
-    if (Right) Out.push_back(CharacterNode(Right));
+    FencedNodes(Left, std::move(Content), Right, Out, Losses);
   }
 
   static TFormulaNode VectorNode(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {

@@ -306,20 +306,7 @@ class TMathMLReader {
   }
 
   void Fenced(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out) {
-    static const char16_t Pairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
-                                        {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
-    for (int Kind = kbRound; Kind <= kbDModule; ++Kind)
-      if (Pairs[Kind][0] == Left && Pairs[Kind][1] == Right) {
-        TTemplateInfo Info;
-        Info.Kind = TTemplateInfo::Brackets;
-        Info.Bracket = static_cast<TKindBracket>(Kind);
-        Out.push_back(MakeTemplate(Info, {std::move(Content)}));
-        return;
-      }
-    Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
-    if (Left) Out.push_back(CharacterNode(Left));
-    Out.insert(Out.end(), Content.begin(), Content.end());
-    if (Right) Out.push_back(CharacterNode(Right));
+    FencedNodes(Left, std::move(Content), Right, Out, Losses);
   }
 
   static bool IsFence(const TXmlNode& Node) {

@@ -141,3 +141,20 @@ TFormulaNode CharacterNode(char16_t Code) {
       return TFormulaNode::Symbol(S->Code);
   return TFormulaNode::Character(Code);
 }
+
+void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out, TReadLosses& Losses) {
+  static const char16_t Pairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
+                                      {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
+  for (int Kind = kbRound; Kind <= kbDModule; ++Kind)
+    if (Pairs[Kind][0] == Left && Pairs[Kind][1] == Right) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Brackets;
+      Info.Bracket = static_cast<TKindBracket>(Kind);
+      Out.push_back(MakeTemplate(Info, {std::move(Content)}));
+      return;
+    }
+  Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
+  if (Left) Out.push_back(CharacterNode(Left));
+  for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
+  if (Right) Out.push_back(CharacterNode(Right));
+}

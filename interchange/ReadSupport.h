@@ -55,3 +55,6 @@ TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormula
 TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses& Losses);
 // The character (or palette symbol) for a character read as it stands.
 TFormulaNode CharacterNode(char16_t Code);
+// Content between the delimiters Left and Right (0: none) appended to Out: a brackets
+// element where the pair is one of ours, else the delimiters as characters, with a loss.
+void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out, TReadLosses& Losses);
