@@ -85,6 +85,9 @@ bool TEditArea::Deferred() const {
 
 void TEditArea::RefreshCursor() {
   if (Deferred()) {
+    // The caret is placed by the pass that ends the read: a line laid out earlier (for a
+    // receiver that looked) must not count as unchanged then.
+    LayoutChanged();
     FCaret->RefreshVisible();
     return;
   }

@@ -247,3 +247,21 @@ TEST(DataText, TheKeptTextFollowsEveryKindOfEdit) {
   EXPECT_GT(Seen.size(), 10);
   EXPECT_EQ(Seen.last(), Plain.GetData());
 }
+
+TEST(Reentrancy, AReceiverLookingAtTheLayoutNowAndThenChangesNothing) {
+  for (const QString& Text : {QStringLiteral("EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))"), ThreeLines}) {
+    TZelkEquation Plain;
+    Plain.SetData(Text);
+    TZelkEquation Watched;
+    long Seen = 0;
+    QObject::connect(&Watched, &TZelkEquation::OnChange, [&] {
+      ++Seen;
+      if ((Seen & (Seen - 1)) == 0 && Watched.ActiveEditArea()) (void)Watched.ActiveEditArea()->Caret()->Left();
+    });
+    Watched.SetData(Text);
+    TSnapshot A, B;
+    Collect(&Plain, A);
+    Collect(&Watched, B);
+    EXPECT_EQ(A, B) << Text.toStdString();
+  }
+}
