@@ -42,9 +42,15 @@ void Connect(TZelkEquation& Editor, int Receiver, QString& Copy, long& Count) {
     QObject::connect(&Editor, &TZelkEquation::OnChange, [&Editor, &Copy] { Copy = Editor.GetData(); });
 }
 
+// The typesetting style of the last argument, named in the label.
+TTypesetting Style(const benchmark::State& State, int Argument) {
+  return State.range(Argument) == 1 ? TTypesettings::Math : TTypesettings::Classic;
+}
+
 void BM_ReadData(benchmark::State& State) {
   const TGeneratedFormula Formula = GenerateFormula(static_cast<int>(State.range(0)), 50);
   TZelkEquation Editor;
+  Editor.SetTypesetting(Style(State, 2));
   QString Copy;
   long Count = 0;
   Connect(Editor, static_cast<int>(State.range(1)), Copy, Count);
@@ -56,13 +62,15 @@ void BM_ReadData(benchmark::State& State) {
     HandlePostedEvents();
     State.ResumeTiming();
   }
+  State.SetLabel(State.range(2) == 1 ? "math" : "classic");
   ReportElements(State, Formula.Elements);
 }
 BENCHMARK(BM_ReadData)
-    ->ArgsProduct({{200, 2000, 20000}, {rcNone}})
-    ->Args({2000, rcCount})
-    ->Args({2000, rcCopy})
-    ->Args({20000, rcCount})
+    ->ArgsProduct({{200, 2000, 20000}, {rcNone}, {0, 1}})
+    ->Args({2000, rcCount, 0})
+    ->Args({2000, rcCopy, 0})
+    ->Args({20000, rcCount, 0})
+    ->Args({2000, rcCount, 1})
     ->Unit(benchmark::kMillisecond);
 
 // Reading one shape of Args(shape, elements, receiver).
@@ -113,7 +121,8 @@ struct TEditedFormula {
   TEditArea* Line = nullptr;
   long Changes = 0;
 
-  explicit TEditedFormula(int Which) {
+  explicit TEditedFormula(int Which, TTypesetting Typesetting = TTypesettings::Classic) {
+    Editor.SetTypesetting(Typesetting);
     Editor.SetData(GenerateFormula(KeystrokeElements, KeystrokeLines).Data);
     QObject::connect(&Editor, &TZelkEquation::OnChange, [this] { ++Changes; });
     Editor.show();
@@ -138,7 +147,7 @@ const char* LineLabel(const benchmark::State& State) {
 }
 
 void BM_Keystroke(benchmark::State& State) {
-  TEditedFormula Formula(static_cast<int>(State.range(0)));
+  TEditedFormula Formula(static_cast<int>(State.range(0)), Style(State, 1));
   for (auto _ : State) {
     Formula.Type();
     State.PauseTiming();
@@ -146,9 +155,9 @@ void BM_Keystroke(benchmark::State& State) {
     HandlePostedEvents();
     State.ResumeTiming();
   }
-  State.SetLabel(LineLabel(State));
+  State.SetLabel(std::string(LineLabel(State)) + (State.range(1) == 1 ? ", math" : ", classic"));
 }
-BENCHMARK(BM_Keystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Keystroke)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 void BM_Backspace(benchmark::State& State) {
   TEditedFormula Formula(static_cast<int>(State.range(0)));

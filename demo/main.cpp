@@ -168,6 +168,12 @@ void TfrmMain::ComboBox1Change() {
   FUi->ZelkEquation1->SetLanguage(Languages[Index]);
 }
 
+void TfrmMain::ComboTypesettingChange() {
+  const int Index = FUi->ComboTypesetting->currentIndex();
+  if (Index < 0) return;
+  FUi->ZelkEquation1->SetTypesetting(Index == 1 ? TTypesettings::Math : TTypesettings::Classic);
+}
+
 bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event) {
   if (Watched == FUi->Memo1) {
     if (Event->type() == QEvent::KeyPress) {

@@ -3,7 +3,7 @@
 // templates into the formula editor in the middle, which scrolls when the formula outgrows
 // it; Undo and Redo buttons between them follow the editor's undo stack. The bottom panel shows the formula's
 // Data text in a text box that rebuilds the formula when it is edited, a language
-// selector for the palette's descriptions, and buttons for the editor's font and
+// selector for the palette's descriptions, a choice of typesetting style, and buttons for the editor's font and
 // background colour.
 //
 // The text box shows and takes the formula as Data, LaTeX or MathML, as the combo box
@@ -63,6 +63,8 @@ class TfrmMain : public QWidget {
   void ComboBox1Change();
   // The text box switches to the chosen form of the formula.
   void ComboFormatChange();
+  // The editor's typesetting: item 0 Classic, 1 Math.
+  void ComboTypesettingChange();
   // Asks for a file and saves the picture there, its format from the extension.
   void ButtonExportClick();
   // Saves the picture of the formula (SVG, PNG or PDF by the extension); false with Error

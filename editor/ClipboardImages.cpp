@@ -15,6 +15,8 @@ TClipboardFormats::TImageWriter FormulaImageWriter(const TZelkEquation& Editor) 
     Picture.setFont(Editor.font());
     Picture.SetFontColor(Editor.FontColor());
     Picture.SetBkColor(Editor.BkColor());
+    Picture.SetMathFont(Editor.MathFont());
+    Picture.SetTypesetting(Editor.ClipboardTypesetting());
     try {
       Picture.SetData(Data);
     } catch (const std::exception&) {

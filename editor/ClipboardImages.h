@@ -1,7 +1,7 @@
 #pragma once
 // The pictures a copy carries: image/png at twice the editor's device pixel ratio and
 // image/svg+xml, both drawn by Render without editing marks, in the editor's font and
-// colours.
+// colours, set in the editor's ClipboardTypesetting (Math unless the host chose Classic).
 
 #include "editor/Clipboard.h"
 

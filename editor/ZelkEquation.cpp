@@ -332,6 +332,43 @@ void TZelkEquation::Change() {
   emit OnChange();
 }
 
+void TZelkEquation::SetTypesetting(TTypesetting Value) {
+  if (Value != TTypesettings::Classic && Value != TTypesettings::Math) return;
+  if (Value == FTypesetting) return;
+  FTypesetting = Value;
+  TypesettingChanged();
+}
+
+void TZelkEquation::SetClipboardTypesetting(TTypesetting Value) {
+  if (Value == TTypesettings::Classic || Value == TTypesettings::Math) FClipboardTypesetting = Value;
+}
+
+void TZelkEquation::SetMathFont(const QString& Path) {
+  if (Path == FMathFont) return;
+  FMathFont = Path;
+  if (FTypesetting == TTypesettings::Math) TypesettingChanged();
+}
+
+const TMathFont* TZelkEquation::MathFontInUse() const {
+  return const_cast<TZelkEquation*>(this)->HostCanvas().Math();
+}
+
+void TZelkEquation::TypesettingChanged() {
+  std::shared_ptr<const TMathFont> Font;
+  if (FTypesetting == TTypesettings::Math)
+    Font = TMathFont::Open(FMathFont.isEmpty() ? TMathFont::DefaultPath() : FMathFont);
+  HostCanvas().SetMath(std::move(Font));
+  try {
+    // Every line's geometry changes: none may count as laid out already.
+    for (int J = 0; J < LineCount(); ++J) Line(J)->LayoutChanged();
+    FontChanged();
+  } catch (const std::exception&) {
+    // A property setter is a border: Designer and uic call it.
+  }
+  update();
+  updateGeometry();
+}
+
 void TZelkEquation::SetLanguage(TLanguage Value) {
   if (!IsLanguage(Value)) return;
   FLanguage = Value;

@@ -26,6 +26,7 @@
 
 #include "editor/Language.h"
 #include "editor/Render.h"
+#include "editor/Typesetting.h"
 #include "model/ZelkGraphic.h"
 #include "platform/VirtualKeys.h"
 
@@ -49,6 +50,14 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // The scale of the painting in percent (10 to 800): the layout and the font stay as they
   // are. Ctrl+wheel, Ctrl+plus, Ctrl+minus and Ctrl+0 (back to 100) change it.
   Q_PROPERTY(int Zoom READ Zoom WRITE SetZoom)
+  // How the formula is set (editor/Typesetting.h); Classic by default. Caret, keys, mouse,
+  // Data and OnChange work alike in both.
+  Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting)
+  // How the pictures a copy puts on the clipboard are set; Math by default.
+  Q_PROPERTY(TTypesettings::TTypesetting ClipboardTypesetting READ ClipboardTypesetting WRITE SetClipboardTypesetting)
+  // The OpenType MATH font file the Math style sets with; empty (the default) takes TeX
+  // Gyre Termes Math. A file that is no math font leaves the Math style set as Classic.
+  Q_PROPERTY(QString MathFont READ MathFont WRITE SetMathFont)
   // What the last assignment of Data dropped (a text beyond the reader's limits, a
   // non-numeric ExtSymbol), empty when it was read whole.
   Q_PROPERTY(QString ReadError READ ReadError NOTIFY OnReadError STORED false)
@@ -149,6 +158,18 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // keeps nodes compares it to know they may be gone.
   quint64 Revision() const { return FRevision; }
 
+  TTypesetting Typesetting() const { return FTypesetting; }
+  // Any other value is ignored.
+  void SetTypesetting(TTypesetting Value);
+  TTypesetting ClipboardTypesetting() const { return FClipboardTypesetting; }
+  // Any other value is ignored.
+  void SetClipboardTypesetting(TTypesetting Value);
+  QString MathFont() const { return FMathFont; }
+  void SetMathFont(const QString& Path);
+  // The math font the Math style uses now; nullptr in the Classic style or where the
+  // font cannot be read.
+  const TMathFont* MathFontInUse() const;
+
   TLanguage Language() const { return FLanguage; }
   // Any other value is ignored.
   void SetLanguage(TLanguage Value);
@@ -206,6 +227,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
  private:
   // Lays out every line and every template again for the new font; no OnChange.
   void FontChanged();
+  // Hands the canvas the math font the style and font file ask for, and lays out again.
+  void TypesettingChanged();
   void EnabledChanged();
   TEditArea* CreateLine(int Position);
   void ReadLines(const QString& Text);
@@ -237,4 +260,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   mutable QString FData;
   mutable bool FDataKnown = false;
   int FZoom = 100;
+  TTypesetting FTypesetting = TTypesettings::Classic;
+  TTypesetting FClipboardTypesetting = TTypesettings::Math;
+  QString FMathFont;
 };

@@ -1,30 +1,98 @@
 // The labelled arrow: a shaft twice as wide as its label, heads at either end, the label
-// centred above or below the shaft.
+// centred above or below the shaft. In the Math style the font's arrow stretches under or
+// over the label (set as a script), on the axis, the stretch stack gaps between them.
 
+#include <cmath>
+
+#include "layout/MathStyle.h"
 #include "model/Arrows.h"
 #include "model/EditArea.h"
 
-int TEqArrow::CalcHeight() const { return Slot(0)->Height() + Gap() + 7; }
+namespace {
+// Room beyond the label on the arrow, and the shortest arrow, in ems.
+constexpr double ArrowOverhang = 0.5;
+constexpr double ArrowMinimum = 1.0;
 
-int TEqArrow::CalcWidth() const { return 2 * Slot(0)->Width(); }
+struct TMathArrow {
+  TMathMark Mark;
+  int Width = 0, Baseline = 0, Height = 0, MarkTop = 0, LabelTop = 0, Axis = 0;
+};
 
-int TEqArrow::GetMidLine() const { return FAlignEA == aeTop ? Slot(0)->Height() + 3 : 3; }
+TMathArrow MathArrow(const TEqArrow& Arrow) {
+  const TMathStyle Style(*MathFontOf(Arrow), Arrow.Font());
+  const TEditArea* Label = Arrow.Slot(0);
+  const TMathBox Box = SlotBox(Label);
+  const int Wanted = qMax(Box.Width + static_cast<int>(std::lround(ArrowOverhang * Style.Em())),
+                          static_cast<int>(std::lround(ArrowMinimum * Style.Em())));
+  TMathArrow A{TMathMark::Arrow(Style, Arrow.KindArrow(), Wanted)};
+  A.Axis = Style.Axis();
+  // Relative to the baseline first.
+  const int MarkTop = -A.Axis - A.Mark.Height() / 2;
+  int LabelBaseline;
+  if (Arrow.AlignEA() == aeTop)
+    LabelBaseline = MarkTop - Style(TMathConstant::StretchStackGapAboveMin) - Box.Descent;
+  else
+    LabelBaseline = MarkTop + A.Mark.Height() + Style(TMathConstant::StretchStackGapBelowMin) + Box.Ascent;
+  const int Ascent = qMax(-MarkTop, Box.Ascent - LabelBaseline);
+  const int Descent = qMax(MarkTop + A.Mark.Height(), LabelBaseline + Box.Descent);
+  A.Width = qMax(A.Mark.Width(), Box.Width);
+  A.Baseline = Ascent;
+  A.Height = Ascent + Descent;
+  A.MarkTop = Ascent + MarkTop;
+  A.LabelTop = Ascent + LabelBaseline - Box.Ascent;
+  return A;
+}
+}  // namespace
+
+int TEqArrow::CalcHeight() const {
+  if (MathFontOf(*this)) return MathArrow(*this).Height;
+  return Slot(0)->Height() + Gap() + 7;
+}
+
+int TEqArrow::CalcWidth() const {
+  if (MathFontOf(*this)) return MathArrow(*this).Width;
+  return 2 * Slot(0)->Width();
+}
+
+int TEqArrow::GetMidLine() const {
+  if (MathFontOf(*this)) {
+    const TMathArrow A = MathArrow(*this);
+    return A.Baseline - A.Axis;
+  }
+  return FAlignEA == aeTop ? Slot(0)->Height() + 3 : 3;
+}
+
+TMathAtom TEqArrow::MathAtom() const { return maRel; }
 
 int TEqArrow::GetLineY() const {
+  if (MathFontOf(*this)) return MathArrow(*this).MarkTop;
   return FAlignEA == aeTop ? Slot(0)->Height() + Gap() / 2 : 3;
 }
 
 void TEqArrow::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Label = Slot(0);
-  RefreshEA(Label, 1.0);
+  RefreshEA(Label, 1.0, ssScript);
   Label->SetIndexInParent(0);
+  if (MathFontOf(*this)) {
+    const TMathArrow A = MathArrow(*this);
+    Label->SetLeft((A.Width - Label->Width()) / 2);
+    Label->SetTop(A.LabelTop);
+    GetParent()->RefreshEquations();
+    return;
+  }
   Label->SetLeft((CalcWidth() - Label->Width()) / 2);
   Label->SetTop(FAlignEA == aeTop ? 0 : Gap() + 4);
   GetParent()->RefreshEquations();
 }
 
 void TEqArrow::Paint() {
+  if (MathFontOf(*this)) {
+    PaintBackground();
+    const TMathArrow A = MathArrow(*this);
+    A.Mark.Paint(Canvas(), (A.Width - A.Mark.Width()) / 2, A.MarkTop, Font().Color, MathEm(Font()));
+    return;
+  }
   const int Y = GetLineY();
   PaintBackground();
   PaintBar(Y);

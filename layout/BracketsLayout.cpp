@@ -1,7 +1,10 @@
-// Brackets: two glyphs of text height with the slot between them, centred vertically.
+// Brackets: two glyphs of text height with the slot between them, centred vertically. In
+// the Math style the glyphs grow (variants, then assemblies) to cover the slot's ink,
+// centred on the axis.
 
 #include <QFontMetrics>
 
+#include "layout/MathStyle.h"
 #include "model/Brackets.h"
 #include "model/EditArea.h"
 
@@ -13,7 +16,19 @@ char16_t ShownGlyph(char16_t Code, const QFont& Font) {
   if (QFontMetrics(Font).inFont(QChar(Code))) return Code;
   return Code == u'\uFD3E' ? u'(' : u')';
 }
+TMathFence MathBrackets(const TEqBrackets& Brackets) {
+  const TMathStyle Style(*MathFontOf(Brackets), Brackets.Font());
+  return Fence(Style, Brackets.LSymbol(), Brackets.RSymbol(), SlotBox(Brackets.Slot(0)));
+}
 }  // namespace
+
+int TEqBrackets::GetMidLine() const {
+  if (!MathFontOf(*this)) return TEquation::GetMidLine();
+  return MathBrackets(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+}
+
+// Spaced as an opening on the left and a closing on the right, which is as ordinary.
+TMathAtom TEqBrackets::MathAtom() const { return maOrd; }
 
 int TEqBrackets::CalcSymbolWidth() const {
   SetCanvasFont();
@@ -27,20 +42,39 @@ int TEqBrackets::CalcSymbolHeight() const {
 
 int TEqBrackets::GetCommonHeight() const { return qMax(CalcSymbolHeight(), Slot(0)->Height()); }
 
-int TEqBrackets::CalcHeight() const { return GetCommonHeight(); }
+int TEqBrackets::CalcHeight() const {
+  if (MathFontOf(*this)) return MathBrackets(*this).Box.Height();
+  return GetCommonHeight();
+}
 
-int TEqBrackets::CalcWidth() const { return Slot(0)->Width() + 2 * CalcSymbolWidth(); }
+int TEqBrackets::CalcWidth() const {
+  if (MathFontOf(*this)) return MathBrackets(*this).Box.Width;
+  return Slot(0)->Width() + 2 * CalcSymbolWidth();
+}
 
 void TEqBrackets::RefreshEditArea(int) {
   TEditArea* Contents = Slot(0);
   RefreshEA(Contents, 1.0);
   Contents->SetIndexInParent(0);
+  if (MathFontOf(*this)) {
+    const TMathFence F = MathBrackets(*this);
+    Contents->SetLeft(F.LeftWidth);
+    Contents->SetTop(F.Box.Ascent - Contents->MathBaseline());
+    GetParent()->RefreshEquations();
+    return;
+  }
   Contents->SetLeft(CalcSymbolWidth());
   Contents->SetTop((GetCommonHeight() - Contents->Height()) / 2);
   GetParent()->RefreshEquations();
 }
 
 void TEqBrackets::Paint() {
+  if (MathFontOf(*this)) {
+    PaintBackground();
+    const TMathFence F = MathBrackets(*this);
+    F.Paint(Canvas(), F.Box.Ascent, Slot(0)->Width(), MathEm(Font()));
+    return;
+  }
   const int SW = CalcSymbolWidth();
   const int Y = (GetCommonHeight() - CalcSymbolHeight()) / 2;
   PaintBackground();

@@ -1,23 +1,91 @@
-// The fraction: numerator over denominator, Gap apart, both centred; the bar between.
+// The fraction: numerator over denominator, Gap apart, both centred; the bar between. In
+// the Math style the bar lies on the axis, the parts shifted and kept clear of it as the
+// font's fraction constants say.
 
+#include <cmath>
+
+#include "layout/MathStyle.h"
 #include "model/Division.h"
 #include "model/EditArea.h"
 
+namespace {
+// A fraction in the Math style: baselines of the parts below the element's top, the bar.
+struct TMathFraction {
+  int Width = 0;
+  int Pad = 0;
+  int NumeratorBaseline = 0;
+  int Baseline = 0;
+  int DenominatorBaseline = 0;
+  int Height = 0;
+  int BarTop = 0;
+  int Thickness = 0;
+  int Axis = 0;
+};
+
+TMathFraction MathFraction(const TEqDivision& Fraction) {
+  const TMathStyle Style(*MathFontOf(Fraction), Fraction.Font());
+  const bool Display = Fraction.MathLevel() == mlDisplay;
+  using C = TMathConstant;
+  const TMathBox Top = SlotBox(Fraction.Numerator());
+  const TMathBox Bottom = SlotBox(Fraction.Denominator());
+  TMathFraction F;
+  F.Thickness = Style.RuleThickness();
+  F.Axis = Style.Axis();
+  const int HalfBar = (F.Thickness + 1) / 2;
+  int Up = Style(Display ? C::FractionNumeratorDisplayStyleShiftUp : C::FractionNumeratorShiftUp);
+  int Down = Style(Display ? C::FractionDenominatorDisplayStyleShiftDown : C::FractionDenominatorShiftDown);
+  const int NumGap = Style(Display ? C::FractionNumDisplayStyleGapMin : C::FractionNumeratorGapMin);
+  const int DenGap = Style(Display ? C::FractionDenomDisplayStyleGapMin : C::FractionDenominatorGapMin);
+  Up = qMax(Up, F.Axis + HalfBar + NumGap + Top.Descent);
+  Down = qMax(Down, DenGap + Bottom.Ascent - F.Axis + HalfBar);
+  // The null delimiters TeX puts on either side keep neighbours off the bar's ends.
+  F.Pad = static_cast<int>(std::lround(0.12 * Style.Em()));
+  F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
+  F.NumeratorBaseline = Top.Ascent;
+  F.Baseline = F.NumeratorBaseline + Up;
+  F.DenominatorBaseline = F.Baseline + Down;
+  F.Height = F.DenominatorBaseline + Bottom.Descent;
+  F.BarTop = F.Baseline - F.Axis - F.Thickness / 2;
+  return F;
+}
+}  // namespace
+
 int TEqDivision::CalcHeight() const {
+  if (MathFontOf(*this)) return MathFraction(*this).Height;
   return Numerator()->Height() + Gap() + Denominator()->Height();
 }
 
 int TEqDivision::CalcWidth() const {
+  if (MathFontOf(*this)) return MathFraction(*this).Width;
   return qMax(Numerator()->Width(), Denominator()->Width());
 }
 
-int TEqDivision::GetMidLine() const { return Numerator()->Height() + Gap() / 2; }
+int TEqDivision::GetMidLine() const {
+  if (MathFontOf(*this)) {
+    const TMathFraction F = MathFraction(*this);
+    return F.Baseline - F.Axis;
+  }
+  return Numerator()->Height() + Gap() / 2;
+}
+
+TMathAtom TEqDivision::MathAtom() const { return maInner; }
 
 void TEqDivision::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
   RefreshMetrics();
   TEditArea* Top = Numerator();
   TEditArea* Bottom = Denominator();
+  if (MathFontOf(*this)) {
+    RefreshEA(Top, 1.0, ssFraction);
+    RefreshEA(Bottom, 1.0, ssFraction);
+    const TMathFraction F = MathFraction(*this);
+    Top->SetTop(F.NumeratorBaseline - Top->MathBaseline());
+    Bottom->SetTop(F.DenominatorBaseline - Bottom->MathBaseline());
+    Top->SetLeft((F.Width - Top->Width()) / 2);
+    Bottom->SetLeft((F.Width - Bottom->Width()) / 2);
+    GetParent()->RefreshEquations();
+    return;
+  }
   RefreshEA(Top, 1.0);
   Top->SetTop(0);
   RefreshEA(Bottom, 1.0);
@@ -31,5 +99,13 @@ void TEqDivision::RefreshEditArea(int) {
 
 void TEqDivision::Paint() {
   PaintBackground();
+  if (MathFontOf(*this)) {
+    const TMathFraction F = MathFraction(*this);
+    TCanvas& C = Canvas();
+    C.Brush.SetColor(Font().Color);
+    C.Rectangle(F.Pad, F.BarTop, F.Width - F.Pad, F.BarTop + F.Thickness);
+    C.Brush.SetColor(BkColor());
+    return;
+  }
   PaintBar(GetMidLine());
 }

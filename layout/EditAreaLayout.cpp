@@ -1,11 +1,14 @@
 // The edit-area run: elements packed from the left, each after a caret-wide gap, all on
 // one mid-line at the area's half height.
 
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
 #include "layout/FontLevels.h"
+#include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -40,6 +43,11 @@ void TEditArea::RefreshDimensions() {
   // The elements take the area's font and their sizes first: measuring the area before
   // would size it for new elements' unset mid-lines and for an old font.
   RefreshElements();
+  if (MathFontOf(*this)) {
+    MathDimensions();
+    RefreshCursor();
+    return;
+  }
   SetHeight(CalcHeight() + 2);
   if (GetIsEmpty()) {
     SetWidth(Font().Size());
@@ -54,7 +62,10 @@ void TEditArea::RefreshEquations() {
   LayoutChanged();
   if (FEditor && FEditor->LayoutMode() != TZelkEquation::lmEach) return;
   RefreshElements();
-  PlaceEquations();
+  if (MathFontOf(*this))
+    MathPlaceEquations();
+  else
+    PlaceEquations();
 }
 
 void TEditArea::RefreshElements() {
@@ -93,8 +104,112 @@ void TEditArea::RefreshCursor() {
   }
   FCaret->SetFont(Font());
   FCaret->RefreshDimensions();
+  if (MathFontOf(*this)) return MathPlaceCursor();
   FCaret->SetTop(RoundHalfEven((Height() - FCaret->Height()) / 2.0L));
   FCaret->SetLeft(CalcWidth(FEquationIndex));
+}
+
+namespace {
+// Room kept above and below a run's ink.
+constexpr int MathPad = 0;
+// The box of an empty run and of the caret where it has no neighbours, in ems.
+constexpr double StrutAscent = 0.72;
+constexpr double StrutDescent = 0.22;
+}  // namespace
+
+std::vector<int> TEditArea::MathGaps() const {
+  const TMathStyle Style(*MathFontOf(*this), Font());
+  const int N = Count();
+  // Only the runs' ends keep room for the caret; between elements it stands in the
+  // spacing TeX puts there, over the ink where there is none.
+  std::vector<int> Gaps(N + 1, 0);
+  if (N > 0) Gaps[0] = Gaps[N] = TEACursor::CaretWidth / 2;
+  // A binary operator with nothing to combine on its left, or before a relation, a closing
+  // or a punctuation, is ordinary (as TeX has it); a script is spaced as its base.
+  std::vector<TMathAtom> Atoms(N);
+  for (int I = 0; I < N; ++I) {
+    TMathAtom Atom = Item(I)->MathAtom();
+    const TMathAtom Before = I > 0 ? Atoms[I - 1] : maOpen;
+    if (Atom == maScript) Atom = I > 0 ? Before : maOrd;
+    if (Atom == maBin && (Before == maBin || Before == maOp || Before == maRel || Before == maOpen ||
+                          Before == maPunct))
+      Atom = maOrd;
+    if ((Atom == maRel || Atom == maClose || Atom == maPunct) && I > 0 && Before == maBin) Atoms[I - 1] = maOrd;
+    Atoms[I] = Atom;
+  }
+  if (N > 0 && Atoms[N - 1] == maBin) Atoms[N - 1] = maOrd;
+  for (int I = 1; I < N; ++I)
+    if (Item(I)->MathAtom() != maScript) Gaps[I] = Style.Space(Atoms[I - 1], Atoms[I], FMathLevel);
+  return Gaps;
+}
+
+void TEditArea::MathDimensions() {
+  const TMathStyle Style(*MathFontOf(*this), Font());
+  int Ascent = INT_MIN;
+  int Descent = INT_MIN;
+  for (int I = 0; I < Count(); ++I) {
+    const TEquation* Element = Item(I);
+    const int Above = Element->GetMidLine() + Style.Axis();
+    Ascent = qMax(Ascent, Above);
+    Descent = qMax(Descent, Element->Height() - Above);
+  }
+  if (GetIsEmpty()) {
+    Ascent = static_cast<int>(std::lround(StrutAscent * Style.Em()));
+    Descent = static_cast<int>(std::lround(StrutDescent * Style.Em()));
+  }
+  FMathBaseline = MathPad + Ascent;
+  SetHeight(qMax(1, Ascent + Descent + 2 * MathPad));
+  if (GetIsEmpty()) {
+    SetWidth(Font().Size());
+    return;
+  }
+  const std::vector<int> Gaps = MathGaps();
+  int X = 0;
+  for (int I = 0; I < Count(); ++I) X += Gaps[I] + Item(I)->Width();
+  SetWidth(X + Gaps.back());
+  MathPlaceEquations();
+}
+
+void TEditArea::MathPlaceEquations() {
+  const TMathStyle Style(*MathFontOf(*this), Font());
+  const std::vector<int> Gaps = MathGaps();
+  int X = 0;
+  for (int I = 0; I < Count(); ++I) {
+    TEquation* Element = Item(I);
+    X += Gaps[I];
+    Element->SetLeft(X);
+    Element->SetTop(FMathBaseline - Style.Axis() - Element->GetMidLine());
+    X += Element->Width();
+  }
+}
+
+void TEditArea::MathPlaceCursor() {
+  const TMathStyle Style(*MathFontOf(*this), Font());
+  const int K = FEquationIndex;
+  // Centred in the room between its neighbours, as high as the two of them.
+  int Left = 0;
+  if (K > 0) {
+    const TEquation* Before = Item(K - 1);
+    const int Right = Before->Left() + Before->Width();
+    const int Next = K < Count() ? Item(K)->Left() : Width();
+    Left = qBound(0, Right + (Next - Right - TEACursor::CaretWidth) / 2, qMax(0, Width() - TEACursor::CaretWidth));
+  }
+  int Top = INT_MAX;
+  int Bottom = INT_MIN;
+  for (int I : {K - 1, K}) {
+    if (I < 0 || I >= Count()) continue;
+    Top = qMin(Top, Item(I)->Top());
+    Bottom = qMax(Bottom, Item(I)->Top() + Item(I)->Height());
+  }
+  if (Top > Bottom) {
+    Top = FMathBaseline - static_cast<int>(std::lround(StrutAscent * Style.Em()));
+    Bottom = FMathBaseline + static_cast<int>(std::lround(StrutDescent * Style.Em()));
+  }
+  Top = qBound(0, Top, Height() - 1);
+  Bottom = qBound(Top + 1, Bottom, Height());
+  FCaret->SetLeft(Left);
+  FCaret->SetTop(Top);
+  FCaret->SetHeight(Bottom - Top);
 }
 
 void TEditArea::SetBkColor(QColor Value) {

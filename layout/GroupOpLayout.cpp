@@ -1,8 +1,15 @@
 // Big operators: the sign column, the band that holds the signs and the operand, limits
-// centred over the signs, indices to their right.
+// centred over the signs, indices to their right. In the Math style the sign is the
+// font's display variant in a line and its text size in smaller levels, centred on the
+// axis; limits and indices are placed by the font's limit and script constants and the
+// operand follows on the run's baseline.
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
+#include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/GroupOp.h"
 
@@ -11,6 +18,113 @@ namespace {
 constexpr double LimitFactor = 0.8;
 constexpr TGroupOption SlotOrder[] = {goLimitTop, goLimitBottom, goIndexTop, goIndexBottom};
 }  // namespace
+
+namespace {
+// The single sign the math font has for an operator drawn Size times (with a ring).
+char32_t MathSign(char16_t Symbol, int Size, bool Ring) {
+  if (Symbol == u'\u222B') {
+    static constexpr char32_t Integrals[2][3] = {{U'\u222B', U'\u222C', U'\u222D'},
+                                                 {U'\u222E', U'\u222F', U'\u2230'}};
+    return Integrals[Ring ? 1 : 0][std::clamp(Size, 1, 3) - 1];
+  }
+  if (Symbol == u'\u2229') return U'\u22C2';
+  if (Symbol == u'U' || Symbol == u'\u222A') return U'\u22C3';
+  if (Symbol == u'\u0426') return U'\u2210';
+  return Symbol;
+}
+}  // namespace
+
+// An operator in the Math style, every place relative to the element's top-left corner.
+struct TEqGroupOp::TMathOperator {
+  TMathGlyphs Sign;
+  int Copies = 1;
+  int Step = 0;
+  int SignLeft = 0;
+  int SignOrigin = 0;
+  int Baseline = 0;
+  int Width = 0;
+  int Height = 0;
+  int OperandLeft = 0;
+  QPoint Places[4];  // top-left of each option's slot, in SlotOrder
+};
+
+TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
+  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathFont& Math = Style.Font();
+  using C = TMathConstant;
+  TMathOperator Op;
+  quint32 Glyph = Math.Glyph(MathSign(FSymbol, FSize, FRing));
+  const bool Joined = Glyph && MathSign(FSymbol, FSize, FRing) != FSymbol;
+  if (!Joined) Glyph = Math.Glyph(FSymbol);
+  Op.Copies = Joined ? 1 : FSize;
+  Op.Sign = Math.Single(Glyph, Style.Em());
+  // In display, at least the font's display height and a good step above the text size.
+  if (MathLevel() == mlDisplay)
+    Op.Sign = Math.Stretched(Glyph, qMax<double>(Style(C::DisplayOperatorMinHeight), std::sqrt(2.0) * Op.Sign.Ink.height()),
+                             false, Style.Em());
+  // The sign is centred on the axis.
+  const int Shift = static_cast<int>(std::lround(-Style.Axis() - Op.Sign.Ink.center().y()));
+  const TMathBox Box = GlyphBox(Op.Sign);
+  Op.Step = Box.Width;
+  const TMathBox Sign{Box.Width * Op.Copies, Box.Ascent - Shift, Box.Descent + Shift};
+  const int Italic = Op.Sign.Empty() ? 0 : static_cast<int>(std::lround(Math.ItalicCorrection(Op.Sign.Glyphs[0], Style.Em())));
+  TEditArea* LimitTop = OptionArea(goLimitTop);
+  TEditArea* LimitBottom = OptionArea(goLimitBottom);
+  TEditArea* IndexTop = OptionArea(goIndexTop);
+  TEditArea* IndexBottom = OptionArea(goIndexBottom);
+  // Baselines relative to the operator's baseline, and lefts relative to the column.
+  int Above = Sign.Ascent;
+  int Below = Sign.Descent;
+  // Room for the limits, moved apart by the slant.
+  int Column = Sign.Width;
+  for (TEditArea* Area : {LimitTop, LimitBottom})
+    if (Area) Column = qMax(Column, Area->Width() + Italic);
+  int Rel[4] = {0, 0, 0, 0};
+  if (LimitTop) {
+    const TMathBox Limit = SlotBox(LimitTop);
+    Rel[0] = -(Sign.Ascent + qMax(Style(C::UpperLimitBaselineRiseMin), Style(C::UpperLimitGapMin) + Limit.Descent));
+    Above = qMax(Above, -Rel[0] + Limit.Ascent);
+  }
+  if (LimitBottom) {
+    const TMathBox Limit = SlotBox(LimitBottom);
+    Rel[1] = Sign.Descent + qMax(Style(C::LowerLimitBaselineDropMin), Style(C::LowerLimitGapMin) + Limit.Ascent);
+    Below = qMax(Below, Rel[1] + Limit.Descent);
+  }
+  const TMathScripts Shifts = ScriptShifts(Style, Sign, false, IndexTop, IndexBottom);
+  int Indices = 0;
+  if (IndexTop) {
+    Rel[2] = -Shifts.Up;
+    Above = qMax(Above, Shifts.Up + IndexTop->MathBaseline());
+    Below = qMax(Below, IndexTop->Height() - IndexTop->MathBaseline() - Shifts.Up);
+    Indices = IndexTop->Width() + Italic;
+  }
+  if (IndexBottom) {
+    Rel[3] = Shifts.Down;
+    Above = qMax(Above, IndexBottom->MathBaseline() - Shifts.Down);
+    Below = qMax(Below, Shifts.Down + IndexBottom->Height() - IndexBottom->MathBaseline());
+    Indices = qMax(Indices, IndexBottom->Width());
+  }
+  if (IndexTop || IndexBottom) Indices += Style(C::SpaceAfterScript);
+  const TEditArea* Operand = Slot(0);
+  Above = qMax(Above, Operand->MathBaseline());
+  Below = qMax(Below, Operand->Height() - Operand->MathBaseline());
+  Op.Baseline = Above;
+  Op.Height = Above + Below;
+  Op.SignLeft = (Column - Sign.Width) / 2;
+  Op.SignOrigin = Op.Baseline + Shift;
+  Op.OperandLeft = Column + Indices + Style.Space(maOp, maOrd, MathLevel());
+  Op.Width = Op.OperandLeft + Operand->Width();
+  // An integral's slant moves the upper limit right and the lower one left.
+  auto Place = [&](int Index, const TEditArea* Area, int Left) {
+    if (Area) Op.Places[Index] = QPoint(Left, Op.Baseline + Rel[Index] - Area->MathBaseline());
+  };
+  if (LimitTop) Place(0, LimitTop, (Column - LimitTop->Width() + Italic) / 2);
+  if (LimitBottom) Place(1, LimitBottom, (Column - LimitBottom->Width() - Italic) / 2);
+  const int IndexLeft = LimitTop || LimitBottom ? Column : Op.SignLeft + Sign.Width;
+  Place(2, IndexTop, IndexLeft + Italic);
+  Place(3, IndexBottom, IndexLeft);
+  return Op;
+}
 
 TEditArea* TEqGroupOp::OptionArea(TGroupOption Option) const {
   if (!FGroupOptions.Contains(Option)) return nullptr;
@@ -81,9 +195,15 @@ int TEqGroupOp::GetCommonWidth() const {
   return Result + Widest;
 }
 
-int TEqGroupOp::CalcWidth() const { return Slot(0)->Width() + GetCommonWidth(); }
+int TEqGroupOp::CalcWidth() const {
+  if (MathFontOf(*this)) return MathOperator().Width;
+  return Slot(0)->Width() + GetCommonWidth();
+}
+
+TMathAtom TEqGroupOp::MathAtom() const { return maOp; }
 
 int TEqGroupOp::CalcHeight() const {
+  if (MathFontOf(*this)) return MathOperator().Height;
   int Result = GetTopMargin() + GetCommonHeight();
   // The lower index hangs below the band by the part of it not inside the band.
   if (const TEditArea* Index = OptionArea(goIndexBottom))
@@ -92,10 +212,13 @@ int TEqGroupOp::CalcHeight() const {
   return Result;
 }
 
-int TEqGroupOp::GetMidLine() const { return GetTopMargin() + GetCommonHeight() / 2; }
+int TEqGroupOp::GetMidLine() const {
+  if (MathFontOf(*this)) return MathOperator().Baseline - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return GetTopMargin() + GetCommonHeight() / 2;
+}
 
 void TEqGroupOp::RefreshSlot(TEditArea* Area, double Factor) {
-  RefreshEA(Area, Factor);
+  RefreshEA(Area, Factor, Area == Slot(0) ? ssSame : ssScript);
   Area->SetIndexInParent(EditAreaList()->IndexOf(Area));
 }
 
@@ -103,6 +226,19 @@ void TEqGroupOp::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
   for (TGroupOption Option : SlotOrder)
     if (TEditArea* Area = OptionArea(Option)) RefreshSlot(Area, LimitFactor);
+  if (MathFontOf(*this)) {
+    RefreshSlot(Slot(0), 1.0);
+    const TMathOperator Op = MathOperator();
+    for (int I = 0; I < 4; ++I)
+      if (TEditArea* Area = OptionArea(SlotOrder[I])) {
+        Area->SetLeft(Op.Places[I].x());
+        Area->SetTop(Op.Places[I].y());
+      }
+    Slot(0)->SetLeft(Op.OperandLeft);
+    Slot(0)->SetTop(Op.Baseline - Slot(0)->MathBaseline());
+    GetParent()->RefreshEquations();
+    return;
+  }
   const int CW = GetCommonWidth();
   TEditArea* Operand = Slot(0);
   RefreshSlot(Operand, 1.0);
@@ -131,6 +267,13 @@ void TEqGroupOp::RefreshEditArea(int) {
 }
 
 void TEqGroupOp::Paint() {
+  if (MathFontOf(*this)) {
+    PaintBackground();
+    const TMathOperator Op = MathOperator();
+    for (int I = 0; I < Op.Copies; ++I)
+      Canvas().GlyphsOut(QPointF(Op.SignLeft + I * Op.Step, Op.SignOrigin), Op.Sign, MathEm(Font()));
+    return;
+  }
   const QSize Extent = SymbolExtent();
   const int Step = Extent.width() + 1;
   const int SW = FSize * Step;

@@ -1,7 +1,13 @@
-// The index column: superscript on top, a strip half the run's size high, subscript.
+// The index column: superscript on top, a strip half the run's size high, subscript. In
+// the Math style the scripts are shifted from the baseline of the element before them by
+// the font's script constants.
 
+#include <climits>
+
+#include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Index.h"
+#include "model/Symbols.h"
 
 namespace {
 TEditArea* Present(TGroupOptions Options, TGroupOption Option, TEditArea* Area) {
@@ -9,7 +15,61 @@ TEditArea* Present(TGroupOptions Options, TGroupOption Option, TEditArea* Area) 
 }
 }  // namespace
 
+const TEquation* TEqIndex::Base() const {
+  const TEditArea* Run = GetParent();
+  if (!Run) return nullptr;
+  if (FPlace >= Run->Count() || Run->Item(FPlace) != this) {
+    FPlace = 0;
+    while (FPlace < Run->Count() && Run->Item(FPlace) != this) ++FPlace;
+  }
+  return FPlace > 0 && FPlace < Run->Count() ? Run->Item(FPlace - 1) : nullptr;
+}
+
+namespace {
+// The scripts in the Math style: their box and their baselines below the element's top.
+struct TMathIndex {
+  TMathBox Box;
+  int SuperBaseline = 0;
+  int SubBaseline = 0;
+};
+
+TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Super, TEditArea* Sub) {
+  const TMathStyle Style(*MathFontOf(Index), Index.Font());
+  TMathBox BaseBox{0, 0, 0};
+  const bool Character = !Base || dynamic_cast<const TEqSimple*>(Base) || dynamic_cast<const TEqExtSymbol*>(Base);
+  if (Base) {
+    BaseBox.Ascent = Base->GetMidLine() + Style.Axis();
+    BaseBox.Descent = Base->Height() - BaseBox.Ascent;
+  }
+  const TMathScripts Shifts = ScriptShifts(Style, BaseBox, Character, Super, Sub);
+  TMathIndex Result;
+  int Above = INT_MIN;
+  int Below = INT_MIN;
+  if (Super) {
+    Above = Shifts.Up + Super->MathBaseline();
+    Below = Super->Height() - Super->MathBaseline() - Shifts.Up;
+    Result.Box.Width = Super->Width();
+  }
+  if (Sub) {
+    Above = qMax(Above, Sub->MathBaseline() - Shifts.Down);
+    Below = qMax(Below, Shifts.Down + Sub->Height() - Sub->MathBaseline());
+    Result.Box.Width = qMax(Result.Box.Width, Sub->Width());
+  }
+  if (!Super && !Sub) Above = Below = 0;
+  Result.Box.Width += Style(TMathConstant::SpaceAfterScript);
+  Result.Box.Ascent = Above;
+  Result.Box.Descent = Below;
+  Result.SuperBaseline = Above - Shifts.Up;
+  Result.SubBaseline = Above + Shifts.Down;
+  return Result;
+}
+}  // namespace
+
 int TEqIndex::CalcHeight() const {
+  if (MathFontOf(*this))
+    return MathIndex(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
+                     Present(FGroupOptions, goIndexBottom, FIndexBottomArea))
+        .Box.Height();
   int Result = Font().Size() / 2;
   if (const TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea))
     Result += Top->Height();
@@ -18,7 +78,34 @@ int TEqIndex::CalcHeight() const {
   return Result;
 }
 
+int TEqIndex::GetMidLine() const {
+  if (!MathFontOf(*this)) return TEquation::GetMidLine();
+  const TMathIndex Math = MathIndex(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
+                                    Present(FGroupOptions, goIndexBottom, FIndexBottomArea));
+  return Math.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+}
+
+void TEqIndex::PlaceMathSlots() {
+  TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea);
+  TEditArea* Bottom = Present(FGroupOptions, goIndexBottom, FIndexBottomArea);
+  const TMathIndex Math = MathIndex(*this, Base(), Top, Bottom);
+  if (Top) Top->SetTop(Math.SuperBaseline - Top->MathBaseline());
+  if (Bottom) Bottom->SetTop(Math.SubBaseline - Bottom->MathBaseline());
+  for (TEditArea* Area : {Top, Bottom})
+    if (Area) Area->SetLeft(0);
+}
+
+void TEqIndex::RefreshDimensions() {
+  TEqParent::RefreshDimensions();
+  // The scripts follow their base, which may have changed without them.
+  if (MathFontOf(*this)) PlaceMathSlots();
+}
+
 int TEqIndex::CalcWidth() const {
+  if (MathFontOf(*this))
+    return MathIndex(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
+                     Present(FGroupOptions, goIndexBottom, FIndexBottomArea))
+        .Box.Width;
   int Result = 0;
   if (const TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea))
     Result = Top->Width();
@@ -28,13 +115,20 @@ int TEqIndex::CalcWidth() const {
 }
 
 void TEqIndex::RefreshSlot(TEditArea* Area) {
-  RefreshEA(Area, 1.0);
+  RefreshEA(Area, 1.0, ssScript);
   Area->SetIndexInParent(EditAreaList()->IndexOf(Area));
 }
 
 void TEqIndex::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
   TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea);
+  if (MathFontOf(*this)) {
+    for (TEditArea* Area : {Top, Present(FGroupOptions, goIndexBottom, FIndexBottomArea)})
+      if (Area) RefreshSlot(Area);
+    PlaceMathSlots();
+    GetParent()->RefreshEquations();
+    return;
+  }
   if (Top) {
     RefreshSlot(Top);
     Top->SetTop(0);

@@ -1,14 +1,61 @@
 // The matrix grid: each cell centred in its row and column bands, every band followed by
-// 10 pixels.
+// 10 pixels. In the Math style cells stand on their row's baseline, rows at least a strut
+// high, columns an em apart, the grid centred on the axis.
+
+#include <cmath>
+#include <vector>
 
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
+#include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Matrix.h"
 
 namespace {
 constexpr int Spacing = 10;
+// The strut of a row and the room between columns, in ems (TeX's array at 10 points).
+constexpr double StrutAscent = 0.84;
+constexpr double StrutDescent = 0.36;
+constexpr double ColumnGap = 1.0;
+
+struct TMathGrid {
+  std::vector<int> RowTops, RowBaselines, ColumnLefts, ColumnWidths;
+  int Width = 0;
+  int Height = 0;
+};
+
+TMathGrid MathGrid(const TEqMatrix& Matrix) {
+  const TMathStyle Style(*MathFontOf(Matrix), Matrix.Font());
+  const int Count = Matrix.EditAreaCount();
+  const int Columns = qMax(1, Matrix.DX());
+  const int Rows = Matrix.DY();
+  TMathGrid Grid;
+  int Top = 0;
+  for (int Row = 0; Row < Rows; ++Row) {
+    int Ascent = static_cast<int>(std::lround(StrutAscent * Style.Em()));
+    int Descent = static_cast<int>(std::lround(StrutDescent * Style.Em()));
+    for (int I = Row * Columns; I < (Row + 1) * Columns && I < Count; ++I) {
+      const TMathBox Cell = SlotBox(Matrix.Slot(I));
+      Ascent = qMax(Ascent, Cell.Ascent);
+      Descent = qMax(Descent, Cell.Descent);
+    }
+    Grid.RowTops.push_back(Top);
+    Grid.RowBaselines.push_back(Top + Ascent);
+    Top += Ascent + Descent;
+  }
+  Grid.Height = Top;
+  const int Gap = static_cast<int>(std::lround(ColumnGap * Style.Em()));
+  int Left = 0;
+  for (int Column = 0; Column < Columns; ++Column) {
+    const int Width = Matrix.GetColWidth(Column);
+    Grid.ColumnLefts.push_back(Left);
+    Grid.ColumnWidths.push_back(Width);
+    Left += Width + (Column + 1 < Columns ? Gap : 0);
+  }
+  Grid.Width = Left;
+  return Grid;
 }
+}  // namespace
 
 int TEqMatrix::GetRowHeight(int Row) const {
   const int Columns = DX();
@@ -27,12 +74,14 @@ int TEqMatrix::GetColWidth(int Column) const {
 }
 
 int TEqMatrix::CalcHeight() const {
+  if (MathFontOf(*this)) return MathGrid(*this).Height;
   int Result = 0;
   for (int Row = 0, Rows = DY(); Row < Rows; ++Row) Result += GetRowHeight(Row) + Spacing;
   return Result;
 }
 
 int TEqMatrix::CalcWidth() const {
+  if (MathFontOf(*this)) return MathGrid(*this).Width;
   int Result = 0;
   for (int Column = 0, Columns = DX(); Column < Columns; ++Column)
     Result += GetColWidth(Column) + Spacing;
@@ -52,9 +101,22 @@ void TEqMatrix::RefreshEditArea(int) {
   const int Count = EditAreaCount();
   const int Columns = DX();
   const int Rows = DY();
+  const bool Math = MathFontOf(*this);
   for (int I = 0; I < Count; ++I) {
-    RefreshEA(Slot(I), 1.0);
+    RefreshEA(Slot(I), 1.0, ssText);
     Slot(I)->SetIndexInParent(I);
+  }
+  if (Math && Columns > 0) {
+    const TMathGrid Grid = MathGrid(*this);
+    for (int I = 0; I < Count; ++I) {
+      TEditArea* Cell = Slot(I);
+      const int Row = I / Columns;
+      const int Column = I % Columns;
+      Cell->SetTop(Grid.RowBaselines[Row] - Cell->MathBaseline());
+      Cell->SetLeft(Grid.ColumnLefts[Column] + (Grid.ColumnWidths[Column] - Cell->Width()) / 2);
+    }
+    GetParent()->RefreshEquations();
+    return;
   }
   // A last row of a square grid may be short: cells beyond the count do not exist.
   int Top = 0;

@@ -1,18 +1,69 @@
-// The bar, double bar or arrow over or under a slot; the slot keeps the run's size.
+// The bar, double bar or arrow over or under a slot; the slot keeps the run's size. In
+// the Math style the bars take the font's overbar and underbar constants and the arrows
+// are the font's, stretched across the slot.
 
+#include "layout/MathStyle.h"
 #include "model/Arrows.h"
 #include "model/EditArea.h"
 
-int TEqVector::CalcHeight() const { return Slot(0)->Height() + Gap() + 7; }
+namespace {
+struct TMathVector {
+  TMathMark Mark;
+  int Width = 0, Baseline = 0, Height = 0, MarkTop = 0, SlotTop = 0, Axis = 0;
+};
 
-int TEqVector::CalcWidth() const { return Slot(0)->Width(); }
+TMathVector MathVector(const TEqVector& Vector) {
+  const TMathStyle Style(*MathFontOf(Vector), Vector.Font());
+  using C = TMathConstant;
+  const TMathBox Box = SlotBox(Vector.Slot(0));
+  const TKindArrow Kind = Vector.KindArrow();
+  // The slot below the line (aeBottom) has its mark over it.
+  const bool Over = Vector.AlignEA() == aeBottom;
+  const bool Heads = Kind.Contains(kaRight) || Kind.Contains(kaLeft);
+  TMathVector V{Heads ? TMathMark::Arrow(Style, Kind, Box.Width)
+                      : TMathMark::Bar(Style, Style(Over ? C::OverbarRuleThickness : C::UnderbarRuleThickness),
+                                       Kind.Contains(kaDouble), Box.Width)};
+  V.Axis = Style.Axis();
+  int Ascent = Box.Ascent;
+  int Descent = Box.Descent;
+  int MarkTop;
+  if (Over) {
+    MarkTop = -(Box.Ascent + Style(C::OverbarVerticalGap) + V.Mark.Height());
+    Ascent = -MarkTop + Style(C::OverbarExtraAscender);
+  } else {
+    MarkTop = Box.Descent + Style(C::UnderbarVerticalGap);
+    Descent = MarkTop + V.Mark.Height() + Style(C::UnderbarExtraDescender);
+  }
+  V.Width = qMax(Box.Width, V.Mark.Width());
+  V.Baseline = Ascent;
+  V.Height = Ascent + Descent;
+  V.MarkTop = Ascent + MarkTop;
+  V.SlotTop = Ascent - Box.Ascent;
+  return V;
+}
+}  // namespace
+
+int TEqVector::CalcHeight() const {
+  if (MathFontOf(*this)) return MathVector(*this).Height;
+  return Slot(0)->Height() + Gap() + 7;
+}
+
+int TEqVector::CalcWidth() const {
+  if (MathFontOf(*this)) return MathVector(*this).Width;
+  return Slot(0)->Width();
+}
 
 int TEqVector::GetMidLine() const {
+  if (MathFontOf(*this)) {
+    const TMathVector V = MathVector(*this);
+    return V.Baseline - V.Axis;
+  }
   const int Middle = Slot(0)->Height() / 2;
   return FAlignEA == aeTop ? Middle : Middle + Gap() + 4;
 }
 
 int TEqVector::GetLineY() const {
+  if (MathFontOf(*this)) return MathVector(*this).MarkTop;
   const bool Double = FKindArrow.Contains(kaDouble);
   if (FAlignEA == aeTop) return Double ? Slot(0)->Height() : Slot(0)->Height() + Gap() / 2;
   return Double ? 1 : 3;
@@ -23,12 +74,25 @@ void TEqVector::RefreshEditArea(int) {
   TEditArea* Body = Slot(0);
   RefreshEA(Body, 1.0);
   Body->SetIndexInParent(0);
+  if (MathFontOf(*this)) {
+    const TMathVector V = MathVector(*this);
+    Body->SetLeft((V.Width - Body->Width()) / 2);
+    Body->SetTop(V.SlotTop);
+    GetParent()->RefreshEquations();
+    return;
+  }
   Body->SetLeft(0);
   Body->SetTop(FAlignEA == aeTop ? 0 : Gap() + 4);
   GetParent()->RefreshEquations();
 }
 
 void TEqVector::Paint() {
+  if (MathFontOf(*this)) {
+    PaintBackground();
+    const TMathVector V = MathVector(*this);
+    V.Mark.Paint(Canvas(), (V.Width - V.Mark.Width()) / 2, V.MarkTop, Font().Color, MathEm(Font()));
+    return;
+  }
   const int Y = GetLineY();
   PaintBackground();
   PaintBar(Y);

@@ -25,6 +25,7 @@ class TEqArrow : public TEqBarred {
   int CalcWidth() const override;
   // The shaft.
   int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   // Re-fonts the label and centres it over the shaft.
   void RefreshEditArea(int Index) override;
   // Top of the shaft.

@@ -26,6 +26,8 @@ class TEqBrackets : public TEqParent {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
+  int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   // Re-fonts the slot and centres it between the glyphs.
   void RefreshEditArea(int Index) override;
 

@@ -18,6 +18,7 @@ class TEqDivision : public TEqBarred {
   int CalcHeight() const override;
   int CalcWidth() const override;
   int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   // Re-fonts and measures both slots, then stacks and centres them; nothing while updates
   // are bracketed.
   void RefreshEditArea(int Index) override;

@@ -5,6 +5,8 @@
 // the editor and raises the editor's change notification, leaving the caret in front of
 // the new element (or in the slot that the new template activated).
 
+#include <vector>
+
 #include "model/Types.h"
 #include "model/ZelkGraphic.h"
 
@@ -82,6 +84,12 @@ class TEditArea : public TZelkGraphic {
   // how many went in. Faults as SetData; what was read before one stays.
   int InsertData(const QString& Text);
 
+  // The Math style's level of the run (a line is display), set by the template that owns
+  // the area; and the distance of the run's baseline from the area's top.
+  TMathLevel MathLevel() const { return FMathLevel; }
+  void SetMathLevel(TMathLevel Value) { FMathLevel = Value; }
+  int MathBaseline() const { return FMathBaseline; }
+
   // Layout of the run.
   int CalcHeight() const;
   int CalcWidth(int N) const;
@@ -121,6 +129,12 @@ class TEditArea : public TZelkGraphic {
   bool Deferred() const;
   void RefreshElements();
   void PlaceEquations();
+  // The Math style: the room before each element (and after the last), the area's size,
+  // the elements on one baseline, the caret between its neighbours as high as they are.
+  std::vector<int> MathGaps() const;
+  void MathDimensions();
+  void MathPlaceEquations();
+  void MathPlaceCursor();
 
   TEquationList* FEquationList;
   mutable QString FData;
@@ -129,6 +143,8 @@ class TEditArea : public TZelkGraphic {
   TZelkEquation* FEditor = nullptr;
   int FEquationIndex = 0;
   int FIndexInParent = 0;
+  int FMathBaseline = 0;
+  TMathLevel FMathLevel = mlDisplay;
   bool FActive = false;
   bool FLaidOut = false;
   mutable bool FDataKnown = false;

@@ -4,6 +4,7 @@
 
 #include "editor/ZelkEquation.h"
 #include "layout/FontLevels.h"
+#include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/TextForm.h"
 #include "platform/Exceptions.h"
@@ -114,10 +115,18 @@ void TEqParent::SlotsSetData(const TExprArray& Items) {
     if (Items[I].Name == QLatin1String("EditArea")) Slot(I)->SetData(Items[I].Argument);
 }
 
-void TEqParent::RefreshEA(TEditArea* Area, double Factor) {
+TMathLevel TEquation::MathLevel() const { return FParent ? FParent->MathLevel() : mlDisplay; }
+
+void TEqParent::RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style) {
   Area->SetBkColor(GetParent()->BkColor());
   TFont Scaled = Font();
-  Scaled.SetSize(ScaledSize(Font().Size(), FontScale(), Factor));
+  if (const TMathFont* Math = MathFontOf(*this)) {
+    const TMathLevel Level = SlotLevel(MathLevel(), Style);
+    Scaled.SetSize(SlotSize(Font().Size(), MathLevel(), Level, *Math));
+    Area->SetMathLevel(Level);
+  } else {
+    Scaled.SetSize(ScaledSize(Font().Size(), FontScale(), Factor));
+  }
   Area->SetFont(Scaled);
   Area->RefreshDimensions();
 }

@@ -24,6 +24,10 @@ class TEquation : public TEquatStore {
   virtual int CalcHeight() const { return 0; }
   virtual int CalcWidth() const { return 0; }
   virtual int GetMidLine() const { return Height() / 2; }
+  // How the Math style spaces the element against its neighbours.
+  virtual TMathAtom MathAtom() const { return maOrd; }
+  // The Math style's level of the run that holds the element.
+  TMathLevel MathLevel() const;
 
   // Prepares the canvas for measuring or drawing: no outline, a solid background brush,
   // the element's font.
@@ -71,8 +75,10 @@ class TEqParent : public TEquation {
   // Fills the slots by position from the EditArea items; items of other names keep their
   // number but are skipped, surplus items are ignored.
   void SlotsSetData(const TExprArray& Items);
-  // Re-derives one slot from the template: background, font at Factor, size.
-  void RefreshEA(TEditArea* Area, double Factor);
+  // Re-derives one slot from the template: background, font at Factor (in the Math style:
+  // at the level Style gives), size.
+  void RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style = ssSame);
+
 };
 
 // A template drawn with horizontal bars: the fraction, the labelled arrow and the bar or

@@ -55,6 +55,7 @@ class TEqGroupOp : public TEqParent {
   int CalcWidth() const override;
   // The middle of the band, so that neighbours line up with the operand.
   int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   // Re-fonts every slot and places it; nothing while updates are bracketed.
   void RefreshEditArea(int Index) override;
 
@@ -76,6 +77,9 @@ class TEqGroupOp : public TEqParent {
   TEditArea* OptionArea(TGroupOption Option) const;
   // Re-fonts a slot at Factor of the operator's size and renumbers it.
   void RefreshSlot(TEditArea* Area, double Factor);
+  // The operator laid out in the Math style.
+  struct TMathOperator;
+  TMathOperator MathOperator() const;
 
   TGroupOptions FGroupOptions;
   bool FRing = false;

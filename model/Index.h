@@ -23,8 +23,13 @@ class TEqIndex : public TEqParent {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
+  // In the Math style the axis of the run; else the half height.
+  int GetMidLine() const override;
+  // Size; in the Math style the slots also move with the base.
+  void RefreshDimensions() override;
   // Re-fonts and places both slots; nothing while updates are bracketed.
   void RefreshEditArea(int Index) override;
+  TMathAtom MathAtom() const override { return maScript; }
 
  protected:
   void Paint() override;
@@ -32,6 +37,12 @@ class TEqIndex : public TEqParent {
  private:
   // Re-fonts a slot and renumbers it.
   void RefreshSlot(TEditArea* Area);
+  // Places the slots on the shifts the Math style gives them from the base.
+  void PlaceMathSlots();
+  // The element the index stands after in its run, or nullptr.
+  const TEquation* Base() const;
+  // Where Base last found the element in its run, tried first.
+  mutable int FPlace = 0;
 
   TGroupOptions FGroupOptions;
   TEditArea* FIndexTopArea = nullptr;

@@ -1,7 +1,8 @@
 #pragma once
 // The two leaf elements: one plain character (any Unicode code point, so a letter outside
 // the 16-bit range is one element), and one special symbol given by its UTF-16 code unit.
-// Both are drawn in the element's own font.
+// Both are drawn in the element's own font; in the Math style from the math font, letters
+// in mathematical italic.
 
 #include "model/Equation.h"
 
@@ -21,6 +22,8 @@ class TEqSimple : public TEquation {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
+  int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   void RefreshDimensions() override;
 
  protected:
@@ -42,6 +45,8 @@ class TEqExtSymbol : public TEquation {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
+  int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   void RefreshDimensions() override;
 
  protected:

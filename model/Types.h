@@ -29,3 +29,15 @@ struct TExpression {
   QString Argument;
 };
 using TExprArray = std::vector<TExpression>;
+
+// How the Math style spaces an element against its neighbours: ordinary, big operator,
+// binary operator, relation, opening, closing, punctuation, inner (fractions, brackets);
+// scripts sit on the element before them and are spaced as it is.
+enum TMathAtom { maOrd, maOp, maBin, maRel, maOpen, maClose, maPunct, maInner, maScript };
+
+// Math style levels of an edit area: a line is display; smaller levels follow TeX.
+enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
+
+// How a template's slot is set in the Math style: at its template's level, at least at
+// text level (matrix cells), one level down (fraction parts) or as a script.
+enum TSlotStyle { ssSame, ssText, ssFraction, ssScript };

@@ -128,6 +128,12 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   FPainter->drawStaticText(QPoint(X, Y), *Shaped);
 }
 
+void TCanvas::GlyphsOut(QPointF Origin, const TMathGlyphs& Run, double Em) {
+  if (!FPainter || !FMath || Run.Empty()) return;
+  if (!FClip.contains(Run.Ink.translated(Origin).toAlignedRect())) ClipPainter();
+  FMath->Draw(*FPainter, Origin, Run, Em, Font.Color);
+}
+
 const TCanvas::TFontEntry& TCanvas::Entry() const {
   // Equal fonts measure alike; a copy shares the original's data, so the usual check is
   // one pointer comparison.

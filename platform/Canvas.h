@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "Font.h"
+#include "MathFont.h"
 
 class QPainter;
 
@@ -73,6 +74,12 @@ class TCanvas {
   void LineTo(int X, int Y);
   void TextOut(int X, int Y, const QString& Text);
 
+  // The math font of the Math typesetting style; none (the default) is the Classic style.
+  const TMathFont* Math() const { return FMath.get(); }
+  void SetMath(std::shared_ptr<const TMathFont> Value) { FMath = std::move(Value); }
+  // Draws math glyphs at Em pixels in the font colour, their origin at Origin.
+  void GlyphsOut(QPointF Origin, const TMathGlyphs& Run, double Em);
+
   int TextWidth(const QString& Text) const;
   int TextHeight(const QString& Text) const;
   // Extent (advance width, line height) of one UTF-16 code unit.
@@ -107,6 +114,7 @@ class TCanvas {
   bool FPainterClipped = false;
   QPoint FPenPos;
   QColor FTransparentColor;
+  std::shared_ptr<const TMathFont> FMath;
   mutable std::vector<std::unique_ptr<TFontEntry>> FFonts;
   mutable TFontEntry* FLastFont = nullptr;
 };

@@ -2,7 +2,7 @@
 // extension (png, svg, pdf).
 //
 //   ZelkRenderFormula INPUT.txt OUTPUT.png|svg|pdf [POINT_SIZE] [--scale N] [--marks]
-//                     [--transparent]
+//                     [--transparent] [--typesetting classic|math]
 //
 // --marks draws the caret, the slot frames and the editor's frame as the editor shows
 // them. Runs without a display (offscreen platform unless QT_QPA_PLATFORM says otherwise).
@@ -20,7 +20,7 @@ namespace {
 int Usage(const char* Program) {
   std::fprintf(stderr,
                "usage: %s INPUT.txt OUTPUT.png|svg|pdf [POINT_SIZE] [--scale N] [--marks] "
-               "[--transparent]\n",
+               "[--transparent] [--typesetting classic|math]\n",
                Program);
   return 2;
 }
@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   QApplication App(argc, argv);
   QStringList Positional;
   TRenderOptions Options;
+  TTypesetting Typesetting = TTypesettings::Classic;
   const QStringList Arguments = App.arguments().mid(1);
   for (int I = 0; I < Arguments.size(); ++I) {
     const QString& A = Arguments[I];
@@ -38,6 +39,13 @@ int main(int argc, char** argv) {
       Options.EditingMarks = true;
     } else if (A == QLatin1String("--transparent")) {
       Options.Transparent = true;
+    } else if (A == QLatin1String("--typesetting") && I + 1 < Arguments.size()) {
+      const QString Name = Arguments[++I];
+      if (Name != QLatin1String("classic") && Name != QLatin1String("math")) {
+        std::fprintf(stderr, "--typesetting takes classic or math\n");
+        return 2;
+      }
+      Typesetting = Name == QLatin1String("math") ? TTypesettings::Math : TTypesettings::Classic;
     } else if (A == QLatin1String("--scale") && I + 1 < Arguments.size()) {
       bool Ok = false;
       Options.Scale = Arguments[++I].toDouble(&Ok);
@@ -61,6 +69,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   TZelkEquation Editor;
+  Editor.SetTypesetting(Typesetting);
   if (Positional.size() > 2) {
     const int Size = Positional[2].toInt();
     if (Size <= 0) {

@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
-  fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf
+  fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf fonts-texgyre-math libharfbuzz-dev
   nodejs libxml2-utils w3c-sgml-lib texlive-latex-base-doc poppler-utils
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )

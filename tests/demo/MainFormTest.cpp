@@ -157,6 +157,20 @@ TEST(MainForm, TheLanguageComboSwitchesThePaletteDescriptions) {
   EXPECT_EQ(F.FirstDescription(), MainForm::StoredDescription(lRussian));
 }
 
+TEST(MainForm, TheTypesettingComboSwitchesTheStyleAndKeepsTheFormula) {
+  MainForm F;
+  auto* Style = F.Form.findChild<QComboBox*>("ComboTypesetting");
+  ASSERT_NE(Style, nullptr);
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
+  const QString Text = F.Memo->toPlainText();
+  Style->setCurrentIndex(1);
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Math);
+  Style->setCurrentIndex(0);
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
+  EXPECT_EQ(F.Memo->toPlainText(), Text);
+  EXPECT_EQ(F.Changes, 0);
+}
+
 TEST(MainForm, TheFontDialogStartsFromTheEditorsFontAndCancelChangesNothing) {
   MainForm F;
   const QFont Before = F.Editor->Font();

@@ -172,13 +172,20 @@ TEST_F(Clipboard, ACopyCarriesPicturesWithoutEditingMarks) {
   ASSERT_TRUE(Mime->hasFormat("image/png"));
   ASSERT_TRUE(Mime->hasFormat("image/svg+xml"));
   EXPECT_TRUE(Mime->data("image/svg+xml").contains("<svg"));
-  QImage Png;
-  ASSERT_TRUE(Png.loadFromData(Mime->data("image/png"), "PNG"));
-  EXPECT_EQ(Png.size(), E->RenderSize() * 2);  // twice the device pixel ratio of 1
-  // The same picture as Render draws, with no caret and no dotted frames.
-  TRenderOptions Options;
-  Options.Scale = 2;
-  EXPECT_EQ(Png.convertToFormat(QImage::Format_ARGB32), E->RenderImage(Options).convertToFormat(QImage::Format_ARGB32));
+  // The pictures are set in the clipboard's style, Math unless the host chose Classic.
+  EXPECT_EQ(E->ClipboardTypesetting(), TTypesettings::Math);
+  for (TTypesetting Style : {TTypesettings::Math, TTypesettings::Classic}) {
+    E->SetClipboardTypesetting(Style);
+    Ctrl(E, Qt::Key_C);
+    QImage Png;
+    ASSERT_TRUE(Png.loadFromData(Clip->mimeData()->data("image/png"), "PNG"));
+    E->SetTypesetting(Style);
+    EXPECT_EQ(Png.size(), E->RenderSize() * 2);  // twice the device pixel ratio of 1
+    // The same picture as Render draws, with no caret and no dotted frames.
+    TRenderOptions Options;
+    Options.Scale = 2;
+    EXPECT_EQ(Png.convertToFormat(QImage::Format_ARGB32), E->RenderImage(Options).convertToFormat(QImage::Format_ARGB32));
+  }
   EXPECT_TRUE(E->Editing().CopyAsImage());
   EXPECT_FALSE(Clip->mimeData()->hasFormat(ZelkDataMime));
   EXPECT_TRUE(Clip->mimeData()->hasImage());

@@ -15,7 +15,8 @@
 namespace {
 const char* const Usage =
     "Usage: zelk-convert [--from data|latex|mathml] [--to data|latex|mathml|svg|png|pdf]\n"
-    "                    [--font FAMILY] [--size PT] [--scale N] [-o FILE] [FILE|-]\n"
+    "                    [--font FAMILY] [--size PT] [--scale N] [--typesetting math|classic]\n"
+    "                    [-o FILE] [FILE|-]\n"
     "\n"
     "Reads a formula from FILE (standard input for - or no FILE) and writes it to FILE given\n"
     "with -o (standard output without). The input format is guessed when --from is not\n"
@@ -24,6 +25,7 @@ const char* const Usage =
     "\n"
     "  --font FAMILY, --size PT   the font images are drawn in (default: the editor's)\n"
     "  --scale N                  image scale factor (default 1; PNG pixels = N x layout)\n"
+    "  --typesetting STYLE        how images are set: math (the default) or classic\n"
     "  -h, --help                 this text\n"
     "\n"
     "LaTeX and MathML outputs carry the exact formula (a %zelk-data line, a Data\n"
@@ -35,6 +37,7 @@ struct TArguments {
   QString From, To = QStringLiteral("latex"), Font, Output, Input = QStringLiteral("-");
   int Size = 0;
   double Scale = 1.0;
+  TTypesetting Typesetting = TTypesettings::Math;
 };
 
 int Fail(int Status, const QString& Message) {
@@ -69,6 +72,14 @@ bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) 
     } else if (W == "--size") {
       A.Size = Value().toInt();
       if (A.Size <= 0 && Error.isEmpty()) Error = "--size takes a whole number of points above 0";
+    } else if (W == "--typesetting") {
+      const QString Style = Value();
+      if (Style == "math")
+        A.Typesetting = TTypesettings::Math;
+      else if (Style == "classic")
+        A.Typesetting = TTypesettings::Classic;
+      else if (Error.isEmpty())
+        Error = "--typesetting takes math or classic";
     } else if (W == "--scale") {
       bool Ok = false;
       A.Scale = Value().toDouble(&Ok);
@@ -95,6 +106,7 @@ bool Draw(const TArguments& A, const QString& Data, QByteArray& Bytes, QString& 
   if (!A.Font.isEmpty()) Font.setFamily(A.Font);
   if (A.Size > 0) Font.setPointSize(A.Size);
   Editor.setFont(Font);
+  Editor.SetTypesetting(A.Typesetting);
   Editor.PutData(Data);
   const TImageFormat Format = A.To == "svg" ? TImageFormat::Svg : A.To == "pdf" ? TImageFormat::Pdf : TImageFormat::Png;
   TRenderOptions Options;

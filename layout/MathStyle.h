@@ -1,0 +1,117 @@
+#pragma once
+// The Math typesetting style as the layout of every element kind uses it: the numbers of
+// the math font at a node's size in whole pixels, the glyphs letters and signs take, the
+// spacing between atoms, the size of a slot at its level, and the glyphs and bars that
+// stretch to their content. A kind's layout asks for numbers and glyphs here and keeps its
+// own arrangement.
+
+#include "model/Types.h"
+#include "platform/Font.h"
+#include "platform/MathFont.h"
+
+class TCanvas;
+class TEditArea;
+class TCustomControl;
+
+// A box on a baseline: ascent above it, descent below it (either may be negative).
+struct TMathBox {
+  int Width = 0;
+  int Ascent = 0;
+  int Descent = 0;
+  int Height() const { return Ascent + Descent; }
+};
+
+// The math font a node lays out with; nullptr in the Classic style.
+const TMathFont* MathFontOf(const TCustomControl& Node);
+
+class TMathStyle {
+ public:
+  TMathStyle(const TMathFont& Font, const TFont& NodeFont);
+
+  const TMathFont& Font() const { return FFont; }
+  double Em() const { return FEm; }
+  // A constant in whole pixels.
+  int operator()(TMathConstant Which) const;
+  int Axis() const { return FAxis; }
+  int RuleThickness() const;
+  // A length in eighteenths of the em.
+  int Mu(double Count) const;
+
+  // The glyph a character of the run takes: Latin and lower-case Greek letters in
+  // mathematical italic, the hyphen as a minus; empty when the font lacks it.
+  TMathGlyphs Character(char32_t Code) const;
+  // The glyph of a code point as it is.
+  TMathGlyphs Plain(char32_t Code) const;
+  // TeX's space between two adjacent atoms at a level.
+  int Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const;
+
+  // A vertical delimiter covering the ink Above and Below the axis, centred on it; Shift
+  // is where its origin goes relative to the baseline.
+  TMathGlyphs Delimiter(char32_t Code, int Above, int Below, int& Shift) const;
+  // A glyph stretched horizontally to cover Width.
+  TMathGlyphs Horizontal(char32_t Code, int Width) const;
+
+ private:
+  const TMathFont& FFont;
+  double FEm;
+  int FAxis;
+};
+
+// Pixels per em of a node font.
+double MathEm(const TFont& Font);
+// The box of glyphs: advance and ink above and below the baseline.
+TMathBox GlyphBox(const TMathGlyphs& Run);
+// A laid-out slot's box: its baseline lies at its MathBaseline.
+TMathBox SlotBox(const TEditArea* Area);
+// The level and the font size of a slot set in Style under a template at Level and Size.
+TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style);
+int SlotSize(int Size, TMathLevel From, TMathLevel To, const TMathFont& Font);
+// The TeX class of a character standing alone in a run.
+TMathAtom CharacterAtom(char32_t Code);
+
+// Delimiters stretched around content (a code of 0 is no delimiter), each centred on the
+// axis and covering the content's ink. Box is the whole: left delimiter, content, right.
+struct TMathFence {
+  TMathGlyphs Left, Right;
+  int LeftShift = 0, RightShift = 0;
+  int LeftWidth = 0, RightWidth = 0;
+  TMathBox Box;
+  // Draws both delimiters around content ContentWidth wide, the baseline at Baseline.
+  void Paint(TCanvas& Canvas, int Baseline, int ContentWidth, double Em) const;
+};
+TMathFence Fence(const TMathStyle& Style, char32_t Left, char32_t Right, const TMathBox& Content);
+// The math font's code for a bracket glyph the Classic style draws (its ornate
+// parentheses, single and double box bars, angle quotes).
+char32_t MathDelimiter(char32_t Code);
+
+// The shifts of a superscript's baseline up and a subscript's baseline down from the
+// baseline of their base (either script may be missing); a base that is a character
+// keeps them at the font's own shifts.
+struct TMathScripts {
+  int Up = 0;
+  int Down = 0;
+};
+TMathScripts ScriptShifts(const TMathStyle& Style, const TMathBox& Base, bool BaseIsCharacter,
+                          const TEditArea* Super, const TEditArea* Sub);
+
+// A horizontal mark over or under content: a stretched glyph (arrows, braces) or one or
+// two rules (bars).
+class TMathMark {
+ public:
+  // Heads: arrow heads at the right and/or left; no heads and Double: two bars.
+  static TMathMark Arrow(const TMathStyle& Style, TKindArrow Kind, int Width);
+  static TMathMark Bar(const TMathStyle& Style, int Thickness, bool Double, int Width);
+
+  int Height() const { return FHeight; }
+  int Width() const { return FWidth; }
+  // Draws the mark with its top-left corner at (X, Top).
+  void Paint(TCanvas& Canvas, int X, int Top, QColor Color, double Em) const;
+
+ private:
+  TMathGlyphs FGlyphs;
+  int FRule = 0;
+  int FGap = 0;
+  int FRules = 0;
+  int FHeight = 0;
+  int FWidth = 0;
+};

@@ -1,0 +1,131 @@
+#pragma once
+// An OpenType font with a MATH table: its constants, its glyphs' measures, and glyphs
+// stretched to a size from the font's variants and assemblies. HarfBuzz reads the file;
+// the glyphs are drawn by index from the same bytes, so what is measured is what is drawn.
+// Every measure is in pixels at an em of Em pixels, y growing downwards, origin on the
+// baseline at the glyph's pen position.
+
+#include <QByteArray>
+#include <QHash>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QColor;
+class QPainter;
+class QRawFont;
+struct hb_blob_t;
+struct hb_face_t;
+struct hb_font_t;
+
+// The MathConstants the layout uses.
+enum class TMathConstant {
+  ScriptPercentScaleDown,
+  ScriptScriptPercentScaleDown,
+  DisplayOperatorMinHeight,
+  AxisHeight,
+  AccentBaseHeight,
+  SubscriptShiftDown,
+  SubscriptTopMax,
+  SubscriptBaselineDropMin,
+  SuperscriptShiftUp,
+  SuperscriptShiftUpCramped,
+  SuperscriptBottomMin,
+  SuperscriptBaselineDropMax,
+  SubSuperscriptGapMin,
+  SuperscriptBottomMaxWithSubscript,
+  SpaceAfterScript,
+  UpperLimitGapMin,
+  UpperLimitBaselineRiseMin,
+  LowerLimitGapMin,
+  LowerLimitBaselineDropMin,
+  StretchStackGapAboveMin,
+  StretchStackGapBelowMin,
+  FractionNumeratorShiftUp,
+  FractionNumeratorDisplayStyleShiftUp,
+  FractionDenominatorShiftDown,
+  FractionDenominatorDisplayStyleShiftDown,
+  FractionNumeratorGapMin,
+  FractionNumDisplayStyleGapMin,
+  FractionRuleThickness,
+  FractionDenominatorGapMin,
+  FractionDenomDisplayStyleGapMin,
+  OverbarVerticalGap,
+  OverbarRuleThickness,
+  OverbarExtraAscender,
+  UnderbarVerticalGap,
+  UnderbarRuleThickness,
+  UnderbarExtraDescender,
+  RadicalVerticalGap,
+  RadicalDisplayStyleVerticalGap,
+  RadicalRuleThickness,
+  RadicalExtraAscender,
+  RadicalKernBeforeDegree,
+  RadicalKernAfterDegree,
+  RadicalDegreeBottomRaisePercent,
+};
+
+// Glyphs placed relative to one origin: a single glyph or an assembly of parts.
+struct TMathGlyphs {
+  std::vector<quint32> Glyphs;
+  std::vector<QPointF> Positions;
+  double Advance = 0;
+  QRectF Ink;
+  bool Empty() const { return Glyphs.empty(); }
+};
+
+class TMathFont {
+ public:
+  // The font in the file at Path, or nullptr when the file cannot be read or has no MATH
+  // table.
+  static std::shared_ptr<const TMathFont> Open(const QString& Path);
+  // TeX Gyre Termes Math where the system has it, else another installed math font;
+  // empty when none is found.
+  static QString DefaultPath();
+  ~TMathFont();
+  TMathFont(const TMathFont&) = delete;
+  TMathFont& operator=(const TMathFont&) = delete;
+
+  QString Path() const { return FPath; }
+  // A constant in pixels at Em; the percentages come back as they are.
+  double Constant(TMathConstant Which, double Em) const;
+  // The font's ascent and descent (both positive) at Em.
+  double Ascent(double Em) const;
+  double Descent(double Em) const;
+
+  // The font's glyph for a code point; 0 (the missing glyph) where it has none.
+  quint32 Glyph(char32_t Code) const;
+  // One glyph at its natural size.
+  TMathGlyphs Single(quint32 Glyph, double Em) const;
+  double ItalicCorrection(quint32 Glyph, double Em) const;
+  // The glyph grown to cover at least Size pixels of ink along the axis (vertical, or
+  // horizontal when Horizontal): the first variant that is large enough, else an assembly
+  // of the glyph's parts; the largest it has when neither reaches Size.
+  TMathGlyphs Stretched(quint32 Glyph, double Size, bool Horizontal, double Em) const;
+
+  // Draws Run with its origin at Origin (painter coordinates).
+  void Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const;
+
+ private:
+  TMathFont() = default;
+  struct TGlyphInfo {
+    int Advance;
+    QRect Ink;  // font units, y downwards
+  };
+  const TGlyphInfo& Info(quint32 Glyph) const;
+  TMathGlyphs Assemble(quint32 Glyph, double Size, bool Horizontal, double Em) const;
+  double Scale(double Em) const { return Em / FUnitsPerEm; }
+  const QRawFont& RawFont(double Em) const;
+
+  QString FPath;
+  QByteArray FData;
+  hb_blob_t* FBlob = nullptr;
+  hb_face_t* FFace = nullptr;
+  hb_font_t* FFont = nullptr;
+  int FUnitsPerEm = 1000;
+  mutable QHash<quint32, TGlyphInfo> FInfos;
+  mutable QHash<char32_t, quint32> FGlyphs;
+  mutable std::vector<std::pair<double, std::unique_ptr<QRawFont>>> FRawFonts;
+};

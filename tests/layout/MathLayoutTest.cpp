@@ -1,0 +1,332 @@
+// The Math style against the math font's own numbers, read here through HarfBuzz, and
+// against the ink the editor draws.
+
+#include <gtest/gtest.h>
+#include <hb-ot.h>
+#include <hb.h>
+
+#include <QFile>
+#include <cmath>
+#include <optional>
+
+#include "layout/LayoutSupport.h"
+#include "platform/MathFont.h"
+
+namespace {
+// The font's MATH data as HarfBuzz reads it, apart from the component.
+class FontData {
+ public:
+  explicit FontData(const QString& Path) {
+    Blob = hb_blob_create_from_file(QFile::encodeName(Path).constData());
+    Face = hb_face_create(Blob, 0);
+    Font = hb_font_create(Face);
+    Upem = hb_face_get_upem(Face);
+  }
+  ~FontData() {
+    hb_font_destroy(Font);
+    hb_face_destroy(Face);
+    hb_blob_destroy(Blob);
+  }
+  // A constant in pixels at Em.
+  double Px(hb_ot_math_constant_t Constant, double Em) const {
+    return hb_ot_math_get_constant(Font, Constant) * Em / Upem;
+  }
+  int Percent(hb_ot_math_constant_t Constant) const { return hb_ot_math_get_constant(Font, Constant); }
+  double Advance(char32_t Code, double Em) const {
+    hb_codepoint_t Glyph = 0;
+    hb_font_get_nominal_glyph(Font, Code, &Glyph);
+    return (hb_font_get_glyph_h_advance(Font, Glyph) + hb_ot_math_get_glyph_italics_correction(Font, Glyph)) * Em /
+           Upem;
+  }
+
+ private:
+  hb_blob_t* Blob;
+  hb_face_t* Face;
+  hb_font_t* Font;
+  unsigned Upem;
+};
+
+double EmOf(const TCustomControl* Node) { return Node->Font().pointSizeF() * 96.0 / 72.0; }
+
+int HostBaseline(const TEditArea* Area) { return Area->HostPosition().y() + Area->MathBaseline(); }
+
+// Inked rows of a picture between columns X1 and X2 (exclusive): first and last.
+std::optional<std::pair<int, int>> InkRows(const QImage& Image, int X1, int X2, int Y1 = 0, int Y2 = -1) {
+  if (Y2 < 0) Y2 = Image.height();
+  std::optional<std::pair<int, int>> Rows;
+  for (int Y = Y1; Y < Y2; ++Y)
+    for (int X = X1; X < X2; ++X)
+      if (Inked(Image, X, Y)) {
+        if (!Rows) Rows = std::make_pair(Y, Y);
+        Rows->second = Y;
+        break;
+      }
+  return Rows;
+}
+
+// Every node's rectangle but the carets', depth first.
+std::vector<QRect> Geometry(TZelkEquation& Editor) {
+  std::vector<QRect> Result;
+  for (int J = 0; J < Editor.LineCount(); ++J) {
+    Result.push_back(Editor.Line(J)->BoundsRect());
+    ForEachChild(Editor.Line(J), [&](TCustomControl*, TCustomControl* Child) {
+      if (!dynamic_cast<TEACursor*>(Child)) Result.push_back(Child->BoundsRect());
+    });
+  }
+  return Result;
+}
+
+QString Fixture(const char* Name) {
+  QFile File(QStringLiteral(ZELK_FIXTURES_DIR "/") + QLatin1String(Name));
+  EXPECT_TRUE(File.open(QIODevice::ReadOnly));
+  return QString::fromUtf8(File.readAll()).trimmed();
+}
+
+class MathLayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QString Path = TMathFont::DefaultPath();
+    if (Path.isEmpty()) GTEST_SKIP() << "no math font installed";
+    Data = std::make_unique<FontData>(Path);
+    F.Editor->SetTypesetting(TTypesettings::Math);
+    ASSERT_NE(F.Editor->MathFontInUse(), nullptr);
+  }
+  void Read(const QString& Text) { F.Editor->SetData(Text); }
+  TEditArea* Line() const { return F.Line(0); }
+  double Em() const { return EmOf(Line()); }
+  double Px(hb_ot_math_constant_t Constant) const { return Data->Px(Constant, Em()); }
+
+  EditorFixture F;
+  std::unique_ptr<FontData> Data;
+};
+}  // namespace
+
+TEST(TypesettingTest, ClassicIsTheDefaultAndComesBackBitForBit) {
+  EditorFixture F;
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
+  EXPECT_EQ(F.Editor->property("Typesetting").toInt(), int(TTypesettings::Classic));
+  F.Editor->SetData(Fixture("AllTemplates.txt"));
+  const std::vector<QRect> Classic = Geometry(*F.Editor);
+  const QString Data = F.Editor->GetData();
+  F.Changes = 0;
+  ASSERT_TRUE(F.Editor->setProperty("Typesetting", int(TTypesettings::Math)));
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Math);
+  if (F.Editor->MathFontInUse()) {
+    EXPECT_NE(Geometry(*F.Editor), Classic);
+  }
+  F.Editor->SetTypesetting(TTypesettings::Classic);
+  EXPECT_EQ(Geometry(*F.Editor), Classic);
+  // Restyling is no edit: the text stays and no change is announced.
+  EXPECT_EQ(F.Editor->GetData(), Data);
+  EXPECT_EQ(F.Changes, 0);
+  // Values outside the enumeration are ignored.
+  F.Editor->SetTypesetting(static_cast<TTypesetting>(7));
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
+}
+
+TEST(TypesettingTest, AFileThatIsNoMathFontLeavesTheClassicGeometry) {
+  EditorFixture Classic, Broken;
+  Classic.Editor->SetData(Fixture("AllTemplates.txt"));
+  Broken.Editor->SetMathFont(QStringLiteral(ZELK_FIXTURES_DIR "/AllTemplates.txt"));
+  Broken.Editor->SetTypesetting(TTypesettings::Math);
+  Broken.Editor->SetData(Fixture("AllTemplates.txt"));
+  EXPECT_EQ(Broken.Editor->MathFontInUse(), nullptr);
+  EXPECT_EQ(Geometry(*Broken.Editor), Geometry(*Classic.Editor));
+  Broken.Editor->SetMathFont(QStringLiteral("/no/such/font.otf"));
+  EXPECT_EQ(Broken.Editor->MathFontInUse(), nullptr);
+}
+
+TEST_F(MathLayoutTest, FractionPartsClearTheBarOnTheAxisByTheFontsGaps) {
+  Read("EditArea(Division(EditArea(Simple(a)Simple(+)Simple(b))EditArea(Simple(c)Simple(y))))");
+  auto* Fraction = ElementAt<TEqDivision>(Line(), 0);
+  const QImage Image = Render(Fraction);
+  const int W = Fraction->Width();
+  // The bar: the rows inked right across the middle half.
+  int BarTop = -1, BarBottom = -1;
+  for (int Y = 0; Y < Image.height(); ++Y)
+    if (RowInked(Image, Y, W / 4, 3 * W / 4)) {
+      if (BarTop < 0) BarTop = Y;
+      BarBottom = Y;
+    }
+  ASSERT_GE(BarTop, 0);
+  EXPECT_NEAR(BarBottom - BarTop + 1, Px(HB_OT_MATH_CONSTANT_FRACTION_RULE_THICKNESS), 1.0);
+  const auto Above = InkRows(Image, 0, W, 0, BarTop);
+  const auto Below = InkRows(Image, 0, W, BarBottom + 1);
+  ASSERT_TRUE(Above && Below);
+  // A line is display style: the display gaps hold (a pixel for rounding).
+  EXPECT_GE(BarTop - Above->second - 1, std::floor(Px(HB_OT_MATH_CONSTANT_FRACTION_NUM_DISPLAY_STYLE_GAP_MIN)) - 1);
+  EXPECT_GE(Below->first - BarBottom - 1, std::floor(Px(HB_OT_MATH_CONSTANT_FRACTION_DENOM_DISPLAY_STYLE_GAP_MIN)) - 1);
+  // The bar's middle lies on the axis above the line's baseline.
+  const double BarMiddle = Fraction->HostPosition().y() + (BarTop + BarBottom + 1) / 2.0;
+  EXPECT_NEAR(HostBaseline(Line()) - BarMiddle, Px(HB_OT_MATH_CONSTANT_AXIS_HEIGHT), 1.5);
+  // The parts are shifted at least by the display shifts.
+  EXPECT_GE(HostBaseline(Line()) - HostBaseline(Fraction->Numerator()),
+            std::floor(Px(HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_DISPLAY_STYLE_SHIFT_UP)));
+  EXPECT_GE(HostBaseline(Fraction->Denominator()) - HostBaseline(Line()),
+            std::floor(Px(HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_DISPLAY_STYLE_SHIFT_DOWN)));
+}
+
+TEST_F(MathLayoutTest, ScriptsAreShiftedAndScaledByTheFontsScriptConstants) {
+  Read("EditArea(Simple(x)IndexTopBottom(EditArea(Simple(j))EditArea(Simple(2)))Simple(+)Simple(y)"
+       "IndexTop(EditArea(Simple(a)IndexTop(EditArea(Simple(b))))))");
+  auto* Both = ElementAt<TEqIndex>(Line(), 1);
+  const int Base = HostBaseline(Line());
+  EXPECT_GE(Base - HostBaseline(Both->IndexTopArea()), std::floor(Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP)));
+  EXPECT_GE(HostBaseline(Both->IndexBottomArea()) - Base, std::floor(Px(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN)));
+  // Superscript and subscript keep the font's least gap between their boxes.
+  const QRect Super(Both->IndexTopArea()->HostPosition(), Both->IndexTopArea()->BoundsRect().size());
+  const QRect Sub(Both->IndexBottomArea()->HostPosition(), Both->IndexBottomArea()->BoundsRect().size());
+  EXPECT_GE(Sub.top() - Super.bottom() - 1, std::floor(Px(HB_OT_MATH_CONSTANT_SUB_SUPERSCRIPT_GAP_MIN)) - 2);
+  // Sizes: a script at the script percentage, a script of a script at the second one.
+  const int Size = Line()->Font().Size();
+  EXPECT_NEAR(Both->IndexTopArea()->Font().Size(), Size * Data->Percent(HB_OT_MATH_CONSTANT_SCRIPT_PERCENT_SCALE_DOWN) / 100.0, 0.5);
+  auto* Outer = ElementAt<TEqIndex>(Line(), 4);
+  auto* Inner = ElementAt<TEqIndex>(Outer->IndexTopArea(), 1);
+  EXPECT_NEAR(Inner->IndexTopArea()->Font().Size(),
+              Size * Data->Percent(HB_OT_MATH_CONSTANT_SCRIPT_SCRIPT_PERCENT_SCALE_DOWN) / 100.0, 1.0);
+  EXPECT_EQ(Inner->IndexTopArea()->MathLevel(), mlScriptScript);
+}
+
+TEST_F(MathLayoutTest, DisplayOperatorsReachTheDisplayHeightAndShrinkInScripts) {
+  Read("EditArea(SumLimitBottomTop(EditArea(Simple(x))EditArea(Simple(0))EditArea(Simple(n))))");
+  auto* Sum = ElementAt<TEqGroupOp>(Line(), 0);
+  const QImage Image = Render(Sum);
+  // The sign's column: left of the operand, between the limits.
+  const QRect Top(Sum->LimitTopArea()->BoundsRect());
+  const QRect Bottom(Sum->LimitBottomArea()->BoundsRect());
+  const auto Sign = InkRows(Image, 0, Sum->Slot(0)->Left(), Top.bottom() + 1, Bottom.top());
+  ASSERT_TRUE(Sign);
+  const int SignHeight = Sign->second - Sign->first + 1;
+  EXPECT_GE(SignHeight + 1, Px(HB_OT_MATH_CONSTANT_DISPLAY_OPERATOR_MIN_HEIGHT));
+  // Limits clear the sign by the limit gaps.
+  const auto UpperInk = InkRows(Image, Top.left(), Top.right() + 1, Top.top(), Top.bottom() + 1);
+  ASSERT_TRUE(UpperInk);
+  EXPECT_GE(Sign->first - UpperInk->second - 1, std::floor(Px(HB_OT_MATH_CONSTANT_UPPER_LIMIT_GAP_MIN)) - 1);
+  EXPECT_EQ(Sum->LimitTopArea()->MathLevel(), mlScript);
+
+  // The same operator in a superscript is set at its text size.
+  Read("EditArea(Simple(e)IndexTop(EditArea(Sum(EditArea(Simple(x))))))");
+  auto* Script = ElementAt<TEqIndex>(Line(), 1);
+  auto* Small = ElementAt<TEqGroupOp>(Script->IndexTopArea(), 0);
+  const QImage SmallImage = Render(Small);
+  const auto SmallSign = InkRows(SmallImage, 0, Small->Slot(0)->Left());
+  ASSERT_TRUE(SmallSign);
+  EXPECT_LT(SmallSign->second - SmallSign->first + 1, Data->Px(HB_OT_MATH_CONSTANT_DISPLAY_OPERATOR_MIN_HEIGHT, EmOf(Small)));
+}
+
+TEST_F(MathLayoutTest, BracketsCoverTheInkOfWhatTheyHold) {
+  for (const char* Text :
+       {"EditArea(BracketsRound(EditArea(Division(EditArea(Simple(1))EditArea(Division(EditArea(Simple(a))"
+        "EditArea(Simple(b))))))))",
+        "EditArea(BracketsSquare(EditArea(MatrixkmSquare(EditArea(Simple(1))EditArea(Simple(2))EditArea(Simple(3))"
+        "EditArea(Division(EditArea(Simple(1))EditArea(Simple(n))))))))",
+        "EditArea(BracketsFigure(EditArea(MatrixkmVert(EditArea(Simple(1))EditArea(Simple(2))EditArea(Simple(3))"
+        "EditArea(Simple(4))EditArea(Simple(5))))))",
+        "EditArea(BracketsModule(EditArea(Simple(x))))", "EditArea(BracketsDModule(EditArea(Simple(x))))",
+        "EditArea(BracketsCorner(EditArea(Simple(x)IndexTopBottom(EditArea(Simple(j))EditArea(Simple(2))))))"}) {
+    SCOPED_TRACE(Text);
+    Read(QString::fromLatin1(Text));
+    auto* Brackets = ElementAt<TEqBrackets>(Line(), 0);
+    const QImage Image = Render(Brackets);
+    const QRect Content = Brackets->Slot(0)->BoundsRect();
+    const auto Inner = InkRows(Image, Content.left(), Content.right() + 1);
+    const auto Left = InkRows(Image, 0, Content.left());
+    const auto Right = InkRows(Image, Content.right() + 1, Image.width());
+    ASSERT_TRUE(Inner && Left && Right);
+    for (const auto& Side : {*Left, *Right}) {
+      EXPECT_LE(Side.first, Inner->first);
+      EXPECT_GE(Side.second, Inner->second);
+    }
+  }
+}
+
+TEST_F(MathLayoutTest, LettersAreItalicAndOperatorsSpacedAsTeXSpacesAtoms) {
+  Read("EditArea(Simple(-)Simple(x)Simple(+)Simple(1)Simple(=)Simple(y)Simple(,)Simple(z))");
+  const double Em = this->Em();
+  auto Left = [&](int I) { return Line()->Item(I)->Left(); };
+  auto Right = [&](int I) { return Line()->Item(I)->Left() + Line()->Item(I)->Width(); };
+  // x is the mathematical italic x; 1 stays upright.
+  EXPECT_NEAR(Line()->Item(1)->Width(), Data->Advance(U'\U0001D465', Em), 1.0);
+  EXPECT_NEAR(Line()->Item(3)->Width(), Data->Advance(U'1', Em), 1.0);
+  // A leading minus is unary: no medium space after it; a binary plus has one either side;
+  // the relation a thick one; the comma a thin one after it.
+  const double Mu = Em / 18;
+  EXPECT_LE(Left(1) - Right(0), TEACursor::CaretWidth);
+  EXPECT_NEAR(Left(2) - Right(1), 4 * Mu, 1.0);
+  EXPECT_NEAR(Left(3) - Right(2), 4 * Mu, 1.0);
+  EXPECT_NEAR(Left(4) - Right(3), 5 * Mu, 1.0);
+  EXPECT_NEAR(Left(5) - Right(4), 5 * Mu, 1.0);
+  EXPECT_LE(Left(6) - Right(5), TEACursor::CaretWidth);
+  EXPECT_NEAR(Left(7) - Right(6), 3 * Mu, 1.0);
+  // Every element stands on the line's baseline.
+  for (int I : {1, 3, 5})
+    EXPECT_EQ(Line()->Item(I)->Top() + Line()->Item(I)->GetMidLine() + std::lround(Px(HB_OT_MATH_CONSTANT_AXIS_HEIGHT)),
+              Line()->MathBaseline());
+}
+
+TEST_F(MathLayoutTest, CaretAndEditingWorkAsInClassic) {
+  EditorFixture Classic;
+  const QString Text = "EditArea(Simple(a)Division(EditArea(Simple(1))EditArea(Simple(n)))Simple(b))";
+  for (TZelkEquation* E : {Classic.Editor.get(), F.Editor.get()}) {
+    E->SetData(Text);
+    TEditArea* Area = E->Line(0);
+    Area->SetActive(true);
+    Area->SetEquationIndex(3);
+    E->KeyDown(vkLeft, {});
+    E->ActiveEditArea()->AddEqSimple(U'c');
+  }
+  EXPECT_EQ(F.Editor->GetData(), Classic.Editor->GetData());
+  // Beside the fraction the caret is as high as the fraction; it stands between the two.
+  TEditArea* Area = Line();
+  auto* Fraction = Area->Item(1);
+  Area->SetEquationIndex(2);
+  const QRect Caret = Area->Caret()->BoundsRect();
+  EXPECT_LE(Caret.top(), Fraction->Top());
+  EXPECT_GE(Caret.bottom(), Fraction->Top() + Fraction->Height() - 1);
+  EXPECT_GE(Caret.left(), Fraction->Left() + Fraction->Width());
+  EXPECT_LE(Caret.right(), Area->Item(2)->Left());
+  // Every slot lies inside its template, every caret inside its area.
+  ForEachChild(Area, [](TCustomControl* Parent, TCustomControl* Child) {
+    if (!Child->Visible()) return;
+    EXPECT_TRUE(QRect(QPoint(0, 0), Parent->BoundsRect().size()).contains(Child->BoundsRect()))
+        << Child->BoundsRect().x() << "," << Child->BoundsRect().y();
+  });
+}
+
+TEST_F(MathLayoutTest, EditingLaysOutAsReadingTheResult) {
+  // A superscript rises with its base as the base grows; a line keeps one baseline.
+  Read("EditArea(BracketsRound(EditArea(Simple(a)))IndexTop(EditArea(Simple(2)))Simple(+)"
+       "Division(EditArea(Simple(1))EditArea(Simple(b))))");
+  auto* Brackets = ElementAt<TEqBrackets>(Line(), 0);
+  Brackets->Slot(0)->SetActive(true);
+  Brackets->Slot(0)->SetEquationIndex(1);
+  Brackets->Slot(0)->AddEqDivision();
+  F.Editor->ActiveEditArea()->AddEqSimple(U'x');
+  auto* Fraction = ElementAt<TEqDivision>(Line(), 3);
+  Fraction->Denominator()->SetActive(true);
+  Fraction->Denominator()->AddEqMatrix(kmVert, 3);
+  const std::vector<QRect> Edited = Geometry(*F.Editor);
+  EditorFixture Fresh;
+  Fresh.Editor->SetTypesetting(TTypesettings::Math);
+  Fresh.Editor->SetData(F.Editor->GetData());
+  EXPECT_EQ(Geometry(*Fresh.Editor), Edited);
+}
+
+TEST_F(MathLayoutTest, EveryTemplateLaysOutInsideItsParentsAtEverySize) {
+  const QString Text = Fixture("AllTemplates.txt");
+  for (int Size : {12, 20, 36}) {
+    SCOPED_TRACE(Size);
+    QFont Font = F.Editor->font();
+    Font.setPointSize(Size);
+    F.Editor->setFont(Font);
+    Read(Text);
+    for (int J = 0; J < F.Editor->LineCount(); ++J)
+      ForEachChild(F.Line(J), [](TCustomControl* Parent, TCustomControl* Child) {
+        if (dynamic_cast<TEACursor*>(Child)) return;
+        EXPECT_GE(Child->Left(), 0);
+        EXPECT_GE(Child->Top(), 0);
+        EXPECT_LE(Child->Left() + Child->Width(), Parent->Width());
+        EXPECT_LE(Child->Top() + Child->Height(), Parent->Height());
+      });
+  }
+}
