@@ -72,7 +72,7 @@ def main():
     work = tempfile.mkdtemp()
     with subprocess.Popen(['node', os.path.join(HERE, 'mathjax.js'), str(em), work], stdin=subprocess.PIPE) as mj:
         mj.communicate('\n'.join('%s\t%s' % f for f in formulas).encode())
-    rows, tiles = [], []
+    rows, strips = [], []
     for name, tex in formulas:
         ours = os.path.join(work, name + '-ours.png')
         code, png, err = convert(tool, tex, ['--to', 'png', '--size', str(size)])
@@ -90,10 +90,14 @@ def main():
         for png_file in (ours, theirs):
             subprocess.run(['convert', png_file, '-fuzz', '30%', '-trim', '-bordercolor', 'white', '-border', '8',
                             png_file], check=True)
-        tiles += ['-label', '%s  ours' % name, ours, '-label', 'MathJax  w %.2f h %.2f' % rows[-1][2:], theirs]
+        strip = os.path.join(work, name + '-row.png')
+        subprocess.run(['montage', '-label', '%s: ours' % name, ours,
+                        '-label', 'MathJax (width %.2f, height %.2f)' % rows[-1][2:], theirs,
+                        '-tile', '2x1', '-geometry', '+16+4', '-pointsize', '12', strip], check=True)
+        strips.append(strip)
     os.makedirs(out_dir, exist_ok=True)
-    subprocess.run(['montage'] + tiles + ['-tile', '2x', '-geometry', '+12+6', '-pointsize', '11',
-                                          os.path.join(out_dir, 'math-sheet.png')], check=True)
+    subprocess.run(['convert'] + strips + ['-background', 'white', '-gravity', 'West', '-append',
+                                           os.path.join(out_dir, 'math-sheet.png')], check=True)
     within = sum(1 for r in rows if abs(r[2] - 1) <= 0.2 and abs(r[3] - 1) <= 0.2)
     with open(os.path.join(out_dir, 'math-sheet.md'), 'w', encoding='utf-8') as md:
         md.write('# The Math style beside MathJax\n\n')

@@ -27,5 +27,5 @@ for (const line of fs.readFileSync(0, 'utf8').split('\n')) {
   adaptor.setAttribute(svg, 'height', (box[3] / 1000 * emPx).toFixed(2) + 'px');
   adaptor.removeAttribute(svg, 'style');
   // Plain black, so that every SVG renderer draws it.
-  fs.writeFileSync(path.join(outDir, name + '.svg'), adaptor.outerHTML(svg).replace(/currentColor/g, 'black'));
+  fs.writeFileSync(path.join(outDir, name + '.svg'), adaptor.outerHTML(svg).replace(/stroke="currentColor"/g, 'stroke="none"').replace(/currentColor/g, 'black'));
 }
