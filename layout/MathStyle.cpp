@@ -57,15 +57,9 @@ int TMathStyle::RuleThickness() const {
 
 int TMathStyle::Mu(double Count) const { return Whole(FEm * Count / 18.0); }
 
-TMathGlyphs TMathStyle::Plain(char32_t Code) const {
-  const quint32 Glyph = FFont.Glyph(Code);
-  return Glyph ? FFont.Single(Glyph, FEm) : TMathGlyphs();
-}
-
-TMathGlyphs TMathStyle::Character(char32_t Code) const {
-  const char32_t Shown = MathItalic(Code);
-  TMathGlyphs Run = Plain(Shown);
-  return Run.Empty() && Shown != Code ? Plain(Code) : Run;
+quint32 TMathStyle::Character(char32_t Code) const {
+  const quint32 Glyph = FFont.Glyph(MathItalic(Code));
+  return Glyph ? Glyph : FFont.Glyph(Code);
 }
 
 int TMathStyle::Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const {

@@ -38,10 +38,8 @@ class TMathStyle {
   int Mu(double Count) const;
 
   // The glyph a character of the run takes: Latin and lower-case Greek letters in
-  // mathematical italic, the hyphen as a minus; empty when the font lacks it.
-  TMathGlyphs Character(char32_t Code) const;
-  // The glyph of a code point as it is.
-  TMathGlyphs Plain(char32_t Code) const;
+  // mathematical italic, the hyphen as a minus; 0 when the font lacks it.
+  quint32 Character(char32_t Code) const;
   // TeX's space between two adjacent atoms at a level.
   int Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const;
 

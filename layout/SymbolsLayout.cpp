@@ -3,14 +3,15 @@
 // font has none).
 
 #include <QFontMetrics>
+#include <cmath>
 
 #include "layout/MathStyle.h"
 #include "model/Symbols.h"
 
 namespace {
-// A character as the Math style shows it.
+// A character as the Math style shows it: its glyph (0: drawn in the element's font).
 struct TMathShown {
-  TMathGlyphs Run;
+  quint32 Glyph = 0;
   TMathBox Box;
   int Axis = 0;
 };
@@ -18,19 +19,19 @@ struct TMathShown {
 TMathShown MathShown(const TEquation& Element, char32_t Code) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
   TMathShown Shown{Style.Character(Code), {}, Style.Axis()};
-  if (!Shown.Run.Empty()) {
-    Shown.Box = GlyphBox(Shown.Run);
-    Shown.Box.Width += static_cast<int>(std::lround(Style.Font().ItalicCorrection(Shown.Run.Glyphs[0], Style.Em())));
-    Shown.Box.Ascent = qMax(0, Shown.Box.Ascent);
-    Shown.Box.Descent = qMax(0, Shown.Box.Descent);
+  if (Shown.Glyph) {
+    const TMathFont& Font = Style.Font();
+    const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());
+    Shown.Box = {static_cast<int>(std::ceil(Font.Advance(Shown.Glyph, Style.Em()) +
+                                            Font.ItalicCorrection(Shown.Glyph, Style.Em()) - 0.5)),
+                 qMax(0, static_cast<int>(std::ceil(-Ink.top()))), qMax(0, static_cast<int>(std::ceil(Ink.bottom())))};
     // A blank still has a height the caret and the mouse can find.
     if (Shown.Box.Height() == 0) Shown.Box.Ascent = qMax(1, Style.Axis());
     return Shown;
   }
   const QFontMetrics Metrics(Element.Font());
-  const QString Text = QString::fromUcs4(&Code, 1);
   Element.SetCanvasFont();
-  Shown.Box = {Element.Canvas().TextWidth(Text), Metrics.ascent(), Metrics.descent()};
+  Shown.Box = {Element.Canvas().TextWidth(QString::fromUcs4(&Code, 1)), Metrics.ascent(), Metrics.descent()};
   return Shown;
 }
 
@@ -38,8 +39,9 @@ void PaintMath(const TEquation& Element, char32_t Code) {
   const TMathShown Shown = MathShown(Element, Code);
   Element.SetCanvasFont();
   TCanvas& C = Element.Canvas();
-  if (!Shown.Run.Empty()) {
-    C.GlyphsOut(QPointF(0, Shown.Box.Ascent), Shown.Run, MathEm(Element.Font()));
+  if (Shown.Glyph) {
+    const double Em = MathEm(Element.Font());
+    C.GlyphsOut(QPointF(0, Shown.Box.Ascent), MathFontOf(Element)->Single(Shown.Glyph, Em), Em);
     return;
   }
   C.TextOut(0, Shown.Box.Ascent - QFontMetrics(Element.Font()).ascent(), QString::fromUcs4(&Code, 1));

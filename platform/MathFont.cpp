@@ -90,6 +90,8 @@ std::shared_ptr<const TMathFont> TMathFont::Open(const QString& Path) {
   Result->FFont = hb_font_create(Result->FFace);
   Result->FUnitsPerEm = std::max(1u, hb_face_get_upem(Result->FFace));
   hb_font_set_scale(Result->FFont, Result->FUnitsPerEm, Result->FUnitsPerEm);
+  for (int I = 0; I <= static_cast<int>(TMathConstant::RadicalDegreeBottomRaisePercent); ++I)
+    Result->FConstants.push_back(hb_ot_math_get_constant(Result->FFont, HbConstant(static_cast<TMathConstant>(I))));
   return Result;
 }
 
@@ -112,20 +114,8 @@ TMathFont::~TMathFont() {
 }
 
 double TMathFont::Constant(TMathConstant Which, double Em) const {
-  const hb_position_t Value = hb_ot_math_get_constant(FFont, HbConstant(Which));
+  const int Value = FConstants[static_cast<size_t>(Which)];
   return IsPercent(Which) ? Value : Value * Scale(Em);
-}
-
-double TMathFont::Ascent(double Em) const {
-  hb_font_extents_t Extents{};
-  hb_font_get_h_extents(FFont, &Extents);
-  return Extents.ascender * Scale(Em);
-}
-
-double TMathFont::Descent(double Em) const {
-  hb_font_extents_t Extents{};
-  hb_font_get_h_extents(FFont, &Extents);
-  return -Extents.descender * Scale(Em);
 }
 
 quint32 TMathFont::Glyph(char32_t Code) const {
@@ -148,14 +138,20 @@ const TMathFont::TGlyphInfo& TMathFont::Info(quint32 Glyph) const {
 }
 
 TMathGlyphs TMathFont::Single(quint32 Glyph, double Em) const {
-  const TGlyphInfo& G = Info(Glyph);
-  const double S = Scale(Em);
   TMathGlyphs Run;
   Run.Glyphs = {Glyph};
   Run.Positions = {QPointF(0, 0)};
-  Run.Advance = G.Advance * S;
-  Run.Ink = QRectF(G.Ink.x() * S, G.Ink.y() * S, G.Ink.width() * S, G.Ink.height() * S);
+  Run.Advance = Advance(Glyph, Em);
+  Run.Ink = Ink(Glyph, Em);
   return Run;
+}
+
+double TMathFont::Advance(quint32 Glyph, double Em) const { return Info(Glyph).Advance * Scale(Em); }
+
+QRectF TMathFont::Ink(quint32 Glyph, double Em) const {
+  const QRect& G = Info(Glyph).Ink;
+  const double S = Scale(Em);
+  return QRectF(G.x() * S, G.y() * S, G.width() * S, G.height() * S);
 }
 
 double TMathFont::ItalicCorrection(quint32 Glyph, double Em) const {

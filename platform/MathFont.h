@@ -91,14 +91,13 @@ class TMathFont {
   QString Path() const { return FPath; }
   // A constant in pixels at Em; the percentages come back as they are.
   double Constant(TMathConstant Which, double Em) const;
-  // The font's ascent and descent (both positive) at Em.
-  double Ascent(double Em) const;
-  double Descent(double Em) const;
 
   // The font's glyph for a code point; 0 (the missing glyph) where it has none.
   quint32 Glyph(char32_t Code) const;
-  // One glyph at its natural size.
+  // One glyph at its natural size; its advance and ink alone.
   TMathGlyphs Single(quint32 Glyph, double Em) const;
+  double Advance(quint32 Glyph, double Em) const;
+  QRectF Ink(quint32 Glyph, double Em) const;
   double ItalicCorrection(quint32 Glyph, double Em) const;
   // The glyph grown to cover at least Size pixels of ink along the axis (vertical, or
   // horizontal when Horizontal): the first variant that is large enough, else an assembly
@@ -125,6 +124,8 @@ class TMathFont {
   hb_face_t* FFace = nullptr;
   hb_font_t* FFont = nullptr;
   int FUnitsPerEm = 1000;
+  // Read once: layout asks for the same few constants all the time.
+  std::vector<int> FConstants;
   mutable QHash<quint32, TGlyphInfo> FInfos;
   mutable QHash<char32_t, quint32> FGlyphs;
   mutable std::vector<std::pair<double, std::unique_ptr<QRawFont>>> FRawFonts;
