@@ -51,5 +51,25 @@ QMenu* TEditing::CreateContextMenu() {
       [this] { CopyAs(QStringLiteral("MathML")); });
   Add("Copy as &Image", "CopyAsImage", QKeySequence(), Selected && FFormats.ImageWriter(),
       [this] { CopyAsImage(); });
+  if (!MatrixAround(FEditor.ActiveEditArea())) return Menu;
+  Menu->addSeparator();
+  const struct {
+    const char* Text;
+    const char* Name;
+    QKeySequence Keys;
+    TMatrixEdit Edit;
+  } MatrixEntries[] = {
+      {"Insert Row &Above", "InsertRowAbove", QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up), TMatrixEdit::RowAbove},
+      {"Insert Row &Below", "InsertRowBelow", QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Down), TMatrixEdit::RowBelow},
+      {"Insert Column &Left", "InsertColumnLeft", QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Left),
+       TMatrixEdit::ColumnLeft},
+      {"Insert Column &Right", "InsertColumnRight", QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Right),
+       TMatrixEdit::ColumnRight},
+      {"&Delete Row", "DeleteRow", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace), TMatrixEdit::DeleteRow},
+      {"Delete Colu&mn", "DeleteColumn", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+       TMatrixEdit::DeleteColumn},
+  };
+  for (const auto& Entry : MatrixEntries)
+    Add(Entry.Text, Entry.Name, Entry.Keys, CanEditMatrix(Entry.Edit), [this, Edit = Entry.Edit] { EditMatrix(Edit); });
   return Menu;
 }

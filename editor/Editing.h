@@ -5,7 +5,7 @@
 // Keys (keys the key map leaves alone): Shift+Left/Right/Home/End extend the selection;
 // Ctrl+A selects the caret's run, a second Ctrl+A the whole formula; the standard Undo,
 // Redo (and Ctrl+Y), Cut, Copy and Paste keys; Tab and Shift+Tab go from slot to slot
-// (SlotNavigation.h). With a selection, Left and Right collapse it to its start and end,
+// (SlotNavigation.h); the matrix keys of MatrixEditing.h. With a selection, Left and Right collapse it to its start and end,
 // Backspace and Delete remove it, and a typed character replaces it.
 //
 // Every edit is bracketed by a TEditScope: the editor's OnChange is raised once when the
@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "editor/Clipboard.h"
+#include "editor/MatrixEditing.h"
 #include "editor/Selection.h"
 #include "editor/UndoCommands.h"
 
@@ -93,6 +94,11 @@ class TEditing {
   // An editor without a line gets an empty one, active.
   void EnsureLine();
 
+  // Rows and columns of the matrix around the caret (MatrixEditing.h): whether Edit can be
+  // made there, and making it; false, with nothing changed, where it cannot.
+  bool CanEditMatrix(TMatrixEdit Edit) const;
+  bool EditMatrix(TMatrixEdit Edit);
+
   // The mouse, at points of the formula (the editor's node coordinates). A press sets
   // where a drag starts; a drag selects from there (see CommonRange); a double click
   // selects the element under the pointer.
@@ -105,8 +111,8 @@ class TEditing {
   void PaintSelection(QPainter& Painter) const;
   void RefreshHighlight();
 
-  // The context menu: Undo, Redo, Cut, Copy, Paste, Select All and the Copy as entries,
-  // each enabled when it can act. The menu deletes itself when closed.
+  // The context menu: Undo, Redo, Cut, Copy, Paste, Select All, the Copy as entries and,
+  // with the caret in a matrix, its row and column commands, each enabled when it can act. The menu deletes itself when closed.
   QMenu* CreateContextMenu();
 
  private:

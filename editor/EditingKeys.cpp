@@ -58,9 +58,10 @@ std::optional<int> ZoomStep(const QKeyEvent& Event) {
 
 bool TEditing::ClaimsShortcut(const QKeyEvent& Typed) {
   const QKeyEvent Event = OnLatinKeys(Typed);
+  TMatrixEdit Edit;
   return Event.matches(QKeySequence::Undo) || IsRedo(Event) || IsCut(Event) ||
          Event.matches(QKeySequence::Copy) || Event.matches(QKeySequence::Paste) ||
-         IsSelectAll(Event) || ZoomStep(Event);
+         IsSelectAll(Event) || ZoomStep(Event) || MatrixEditOfKey(Event, Edit);
 }
 
 bool TEditing::KeyPress(const QKeyEvent& Typed) {
@@ -91,6 +92,11 @@ bool TEditing::KeyPress(const QKeyEvent& Typed) {
   }
   if (const std::optional<int> Step = ZoomStep(Event)) {
     FEditor.SetZoom(*Step == 0 ? 100 : FEditor.Zoom() + *Step);
+    return true;
+  }
+  // Outside a matrix the matrix keys do nothing rather than move or delete.
+  if (TMatrixEdit Edit; MatrixEditOfKey(Event, Edit)) {
+    EditMatrix(Edit);
     return true;
   }
   TEditArea* Area = FEditor.ActiveEditArea();

@@ -198,10 +198,7 @@ class TLatexWriter {
 
   void Matrix(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Cells) {
     const int N = static_cast<int>(Cells.size());
-    int Columns = N;
-    if (Info.Shape == kmVert) Columns = 1;
-    if (Info.Shape == kmSquare)
-      for (Columns = 1; Columns * Columns < N;) ++Columns;
+    const int Columns = Info.MatrixColumns(N);
     Put(QStringLiteral("\\begin{matrix}"));
     for (int I = 0; I < N; ++I) {
       if (I > 0) Put(I % Columns == 0 ? QStringLiteral(" \\\\ ") : QStringLiteral(" & "));

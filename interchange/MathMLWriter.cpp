@@ -169,10 +169,7 @@ class TMathMLWriter {
 
   QString Matrix(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Cells) {
     const int N = static_cast<int>(Cells.size());
-    int Columns = N;
-    if (Info.Shape == kmVert) Columns = 1;
-    if (Info.Shape == kmSquare)
-      for (Columns = 1; Columns * Columns < N;) ++Columns;
+    const int Columns = Info.MatrixColumns(N);
     QString Rows;
     QString Row;
     for (int I = 0; I < N; ++I) {

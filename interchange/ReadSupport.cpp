@@ -91,9 +91,11 @@ TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses&
   const size_t RowCount = Rows.size();
   const size_t Columns = Rows.front().size();
   size_t Cells = 0;
+  size_t Widest = 0;
   bool Rectangle = true;
   for (const auto& Row : Rows) {
     Cells += Row.size();
+    Widest = std::max(Widest, Row.size());
     Rectangle = Rectangle && Row.size() == Columns;
   }
   size_t SquareColumns = 1;
@@ -104,14 +106,23 @@ TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses&
     return Rows.back().size() >= 1 && Rows.back().size() <= Columns;
   }();
   std::vector<TFormulaRun> Flat;
-  for (auto& Row : Rows)
-    for (auto& Cell : Row) Flat.push_back(std::move(Cell));
+  for (const auto& Row : Rows)
+    for (const auto& Cell : Row) Flat.push_back(Cell);
   if (RowCount == 1 && Columns > 1) {
     Info.Shape = kmHoriz;
   } else if (Rectangle && Columns == 1 && RowCount > 1) {
     Info.Shape = kmVert;
   } else if (SquareGrid) {
     Info.Shape = kmSquare;
+  } else if (Widest <= static_cast<size_t>(MaxMatrixColumns)) {
+    if (!Rectangle) {
+      // Cells a row leaves out are empty, as a typesetter sets them; the full grid may be
+      // one of the other kinds.
+      for (auto& Row : Rows) Row.resize(Widest);
+      return MatrixNode(std::move(Rows), Losses);
+    }
+    Info.Shape = kmGrid;
+    Info.Columns = static_cast<int>(Widest);
   } else {
     Losses.Add(QStringLiteral("a matrix of %1 rows and %2 columns read as a column of rows").arg(RowCount).arg(Columns));
     TTemplateInfo RowInfo;

@@ -64,6 +64,13 @@ QHash<QString, TTemplateInfo> BuildTable() {
     Info.Shape = Shape;
     Add(Info);
   }
+  for (int Columns = 2; Columns <= MaxMatrixColumns; ++Columns) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Matrix;
+    Info.Shape = kmGrid;
+    Info.Columns = Columns;
+    Add(Info);
+  }
   return Table;
 }
 
@@ -112,9 +119,21 @@ QString TTemplateInfo::Keyword() const {
     case Arrow: return ArrowKeyword(Heads, Align);
     case Vector: return VectorKeyword(Heads, Align);
     case Division: return QStringLiteral("Division");
-    case Matrix: return MatrixKeyword(Shape);
+    case Matrix: return MatrixKeyword(Shape, Columns);
   }
   return QString();
+}
+
+int TTemplateInfo::MatrixColumns(int Cells) const {
+  switch (Shape) {
+    case kmHoriz: return Cells;
+    case kmVert: return 1;
+    case kmGrid: return qMax(1, qMin(Columns, Cells));
+    case kmSquare: break;
+  }
+  int Result = 1;
+  while (Result * Result < Cells) ++Result;
+  return Result;
 }
 
 const TTemplateInfo* FindTemplate(const QString& Keyword) {

@@ -22,12 +22,15 @@ struct TTemplateInfo {
   TKindArrow Heads;
   TAlignEA Align = aeTop;
   TKindMatrix Shape = kmSquare;
+  int Columns = 0;  // of a grid
 
   // Slots in Data order; a matrix has as many as it has cells, at least one.
   int SlotCount() const;
   // Data position of an optional slot of an index or big operator, or -1 without it.
   int SlotOf(TGroupOption Option) const;
   QString Keyword() const;
+  // The columns a matrix of Cells cells is laid out in.
+  int MatrixColumns(int Cells) const;
 };
 
 // The parameters of an accepted keyword, or null.

@@ -172,3 +172,12 @@ void TEditArea::AddEqMatrix(TKindMatrix Kind, int Count) {
     E.SetCountEA(Count);
   });
 }
+
+void TEditArea::AddEqMatrixGrid(int Rows, int Columns) {
+  Columns = qBound(2, Columns, MaxMatrixColumns);
+  InsertEquation<TEqMatrix>(MatrixKeyword(kmGrid, Columns), [=](TEqMatrix& E) {
+    E.SetGrid(Columns);
+    E.SetCountEA(qMax(0, Rows) * Columns);
+    if (Rows > 0) E.Slot(0)->SetActive(true);
+  });
+}

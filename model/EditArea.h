@@ -73,6 +73,9 @@ class TEditArea : public TZelkGraphic {
   void AddEqVector(TKindArrow Kind, TAlignEA Align);
   void AddEqDivision();
   void AddEqMatrix(TKindMatrix Kind, int Count);
+  // A grid of Rows x Columns empty cells (Columns in 2..MaxMatrixColumns), the caret in
+  // its first cell.
+  void AddEqMatrixGrid(int Rows, int Columns);
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification

@@ -15,14 +15,19 @@ QString OptionsWord(TGroupOptions Options) {
   return QString();
 }
 
-QString SizeWord(int Size) {
-  switch (Size) {
-    case 1: return QStringLiteral("One");
-    case 2: return QStringLiteral("Two");
-    case 3: return QStringLiteral("Three");
-    default: return QString();
-  }
+// 1..99 in English words, as letters are all a name may hold: "TwentyThree".
+QString NumberWord(int N) {
+  static const char* const Ones[] = {"", "One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight",
+                                     "Nine", "Ten", "Eleven", "Twelve", "Thirteen", "Fourteen", "Fifteen",
+                                     "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
+  static const char* const Tens[] = {"", "", "Twenty", "Thirty", "Forty", "Fifty", "Sixty", "Seventy", "Eighty",
+                                     "Ninety"};
+  if (N < 1 || N > 99) return QString();
+  if (N < 20) return QLatin1String(Ones[N]);
+  return QLatin1String(Tens[N / 10]) + QLatin1String(Ones[N % 10]);
 }
+
+QString SizeWord(int Size) { return Size >= 1 && Size <= 3 ? NumberWord(Size) : QString(); }
 
 QString AlignWord(TAlignEA Align) {
   return Align == aeTop ? QStringLiteral("aeTop") : QStringLiteral("aeBottom");
@@ -91,6 +96,8 @@ TTable BuildTable() {
   // The cell count comes from the argument.
   for (TKindMatrix Kind : {kmHoriz, kmVert, kmSquare})
     Table.insert(MatrixKeyword(Kind), [=](TEditArea& A) { A.AddEqMatrix(Kind, 0); });
+  for (int Columns = 2; Columns <= MaxMatrixColumns; ++Columns)
+    Table.insert(MatrixKeyword(kmGrid, Columns), [=](TEditArea& A) { A.AddEqMatrixGrid(0, Columns); });
   return Table;
 }
 
@@ -130,9 +137,10 @@ QString VectorKeyword(TKindArrow Kind, TAlignEA Align) {
          (Kind.Contains(kaDouble) ? QStringLiteral("kaDouble") : QString()) + AlignWord(Align);
 }
 
-QString MatrixKeyword(TKindMatrix Kind) {
-  static const char* const Words[] = {"kmHoriz", "kmVert", "kmSquare"};
-  return QStringLiteral("Matrix") + QLatin1String(Words[Kind]);
+QString MatrixKeyword(TKindMatrix Kind, int Columns) {
+  static const char* const Words[] = {"kmHoriz", "kmVert", "kmSquare", "kmGrid"};
+  const QString Word = QStringLiteral("Matrix") + QLatin1String(Words[Kind]);
+  return Kind == kmGrid ? Word + NumberWord(Columns) : Word;
 }
 
 TInsertion InsertionForKeyword(const QString& Name) { return Table().value(Name); }

@@ -17,7 +17,8 @@ QString GroupOpKeyword(const QString& Prefix, TGroupOptions Options);
 QString BracketsKeyword(TKindBracket Kind);
 QString ArrowKeyword(TKindArrow Kind, TAlignEA Align);
 QString VectorKeyword(TKindArrow Kind, TAlignEA Align);
-QString MatrixKeyword(TKindMatrix Kind);
+// Columns counts for a grid only (2..MaxMatrixColumns): "MatrixkmGridThree" has three.
+QString MatrixKeyword(TKindMatrix Kind, int Columns = 0);
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and
@@ -25,5 +26,5 @@ QString MatrixKeyword(TKindMatrix Kind);
 using TInsertion = std::function<void(TEditArea&)>;
 TInsertion InsertionForKeyword(const QString& Name);
 
-// Every template keyword the reader accepts (74 of them).
+// Every template keyword the reader accepts.
 QStringList AcceptedTemplateKeywords();

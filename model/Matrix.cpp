@@ -17,6 +17,11 @@ void TEqMatrix::SetKindMatrix(TKindMatrix Value) {
   RefreshEditArea(0);
 }
 
+void TEqMatrix::SetGrid(int Columns) {
+  FColumns = qBound(2, Columns, MaxMatrixColumns);
+  SetKindMatrix(kmGrid);
+}
+
 void TEqMatrix::SetCountEA(int Value) {
   FCountEA = EditAreaCount();
   BeginUpdate();
@@ -36,6 +41,7 @@ int TEqMatrix::DX() const {
   switch (FKindMatrix) {
     case kmHoriz: return N;
     case kmVert: return N > 0 ? 1 : 0;
+    case kmGrid: return qMin(FColumns, N);
     case kmSquare: break;
   }
   int Columns = static_cast<int>(std::sqrt(static_cast<double>(N)));

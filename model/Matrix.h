@@ -1,5 +1,6 @@
 #pragma once
-// A grid of cell slots in row-major order: one row, one column or a square grid. Each
+// A grid of cell slots in row-major order: one row, one column, a square grid or a grid
+// of a given number of columns (whose last row may be short, as a square's). Each
 // cell is centred in its row band (as high as the row's tallest cell) and its column band
 // (as wide as the column's widest cell); every band is followed by 10 pixels. Only the
 // background is drawn: no brackets or rules.
@@ -14,6 +15,8 @@ class TEqMatrix : public TEqParent {
   TKindMatrix KindMatrix() const { return FKindMatrix; }
   // Stores the shape and lays out.
   void SetKindMatrix(TKindMatrix Value);
+  // Makes the matrix a grid of Columns columns (2..MaxMatrixColumns) and lays out.
+  void SetGrid(int Columns);
   int CountEA() const { return FCountEA; }
   // Adds cells (each before the last existing one) up to Value; never removes any.
   void SetCountEA(int Value);
@@ -41,5 +44,6 @@ class TEqMatrix : public TEqParent {
 
  private:
   TKindMatrix FKindMatrix = kmSquare;
+  int FColumns = 2;  // of a grid
   int FCountEA = 0;
 };

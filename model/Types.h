@@ -20,8 +20,11 @@ enum TAlignEA { aeTop, aeBottom };
 // Parentheses, square brackets, braces, angle marks, single bars, double bars.
 enum TKindBracket { kbRound, kbSquare, kbFigure, kbCorner, kbModule, kbDModule };
 
-// One row, one column, or a square grid.
-enum TKindMatrix { kmHoriz, kmVert, kmSquare };
+// One row, one column, a square grid, or a grid of a given number of columns.
+enum TKindMatrix { kmHoriz, kmVert, kmSquare, kmGrid };
+
+// A grid has 2..MaxMatrixColumns columns (one column is a kmVert matrix).
+constexpr int MaxMatrixColumns = 40;
 
 // One item of a text form: Name(Argument).
 struct TExpression {

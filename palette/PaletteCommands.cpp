@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/EditArea.h"
+#include "model/Matrix.h"
 
 namespace {
 using TCommand = std::function<void(TEditArea&)>;
@@ -138,6 +139,33 @@ bool RunPaletteCommand(TEditArea& Area, int Group, int Button) {
   const auto Entry = Table.find({Group, Button});
   if (Entry == Table.end()) return false;
   Entry->second(Area);
+  return true;
+}
+
+std::optional<TMatrixAsk> MatrixSizeAsked(int Group, int Button) {
+  if (Group != 19) return std::nullopt;
+  switch (Button) {
+    case 9: return TMatrixAsk::Columns;
+    case 10: return TMatrixAsk::Rows;
+    case 11: return TMatrixAsk::Both;
+    default: return std::nullopt;
+  }
+}
+
+bool RunSizedMatrixCommand(TEditArea& Area, int Group, int Button, QSize Size) {
+  const std::optional<TMatrixAsk> Ask = MatrixSizeAsked(Group, Button);
+  if (!Ask) return false;
+  const int At = Area.EquationIndex();
+  const int Columns = qMax(1, Size.width());
+  const int Rows = qMax(1, Size.height());
+  if (Columns > 1 && Rows > 1) {
+    Area.AddEqMatrixGrid(Rows, Columns);
+    return true;
+  }
+  // One row or one column is the kind of its own.
+  Area.AddEqMatrix(Rows == 1 ? kmHoriz : kmVert, Rows == 1 ? Columns : Rows);
+  // New cells are added before the last one; the caret starts in the first.
+  if (auto* Matrix = dynamic_cast<TEqMatrix*>(Area.Item(At))) Matrix->Slot(0)->SetActive(true);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // The command of every palette button: one insertion into an edit area, chosen by the
 // button's group and index.
 
+#include <QSize>
 #include <optional>
 #include <utility>
 
@@ -10,6 +11,14 @@ class TEditArea;
 // Runs the command of button Button of group Group on Area; false, with nothing done, for
 // a button without a command.
 bool RunPaletteCommand(TEditArea& Area, int Group, int Button);
+
+// The buttons of matrices of a size the user chooses: what they ask for, if anything.
+enum class TMatrixAsk { Columns, Rows, Both };
+std::optional<TMatrixAsk> MatrixSizeAsked(int Group, int Button);
+// Inserts the matrix of such a button, Size.width() columns by Size.height() rows (one row
+// or one column as that kind, else a grid), with the caret in its first cell; false for
+// another button.
+bool RunSizedMatrixCommand(TEditArea& Area, int Group, int Button, QSize Size);
 
 // The first button (group, index) that inserts the special symbol with code Code, if any.
 std::optional<std::pair<int, int>> SymbolButton(int Code);

@@ -11,6 +11,7 @@
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 #include "palette/ImageList.h"
+#include "palette/MatrixSizeDialog.h"
 #include "palette/PaletteCommands.h"
 #include "palette/ToolBar.h"
 
@@ -59,7 +60,7 @@ TEqData TSelectEquation::GroupConstants(int Group) {
     case 16: return MakeEqData(10, 15, 15, "1111111111");
     case 17: return MakeEqData(6, 15, 15, "111111");
     case 18: return MakeEqData(20, 20, 20, "11111111111111111111");
-    case 19: return MakeEqData(12, 20, 20, "111111111000");
+    case 19: return MakeEqData(12, 20, 20, "111111111111");
     default: return TEqData();
   }
 }
@@ -210,8 +211,17 @@ void TSelectEquation::BtTabSheetClick(TToolButton* Sender) {
   try {
     const int Group = Sender->Tag();
     const int Button = Sender->ImageIndex();
-    FEquation->Editing().InsertElement(
-        [Group, Button](TEditArea& Area) { RunPaletteCommand(Area, Group, Button); });
+    if (const std::optional<TMatrixAsk> Ask = MatrixSizeAsked(Group, Button)) {
+      // Asked before the edit begins: the dialog's own events are no part of it.
+      const std::optional<QSize> Size = TMatrixSizeDialog::Ask(*Ask, this);
+      if (Size && FEquation)
+        FEquation->Editing().InsertElement([Group, Button, Size](TEditArea& Area) {
+          RunSizedMatrixCommand(Area, Group, Button, *Size);
+        });
+    } else {
+      FEquation->Editing().InsertElement(
+          [Group, Button](TEditArea& Area) { RunPaletteCommand(Area, Group, Button); });
+    }
   } catch (const std::exception&) {
     // A failing insertion leaves the formula as the command left it; the click ends here.
   }

@@ -11,12 +11,16 @@
 #include "interchange/Templates.h"
 #include "model/Keywords.h"
 
-// One line holding template Name with a different letter in each slot (a matrix 4 cells).
+// One line holding template Name with a letter in each slot: a matrix has 4 cells, a grid
+// of n columns two rows, or n + 1 when two would make it square-like (a shape no other
+// matrix kind has).
 inline QString TemplateData(const QString& Name) {
   const TTemplateInfo* Info = FindTemplate(Name);
   TFormulaNode Node{TFormulaNode::Template, 0, Name, {}};
-  const int Slots = Info->Kind == TTemplateInfo::Matrix ? 4 : Info->SlotCount();
-  for (int I = 0; I < Slots; ++I) Node.Slots.push_back({TFormulaNode::Character(u'a' + I)});
+  int Slots = Info->Kind == TTemplateInfo::Matrix ? 4 : Info->SlotCount();
+  if (Info->Kind == TTemplateInfo::Matrix && Info->Shape == kmGrid)
+    Slots = Info->Columns * (Info->Columns < 4 ? Info->Columns + 1 : 2);
+  for (int I = 0; I < Slots; ++I) Node.Slots.push_back({TFormulaNode::Character(u'a' + I % 26)});
   TFormula Formula;
   Formula.Lines.push_back({TFormulaNode::Character(u'x'), Node});
   return WriteData(Formula);

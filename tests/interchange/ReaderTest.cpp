@@ -79,9 +79,12 @@ TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
        "MatrixkmSquare(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))EditArea(Simple(d))"
        "EditArea(Simple(e))EditArea(Simple(f)))", false},
       {"\\begin{matrix} a & b \\\\ c & d \\\\ e & f \\end{matrix}",
-       "MatrixkmVert(EditArea(MatrixkmHoriz(EditArea(Simple(a))EditArea(Simple(b))))"
-       "EditArea(MatrixkmHoriz(EditArea(Simple(c))EditArea(Simple(d))))"
-       "EditArea(MatrixkmHoriz(EditArea(Simple(e))EditArea(Simple(f)))))", true},
+       "MatrixkmGridTwo(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))EditArea(Simple(d))"
+       "EditArea(Simple(e))EditArea(Simple(f)))", false},
+    // A short row is filled up with empty cells.
+    {"\\begin{matrix} a \\\\ c & d \\\\ e \\end{matrix}",
+       "MatrixkmGridTwo(EditArea(Simple(a))EditArea()EditArea(Simple(c))EditArea(Simple(d))"
+       "EditArea(Simple(e))EditArea())", false},
       {"\\alpha\\leq\\Gamma \\to \\infty", "ExtSymbol(945)ExtSymbol(8804)ExtSymbol(915)ExtSymbol(8594)ExtSymbol(8734)", false},
       {"α ≤ x", "ExtSymbol(945)ExtSymbol(8804)Simple(x)", false},
       {"a\\cdot b", "Simple(a)Simple(⋅)Simple(b)", false},

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "PaletteSupport.h"
+#include "model/Matrix.h"
 
 namespace {
 // Where the caret goes after a click: the line itself, or a slot of the new element.
@@ -88,6 +89,10 @@ std::map<std::pair<int, int>, TExpected> ExpectedTable() {
   const int Cells[] = {2, 2, 4, 3, 3, 9, 4, 4, 16};
   for (int B = 0; B < 9; ++B)
     T[{19, B}] = {Template(QStringLiteral("Matrix") + Shapes[B % 3], Cells[B]), cCell, Cells[B] - 2};
+  // The size dialog's own offer: three columns, three rows, two by two.
+  T[{19, 9}] = {Template("MatrixkmHoriz", 3), cCell, 0};
+  T[{19, 10}] = {Template("MatrixkmVert", 3), cCell, 0};
+  T[{19, 11}] = {Template("MatrixkmGridTwo", 4), cCell, 0};
   return T;
 }
 
@@ -120,6 +125,7 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       const auto Entry = Expected.find({G, B});
       const bool Visible = D.VisibleMask.at(B) == u'1';
       EXPECT_EQ(Entry != Expected.end(), Visible);
+      if (MatrixSizeAsked(G, B)) AnswerMatrixSize(0, 0);
       F.Button(G, B)->click();
       EXPECT_EQ(F.Window.focusWidget(), F.Editor);
       if (!Visible) {
@@ -135,7 +141,7 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       EXPECT_EQ(Caret->EquationIndex(), Entry->second.Caret == cLine ? 1 : 0);
     }
   }
-  EXPECT_EQ(Shown, 11 + 10 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 6 + 1 + 3 + 5 + 21 + 10 + 6 + 20 + 9);
+  EXPECT_EQ(Shown, 11 + 10 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 6 + 1 + 3 + 5 + 21 + 10 + 6 + 20 + 12);
 }
 
 TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {
@@ -217,4 +223,34 @@ TEST(PaletteCommands, TypingGoesOnBehindASymbolAndASelectionFillsTheTemplate) {
             "EditArea(Division(EditArea(Simple(-)Simple(b)ExtSymbol(177)Simple(b))EditArea()))");
   F.Editor->UndoStack()->undo();
   EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(-)Simple(b)ExtSymbol(177)Simple(b))");
+}
+
+TEST(PaletteCommands, AVariableMatrixTakesTheSizeAskedForAndACancelInsertsNothing) {
+  PaletteFixture F;
+  F.Editor->SetData("EditArea(Simple(x))");
+  F.Editor->Line(0)->SetEquationIndex(1);
+  const int Steps = F.Editor->UndoStack()->count();
+  AnswerMatrixSize(3, 4);
+  F.Button(19, 11)->click();
+  QString Cells;
+  for (int I = 0; I < 12; ++I) Cells += "EditArea()";
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(x)MatrixkmGridFour(" + Cells + "))");
+  EXPECT_EQ(F.Editor->ActiveEditArea(), SlotOf(F.Editor->Line(0), 1, 0));
+  EXPECT_EQ(F.Editor->UndoStack()->count(), Steps + 1);
+
+  // Into the grid's first cell: a row of five.
+  AnswerMatrixSize(0, 5);
+  F.Button(19, 9)->click();
+  TEditArea* Cell = SlotOf(F.Editor->Line(0), 1, 0);
+  auto* Row = dynamic_cast<TEqMatrix*>(Cell->Item(0));
+  ASSERT_NE(Row, nullptr);
+  EXPECT_EQ(Row->KindMatrix(), kmHoriz);
+  EXPECT_EQ(Row->EditAreaCount(), 5);
+  EXPECT_EQ(F.Editor->ActiveEditArea(), Row->Slot(0));
+
+  const QString Before = F.Editor->GetData();
+  AnswerMatrixSize(7, 0, false);
+  F.Button(19, 10)->click();
+  EXPECT_EQ(F.Editor->GetData(), Before);
+  EXPECT_EQ(F.Editor->UndoStack()->count(), Steps + 2);
 }

@@ -3,10 +3,13 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include "TestSupport.h"
+#include "palette/MatrixSizeDialog.h"
 #include "palette/SelectEquation.h"
 #include "palette/ToolBar.h"
 
@@ -33,4 +36,21 @@ inline void Hover(TToolButton* Button) {
   QMouseEvent Move(QEvent::MouseMove, Local, Button->mapToGlobal(Local), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
   QApplication::sendEvent(Button, &Move);
+}
+
+// Answers the matrix size dialog the next click opens: sets the counts it asks for (0 keeps
+// what it offers) and accepts, or cancels. A dialog that never shows is no hang: the
+// answer gives up after a while.
+inline void AnswerMatrixSize(int Rows, int Columns, bool Accept = true, int Tries = 50) {
+  QTimer::singleShot(10, [=] {
+    for (QWidget* W : QApplication::topLevelWidgets()) {
+      auto* Dialog = qobject_cast<TMatrixSizeDialog*>(W);
+      if (!Dialog || !Dialog->isVisible()) continue;
+      if (Rows && Dialog->RowsBox()) Dialog->RowsBox()->setValue(Rows);
+      if (Columns && Dialog->ColumnsBox()) Dialog->ColumnsBox()->setValue(Columns);
+      Accept ? Dialog->accept() : Dialog->reject();
+      return;
+    }
+    if (Tries > 0) AnswerMatrixSize(Rows, Columns, Accept, Tries - 1);
+  });
 }
