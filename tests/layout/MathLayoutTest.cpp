@@ -5,6 +5,7 @@
 #include <hb-ot.h>
 #include <hb.h>
 
+#include <QDir>
 #include <QFile>
 #include <cmath>
 #include <optional>
@@ -310,6 +311,20 @@ TEST_F(MathLayoutTest, EditingLaysOutAsReadingTheResult) {
   Fresh.Editor->SetTypesetting(TTypesettings::Math);
   Fresh.Editor->SetData(F.Editor->GetData());
   EXPECT_EQ(Geometry(*Fresh.Editor), Edited);
+}
+
+TEST_F(MathLayoutTest, EverySeedOfTheFuzzCorpusLaysOutAndPaints) {
+  const QDir Corpus(QStringLiteral(ZELK_FUZZ_CORPUS));
+  for (const QString& Name : Corpus.entryList(QDir::Files)) {
+    SCOPED_TRACE(Name.toStdString());
+    QFile File(Corpus.filePath(Name));
+    ASSERT_TRUE(File.open(QIODevice::ReadOnly));
+    F.Editor->PutData(QString::fromUtf8(File.readAll()));
+    const QImage Image = F.Editor->RenderImage();
+    EXPECT_FALSE(Image.isNull());
+    const QSize Size = F.Editor->RenderSize();
+    EXPECT_TRUE(Size.width() > 0 && Size.height() > 0);
+  }
 }
 
 TEST_F(MathLayoutTest, EveryTemplateLaysOutInsideItsParentsAtEverySize) {
