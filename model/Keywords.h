@@ -18,6 +18,13 @@ QString BracketsKeyword(TKindBracket Kind);
 QString ArrowKeyword(TKindArrow Kind, TAlignEA Align);
 QString VectorKeyword(TKindArrow Kind, TAlignEA Align);
 QString MatrixKeyword(TKindMatrix Kind);
+// Fractions, radicals and long division: "Division" with a variant word, "Root",
+// "RootDegree", "LongDivision", "LongDivisionQuotient".
+QString DivisionKeyword(bool Small);
+QString SlashDivisionKeyword();
+QString RootKeyword(bool Degree);
+QString LongDivisionKeyword(bool Quotient);
+QString AccentKeyword(TKindAccent Kind);
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and
@@ -25,5 +32,5 @@ QString MatrixKeyword(TKindMatrix Kind);
 using TInsertion = std::function<void(TEditArea&)>;
 TInsertion InsertionForKeyword(const QString& Name);
 
-// Every template keyword the reader accepts (74 of them).
+// Every template keyword the reader accepts.
 QStringList AcceptedTemplateKeywords();

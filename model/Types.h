@@ -20,6 +20,16 @@ enum TAlignEA { aeTop, aeBottom };
 // Parentheses, square brackets, braces, angle marks, single bars, double bars.
 enum TKindBracket { kbRound, kbSquare, kbFigure, kbCorner, kbModule, kbDModule };
 
+// The marks of an accent, numbered as the palette's ornament buttons: strokes across the
+// slot, primes at its upper right, and marks over it.
+enum TKindAccent {
+  acStrike = 1, acSlash, acPrime, acPrimeTwo, acPrimeThree, acDot, acDotTwo, acDotThree, acBar,
+  acHat, acTilde, acArrowRight, acArrowLeft, acArrowRightLeft, acHarpoonRight, acHarpoonLeft,
+  acArcUp, acArcDown, acBackPrime
+};
+constexpr TKindAccent FirstAccent = acStrike;
+constexpr TKindAccent LastAccent = acBackPrime;
+
 // One row, one column, or a square grid.
 enum TKindMatrix { kmHoriz, kmVert, kmSquare };
 
