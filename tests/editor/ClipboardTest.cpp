@@ -215,7 +215,7 @@ TEST_F(Clipboard, CopyCarriesLatexAndMathMLAndAPasteTakesEither) {
   Ctrl(E, Qt::Key_V);
   EXPECT_TEXT(E->GetData(), Row("Simple(x)IndexTop(EditArea(Simple(2)))"));
   Mime = new QMimeData;
-  Mime->setData("application/x-latex", "\\sqrt{y}");
+  Mime->setData("application/x-latex", "\\acute{y}");
   Mime->setText("y");
   Clip->setMimeData(Mime);
   Ctrl(E, Qt::Key_V);
