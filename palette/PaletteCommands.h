@@ -11,5 +11,9 @@ class TEditArea;
 // a button without a command.
 bool RunPaletteCommand(TEditArea& Area, int Group, int Button);
 
+// The button that takes the accent off the element before the caret (TEditing::
+// RemoveOrnament) instead of inserting anything.
+bool RemovesOrnament(int Group, int Button);
+
 // The first button (group, index) that inserts the special symbol with code Code, if any.
 std::optional<std::pair<int, int>> SymbolButton(int Code);

@@ -40,10 +40,10 @@ TSelectEquation::~TSelectEquation() {
 
 TEqData TSelectEquation::GroupConstants(int Group) {
   switch (Group) {
-    case 0: return MakeEqData(19, 20, 40, "1101111111111111111");
+    case 0: return MakeEqData(19, 20, 40, "1111111111111111111");
     case 1: return MakeEqData(11, 10, 10, "11000011100");
     case 2: return MakeEqData(11, 15, 15, "00100010000");
-    case 3: return MakeEqData(20, 15, 15, "00000000000000000000");
+    case 3: return MakeEqData(20, 15, 15, "11111111111111111111");
     case 4: return MakeEqData(12, 10, 10, "101111110011");
     case 5: return MakeEqData(14, 15, 15, "11111100000000");
     case 6: return MakeEqData(8, 10, 10, "00000100");
@@ -52,7 +52,7 @@ TEqData TSelectEquation::GroupConstants(int Group) {
     case 9: return MakeEqData(28, 15, 15, "1111111111111111111111111111");
     case 10: return MakeEqData(24, 10, 10, "111111111111111111111111");
     case 11: return MakeEqData(30, 20, 20, "111111000000000000000000000000");
-    case 12: return MakeEqData(9, 20, 20, "100000000");
+    case 12: return MakeEqData(9, 20, 20, "111111111");
     case 13: return MakeEqData(15, 20, 20, "111000000000000");
     case 14: return MakeEqData(5, 20, 20, "11111");
     case 15: return MakeEqData(21, 20, 20, "111111111111111111111");
@@ -210,8 +210,11 @@ void TSelectEquation::BtTabSheetClick(TToolButton* Sender) {
   try {
     const int Group = Sender->Tag();
     const int Button = Sender->ImageIndex();
-    FEquation->Editing().InsertElement(
-        [Group, Button](TEditArea& Area) { RunPaletteCommand(Area, Group, Button); });
+    if (RemovesOrnament(Group, Button))
+      FEquation->Editing().RemoveOrnament();
+    else
+      FEquation->Editing().InsertElement(
+          [Group, Button](TEditArea& Area) { RunPaletteCommand(Area, Group, Button); });
   } catch (const std::exception&) {
     // A failing insertion leaves the formula as the command left it; the click ends here.
   }
