@@ -35,7 +35,11 @@ void TMarks::Stroke(const QPolygonF& Points, double Width) {
 }
 
 void TMarks::Bar(int X1, int X2, int Y) {
-  FCanvas.Pen.Style = psClear;
+  FCanvas.Pen.Color = FColor;
+  FCanvas.Pen.Style = psSolid;
+  FCanvas.Pen.Width = 1;
+  // Solid, so that a thick single bar never looks like an outlined double one; below 10
+  // points the thickness is 0 and the bar still shows as one pixel.
   const QColor Old = FCanvas.Brush.Color();
   FCanvas.Brush.SetColor(FColor);
   FCanvas.Rectangle(X1, Y, X2, Y + FThickness);
