@@ -6,9 +6,13 @@
 #include "model/Accent.h"
 #include "model/EditArea.h"
 
-int TEqAccent::CalcHeight() const {
-  return TMarks::AccentHeight(FKindAccent, Font().Size()) + Slot(0)->Height();
+int TEqAccent::SlotTop() const {
+  // The slot's line box has room above its letters: the mark reaches into it.
+  const int Above = TMarks::AccentHeight(FKindAccent, Font().Size());
+  return Above - qMin(Font().Size() / 5, Above / 2);
 }
+
+int TEqAccent::CalcHeight() const { return SlotTop() + Slot(0)->Height(); }
 
 int TEqAccent::CalcWidth() const {
   const int Beside = TMarks::AccentWidth(FKindAccent, Font().Size());
@@ -19,9 +23,7 @@ int TEqAccent::CalcWidth() const {
   return qMax(Body->Width(), Span.left() + Span.width() + Beside);
 }
 
-int TEqAccent::GetMidLine() const {
-  return TMarks::AccentHeight(FKindAccent, Font().Size()) + Slot(0)->Height() / 2;
-}
+int TEqAccent::GetMidLine() const { return SlotTop() + Slot(0)->Height() / 2; }
 
 void TEqAccent::RefreshEditArea(int) {
   RefreshMetrics();
@@ -29,7 +31,7 @@ void TEqAccent::RefreshEditArea(int) {
   RefreshEA(Body, 1.0);
   Body->SetIndexInParent(0);
   Body->SetLeft(0);
-  Body->SetTop(TMarks::AccentHeight(FKindAccent, Font().Size()));
+  Body->SetTop(SlotTop());
   GetParent()->RefreshEquations();
 }
 
@@ -53,13 +55,8 @@ QRect TEqAccent::MarkRoom() const {
   return Span.adjusted(0, Span.height() / 5, 0, -Span.height() / 5);
 }
 
-void TEqAccent::Paint() {
-  PaintBackground();
-  if (TMarks::AccentHeight(FKindAccent, Font().Size()) > 0)
-    TMarks(Canvas(), Font().Color, Thickness()).Accent(FKindAccent, MarkRoom(), Font().Size());
-}
+void TEqAccent::Paint() { PaintBackground(); }
 
 void TEqAccent::PaintOver() {
-  if (TMarks::AccentHeight(FKindAccent, Font().Size()) == 0)
-    TMarks(Canvas(), Font().Color, Thickness()).Accent(FKindAccent, MarkRoom(), Font().Size());
+  TMarks(Canvas(), Font().Color, Thickness()).Accent(FKindAccent, MarkRoom(), Font().Size());
 }

@@ -132,7 +132,7 @@ void TMarks::Accent(TKindAccent Kind, const QRect& Box, int FontSize) {
 }
 
 void TMarks::Dots(int Count, const QRect& Box, int FontSize) {
-  const int D = qMax(FontSize / 8, 2);
+  const int D = qMax(FontSize / 6, 2);
   const int Step = 2 * D;
   const int Left = Box.center().x() - (Count * Step - (Step - D)) / 2;
   const int Top = Box.center().y() - D / 2;

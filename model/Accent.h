@@ -24,7 +24,7 @@ class TEqAccent : public TEqBarred {
 
  protected:
   void Paint() override;
-  // Strokes across the slot and primes beside its content go over the slot's background.
+  // The marks reach into the slot's room, over its background.
   void PaintOver() override;
 
  private:
@@ -32,6 +32,7 @@ class TEqAccent : public TEqBarred {
   // when it is empty), and the room of a mark over it or beside it.
   QRect ContentSpan() const;
   QRect MarkRoom() const;
+  int SlotTop() const;
 
   TKindAccent FKindAccent = acBar;
 };
