@@ -41,7 +41,7 @@ const QSet<QString> Unrepresented = {
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
     "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
     "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
-    "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "leftroot", "uproot", "fbox", "xmapsto",
+    "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "fbox", "xmapsto",
     "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
 const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bigr", "Bigl", "Bigr", "biggl",
                                        "biggr", "Biggl", "Biggr", "bigm", "Bigm", "biggm", "Biggm"};
@@ -225,7 +225,10 @@ class TLatexReader {
         {"sout", acStrike}, {"cancel", acSlash}, {"dot", acDot}, {"ddot", acDotTwo}, {"dddot", acDotThree},
         {"bar", acBar}, {"hat", acHat}, {"widehat", acHat}, {"tilde", acTilde}, {"widetilde", acTilde},
         {"vec", acArrowRight}, {"overrightharpoon", acHarpoonRight}, {"overleftharpoon", acHarpoonLeft},
-        {"overgroup", acArcUp}, {"breve", acArcDown}};
+        {"overgroup", acArcUp}, {"breve", acArcDown},
+        // amsmath's capitals differ only in how they stack.
+        {"Dot", acDot}, {"Ddot", acDotTwo}, {"Dddot", acDotThree}, {"Bar", acBar}, {"Hat", acHat},
+        {"Tilde", acTilde}, {"Vec", acArrowRight}, {"Breve", acArcDown}};
     const auto It = Marks.constFind(Name);
     return It == Marks.constEnd() ? std::nullopt : std::optional<TKindAccent>(*It);
   }
@@ -487,6 +490,9 @@ class TLatexReader {
       Out.push_back(AccentNode(*Mark, Argument()));
     } else if (Name == QLatin1String("overset")) {
       OverSet(Out, Start);
+    } else if (Name == QLatin1String("leftroot") || Name == QLatin1String("uproot")) {
+      Losses.Add(QStringLiteral("the placement of a root's degree dropped"));
+      Argument();
     } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom")) {
       TFormulaRun Above = Argument();
       Out.push_back(Binomial(std::move(Above), Argument()));

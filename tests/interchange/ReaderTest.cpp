@@ -106,6 +106,8 @@ TEST(LatexReader, ReadsRadicalsFractionVariantsAndAccents) {
       {"\\hat a \\widehat{ab}", "AccentHat(EditArea(Simple(a)))AccentHat(EditArea(Simple(a)Simple(b)))", false},
       {"\\widetilde{x}\\bar y\\ddot z", "AccentTilde(EditArea(Simple(x)))AccentBar(EditArea(Simple(y)))AccentDotTwo(EditArea(Simple(z)))", false},
       {"\\overset{\\leftarrow}{v}", "AccentArrowLeft(EditArea(Simple(v)))", false},
+      {"\\Hat{\\Hat{A}}", "AccentHat(EditArea(AccentHat(EditArea(Simple(A)))))", false},
+      {"\\sqrt[\\leftroot{-2}\\uproot{2}\\beta]{k}", "RootDegree(EditArea(Simple(k))EditArea(ExtSymbol(946)))", true},
       // Primes after a braced group mark it; after a letter they stay characters.
       {"{f}''(x)", "AccentPrimeTwo(EditArea(Simple(f)))Simple(#40)Simple(x)Simple(#41)", false},
       {"f'", "Simple(f)Simple(')", false},
