@@ -223,7 +223,8 @@ class TLatexWriter {
         return;
       default: break;
     }
-    const bool Wide = Body.size() != 1;
+    // The wide hat and tilde stretch over anything but one character.
+    const bool Wide = Body.size() != 1 || Body.front().Kind == TFormulaNode::Template;
     static const QHash<int, const char*> Commands = {
         {acStrike, "sout"}, {acSlash, "cancel"}, {acDot, "dot"}, {acDotTwo, "ddot"}, {acDotThree, "dddot"},
         {acBar, "bar"}, {acArrowRight, "vec"}, {acHarpoonRight, "overrightharpoon"},
