@@ -259,8 +259,11 @@ TEST(PaletteCommands, NoOrnamentTakesTheAccentOffTheElementBeforeTheCaretAsOneUn
   TEditArea* Line = F.Editor->Line(0);
   Line->SetActive(true);
   Line->SetEquationIndex(2);
+  int Changes = 0;
+  QObject::connect(F.Editor, &TZelkEquation::OnChange, [&] { ++Changes; });
   F.Button(3, 0)->click();
   EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)Simple(x)Division(EditArea()EditArea())Simple(b))");
+  EXPECT_EQ(Changes, 1);
   EXPECT_EQ(F.Editor->ActiveEditArea(), Line);
   EXPECT_EQ(Line->EquationIndex(), 3);  // after what the accent held
   F.Editor->Editing().Undo();
