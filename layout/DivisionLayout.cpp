@@ -18,9 +18,10 @@ void TEqDivision::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Top = Numerator();
   TEditArea* Bottom = Denominator();
-  RefreshEA(Top, 1.0);
+  const double Factor = FSmall ? 0.7 : 1.0;
+  RefreshEA(Top, Factor);
   Top->SetTop(0);
-  RefreshEA(Bottom, 1.0);
+  RefreshEA(Bottom, Factor);
   Bottom->SetTop(Top->Height() + Gap());
   // Centred only once both are measured, so either may be the wider one.
   const int Width = CalcWidth();
