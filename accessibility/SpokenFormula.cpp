@@ -5,13 +5,16 @@
 #include <initializer_list>
 
 #include "editor/ZelkEquation.h"
+#include "model/Accent.h"
 #include "model/Arrows.h"
 #include "model/Brackets.h"
 #include "model/Division.h"
 #include "model/EditArea.h"
 #include "model/GroupOp.h"
 #include "model/Index.h"
+#include "model/LongDivision.h"
 #include "model/Matrix.h"
+#include "model/Radical.h"
 #include "model/Symbols.h"
 #include "palette/PaletteCommands.h"
 #include "palette/SelectEquation.h"
@@ -60,6 +63,18 @@ enum TWord {
   wCell = 9081,
   wRow = 9082,
   wEndMatrix = 9083,
+  wSquareRoot = 9300,
+  wSquareRootSays = 9301,
+  wRoot = 9302,
+  wRootSays = 9303,
+  wRadicand = 9304,
+  wDegree = 9305,
+  wLongDivision = 9310,
+  wLongDivisionSays = 9311,
+  wLongDivisionQuotientSays = 9312,
+  wDividend = 9313,
+  wDivisor = 9314,
+  wQuotient = 9315,
   wPlus = 9100,
   wLessEqual = 9200,
 };
@@ -186,6 +201,34 @@ class TSpeaker {
                                 Slot(Division->Denominator(), Node, Word(wDenominator))});
       return Word(wFraction);
     }
+    if (auto* Division = dynamic_cast<const TEqSlashDivision*>(T)) {
+      Say(Word(wFractionSays), {Slot(Division->Numerator(), Node, Word(wNumerator)),
+                                Slot(Division->Denominator(), Node, Word(wDenominator))});
+      return Word(wFraction);
+    }
+    if (auto* Root = dynamic_cast<const TEqRoot*>(T)) {
+      const TPart Radicand = Slot(Root->Radicand(), Node, Word(wRadicand));
+      if (!Root->Degree()) {
+        Say(Word(wSquareRootSays), {Radicand});
+        return Word(wSquareRoot);
+      }
+      Say(Word(wRootSays), {Radicand, Slot(Root->Degree(), Node, Word(wDegree))});
+      return Word(wRoot);
+    }
+    if (auto* Long = dynamic_cast<const TEqLongDivision*>(T)) {
+      const TPart Dividend = Slot(Long->Dividend(), Node, Word(wDividend));
+      const TPart Divisor = Slot(Long->Divisor(), Node, Word(wDivisor));
+      if (Long->Quotient())
+        Say(Word(wLongDivisionQuotientSays), {Dividend, Divisor, Slot(Long->Quotient(), Node, Word(wQuotient))});
+      else
+        Say(Word(wLongDivisionSays), {Dividend, Divisor});
+      return Word(wLongDivision);
+    }
+    if (auto* Accent = dynamic_cast<const TEqAccent*>(T)) {
+      const QString Name = ButtonWords(3, Accent->KindAccent());
+      Say(Word(wAbove), {Slot(T->Slot(0), Node, Word(wContents)), Part(Name)});
+      return Name;
+    }
     if (auto* Operator = dynamic_cast<const TEqGroupOp*>(T)) return SpeakGroupOp(Operator, Node);
     if (auto* Index = dynamic_cast<const TEqIndex*>(T)) {
       const TEditArea* Top = Index->IndexTopArea();
@@ -291,23 +334,26 @@ class TSpeaker {
     return SymbolWords(Code);
   }
 
+  // The description of a palette button, spoken.
+  QString ButtonWords(int Group, int Button) const {
+    QString Text = TSelectEquation::Description(FLanguage, Group, Button);
+    // Many of the stored German descriptions are in Russian: a German voice reads the
+    // English ones better.
+    if (FLanguage == lDeutsche && IsCyrillic(Text))
+      Text = TSelectEquation::Description(lEnglish, Group, Button);
+    // German nouns keep their capital.
+    else if (FLanguage != lDeutsche && !Text.isEmpty())
+      Text[0] = Text[0].toLower();
+    return Text;
+  }
+
   // The common symbols have words of their own; another symbol the palette offers is
   // spoken by its button's description, any other by itself unless it is not a character
   // a text may carry.
   QString SymbolWords(char16_t Code) const {
     for (int I = 0; WordSymbols[I]; ++I)
       if (WordSymbols[I] == Code) return Word(wLessEqual + I);
-    if (const auto Button = SymbolButton(Code)) {
-      QString Text = TSelectEquation::Description(FLanguage, Button->first, Button->second);
-      // Many of the stored German descriptions are in Russian: a German voice reads the
-      // English ones better.
-      if (FLanguage == lDeutsche && IsCyrillic(Text))
-        Text = TSelectEquation::Description(lEnglish, Button->first, Button->second);
-      // German nouns keep their capital.
-      else if (FLanguage != lDeutsche && !Text.isEmpty())
-        Text[0] = Text[0].toLower();
-      return Text;
-    }
+    if (const auto Button = SymbolButton(Code)) return ButtonWords(Button->first, Button->second);
     const QChar Character(Code);
     if (Character.isPrint() && !Character.isSurrogate()) return QString(Character);
     return QStringLiteral("U+") + QString::number(Code, 16).toUpper().rightJustified(4, u'0');

@@ -9,6 +9,7 @@
 #include "editor/ClipboardImages.h"
 #include "editor/ZelkEquation.h"
 #include "interchange/ClipboardFormats.h"
+#include "model/Accent.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -285,4 +286,26 @@ void TEditing::InsertElement(const std::function<void(TEditArea&)>& Insert) {
   First->SetEquationIndex(0);
   InsertLines(Taken);
   if (Next && Next != First) PlaceCaret(Next, NextIndex);
+}
+
+bool TEditing::RemoveOrnament() {
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return false;
+  int Index = Area->EquationIndex() - 1;
+  auto* Accent = Index >= 0 ? dynamic_cast<TEqAccent*>(Area->Item(Index)) : nullptr;
+  if (!Accent) {
+    // The caret inside an accent's slot.
+    Accent = dynamic_cast<TEqAccent*>(Area->GetParent());
+    if (!Accent) return false;
+    Area = Accent->GetParent();
+    Index = 0;
+    while (Index < Area->Count() && Area->Item(Index) != Accent) ++Index;
+  }
+  const TEditScope Edit(*this);
+  FSelection.Clear();
+  const QString Contents = Accent->Slot(0)->GetData();
+  PlaceCaret(Area, Index);
+  Area->DelEquation(Index);
+  PlaceCaret(Area, Index + Area->InsertData(Contents));
+  return true;
 }

@@ -91,6 +91,11 @@ class TEditing {
   // the template inserted; after a symbol, the caret stands behind it.
   void InsertElement(const std::function<void(TEditArea&)>& Insert);
 
+  // Takes the accent off the element before the caret, or else off the accent whose slot
+  // holds the caret: its contents stay in its place, the caret after them. False, with
+  // nothing changed, where there is no such accent.
+  bool RemoveOrnament();
+
   // An editor without a line gets an empty one, active.
   void EnsureLine();
 

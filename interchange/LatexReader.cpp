@@ -37,12 +37,11 @@ const QSet<QString> StyleCommands = {"mathrm", "mathit", "mathbf", "mathsf", "ma
 const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "textup", "textit", "textbf",
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
-    "sqrt", "root", "hat", "widehat", "tilde", "widetilde", "dot", "ddot", "dddot", "acute", "grave", "breve",
-    "check", "mathring", "overbrace", "underbrace", "overset", "underset", "stackrel", "substack", "sideset",
+    "root", "acute", "grave", "check", "mathring", "overbrace", "underbrace", "underset", "stackrel", "substack", "sideset",
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
     "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
-    "overleftharpoon", "overrightharpoon", "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
-    "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "leftroot", "uproot", "fbox", "xmapsto",
+    "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
+    "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "fbox", "xmapsto",
     "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
 const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bigr", "Bigl", "Bigr", "biggl",
                                        "biggr", "Biggl", "Biggr", "bigm", "Bigm", "biggm", "Biggm"};
@@ -214,10 +213,133 @@ class TLatexReader {
     return Out;
   }
 
-  TFormulaNode Fraction(TFormulaRun Above, TFormulaRun Below) {
+  TFormulaNode Fraction(TFormulaRun Above, TFormulaRun Below, bool Small = false) {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Division;
+    Info.Small = Small;
     return MakeTemplate(Info, {std::move(Above), std::move(Below)});
+  }
+
+  static std::optional<TKindAccent> AccentByLatex(const QString& Name) {
+    static const QHash<QString, TKindAccent> Marks = {
+        {"sout", acStrike}, {"cancel", acSlash}, {"dot", acDot}, {"ddot", acDotTwo}, {"dddot", acDotThree},
+        {"bar", acBar}, {"hat", acHat}, {"widehat", acHat}, {"tilde", acTilde}, {"widetilde", acTilde},
+        {"vec", acArrowRight}, {"overrightharpoon", acHarpoonRight}, {"overleftharpoon", acHarpoonLeft},
+        {"overgroup", acArcUp}, {"breve", acArcDown},
+        // amsmath's capitals differ only in how they stack.
+        {"Dot", acDot}, {"Ddot", acDotTwo}, {"Dddot", acDotThree}, {"Bar", acBar}, {"Hat", acHat},
+        {"Tilde", acTilde}, {"Vec", acArrowRight}, {"Breve", acArcDown}};
+    const auto It = Marks.constFind(Name);
+    return It == Marks.constEnd() ? std::nullopt : std::optional<TKindAccent>(*It);
+  }
+
+  static TFormulaNode AccentNode(TKindAccent Mark, TFormulaRun Body) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Accent;
+    Info.Mark = Mark;
+    return MakeTemplate(Info, {std::move(Body)});
+  }
+
+  void Root(TFormulaRun& Out) {
+    TFormulaRun Degree;
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Root;
+    Info.Degree = OptionalArgument(Degree);
+    TFormulaRun Radicand = Argument();
+    Out.push_back(Info.Degree ? MakeTemplate(Info, {std::move(Radicand), std::move(Degree)})
+                              : MakeTemplate(Info, {std::move(Radicand)}));
+  }
+
+  // \overset with an arrow over its base: the accents whose \over... commands are the bars'.
+  void OverSet(TFormulaRun& Out, qsizetype Start) {
+    const TFormulaRun Mark = Argument();
+    const char16_t Code = Mark.size() == 1 && Mark.front().Kind != TFormulaNode::Template ? Mark.front().Code : 0;
+    if (Code != 0x2190 && Code != 0x2194) Refuse(QStringLiteral("\\overset has no element kind in this editor"), Start);
+    Out.push_back(AccentNode(Code == 0x2190 ? acArrowLeft : acArrowRightLeft, Argument()));
+  }
+
+  // What a braced group can be the first part of: primes or a back prime after it (an
+  // accent), "{}^{a}\!/_{b}" (a slanted fraction), or a divisor before
+  // "\overline{\smash{)}...}", possibly under "\overset{quotient}" (long division). True
+  // when Inner went into such a template; otherwise nothing is read.
+  bool GroupWithFollower(TFormulaRun& Inner, TFormulaRun& Out) {
+    const qsizetype Save = P;
+    SkipSpace();
+    if (AtEnd()) return false;
+    if (S[P] == u'\'') {
+      int Count = 0;
+      for (; Count < 3 && P < S.size() && S[P] == u'\''; ++Count) ++P;
+      Out.push_back(AccentNode(TKindAccent(acPrime + Count - 1), std::move(Inner)));
+      return true;
+    }
+    if (QStringView(S).mid(P).startsWith(u"^{\\backprime}")) {
+      P += 13;
+      Out.push_back(AccentNode(acBackPrime, std::move(Inner)));
+      return true;
+    }
+    if ((Inner.empty() && S[P] == u'^' && SlashFraction(Out)) || LongDivision(Inner, Out)) return true;
+    P = Save;
+    return false;
+  }
+
+  bool SlashFraction(TFormulaRun& Out) {
+    const qsizetype Save = P;
+    ++P;
+    TFormulaRun Above = Argument();
+    SkipSpace();
+    if (PeekControl() != QLatin1String("!")) return Back(Save);
+    TakeControl();
+    SkipSpace();
+    if (AtEnd() || S[P] != u'/') return Back(Save);
+    ++P;
+    SkipSpace();
+    if (AtEnd() || S[P] != u'_') return Back(Save);
+    ++P;
+    TFormulaRun Below = Argument();
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::SlashDivision;
+    Out.push_back(MakeTemplate(Info, {std::move(Above), std::move(Below)}));
+    return true;
+  }
+
+  bool LongDivision(TFormulaRun& Divisor, TFormulaRun& Out) {
+    const qsizetype Save = P;
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::LongDivision;
+    TFormulaRun Quotient;
+    if (PeekControl() == QLatin1String("overset")) {
+      TakeControl();
+      Quotient = Argument();
+      Info.Quotient = true;
+      SkipSpace();
+      if (AtEnd() || S[P] != u'{') return Back(Save);
+      ++P;
+      SkipSpace();
+    }
+    if (PeekControl() != QLatin1String("overline")) return Back(Save);
+    TakeControl();
+    SkipSpace();
+    if (AtEnd() || S[P] != u'{') return Back(Save);
+    const qsizetype Open = P++;
+    SkipSpace();
+    if (!QStringView(S).mid(P).startsWith(u"\\smash{)}")) return Back(Save);
+    P += 9;
+    TFormulaRun Dividend = Run(stNone);
+    ExpectClose(Open);
+    if (Info.Quotient) {
+      SkipSpace();
+      if (AtEnd() || S[P] != u'}') return Back(Save);
+      ++P;
+      Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor), std::move(Quotient)}));
+    } else {
+      Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor)}));
+    }
+    return true;
+  }
+
+  bool Back(qsizetype Save) {
+    P = Save;
+    return false;
   }
 
   TFormulaNode Binomial(TFormulaRun Above, TFormulaRun Below) {
@@ -291,9 +413,12 @@ class TLatexReader {
   void Item(TFormulaRun& Out, int Stops) {
     const QChar C = S[P];
     switch (C.unicode()) {
-      case u'{':
-        for (TFormulaNode& Node : Group()) Out.push_back(std::move(Node));
+      case u'{': {
+        TFormulaRun Inner = Group();
+        if (!GroupWithFollower(Inner, Out))
+          for (TFormulaNode& Node : Inner) Out.push_back(std::move(Node));
         return;
+      }
       case u'^':
       case u'_':
         Out.push_back(Scripts());
@@ -358,7 +483,16 @@ class TLatexReader {
       BigOperator(Sign, Out, Stops, Start);
     } else if (Name == QLatin1String("frac") || Name == QLatin1String("dfrac") || Name == QLatin1String("tfrac")) {
       TFormulaRun Above = Argument();
-      Out.push_back(Fraction(std::move(Above), Argument()));
+      Out.push_back(Fraction(std::move(Above), Argument(), Name == QLatin1String("tfrac")));
+    } else if (Name == QLatin1String("sqrt")) {
+      Root(Out);
+    } else if (const std::optional<TKindAccent> Mark = AccentByLatex(Name)) {
+      Out.push_back(AccentNode(*Mark, Argument()));
+    } else if (Name == QLatin1String("overset")) {
+      OverSet(Out, Start);
+    } else if (Name == QLatin1String("leftroot") || Name == QLatin1String("uproot")) {
+      Losses.Add(QStringLiteral("the placement of a root's degree dropped"));
+      Argument();
     } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom")) {
       TFormulaRun Above = Argument();
       Out.push_back(Binomial(std::move(Above), Argument()));
@@ -377,9 +511,6 @@ class TLatexReader {
       Bar(Out, Name, Start);
     } else if (Name.startsWith(QLatin1String("over")) || Name.startsWith(QLatin1String("under"))) {
       OverUnderArrow(Out, Name, Start);
-    } else if (Name == QLatin1String("vec") || Name == QLatin1String("bar")) {
-      Losses.Add(QStringLiteral("\\%1 read as a bar or arrow over its argument").arg(Name));
-      Out.push_back(VectorNode(Name == QLatin1String("vec") ? TKindArrow{kaRight} : TKindArrow{}, aeBottom, Argument()));
     } else if (Name == QLatin1String("xrightarrow") || Name == QLatin1String("xleftarrow") ||
                Name == QLatin1String("xleftrightarrow")) {
       LabelledArrow(Out, Name, Start);
@@ -769,8 +900,13 @@ class TLatexReader {
       // (A space keeps a control word in the body from running into the argument.)
       Body.replace(QLatin1Char('#') + QString::number(I), QLatin1Char(' ') + Argument);
     }
-    // Braces keep the body from merging with what follows.
-    S.replace(Start, P - Start, QLatin1Char('{') + Body + QLatin1Char('}'));
+    // Braces keep the body from merging with what follows; a body that only renames a
+    // command (\wh for \widehat) takes its arguments from there instead.
+    static const QRegularExpression Rename(QStringLiteral("^\\\\[A-Za-z]+$"));
+    if (Macro.Arguments == 0 && Rename.match(Body).hasMatch())
+      S.replace(Start, P - Start, Body + QLatin1Char(' '));
+    else
+      S.replace(Start, P - Start, QLatin1Char('{') + Body + QLatin1Char('}'));
     P = Start;
   }
 

@@ -1,9 +1,12 @@
 // Formula -> LaTeX.
 
+#include <QHash>
+
 #include "interchange/Latex.h"
 #include "interchange/LatexText.h"
 #include "interchange/SymbolTable.h"
 #include "interchange/Templates.h"
+#include "model/Keywords.h"
 
 namespace {
 const char* const BracketPairs[][2] = {{"(", ")"},           {"[", "]"},
@@ -109,8 +112,9 @@ class TLatexWriter {
     switch (Info.Kind) {
       case TTemplateInfo::Index:
         // A script needs a base of its own: "x^a^b" and "\ ^a" do not parse.
-        if (!Previous || IsIndex(*Previous) || (Previous->Kind != TFormulaNode::Template &&
-                                                (Previous->Code == u' ' || Previous->Code == 160)))
+        // Nor does a second superscript after a back prime.
+        if (!Previous || IsIndex(*Previous) || Previous->Keyword == AccentKeyword(acBackPrime) ||
+            (Previous->Kind != TFormulaNode::Template && (Previous->Code == u' ' || Previous->Code == 160)))
           Put(QStringLiteral("{}"));
         Scripts(Node, Info, goIndexBottom, goIndexTop);
         return;
@@ -136,9 +140,29 @@ class TLatexWriter {
         Put(QStringLiteral(" \\right") + QLatin1String(BracketPairs[Info.Bracket][1]));
         return;
       case TTemplateInfo::Division:
-        Put(QStringLiteral("\\frac"));
+        Put(Info.Small ? QStringLiteral("\\tfrac") : QStringLiteral("\\frac"));
         Braced(Slot(0));
         Braced(Slot(1));
+        return;
+      case TTemplateInfo::SlashDivision:
+        // Braced whole, so that a script after it has a base; the negative space tells it
+        // from an index, a slash and an index.
+        Put(QStringLiteral("{{}^"));
+        Braced(Slot(0));
+        Put(QStringLiteral("\\!/_"));
+        Braced(Slot(1));
+        Put(QStringLiteral("}"));
+        return;
+      case TTemplateInfo::Root:
+        Put(QStringLiteral("\\sqrt"));
+        if (Info.Degree) Optional(Slot(1));
+        Braced(Slot(0));
+        return;
+      case TTemplateInfo::LongDivision:
+        LongDivision(Info, Node.Slots);
+        return;
+      case TTemplateInfo::Accent:
+        Accent(Info.Mark, Slot(0));
         return;
       case TTemplateInfo::Arrow:
         Put(QLatin1Char('\\') + ArrowCommand(Info.Heads));
@@ -158,6 +182,57 @@ class TLatexWriter {
         Matrix(Info, Node.Slots);
         return;
     }
+  }
+
+  // An optional argument; a brace group keeps "]" inside it.
+  void Optional(const TFormulaRun& Slot) {
+    Put(QStringLiteral("[{"));
+    Run(Slot);
+    Put(QStringLiteral("}]"));
+  }
+
+  // The divisor braced, then the dividend under a bar that starts with the bracket (its
+  // height smashed, as the bar's is what counts); the quotient set over both.
+  void LongDivision(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Slots) {
+    Braced(Slots[1]);
+    if (Info.Quotient) {
+      Put(QStringLiteral("\\overset"));
+      Braced(Slots[2]);
+      Put(QStringLiteral("{"));
+    }
+    Put(QStringLiteral("\\overline{\\smash{)}"));
+    Run(Slots[0]);
+    Put(QStringLiteral("}"));
+    if (Info.Quotient) Put(QStringLiteral("}"));
+  }
+
+  void Accent(TKindAccent Mark, const TFormulaRun& Body) {
+    switch (Mark) {
+      case acPrime: case acPrimeTwo: case acPrimeThree:
+        Braced(Body);
+        Put(QString(1 + Mark - acPrime, u'\''));
+        return;
+      case acBackPrime:
+        Braced(Body);
+        Put(QStringLiteral("^{\\backprime}"));
+        return;
+      case acArrowLeft: case acArrowRightLeft:
+        // \overleftarrow and \overleftrightarrow are the bars' own.
+        Put(Mark == acArrowLeft ? QStringLiteral("\\overset{\\leftarrow}") : QStringLiteral("\\overset{\\leftrightarrow}"));
+        Braced(Body);
+        return;
+      default: break;
+    }
+    // The wide hat and tilde stretch over anything but one character.
+    const bool Wide = Body.size() != 1 || Body.front().Kind == TFormulaNode::Template;
+    static const QHash<int, const char*> Commands = {
+        {acStrike, "sout"}, {acSlash, "cancel"}, {acDot, "dot"}, {acDotTwo, "ddot"}, {acDotThree, "dddot"},
+        {acBar, "bar"}, {acArrowRight, "vec"}, {acHarpoonRight, "overrightharpoon"},
+        {acHarpoonLeft, "overleftharpoon"}, {acArcUp, "overgroup"}, {acArcDown, "breve"}};
+    if (Mark == acHat) Put(Wide ? QStringLiteral("\\widehat") : QStringLiteral("\\hat"));
+    else if (Mark == acTilde) Put(Wide ? QStringLiteral("\\widetilde") : QStringLiteral("\\tilde"));
+    else Put(QLatin1Char('\\') + QLatin1String(Commands.value(Mark)));
+    Braced(Body);
   }
 
   static bool IsIndex(const TFormulaNode& Node) {

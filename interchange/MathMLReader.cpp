@@ -269,6 +269,52 @@ class TMathMLReader {
            Code == 0x0305 || Code == 0x2212 || Code == u'-';
   }
 
+  static TFormulaNode AccentNode(TKindAccent Mark, TFormulaRun Body) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Accent;
+    Info.Mark = Mark;
+    return MakeTemplate(Info, {std::move(Body)});
+  }
+
+  // A prime as a superscript of its own, not inside a row: our primes over a slot.
+  static bool Prime(const TXmlNode& Script) {
+    const char16_t Code = Script.Name == QLatin1String("mo") ? SingleChar(Script) : 0;
+    return Code >= 0x2032 && Code <= 0x2035;
+  }
+
+  static QString Notation(const TXmlNode& Node) {
+    return Node.Attributes.value(QStringLiteral("notation")).simplified();
+  }
+
+  // A dividend enclosed for long division, bare or under a quotient.
+  static bool LongDivisionPart(const TXmlNode& Node) {
+    const TXmlNode* Enclose = &Node;
+    if (Node.Name == QLatin1String("mover") && Node.Children.size() == 2) Enclose = &Node.Children[0];
+    return Enclose->Name == QLatin1String("menclose") && Notation(*Enclose) == QLatin1String("longdiv");
+  }
+
+  // <menclose> (or the quotient's <mover> over one): a long division after Divisor, or a
+  // stroke across its contents.
+  void Enclosed(const TXmlNode& Node, TFormulaRun Divisor, TFormulaRun& Out) {
+    TTemplateInfo Info;
+    if (Node.Name == QLatin1String("mover")) {
+      Info.Kind = TTemplateInfo::LongDivision;
+      Info.Quotient = true;
+      Out.push_back(MakeTemplate(Info, {Runs(Children(Node.Children[0])), std::move(Divisor), Slot(Node.Children[1])}));
+      return;
+    }
+    const QString Kind = Notation(Node);
+    TFormulaRun Contents = Runs(Children(Node));
+    if (Kind == QLatin1String("longdiv")) {
+      Info.Kind = TTemplateInfo::LongDivision;
+      Out.push_back(MakeTemplate(Info, {std::move(Contents), std::move(Divisor)}));
+    } else if (Kind == QLatin1String("horizontalstrike") || Kind == QLatin1String("updiagonalstrike")) {
+      Out.push_back(AccentNode(Kind == QLatin1String("horizontalstrike") ? acStrike : acSlash, std::move(Contents)));
+    } else {
+      Refuse(QStringLiteral("<menclose notation=\"%1\"> has no element kind in this editor").arg(Kind), Node);
+    }
+  }
+
   void UnderOver(const TXmlNode& Node, TFormulaRun& Out) {
     const bool Both = Node.Name == QLatin1String("munderover");
     Arity(Node, Both ? 3 : 2);
@@ -290,6 +336,15 @@ class TMathMLReader {
     }
     const TXmlNode& Mark = Node.Children[1];
     const char16_t Code = Mark.Name == QLatin1String("mo") ? SingleChar(Mark) : 0;
+    if (Over && LongDivisionPart(Node)) {
+      Enclosed(Node, TFormulaRun(), Out);
+      return;
+    }
+    TKindAccent Accent = acBar;
+    if (Over && AccentByChar(Code, Mark.Attributes.value(QStringLiteral("stretchy")) != QLatin1String("false"), Accent)) {
+      Out.push_back(AccentNode(Accent, Slot(Base)));
+      return;
+    }
     if (Both || (!BarChar(Code) && !Arrow(Code, Heads)))
       Refuse(QStringLiteral("<%1> of this kind (an accent or a stacked expression) has no element kind in this editor").arg(Node.Name), Node);
     const TAlignEA Align = Over ? aeBottom : aeTop;
@@ -329,6 +384,11 @@ class TMathMLReader {
       if (Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-unprintable"))
         Losses.Add(QStringLiteral("characters XML cannot carry dropped"));
       const auto& C = Node.Children;
+      // Our long division: the divisor, then the enclosed dividend (under its quotient).
+      if (C.size() == 2 && LongDivisionPart(C[1])) {
+        Enclosed(C[1], Slot(C[0]), Out);
+        return;
+      }
       if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back())) {
         std::vector<const TXmlNode*> Inner;
         for (size_t I = 1; I + 1 < C.size(); ++I) Inner.push_back(&C[I]);
@@ -340,8 +400,25 @@ class TMathMLReader {
     } else if (N == QLatin1String("mfrac")) {
       Arity(Node, 2);
       TTemplateInfo Info;
-      Info.Kind = TTemplateInfo::Division;
+      Info.Kind = Node.Attributes.value(QStringLiteral("bevelled")) == QLatin1String("true") ? TTemplateInfo::SlashDivision
+                                                                                            : TTemplateInfo::Division;
       Out.push_back(MakeTemplate(Info, {Slot(Node.Children[0]), Slot(Node.Children[1])}));
+    } else if (N == QLatin1String("msqrt")) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Root;
+      Out.push_back(MakeTemplate(Info, {Runs(Children(Node))}));
+    } else if (N == QLatin1String("mroot")) {
+      Arity(Node, 2);
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Root;
+      Info.Degree = true;
+      Out.push_back(MakeTemplate(Info, {Slot(Node.Children[0]), Slot(Node.Children[1])}));
+    } else if (N == QLatin1String("menclose")) {
+      Enclosed(Node, TFormulaRun(), Out);
+    } else if (N == QLatin1String("msup") && Node.Children.size() == 2 && Prime(Node.Children[1])) {
+      TKindAccent Mark = acPrime;
+      AccentByChar(SingleChar(Node.Children[1]), false, Mark);
+      Out.push_back(AccentNode(Mark, Slot(Node.Children[0])));
     } else if (N == QLatin1String("msub") || N == QLatin1String("msup") || N == QLatin1String("msubsup")) {
       Arity(Node, N == QLatin1String("msubsup") ? 3 : 2);
       Append(Node.Children[0], Out);
@@ -362,6 +439,15 @@ class TMathMLReader {
         Losses.Add(QStringLiteral("spacing dropped"));
     } else if (N == QLatin1String("semantics")) {
       if (!Node.Children.empty()) Append(Node.Children.front(), Out);
+    } else if (N == QLatin1String("mstyle") && Node.Children.size() == 1 && Node.Children[0].Name == QLatin1String("mfrac") &&
+               Node.Attributes.value(QStringLiteral("displaystyle")) == QLatin1String("false") &&
+               Node.Children[0].Attributes.value(QStringLiteral("bevelled")) != QLatin1String("true")) {
+      // A fraction set smaller than the text around it.
+      const TXmlNode& Fraction = Node.Children[0];
+      Arity(Fraction, 2);
+      TTemplateInfo Info;
+      Info.Small = true;
+      Out.push_back(MakeTemplate(Info, {Slot(Fraction.Children[0]), Slot(Fraction.Children[1])}));
     } else if (N == QLatin1String("mstyle") || N == QLatin1String("mpadded")) {
       if (N == QLatin1String("mpadded")) Losses.Add(QStringLiteral("spacing dropped"));
       for (const QString& Key : Node.Attributes.keys())

@@ -137,8 +137,22 @@ class TMathMLWriter {
         return Row(Fence(BracketChars[Info.Bracket][0], "prefix") + Slot(Node.Slots[0]) +
                    Fence(BracketChars[Info.Bracket][1], "postfix"));
       }
-      case TTemplateInfo::Division:
-        return Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]));
+      case TTemplateInfo::Division: {
+        const QString Fraction = Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]));
+        return Info.Small ? Element(QStringLiteral("mstyle"), Fraction, QStringLiteral(" displaystyle=\"false\" scriptlevel=\"1\""))
+                          : Fraction;
+      }
+      case TTemplateInfo::SlashDivision:
+        return Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]), QStringLiteral(" bevelled=\"true\""));
+      case TTemplateInfo::Root:
+        return Info.Degree ? Element(QStringLiteral("mroot"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]))
+                           : Element(QStringLiteral("msqrt"), Slot(Node.Slots[0]));
+      case TTemplateInfo::LongDivision: {
+        QString Enclosed = Element(QStringLiteral("menclose"), Slot(Node.Slots[0]), QStringLiteral(" notation=\"longdiv\""));
+        if (Info.Quotient) Enclosed = Element(QStringLiteral("mover"), Enclosed + Slot(Node.Slots[2]));
+        return Element(QStringLiteral("mrow"), Slot(Node.Slots[1]) + Enclosed);
+      }
+      case TTemplateInfo::Accent: return Accent(Info.Mark, Node.Slots[0]);
       case TTemplateInfo::Arrow: {
         const QString Arrow = Token("mo", ArrowChar(Info.Heads), QStringLiteral(" stretchy=\"true\""));
         return Element(Info.Align == aeTop ? QStringLiteral("mover") : QStringLiteral("munder"),
@@ -148,6 +162,22 @@ class TMathMLWriter {
       case TTemplateInfo::Matrix: return Matrix(Info, Node.Slots);
     }
     return QString();
+  }
+
+  // Strokes across the slot enclose it; primes are its superscript; other marks go over it,
+  // not stretched where a stretched one would be a bar's or an arrow's.
+  QString Accent(TKindAccent Mark, const TFormulaRun& Body) {
+    if (Mark == acStrike || Mark == acSlash)
+      return Element(QStringLiteral("menclose"), Slot(Body),
+                     Mark == acStrike ? QStringLiteral(" notation=\"horizontalstrike\"") : QStringLiteral(" notation=\"updiagonalstrike\""));
+    const char16_t Code = AccentChar(Mark);
+    if (Mark == acPrime || Mark == acPrimeTwo || Mark == acPrimeThree || Mark == acBackPrime)
+      return Element(QStringLiteral("msup"), Slot(Body) + Token("mo", Code));
+    const bool Stretchy = Mark == acHat || Mark == acTilde || Mark == acHarpoonRight || Mark == acHarpoonLeft ||
+                          Mark == acArcUp || Mark == acArcDown;
+    return Element(QStringLiteral("mover"),
+                   Slot(Body) + Token("mo", Code, Stretchy ? QStringLiteral(" stretchy=\"true\"") : QStringLiteral(" stretchy=\"false\"")),
+                   QStringLiteral(" accent=\"true\""));
   }
 
   static char16_t ArrowChar(TKindArrow Heads) {

@@ -5,6 +5,32 @@
 #include "model/Keywords.h"
 
 namespace {
+template <typename F>
+void AddRootsAndAccents(const F& Add) {
+  TTemplateInfo Small;
+  Small.Small = true;
+  Add(Small);
+  TTemplateInfo Slash;
+  Slash.Kind = TTemplateInfo::SlashDivision;
+  Add(Slash);
+  for (bool With : {false, true}) {
+    TTemplateInfo Root;
+    Root.Kind = TTemplateInfo::Root;
+    Root.Degree = With;
+    Add(Root);
+    TTemplateInfo Long;
+    Long.Kind = TTemplateInfo::LongDivision;
+    Long.Quotient = With;
+    Add(Long);
+  }
+  for (int Mark = FirstAccent; Mark <= LastAccent; ++Mark) {
+    TTemplateInfo Accent;
+    Accent.Kind = TTemplateInfo::Accent;
+    Accent.Mark = TKindAccent(Mark);
+    Add(Accent);
+  }
+}
+
 QHash<QString, TTemplateInfo> BuildTable() {
   QHash<QString, TTemplateInfo> Table;
   const auto Add = [&Table](const TTemplateInfo& Info) { Table.insert(Info.Keyword(), Info); };
@@ -58,6 +84,7 @@ QHash<QString, TTemplateInfo> BuildTable() {
     }
   }
   Add(TTemplateInfo{});  // Division
+  AddRootsAndAccents(Add);
   for (TKindMatrix Shape : {kmHoriz, kmVert, kmSquare}) {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Matrix;
@@ -93,7 +120,9 @@ int TTemplateInfo::SlotCount() const {
     case BigOperator:
       return 1 + Options.Contains(goLimitBottom) + Options.Contains(goLimitTop) +
              Options.Contains(goIndexBottom) + Options.Contains(goIndexTop);
-    case Division: return 2;
+    case Division: case SlashDivision: return 2;
+    case Root: return Degree ? 2 : 1;
+    case LongDivision: return Quotient ? 3 : 2;
     default: return 1;
   }
 }
@@ -118,7 +147,11 @@ QString TTemplateInfo::Keyword() const {
     case Brackets: return BracketsKeyword(Bracket);
     case Arrow: return ArrowKeyword(Heads, Align);
     case Vector: return VectorKeyword(Heads, Align);
-    case Division: return QStringLiteral("Division");
+    case Division: return DivisionKeyword(Small);
+    case SlashDivision: return SlashDivisionKeyword();
+    case Root: return RootKeyword(Degree);
+    case LongDivision: return LongDivisionKeyword(Quotient);
+    case Accent: return AccentKeyword(Mark);
     case Matrix: return MatrixKeyword(Shape, Columns);
   }
   return QString();
@@ -140,4 +173,27 @@ const TTemplateInfo* FindTemplate(const QString& Keyword) {
   static const QHash<QString, TTemplateInfo> Table = BuildTable();
   const auto It = Table.constFind(Keyword);
   return It == Table.constEnd() ? nullptr : &*It;
+}
+
+char16_t AccentChar(TKindAccent Mark) {
+  static const char16_t Chars[] = {0,      0,      0,      0x2032, 0x2033, 0x2034, 0x02D9,
+                                   0x00A8, 0x20DB, 0x203E, u'^',   u'~',   0x2192, 0x2190,
+                                   0x2194, 0x21C0, 0x21BC, 0x23DC, 0x02D8, 0x2035};
+  return Chars[Mark];
+}
+
+bool AccentByChar(char16_t Code, bool Stretchy, TKindAccent& Mark) {
+  static const QHash<char16_t, TKindAccent> Others = {
+      {0x2032, acPrime}, {0x2033, acPrimeTwo}, {0x2034, acPrimeThree}, {0x2035, acBackPrime},
+      {0x02D9, acDot}, {0x00A8, acDotTwo}, {0x20DB, acDotThree}, {u'^', acHat}, {0x02C6, acHat},
+      {0x0302, acHat}, {u'~', acTilde}, {0x02DC, acTilde}, {0x0303, acTilde}, {0x21C0, acHarpoonRight},
+      {0x21BC, acHarpoonLeft}, {0x23DC, acArcUp}, {0x23E0, acArcUp}, {0x2322, acArcUp},
+      {0x02D8, acArcDown}, {0x2323, acArcDown}, {0x23DD, acArcDown}};
+  static const QHash<char16_t, TKindAccent> Unstretched = {
+      {0x203E, acBar}, {0x00AF, acBar}, {0x2192, acArrowRight}, {0x2190, acArrowLeft}, {0x2194, acArrowRightLeft}};
+  const auto& Table = Others.contains(Code) ? Others : Unstretched;
+  const auto It = Table.constFind(Code);
+  if (It == Table.constEnd() || (&Table == &Unstretched && Stretchy)) return false;
+  Mark = *It;
+  return true;
 }

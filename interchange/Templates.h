@@ -8,7 +8,7 @@
 #include "model/Types.h"
 
 struct TTemplateInfo {
-  enum TKind { Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix };
+  enum TKind { Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix, SlashDivision, Root, LongDivision, Accent };
   // The six big-operator signs; an integral comes one to three times and may have a ring.
   enum TOperator { Integral, Sum, Product, Coproduct, Intersection, Union };
 
@@ -23,6 +23,11 @@ struct TTemplateInfo {
   TAlignEA Align = aeTop;
   TKindMatrix Shape = kmSquare;
   int Columns = 0;  // of a grid
+  // A small fraction, an n-th root (a degree slot), a long division with a quotient slot.
+  bool Small = false;
+  bool Degree = false;
+  bool Quotient = false;
+  TKindAccent Mark = acBar;
 
   // Slots in Data order; a matrix has as many as it has cells, at least one.
   int SlotCount() const;
@@ -35,3 +40,9 @@ struct TTemplateInfo {
 
 // The parameters of an accepted keyword, or null.
 const TTemplateInfo* FindTemplate(const QString& Keyword);
+
+// The MathML character of an accent's mark (0 for the strokes across the slot), and the
+// accent a mark character stands for. The bar and the arrows are an accent's only when
+// not stretched; stretched, they are the bars' and arrows' over a slot.
+char16_t AccentChar(TKindAccent Mark);
+bool AccentByChar(char16_t Code, bool Stretchy, TKindAccent& Mark);

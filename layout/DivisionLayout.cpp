@@ -75,9 +75,11 @@ void TEqDivision::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Top = Numerator();
   TEditArea* Bottom = Denominator();
+  // A small fraction's parts are a size step further down.
+  const double Factor = FSmall ? 0.7 : 1.0;
   if (MathFontOf(*this)) {
-    RefreshEA(Top, 1.0, ssFraction);
-    RefreshEA(Bottom, 1.0, ssFraction);
+    RefreshEA(Top, Factor, FSmall ? ssScript : ssFraction);
+    RefreshEA(Bottom, Factor, FSmall ? ssScript : ssFraction);
     const TMathFraction F = MathFraction(*this);
     Top->SetTop(F.NumeratorBaseline - Top->MathBaseline());
     Bottom->SetTop(F.DenominatorBaseline - Bottom->MathBaseline());
@@ -86,9 +88,9 @@ void TEqDivision::RefreshEditArea(int) {
     GetParent()->RefreshEquations();
     return;
   }
-  RefreshEA(Top, 1.0);
+  RefreshEA(Top, Factor);
   Top->SetTop(0);
-  RefreshEA(Bottom, 1.0);
+  RefreshEA(Bottom, Factor);
   Bottom->SetTop(Top->Height() + Gap());
   // Centred only once both are measured, so either may be the wider one.
   const int Width = CalcWidth();

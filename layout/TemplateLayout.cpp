@@ -1,6 +1,7 @@
 // What every template shares: its size step and its background; and, for the templates
 // drawn with bars (fraction, arrow, vector), Gap and Thickness, the bar and the heads.
 
+#include "layout/Marks.h"
 #include "model/Equation.h"
 
 void TEqParent::RefreshDimensions() {
@@ -34,15 +35,7 @@ void UseLinePen(TCanvas& C, QColor Color) {
 }
 }  // namespace
 
-void TEqBarred::PaintBar(int Y) {
-  TCanvas& C = Canvas();
-  UseLinePen(C, Font().Color);
-  // Solid, so that a thick single bar never looks like an outlined double one; below 10
-  // points Thickness is 0 and the bar still shows as one pixel.
-  C.Brush.SetColor(Font().Color);
-  C.Rectangle(0, Y, Width(), Y + qMax(FThickness, 1));
-  C.Brush.SetColor(BkColor());
-}
+void TEqBarred::PaintBar(int Y) { TMarks(Canvas(), Font().Color, FThickness).Bar(0, Width(), Y); }
 
 void TEqBarred::PaintHeads(TKindArrow Kind, int Y) {
   constexpr int Length = 15;

@@ -1,7 +1,8 @@
 #pragma once
 // A fraction: numerator (slot 0) over denominator (slot 1), both set at 0.7 of the run's
-// size and centred over each other, Gap pixels apart. The bar runs in that gap across the
-// wider of the two; its top edge is the element's mid-line.
+// size (a small fraction: 0.7 of that) and centred over each other, Gap pixels apart. The
+// bar runs in that gap across the wider of the two; its top edge is the element's
+// mid-line.
 
 #include "model/Equation.h"
 
@@ -11,6 +12,9 @@ class TEqDivision : public TEqBarred {
 
   TEditArea* Numerator() const { return Slot(0); }
   TEditArea* Denominator() const { return Slot(1); }
+  bool Small() const { return FSmall; }
+  // Sets the size of both parts and lays out.
+  void SetSmall(bool Value);
 
   QString GetData() const override;
   void SetData(const QString& Text) override;
@@ -25,4 +29,34 @@ class TEqDivision : public TEqBarred {
 
  protected:
   void Paint() override;
+
+ private:
+  bool FSmall = false;
+};
+
+// A fraction written on one line with a slanted stroke: the numerator raised at the left,
+// the denominator lowered at the right, both at 0.7 of the run's size.
+class TEqSlashDivision : public TEqBarred {
+ public:
+  explicit TEqSlashDivision(TCustomControl* Owner);
+
+  TEditArea* Numerator() const { return Slot(0); }
+  TEditArea* Denominator() const { return Slot(1); }
+
+  QString GetData() const override;
+  void SetData(const QString& Text) override;
+
+  int CalcHeight() const override;
+  int CalcWidth() const override;
+  // Re-fonts and places both parts; nothing while updates are bracketed.
+  void RefreshEditArea(int Index) override;
+
+ protected:
+  void Paint() override;
+
+ private:
+  // Width of the stroke's column between the parts.
+  int SlashWidth() const;
+  // Top of the denominator: the parts overlap by a third of the numerator's height.
+  int DenominatorTop() const;
 };

@@ -2,13 +2,16 @@
 
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
+#include "model/Accent.h"
 #include "model/Arrows.h"
 #include "model/Brackets.h"
 #include "model/Division.h"
 #include "model/GroupOp.h"
 #include "model/Index.h"
 #include "model/Keywords.h"
+#include "model/LongDivision.h"
 #include "model/Matrix.h"
+#include "model/Radical.h"
 #include "model/Symbols.h"
 
 TEditArea::TEditArea(TEquatStore* Owner)
@@ -162,8 +165,8 @@ void TEditArea::AddEqVector(TKindArrow Kind, TAlignEA Align) {
   });
 }
 
-void TEditArea::AddEqDivision() {
-  InsertEquation<TEqDivision>(QStringLiteral("Division"), [](TEqDivision&) {});
+void TEditArea::AddEqDivision(bool Small) {
+  InsertEquation<TEqDivision>(DivisionKeyword(Small), [Small](TEqDivision& E) { E.SetSmall(Small); });
 }
 
 void TEditArea::AddEqMatrix(TKindMatrix Kind, int Count) {
@@ -180,4 +183,21 @@ void TEditArea::AddEqMatrixGrid(int Rows, int Columns) {
     E.SetCountEA(qMax(0, Rows) * Columns);
     if (Rows > 0) E.Slot(0)->SetActive(true);
   });
+}
+
+void TEditArea::AddEqSlashDivision() {
+  InsertEquation<TEqSlashDivision>(SlashDivisionKeyword(), [](TEqSlashDivision&) {});
+}
+
+void TEditArea::AddEqRoot(bool Degree) {
+  InsertEquation<TEqRoot>(RootKeyword(Degree), [Degree](TEqRoot& E) { E.SetHasDegree(Degree); });
+}
+
+void TEditArea::AddEqLongDivision(bool Quotient) {
+  InsertEquation<TEqLongDivision>(LongDivisionKeyword(Quotient),
+                                  [Quotient](TEqLongDivision& E) { E.SetHasQuotient(Quotient); });
+}
+
+void TEditArea::AddEqAccent(TKindAccent Kind) {
+  InsertEquation<TEqAccent>(AccentKeyword(Kind), [Kind](TEqAccent& E) { E.SetKindAccent(Kind); });
 }

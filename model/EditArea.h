@@ -71,11 +71,17 @@ class TEditArea : public TZelkGraphic {
   void AddEqBrackets(TKindBracket Kind);
   void AddEqArrow(TKindArrow Kind, TAlignEA Align);
   void AddEqVector(TKindArrow Kind, TAlignEA Align);
-  void AddEqDivision();
+  // A fraction; Small sets both parts a size step further down.
+  void AddEqDivision(bool Small = false);
   void AddEqMatrix(TKindMatrix Kind, int Count);
   // A grid of Rows x Columns empty cells (Columns in 2..MaxMatrixColumns), the caret in
   // its first cell.
   void AddEqMatrixGrid(int Rows, int Columns);
+  // Fraction with a slanted stroke, radicals, long division and accents.
+  void AddEqSlashDivision();
+  void AddEqRoot(bool Degree);
+  void AddEqLongDivision(bool Quotient);
+  void AddEqAccent(TKindAccent Kind);
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification

@@ -121,6 +121,8 @@ void TEqParent::RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style) {
   Area->SetBkColor(GetParent()->BkColor());
   TFont Scaled = Font();
   if (const TMathFont* Math = MathFontOf(*this)) {
+    // A kind that names no style but sets a slot smaller has it as a script.
+    if (Style == ssSame && FontScale() * Factor < 1.0) Style = ssScript;
     const TMathLevel Level = SlotLevel(MathLevel(), Style);
     Scaled.SetSize(SlotSize(Font().Size(), MathLevel(), Level, *Math));
     Area->SetMathLevel(Level);

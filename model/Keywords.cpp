@@ -82,6 +82,19 @@ void AddArrowsAndVectors(TTable& Table) {
   }
 }
 
+// Fractions, radicals, long division and accents.
+void AddRootsAndAccents(TTable& Table) {
+  Table.insert(DivisionKeyword(true), [](TEditArea& A) { A.AddEqDivision(true); });
+  Table.insert(SlashDivisionKeyword(), [](TEditArea& A) { A.AddEqSlashDivision(); });
+  for (bool Degree : {false, true})
+    Table.insert(RootKeyword(Degree), [=](TEditArea& A) { A.AddEqRoot(Degree); });
+  for (bool Quotient : {false, true})
+    Table.insert(LongDivisionKeyword(Quotient), [=](TEditArea& A) { A.AddEqLongDivision(Quotient); });
+  for (int Kind = FirstAccent; Kind <= LastAccent; ++Kind)
+    Table.insert(AccentKeyword(TKindAccent(Kind)),
+                 [Kind](TEditArea& A) { A.AddEqAccent(TKindAccent(Kind)); });
+}
+
 TTable BuildTable() {
   TTable Table;
   for (TGroupOptions Options : {TGroupOptions{goIndexTop}, TGroupOptions{goIndexBottom},
@@ -92,12 +105,13 @@ TTable BuildTable() {
   AddIntegrals(Table);
   AddGroupOps(Table);
   AddArrowsAndVectors(Table);
-  Table.insert(QStringLiteral("Division"), [](TEditArea& A) { A.AddEqDivision(); });
+  Table.insert(DivisionKeyword(false), [](TEditArea& A) { A.AddEqDivision(); });
   // The cell count comes from the argument.
   for (TKindMatrix Kind : {kmHoriz, kmVert, kmSquare})
     Table.insert(MatrixKeyword(Kind), [=](TEditArea& A) { A.AddEqMatrix(Kind, 0); });
   for (int Columns = 2; Columns <= MaxMatrixColumns; ++Columns)
     Table.insert(MatrixKeyword(kmGrid, Columns), [=](TEditArea& A) { A.AddEqMatrixGrid(0, Columns); });
+  AddRootsAndAccents(Table);
   return Table;
 }
 
@@ -141,6 +155,29 @@ QString MatrixKeyword(TKindMatrix Kind, int Columns) {
   static const char* const Words[] = {"kmHoriz", "kmVert", "kmSquare", "kmGrid"};
   const QString Word = QStringLiteral("Matrix") + QLatin1String(Words[Kind]);
   return Kind == kmGrid ? Word + NumberWord(Columns) : Word;
+}
+
+QString DivisionKeyword(bool Small) {
+  return Small ? QStringLiteral("DivisionSmall") : QStringLiteral("Division");
+}
+
+QString SlashDivisionKeyword() { return QStringLiteral("DivisionSlash"); }
+
+QString RootKeyword(bool Degree) {
+  return Degree ? QStringLiteral("RootDegree") : QStringLiteral("Root");
+}
+
+QString LongDivisionKeyword(bool Quotient) {
+  return Quotient ? QStringLiteral("LongDivisionQuotient") : QStringLiteral("LongDivision");
+}
+
+QString AccentKeyword(TKindAccent Kind) {
+  static const char* const Words[] = {
+      "",          "Strike",    "Slash",          "Prime",        "PrimeTwo",
+      "PrimeThree", "Dot",      "DotTwo",         "DotThree",     "Bar",
+      "Hat",       "Tilde",     "ArrowRight",     "ArrowLeft",    "ArrowRightLeft",
+      "HarpoonRight", "HarpoonLeft", "ArcUp",     "ArcDown",      "BackPrime"};
+  return QStringLiteral("Accent") + QLatin1String(Words[Kind]);
 }
 
 TInsertion InsertionForKeyword(const QString& Name) { return Table().value(Name); }

@@ -19,6 +19,13 @@ QString ArrowKeyword(TKindArrow Kind, TAlignEA Align);
 QString VectorKeyword(TKindArrow Kind, TAlignEA Align);
 // Columns counts for a grid only (2..MaxMatrixColumns): "MatrixkmGridThree" has three.
 QString MatrixKeyword(TKindMatrix Kind, int Columns = 0);
+// Fractions, radicals and long division: "Division" with a variant word, "Root",
+// "RootDegree", "LongDivision", "LongDivisionQuotient".
+QString DivisionKeyword(bool Small);
+QString SlashDivisionKeyword();
+QString RootKeyword(bool Degree);
+QString LongDivisionKeyword(bool Quotient);
+QString AccentKeyword(TKindAccent Kind);
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and

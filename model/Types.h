@@ -25,6 +25,16 @@ enum TKindMatrix { kmHoriz, kmVert, kmSquare, kmGrid };
 
 // A grid has 2..MaxMatrixColumns columns (one column is a kmVert matrix).
 constexpr int MaxMatrixColumns = 40;
+// The marks of an accent, numbered as the palette's ornament buttons: strokes across the
+// slot, primes at its upper right, and marks over it.
+enum TKindAccent {
+  acStrike = 1, acSlash, acPrime, acPrimeTwo, acPrimeThree, acDot, acDotTwo, acDotThree, acBar,
+  acHat, acTilde, acArrowRight, acArrowLeft, acArrowRightLeft, acHarpoonRight, acHarpoonLeft,
+  acArcUp, acArcDown, acBackPrime
+};
+constexpr TKindAccent FirstAccent = acStrike;
+constexpr TKindAccent LastAccent = acBackPrime;
+
 
 // One item of a text form: Name(Argument).
 struct TExpression {

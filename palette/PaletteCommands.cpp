@@ -104,6 +104,19 @@ TCommandTable BuildCommandTable() {
     Table[{11, B}] = [Kind = Brackets[B]](TEditArea& A) { A.AddEqBrackets(Kind); };
 
   Table[{12, 0}] = [](TEditArea& A) { A.AddEqDivision(); };
+  // Group 12: fractions (buttons 2 and 3 repeat 0 and 1), radicals, long division.
+  Table[{12, 1}] = [](TEditArea& A) { A.AddEqDivision(true); };
+  Table[{12, 2}] = [](TEditArea& A) { A.AddEqDivision(); };
+  Table[{12, 3}] = [](TEditArea& A) { A.AddEqDivision(true); };
+  Table[{12, 4}] = [](TEditArea& A) { A.AddEqSlashDivision(); };
+  Table[{12, 5}] = [](TEditArea& A) { A.AddEqRoot(false); };
+  Table[{12, 6}] = [](TEditArea& A) { A.AddEqRoot(true); };
+  Table[{12, 7}] = [](TEditArea& A) { A.AddEqLongDivision(false); };
+  Table[{12, 8}] = [](TEditArea& A) { A.AddEqLongDivision(true); };
+
+  // Group 3: the accents, numbered as their buttons; button 0 removes one (RemovesOrnament).
+  for (int B = FirstAccent; B <= LastAccent; ++B)
+    Table[{3, B}] = [Kind = TKindAccent(B)](TEditArea& A) { A.AddEqAccent(Kind); };
 
   const TGroupOptions Indices[] = {{goIndexTop}, {goIndexBottom}, {goIndexTop, goIndexBottom}};
   for (int B = 0; B < 3; ++B)
@@ -168,6 +181,7 @@ bool RunSizedMatrixCommand(TEditArea& Area, int Group, int Button, QSize Size) {
   if (auto* Matrix = dynamic_cast<TEqMatrix*>(Area.Item(At))) Matrix->Slot(0)->SetActive(true);
   return true;
 }
+bool RemovesOrnament(int Group, int Button) { return Group == 3 && Button == 0; }
 
 std::optional<std::pair<int, int>> SymbolButton(int Code) {
   for (const TSymbolButton& S : SymbolButtons)

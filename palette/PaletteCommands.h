@@ -19,6 +19,9 @@ std::optional<TMatrixAsk> MatrixSizeAsked(int Group, int Button);
 // or one column as that kind, else a grid), with the caret in its first cell; false for
 // another button.
 bool RunSizedMatrixCommand(TEditArea& Area, int Group, int Button, QSize Size);
+// The button that takes the accent off the element before the caret (TEditing::
+// RemoveOrnament) instead of inserting anything.
+bool RemovesOrnament(int Group, int Button);
 
 // The first button (group, index) that inserts the special symbol with code Code, if any.
 std::optional<std::pair<int, int>> SymbolButton(int Code);

@@ -41,10 +41,10 @@ TSelectEquation::~TSelectEquation() {
 
 TEqData TSelectEquation::GroupConstants(int Group) {
   switch (Group) {
-    case 0: return MakeEqData(19, 20, 40, "1101111111111111111");
+    case 0: return MakeEqData(19, 20, 40, "1111111111111111111");
     case 1: return MakeEqData(11, 10, 10, "11111111111");
     case 2: return MakeEqData(11, 15, 15, "01111111111");
-    case 3: return MakeEqData(20, 15, 15, "00000000000000000000");
+    case 3: return MakeEqData(20, 15, 15, "11111111111111111111");
     case 4: return MakeEqData(12, 10, 10, "111111111111");
     case 5: return MakeEqData(14, 15, 15, "11111111111111");
     case 6: return MakeEqData(8, 10, 10, "11111111");
@@ -53,7 +53,7 @@ TEqData TSelectEquation::GroupConstants(int Group) {
     case 9: return MakeEqData(28, 15, 15, "1111111111111111111111111111");
     case 10: return MakeEqData(24, 10, 10, "111111111111111111111111");
     case 11: return MakeEqData(30, 20, 20, "111111000000000000000000000000");
-    case 12: return MakeEqData(9, 20, 20, "100000000");
+    case 12: return MakeEqData(9, 20, 20, "111111111");
     case 13: return MakeEqData(15, 20, 20, "111000000000000");
     case 14: return MakeEqData(5, 20, 20, "11111");
     case 15: return MakeEqData(21, 20, 20, "111111111111111111111");
@@ -218,6 +218,8 @@ void TSelectEquation::BtTabSheetClick(TToolButton* Sender) {
         FEquation->Editing().InsertElement([Group, Button, Size](TEditArea& Area) {
           RunSizedMatrixCommand(Area, Group, Button, *Size);
         });
+    } else if (RemovesOrnament(Group, Button)) {
+      FEquation->Editing().RemoveOrnament();
     } else {
       FEquation->Editing().InsertElement(
           [Group, Button](TEditArea& Area) { RunPaletteCommand(Area, Group, Button); });

@@ -93,6 +93,20 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   FPainter->restore();
 }
 
+void TCanvas::Polyline(const QPolygonF& Points) {
+  if (!FPainter || Pen.Style == psClear || Points.size() < 2) return;
+  ClipPainter();
+  FPainter->save();
+  FPainter->setRenderHint(QPainter::Antialiasing, true);
+  ApplyPen();
+  QPen Round = FPainter->pen();
+  Round.setCapStyle(Qt::RoundCap);
+  Round.setJoinStyle(Qt::RoundJoin);
+  FPainter->setPen(Round);
+  FPainter->drawPolyline(Points);
+  FPainter->restore();
+}
+
 void TCanvas::MoveTo(int X, int Y) { FPenPos = QPoint(X, Y); }
 
 void TCanvas::LineTo(int X, int Y) {

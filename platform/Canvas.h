@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QPoint>
+#include <QPolygonF>
 #include <QSize>
 #include <QStaticText>
 #include <QString>
@@ -70,6 +71,9 @@ class TCanvas {
 
   void Rectangle(int X1, int Y1, int X2, int Y2);
   void Ellipse(int X1, int Y1, int X2, int Y2);
+  // Joined line segments through Points with the pen, smoothed (antialiased) for the
+  // slanted and curved strokes of radicals and accents.
+  void Polyline(const QPolygonF& Points);
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
   void TextOut(int X, int Y, const QString& Text);

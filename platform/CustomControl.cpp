@@ -125,6 +125,13 @@ void TCustomControl::PaintTree(TCanvas& On, const QRect& Clip) {
     Child->PaintTree(On, ChildClip.translated(-Offset));
     Painter->translate(-Offset);
   }
+  if (FChildren.empty()) return;
+  On.SetClip(Clip);
+  try {
+    PaintOver();
+  } catch (const std::exception&) {
+    // As above: what was drawn stays.
+  }
 }
 
 bool TCustomControl::MouseDown(Qt::MouseButton, QPoint) { return false; }

@@ -104,6 +104,8 @@ class TCustomControl {
 
  protected:
   virtual void Paint() {}
+  // Drawn after the children, over them: strokes across a slot.
+  virtual void PaintOver() {}
   // For the host's own node, whose host is itself.
   void SetHost(TNodeHost* Value) { FHost = Value; }
 

@@ -82,6 +82,34 @@ TEST(AccessibleEditor, SpeaksEveryElementKindInThreeLanguages) {
   }
 }
 
+TEST(AccessibleEditor, SpeaksRootsLongDivisionAndAccentsInThreeLanguages) {
+  AccessibleEditor F;
+  struct TCase {
+    QString Data;
+    const char* English;
+    const char* German;
+    const char* Russian;
+  };
+  const TCase Cases[] = {
+      {Line("Root(" + Slot(X) + ")"), "the square root of x end root", "Quadratwurzel aus x Ende Wurzel",
+       "квадратный корень из x конец корня"},
+      {Line("RootDegree(" + Slot(X) + Slot("Simple(3)") + ")"), "the root of degree 3 of x end root",
+       "Wurzel vom Grad 3 aus x Ende Wurzel", "корень степени 3 из x конец корня"},
+      {Line("LongDivisionQuotient(" + Slot("Simple(6)") + Slot("Simple(2)") + Slot("Simple(3)") + ")"),
+       "long division of 6 by 2, quotient 3", "schriftliche Division 6 durch 2, Ergebnis 3",
+       "деление уголком 6 на 2, частное 3"},
+      {Line("DivisionSlash(" + Slot("Simple(1)") + Slot("Simple(2)") + ")"), "the fraction 1 over 2 end fraction",
+       "Bruch 1 durch 2 Ende Bruch", "дробь 1 делённое на 2 конец дроби"},
+      // The accent is named by its button, German by the English words.
+      {Line("AccentTilde(" + Slot(X) + ")"), "x with tilde above", "x, darüber Tilde", "x, сверху тильда"},
+  };
+  for (const TCase& C : Cases) {
+    EXPECT_EQ(F.Spoken(C.Data, lEnglish), QString::fromUtf8(C.English)) << C.Data.toStdString();
+    EXPECT_EQ(F.Spoken(C.Data, lDeutsche), QString::fromUtf8(C.German)) << C.Data.toStdString();
+    EXPECT_EQ(F.Spoken(C.Data, lRussian), QString::fromUtf8(C.Russian)) << C.Data.toStdString();
+  }
+}
+
 TEST(AccessibleEditor, EveryTemplateOfTheFixtureIsSpokenWithAllItsSlots) {
   AccessibleEditor F;
   QFile File(QStringLiteral(ZELK_FIXTURES_DIR "/AllTemplates.txt"));

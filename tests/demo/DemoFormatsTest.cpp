@@ -29,9 +29,9 @@ TEST(DemoFormats, TheTextBoxShowsAndTakesTheFormulaAsLatexOrMathML) {
   EXPECT_TRUE(F.Form.ReadError()->text().isEmpty());
 
   // A refused text keeps the formula and says where; a loss is shown.
-  F.Memo->setPlainText("\\sqrt{b}");
+  F.Memo->setPlainText("\\acute{b}");
   EXPECT_EQ(F.Editor->GetData(), "EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))");
-  EXPECT_TRUE(F.Form.ReadError()->text().startsWith("line 1, column 1: \\sqrt"));
+  EXPECT_TRUE(F.Form.ReadError()->text().startsWith("line 1, column 1: \\acute"));
   F.Memo->setPlainText("\\sin x");
   EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(s)Simple(i)Simple(n)Simple(x))");
   EXPECT_TRUE(F.Form.ReadError()->text().startsWith("read with a loss"));

@@ -222,9 +222,26 @@ TEST_F(Clipboard, CopyCarriesLatexAndMathMLAndAPasteTakesEither) {
   Ctrl(E, Qt::Key_V);
   EXPECT_TEXT(E->GetData(), Row("Simple(x)IndexTop(EditArea(Simple(2)))"));
   Mime = new QMimeData;
-  Mime->setData("application/x-latex", "\\sqrt{y}");
+  Mime->setData("application/x-latex", "\\acute{y}");
   Mime->setText("y");
   Clip->setMimeData(Mime);
   Ctrl(E, Qt::Key_V);
   EXPECT_TEXT(E->GetData(), Row("Simple(x)IndexTop(EditArea(Simple(2)))Simple(y)"));
+}
+
+TEST_F(Clipboard, RootsLongDivisionAndAccentsCopyAndPasteWholeIntoASlot) {
+  const QString Run = "RootDegree(EditArea(Simple(x))EditArea(Simple(3)))AccentHat(EditArea(Simple(y)))"
+                      "LongDivisionQuotient(EditArea(Simple(6))EditArea(Simple(2))EditArea(Simple(3)))";
+  E->SetData(Row(Run + "Root(EditArea())"));
+  Line(0)->SetActive(true);
+  Line(0)->SetEquationIndex(0);
+  for (int I = 0; I < 3; ++I) Key(E, Qt::Key_Right, Qt::ShiftModifier);
+  Ctrl(E, Qt::Key_C);
+  EXPECT_TEXT(ClipData(), Row(Run));
+  // Pasted into the radicand of the last root.
+  dynamic_cast<TEqParent*>(Line(0)->Item(3))->Slot(0)->SetActive(true);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row(Run + "Root(EditArea(" + Run + "))"));
+  E->Editing().Undo();
+  EXPECT_TEXT(E->GetData(), Row(Run + "Root(EditArea())"));
 }

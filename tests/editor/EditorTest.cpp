@@ -143,6 +143,12 @@ TEST(Editor, InsertionCommandsComposeKeywordsAndPlaceTheCaret) {
       {[](TEditArea& A) { A.AddEqDivision(); }, "Division", 0},
       {[](TEditArea& A) { A.AddEqMultiply({goIndexTop, goIndexBottom}); }, "MultiplyIndexBottomTop", 1},
       {[](TEditArea& A) { A.AddEqCoMult({goIndexTop}); }, "CoMult", 1},
+      // The first slot: the numerator, the radicand, the dividend, the accented slot.
+      {[](TEditArea& A) { A.AddEqDivision(true); }, "DivisionSmall", 0},
+      {[](TEditArea& A) { A.AddEqSlashDivision(); }, "DivisionSlash", 0},
+      {[](TEditArea& A) { A.AddEqRoot(true); }, "RootDegree", 0},
+      {[](TEditArea& A) { A.AddEqLongDivision(true); }, "LongDivisionQuotient", 0},
+      {[](TEditArea& A) { A.AddEqAccent(acArcDown); }, "AccentArcDown", 0},
   };
   for (const KeywordCase& Case : Cases) {
     EditorFixture F;

@@ -69,10 +69,10 @@ TEST(Convert, DrawsSvgPngAndPdfAtTheGivenScale) {
 }
 
 TEST(Convert, ErrorsGoToStandardErrorWithThePlaceAndAFailingStatus) {
-  const TRun Refused = Convert({"--from", "latex", "-", "--to", "data"}, "a\n+ \\sqrt{b}");
+  const TRun Refused = Convert({"--from", "latex", "-", "--to", "data"}, "a\n+ \\acute{b}");
   EXPECT_EQ(Refused.Status, 1);
   EXPECT_TRUE(Refused.Out.isEmpty());
-  EXPECT_TRUE(Refused.Err.contains("<stdin>:2:3: \\sqrt has no element kind")) << Refused.Err.toStdString();
+  EXPECT_TRUE(Refused.Err.contains("<stdin>:2:3: \\acute has no element kind")) << Refused.Err.toStdString();
 
   const TRun Lossy = Convert({"--to", "data"}, "\\sin x");
   EXPECT_EQ(Lossy.Status, 0);

@@ -68,7 +68,7 @@ TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
       {"\\overline{x}", "VectoraeBottom(EditArea(Simple(x)))", false},
       {"\\underline{\\underline x}", "VectorkaDoubleaeTop(EditArea(Simple(x)))", false},
       {"\\overleftrightarrow{x}", "VectorkaRightkaLeftaeBottom(EditArea(Simple(x)))", false},
-      {"\\vec x", "VectorkaRightaeBottom(EditArea(Simple(x)))", true},
+      {"\\vec x", "AccentArrowRight(EditArea(Simple(x)))", false},
       {"\\xrightarrow{f}", "ArrowkaRightaeTop(EditArea(Simple(f)))", false},
       {"\\xleftarrow[g]{}", "ArrowkaLeftaeBottom(EditArea(Simple(g)))", false},
       {"\\begin{pmatrix} a & b \\\\ c & d \\end{pmatrix}",
@@ -100,6 +100,52 @@ TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
   for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
 }
 
+TEST(LatexReader, ReadsRadicalsFractionVariantsAndAccents) {
+  const TCase Cases[] = {
+      {"\\sqrt{b^2-4ac}", "Root(EditArea(Simple(b)IndexTop(EditArea(Simple(2)))Simple(-)Simple(4)Simple(a)Simple(c)))", false},
+      {"\\sqrt[3] x", "RootDegree(EditArea(Simple(x))EditArea(Simple(3)))", false},
+      {"\\tfrac12", "DivisionSmall(EditArea(Simple(1))EditArea(Simple(2)))", false},
+      {"\\dfrac12", "Division(EditArea(Simple(1))EditArea(Simple(2)))", false},
+      {"\\hat a \\widehat{ab}", "AccentHat(EditArea(Simple(a)))AccentHat(EditArea(Simple(a)Simple(b)))", false},
+      {"\\widetilde{x}\\bar y\\ddot z", "AccentTilde(EditArea(Simple(x)))AccentBar(EditArea(Simple(y)))AccentDotTwo(EditArea(Simple(z)))", false},
+      {"\\overset{\\leftarrow}{v}", "AccentArrowLeft(EditArea(Simple(v)))", false},
+      {"\\Hat{\\Hat{A}}", "AccentHat(EditArea(AccentHat(EditArea(Simple(A)))))", false},
+      {"\\sqrt[\\leftroot{-2}\\uproot{2}\\beta]{k}", "RootDegree(EditArea(Simple(k))EditArea(ExtSymbol(946)))", true},
+      // Primes after a braced group mark it; after a letter they stay characters.
+      {"{f}''(x)", "AccentPrimeTwo(EditArea(Simple(f)))Simple(#40)Simple(x)Simple(#41)", false},
+      {"f'", "Simple(f)Simple(')", false},
+      {"{x}^{\\backprime}", "AccentBackPrime(EditArea(Simple(x)))", false},
+      {"{}^{1}\\!/_{2}", "DivisionSlash(EditArea(Simple(1))EditArea(Simple(2)))", false},
+      {"{}^{1}_{2}", "IndexTopBottom(EditArea(Simple(2))EditArea(Simple(1)))", false},
+      {"{}^{1}/_{2}", "IndexTop(EditArea(Simple(1)))Simple(/)IndexBottom(EditArea(Simple(2)))", false},
+      {"{12}\\overline{\\smash{)}144}", "LongDivision(EditArea(Simple(1)Simple(4)Simple(4))EditArea(Simple(1)Simple(2)))", false},
+      {"{12}\\overset{12}{\\overline{\\smash{)}144}}",
+       "LongDivisionQuotient(EditArea(Simple(1)Simple(4)Simple(4))EditArea(Simple(1)Simple(2))EditArea(Simple(1)Simple(2)))", false},
+      {"{a}\\overline{b}", "Simple(a)VectoraeBottom(EditArea(Simple(b)))", false},
+      {"{a}\\overline{)b}", "Simple(a)VectoraeBottom(EditArea(Simple(#41)Simple(b)))", false},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
+}
+
+TEST(MathMLReader, ReadsRadicalsFractionVariantsAndAccents) {
+  const QString M = "<math xmlns=\"http://www.w3.org/1998/Math/MathML\">%1</math>";
+  const TCase Cases[] = {
+      {"<msqrt><mi>x</mi><mo>+</mo><mn>1</mn></msqrt>", "Root(EditArea(Simple(x)Simple(+)Simple(1)))", false},
+      {"<mroot><mi>x</mi><mn>3</mn></mroot>", "RootDegree(EditArea(Simple(x))EditArea(Simple(3)))", false},
+      {"<mfrac bevelled=\"true\"><mn>1</mn><mn>2</mn></mfrac>", "DivisionSlash(EditArea(Simple(1))EditArea(Simple(2)))", false},
+      {"<mstyle displaystyle=\"false\"><mfrac><mn>1</mn><mn>2</mn></mfrac></mstyle>",
+       "DivisionSmall(EditArea(Simple(1))EditArea(Simple(2)))", false},
+      {"<mover accent=\"true\"><mi>x</mi><mo>&#x2D9;</mo></mover>", "AccentDot(EditArea(Simple(x)))", false},
+      {"<mover><mi>x</mi><mo stretchy=\"false\">&#x2192;</mo></mover>", "AccentArrowRight(EditArea(Simple(x)))", false},
+      {"<msup><mi>f</mi><mo>&#x2032;</mo></msup>", "AccentPrime(EditArea(Simple(f)))", false},
+      {"<msup><mi>f</mi><mrow><mo>&#x2032;</mo></mrow></msup>", "Simple(f)IndexTop(EditArea(Simple(′)))", false},
+      {"<menclose notation=\"updiagonalstrike\"><mi>x</mi></menclose>", "AccentSlash(EditArea(Simple(x)))", false},
+      {"<mrow><mn>7</mn><menclose notation=\"longdiv\"><mn>42</mn></menclose></mrow>",
+       "LongDivision(EditArea(Simple(4)Simple(2))EditArea(Simple(7)))", false},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadMathML(M.arg(QString::fromUtf8(Case.Input))), Case);
+}
+
 TEST(LatexReader, LinesComeFromLineBreaksAndLineEnvironments) {
   EXPECT_EQ(ReadLatex("a \\\\ b").Data, "EditArea(Simple(a))EditArea(Simple(b))");
   EXPECT_EQ(ReadLatex("\\begin{gathered} a \\\\ b \\end{gathered}").Data, "EditArea(Simple(a))EditArea(Simple(b))");
@@ -116,8 +162,9 @@ TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
     int Line, Column;
     const char* Words;
   } Cases[] = {
-      {"a + \\sqrt{b}", 1, 5, "\\sqrt"},
-      {"x\n  \\hat{y}", 2, 3, "\\hat"},
+      {"a + \\acute{b}", 1, 5, "\\acute"},
+      {"x\n  \\check{y}", 2, 3, "\\check"},
+      {"\\overset{a}{b}", 1, 1, "\\overset"},
       {"\\begin{cases} a \\end{cases}", 1, 1, "cases"},
       {"\\foo", 1, 1, "unknown command \\foo"},
       {"\\frac{a}{", 1, 9, "not closed"},
@@ -188,11 +235,12 @@ TEST(MathMLReader, RefusesWithTheElementAndItsPlace) {
     int Line;
     const char* Words;
   } Cases[] = {
-      {"<math>\n<msqrt><mi>x</mi></msqrt></math>", 2, "<msqrt>"},
+      {"<math>\n<mphantom><mi>x</mi></mphantom></math>", 2, "<mphantom>"},
+      {"<math><menclose notation=\"box\"><mi>x</mi></menclose></math>", 1, "box"},
       {"<math><mfrac><mi>x</mi></mfrac></math>", 1, "<mfrac> needs 2"},
       {"<math><mi>x</mi>", 1, "XML"},
       {"<html/>", 1, "<math>"},
-      {"<math><mover><mi>x</mi><mo>^</mo></mover></math>", 1, "accent"},
+      {"<math><mover><mi>x</mi><mo>*</mo></mover></math>", 1, "accent"},
   };
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.Input);

@@ -67,7 +67,11 @@ TEST_F(Validators, TemmlsMathMLForOurLatexHasTheStructureOfOurMathML) {
           continue;
         }
         const auto Kind = FindTemplate(Node.Keyword)->Kind;
-        Comparable = Comparable && Kind != TTemplateInfo::Arrow && Kind != TTemplateInfo::Vector;
+        // Accents, slanted fractions and long division too, with their own characters,
+        // scripts or enclosures.
+        Comparable = Comparable && Kind != TTemplateInfo::Arrow && Kind != TTemplateInfo::Vector &&
+                     Kind != TTemplateInfo::Accent && Kind != TTemplateInfo::SlashDivision &&
+                     Kind != TTemplateInfo::LongDivision;
         for (const TFormulaRun& Slot : Node.Slots) Self(Slot, Self);
       }
     };

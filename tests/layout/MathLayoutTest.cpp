@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "layout/LayoutSupport.h"
+#include "model/Radical.h"
 #include "platform/MathFont.h"
 
 namespace {
@@ -238,6 +239,32 @@ TEST_F(MathLayoutTest, BracketsCoverTheInkOfWhatTheyHold) {
       EXPECT_LE(Side.first, Inner->first);
       EXPECT_GE(Side.second, Inner->second);
     }
+  }
+}
+
+TEST_F(MathLayoutTest, TheRadicalSignCoversTheRadicandAndItsBarKeepsTheFontsGap) {
+  for (const char* Text : {"EditArea(Root(EditArea(Simple(x))))",
+                           "EditArea(RootDegree(EditArea(Division(EditArea(Simple(a))EditArea(Division(EditArea(Simple(b))"
+                           "EditArea(Simple(c))))))EditArea(Simple(3))))"}) {
+    SCOPED_TRACE(Text);
+    Read(QString::fromLatin1(Text));
+    auto* Root = ElementAt<TEqRoot>(Line(), 0);
+    const QImage Image = Render(Root);
+    const QRect Body = Root->Radicand()->BoundsRect();
+    // The bar: the topmost inked rows over the radicand's middle; the radicand's ink below.
+    const auto Bar = InkRows(Image, Body.center().x(), Body.center().x() + 1);
+    ASSERT_TRUE(Bar);
+    int BarBottom = Bar->first;
+    while (Inked(Image, Body.center().x(), BarBottom + 1)) ++BarBottom;
+    // (The sign's top reaches a little over the radicand's left edge.)
+    const auto Inner = InkRows(Image, Body.left() + Body.width() / 4, Body.right() + 1, BarBottom + 1);
+    // The sign's column: from the degree's right edge (or the left) to the radicand.
+    const int From = Root->Degree() ? Root->Degree()->Left() + Root->Degree()->Width() : 0;
+    const auto Sign = InkRows(Image, From, Body.left());
+    ASSERT_TRUE(Inner && Sign);
+    EXPECT_LE(Sign->first, Bar->first + 1);
+    EXPECT_GE(Sign->second + 1, Inner->second);
+    EXPECT_GE(Inner->first - BarBottom - 1, std::floor(Px(HB_OT_MATH_CONSTANT_RADICAL_DISPLAY_STYLE_VERTICAL_GAP)) - 1);
   }
 }
 

@@ -6,10 +6,12 @@
 
 #include "PaletteSupport.h"
 #include "model/Matrix.h"
+#include "editor/Editing.h"
 
 namespace {
 // Where the caret goes after a click: the line itself, or a slot of the new element.
-enum TCaret { cLine, cFirstSlot, cLowerLimit, cLowerIndex, cUpperIndex, cCell };
+// cUnchanged: the click changes nothing and the caret stays at the start of the line.
+enum TCaret { cLine, cFirstSlot, cLowerLimit, cLowerIndex, cUpperIndex, cCell, cUnchanged };
 
 struct TExpected {
   QString Element;  // the element's text form
@@ -53,6 +55,17 @@ std::map<std::pair<int, int>, TExpected> ExpectedTable() {
   const char* Brackets[] = {"Round", "Square", "Figure", "Corner", "Module", "DModule"};
   for (int B = 0; B < 6; ++B) T[{11, B}] = {Template(QStringLiteral("Brackets") + Brackets[B], 1), cFirstSlot};
   T[{12, 0}] = {Template("Division", 2), cFirstSlot};
+  // Fractions, radicals and long division: the caret in the numerator, the radicand, the
+  // dividend (each the first slot).
+  const std::pair<const char*, int> Group12[] = {
+      {"Division", 2}, {"DivisionSmall", 2}, {"Division", 2},     {"DivisionSmall", 2},
+      {"DivisionSlash", 2}, {"Root", 1}, {"RootDegree", 2}, {"LongDivision", 2}, {"LongDivisionQuotient", 3}};
+  for (int B = 0; B < 9; ++B) T[{12, B}] = {Template(Group12[B].first, Group12[B].second), cFirstSlot};
+  const char* Accents[] = {"Strike", "Slash", "Prime", "PrimeTwo", "PrimeThree", "Dot", "DotTwo",
+                           "DotThree", "Bar", "Hat", "Tilde", "ArrowRight", "ArrowLeft", "ArrowRightLeft",
+                           "HarpoonRight", "HarpoonLeft", "ArcUp", "ArcDown", "BackPrime"};
+  T[{3, 0}] = {QString(), cUnchanged};  // no accent before the caret to remove
+  for (int B = 1; B < 20; ++B) T[{3, B}] = {Template(QStringLiteral("Accent") + Accents[B - 1], 1), cFirstSlot};
   T[{13, 0}] = {Template("IndexTop", 1), cUpperIndex};
   T[{13, 1}] = {Template("IndexBottom", 1), cLowerIndex};
   T[{13, 2}] = {Template("IndexTopBottom", 2), cLowerIndex};
@@ -101,7 +114,7 @@ TEditArea* ExpectedCaretArea(TEditArea* Line, const TExpected& E) {
   auto* Op = dynamic_cast<TEqGroupOp*>(Element);
   auto* Index = dynamic_cast<TEqIndex*>(Element);
   switch (E.Caret) {
-    case cLine: return Line;
+    case cLine: case cUnchanged: return Line;
     case cFirstSlot: return SlotOf(Line, 0, 0);
     case cLowerLimit: return Op ? Op->LimitBottomArea() : nullptr;
     case cLowerIndex: return Op ? Op->IndexBottomArea() : (Index ? Index->IndexBottomArea() : nullptr);
@@ -141,7 +154,7 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       EXPECT_EQ(Caret->EquationIndex(), Entry->second.Caret == cLine ? 1 : 0);
     }
   }
-  EXPECT_EQ(Shown, 11 + 10 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 6 + 1 + 3 + 5 + 21 + 10 + 6 + 20 + 12);
+  EXPECT_EQ(Shown, 11 + 10 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 6 + 9 + 3 + 5 + 21 + 10 + 6 + 20 + 12);
 }
 
 TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {
@@ -253,4 +266,71 @@ TEST(PaletteCommands, AVariableMatrixTakesTheSizeAskedForAndACancelInsertsNothin
   F.Button(19, 10)->click();
   EXPECT_EQ(F.Editor->GetData(), Before);
   EXPECT_EQ(F.Editor->UndoStack()->count(), Steps + 2);
+}
+
+TEST(PaletteCommands, TheQuadraticFormulaCanBeWrittenWithTheRadical) {
+  PaletteFixture F;
+  const auto Type = [&F](const QString& Text) {
+    TEditArea* Area = F.Editor->ActiveEditArea();
+    for (QChar C : Text) {
+      Area->AddEqSimple(C);
+      Area->SetEquationIndex(Area->EquationIndex() + 1);
+    }
+  };
+  F.Button(12, 0)->click();
+  Type("-b");
+  F.Button(4, 0)->click();  // ±
+  F.Button(12, 5)->click();  // the caret goes into the radicand
+  Type("b");
+  F.Button(13, 0)->click();
+  Type("2");
+  EXPECT_EQ(F.Editor->GetData().toStdString(),
+            "EditArea(Division(EditArea(Simple(-)Simple(b)ExtSymbol(177)Root(EditArea(Simple(b)IndexTop(EditArea("
+            "Simple(2))))))EditArea()))");
+}
+
+TEST(PaletteCommands, NoOrnamentTakesTheAccentOffTheElementBeforeTheCaretAsOneUndoStep) {
+  PaletteFixture F;
+  F.Editor->SetData("EditArea(Simple(a)AccentHat(EditArea(Simple(x)Division(EditArea()EditArea())))Simple(b))");
+  TEditArea* Line = F.Editor->Line(0);
+  Line->SetActive(true);
+  Line->SetEquationIndex(2);
+  int Changes = 0;
+  QObject::connect(F.Editor, &TZelkEquation::OnChange, [&] { ++Changes; });
+  F.Button(3, 0)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)Simple(x)Division(EditArea()EditArea())Simple(b))");
+  EXPECT_EQ(Changes, 1);
+  EXPECT_EQ(F.Editor->ActiveEditArea(), Line);
+  EXPECT_EQ(Line->EquationIndex(), 3);  // after what the accent held
+  F.Editor->Editing().Undo();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)AccentHat(EditArea(Simple(x)Division(EditArea()EditArea())))Simple(b))");
+  // Before anything else it does nothing.
+  Line = F.Editor->Line(0);
+  Line->SetActive(true);
+  Line->SetEquationIndex(1);
+  F.Button(3, 0)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)AccentHat(EditArea(Simple(x)Division(EditArea()EditArea())))Simple(b))");
+}
+
+TEST(PaletteCommands, NoOrnamentInsideAnAccentsSlotTakesThatAccentOff) {
+  PaletteFixture F;
+  F.Button(3, 6)->click();  // the caret goes into the dotted slot
+  F.Button(9, 0)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(AccentDot(EditArea(ExtSymbol(945))))");
+  F.Button(3, 0)->click();  // the element before the caret is no accent: its holder is
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(ExtSymbol(945))");
+  EXPECT_EQ(F.Editor->ActiveEditArea(), F.Editor->Line(0));
+  EXPECT_EQ(F.Editor->Line(0)->EquationIndex(), 1);
+}
+
+TEST(PaletteCommands, ASelectionGoesUnderTheAccentAndIntoTheRadicand) {
+  PaletteFixture F;
+  F.Editor->SetData("EditArea(Simple(a)Simple(b))");
+  F.Editor->Editing().SelectAll();
+  F.Button(3, 10)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(AccentHat(EditArea(Simple(a)Simple(b))))");
+  F.Editor->SetData("EditArea(Simple(x))");
+  F.Editor->Editing().SelectAll();
+  F.Button(12, 6)->click();
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(RootDegree(EditArea(Simple(x))EditArea()))");
 }
