@@ -6,12 +6,16 @@
 
 #include "editor/ZelkEquation.h"
 #include "model/Arrows.h"
+#include "model/Brace.h"
 #include "model/Brackets.h"
 #include "model/Division.h"
 #include "model/EditArea.h"
+#include "model/Fence.h"
 #include "model/GroupOp.h"
 #include "model/Index.h"
+#include "model/Keywords.h"
 #include "model/Matrix.h"
+#include "model/Scripted.h"
 #include "model/Symbols.h"
 #include "palette/PaletteCommands.h"
 #include "palette/SelectEquation.h"
@@ -181,6 +185,13 @@ class TSpeaker {
 
   // Speaks the template and returns its name.
   QString SpeakTemplate(const TEqParent* T, int Node) {
+    // The newer kinds are named by their palette button; their slots follow by their role.
+    if (const auto Button = TemplateButton(DescribedKeyword(T))) {
+      const QString Name = ButtonWords(Button->first, Button->second);
+      Say(Name);
+      SpeakScripts(T, Node);
+      return Name;
+    }
     if (auto* Division = dynamic_cast<const TEqDivision*>(T)) {
       Say(Word(wFractionSays), {Slot(Division->Numerator(), Node, Word(wNumerator)),
                                 Slot(Division->Denominator(), Node, Word(wDenominator))});
@@ -225,6 +236,42 @@ class TSpeaker {
       Area(T->Slot(S), TSpokenNode::kSlot, Node, Word(wContents));
     }
     return Word(wTemplate);
+  }
+
+  static QString DescribedKeyword(const TEqParent* T) {
+    if (auto* Fence = dynamic_cast<const TEqFence*>(T)) return FenceKeyword(Fence->Kind());
+    if (auto* Scripted = dynamic_cast<const TEqScripted*>(T))
+      return ScriptedKeyword(Scripted->GroupOptions(), Scripted->Operator());
+    if (auto* Brace = dynamic_cast<const TEqBrace*>(T)) return BraceKeyword(Brace->AlignEA());
+    if (auto* Index = dynamic_cast<const TEqIndex*>(T); Index && Index->BeforeBase())
+      return LeftIndexKeyword(Index->GroupOptions());
+    return QString();
+  }
+
+  // The scripts of a scripted base or left index by their words, base first; other slots
+  // are read after the name as contents.
+  void SpeakScripts(const TEqParent* T, int Node) {
+    const TEditArea* Base = nullptr;
+    const TEditArea* Top = nullptr;
+    const TEditArea* Bottom = nullptr;
+    bool Limits = false;
+    if (auto* Scripted = dynamic_cast<const TEqScripted*>(T)) {
+      Base = Scripted->Base();
+      Top = Scripted->TopArea();
+      Bottom = Scripted->BottomArea();
+      Limits = Scripted->Place() == spLimits;
+    } else if (auto* Index = dynamic_cast<const TEqIndex*>(T)) {
+      Top = Index->IndexTopArea();
+      Bottom = Index->IndexBottomArea();
+    }
+    const auto Read = [&](const TEditArea* A, int Word_) {
+      if (!A) return;
+      Say(QStringLiteral(", "));
+      Area(A, TSpokenNode::kSlot, Node, Word(Word_));
+    };
+    Read(Base, wContents);
+    Read(Bottom, Limits ? wLowerLimit : wSubscript);
+    Read(Top, Limits ? wUpperLimit : wSuperscript);
   }
 
   static int ArrowWord(TKindArrow Kind, int Otherwise) {
@@ -297,20 +344,23 @@ class TSpeaker {
   QString SymbolWords(char16_t Code) const {
     for (int I = 0; WordSymbols[I]; ++I)
       if (WordSymbols[I] == Code) return Word(wLessEqual + I);
-    if (const auto Button = SymbolButton(Code)) {
-      QString Text = TSelectEquation::Description(FLanguage, Button->first, Button->second);
-      // Many of the stored German descriptions are in Russian: a German voice reads the
-      // English ones better.
-      if (FLanguage == lDeutsche && IsCyrillic(Text))
-        Text = TSelectEquation::Description(lEnglish, Button->first, Button->second);
-      // German nouns keep their capital.
-      else if (FLanguage != lDeutsche && !Text.isEmpty())
-        Text[0] = Text[0].toLower();
-      return Text;
-    }
+    if (const auto Button = SymbolButton(Code)) return ButtonWords(Button->first, Button->second);
     const QChar Character(Code);
     if (Character.isPrint() && !Character.isSurrogate()) return QString(Character);
     return QStringLiteral("U+") + QString::number(Code, 16).toUpper().rightJustified(4, u'0');
+  }
+
+  // A button's description as words.
+  QString ButtonWords(int Group, int Button) const {
+    QString Text = TSelectEquation::Description(FLanguage, Group, Button);
+    // Many of the stored German descriptions are in Russian: a German voice reads the
+    // English ones better.
+    if (FLanguage == lDeutsche && IsCyrillic(Text))
+      Text = TSelectEquation::Description(lEnglish, Group, Button);
+    // German nouns keep their capital.
+    else if (FLanguage != lDeutsche && !Text.isEmpty())
+      Text[0] = Text[0].toLower();
+    return Text;
   }
 
   static bool IsCyrillic(const QString& Text) {

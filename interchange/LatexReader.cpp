@@ -38,7 +38,7 @@ const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "tex
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
     "sqrt", "root", "hat", "widehat", "tilde", "widetilde", "dot", "ddot", "dddot", "acute", "grave", "breve",
-    "check", "mathring", "overbrace", "underbrace", "overset", "underset", "stackrel", "substack", "sideset",
+    "check", "mathring", "stackrel", "substack", "sideset",
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
     "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
     "overleftharpoon", "overrightharpoon", "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
@@ -291,9 +291,20 @@ class TLatexReader {
   void Item(TFormulaRun& Out, int Stops) {
     const QChar C = S[P];
     switch (C.unicode()) {
-      case u'{':
-        for (TFormulaNode& Node : Group()) Out.push_back(std::move(Node));
+      case u'{': {
+        TFormulaRun Content = Group();
+        if (Content.empty() && ScriptFollows()) {
+          TScripts Read = ReadScripts();
+          if (EmptyGroupEndsLeftIndex()) {
+            Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top), true));
+            return;
+          }
+          Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top)));
+          return;
+        }
+        for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
         return;
+      }
       case u'^':
       case u'_':
         Out.push_back(Scripts());
@@ -339,6 +350,28 @@ class TLatexReader {
     return Result;
   }
 
+  bool ScriptFollows() {
+    SkipSpace();
+    return !AtEnd() && (S[P] == u'^' || S[P] == u'_');
+  }
+
+  // "{}" after the scripts of an empty group, itself without scripts, makes them a left
+  // index (as our writer puts it); it is taken.
+  bool EmptyGroupEndsLeftIndex() {
+    const qsizetype Save = P;
+    SkipSpace();
+    if (!AtEnd() && S[P] == u'{') {
+      ++P;
+      SkipSpace();
+      if (!AtEnd() && S[P] == u'}') {
+        ++P;
+        if (!ScriptFollows()) return true;
+      }
+    }
+    P = Save;
+    return false;
+  }
+
   TFormulaNode Scripts() {
     TScripts Read = ReadScripts();
     return IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top));
@@ -375,6 +408,10 @@ class TLatexReader {
       MathOp(Out, Stops, Start);
     } else if (Name == QLatin1String("overline") || Name == QLatin1String("underline")) {
       Bar(Out, Name, Start);
+    } else if (Name == QLatin1String("overset") || Name == QLatin1String("underset")) {
+      Stack(Out, Name);
+    } else if (Name == QLatin1String("overbrace") || Name == QLatin1String("underbrace")) {
+      Brace(Out, Name, Start);
     } else if (Name.startsWith(QLatin1String("over")) || Name.startsWith(QLatin1String("under"))) {
       OverUnderArrow(Out, Name, Start);
     } else if (Name == QLatin1String("vec") || Name == QLatin1String("bar")) {
@@ -526,8 +563,28 @@ class TLatexReader {
       }
     }
     P = Save;
+    TFormulaRun Base = Argument();
+    // With \limits or \nolimits and scripts it is an operator with scripts.
+    SkipSpace();
+    const QString Placement = PeekControl();
+    if (Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) {
+      const qsizetype At = P;
+      TakeControl();
+      TScripts Read = ReadScripts();
+      if (Read.HasBottom || Read.HasTop) {
+        const bool Limits = Placement == QLatin1String("limits");
+        const TGroupOption Bottom = Limits ? goLimitBottom : goIndexBottom;
+        const TGroupOption Top = Limits ? goLimitTop : goIndexTop;
+        const TGroupOptions Options = Read.HasBottom && Read.HasTop ? TGroupOptions{Bottom, Top}
+                                      : Read.HasBottom              ? TGroupOptions{Bottom}
+                                                                    : TGroupOptions{Top};
+        Out.push_back(ScriptedNode(Options, true, std::move(Base), std::move(Read.Bottom), std::move(Read.Top)));
+        return;
+      }
+      P = At;
+    }
     Losses.Add(QStringLiteral("named operators read as letters"));
-    for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+    for (TFormulaNode& Node : Base) Out.push_back(std::move(Node));
   }
 
   char16_t Delimiter() {
@@ -555,14 +612,64 @@ class TLatexReader {
     const char16_t Left = Delimiter();
     TFormulaRun Content = Run(stNone);
     SkipSpace();
-    if (AtEnd() || PeekControl() != QLatin1String("right")) {
+    char16_t Middle = 0;
+    TFormulaRun Second;
+    if (!AtEnd() && PeekControl() == QLatin1String("middle")) {
+      const qsizetype At = P;
+      TakeControl();
+      Middle = Delimiter();
+      if (!Middle) Refuse(QStringLiteral("\\middle needs a delimiter"), At);
+      Second = Run(stNone);
+      SkipSpace();
       if (!AtEnd() && PeekControl() == QLatin1String("middle"))
-        Refuse(QStringLiteral("\\middle has no element kind in this editor"), P);
-      Refuse(QStringLiteral("\\left has no \\right"), Start);
+        Refuse(QStringLiteral("a second \\middle has no element kind in this editor"), P);
     }
+    if (AtEnd() || PeekControl() != QLatin1String("right")) Refuse(QStringLiteral("\\left has no \\right"), Start);
     TakeControl();
     const char16_t Right = Delimiter();
-    FencedNodes(Left, std::move(Content), Right, Out, Losses);
+    FencedNodes(Left, std::move(Content), Middle, std::move(Second), Right, Out, Losses);
+  }
+
+  // \overset{top}{base} and \underset{bottom}{base}; \overset over a group that is just an
+  // \underset is one stack with both scripts.
+  void Stack(TFormulaRun& Out, const QString& Name) {
+    TFormulaRun Script = Argument();
+    if (Name == QLatin1String("underset")) {
+      Out.push_back(ScriptedNode({goLimitBottom}, false, Argument(), std::move(Script), {}));
+      return;
+    }
+    SkipSpace();
+    const qsizetype Save = P;
+    if (!AtEnd() && S[P] == u'{') {
+      ++P;
+      SkipSpace();
+      if (PeekControl() == QLatin1String("underset")) {
+        TakeControl();
+        TFormulaRun Bottom = Argument();
+        TFormulaRun Base = Argument();
+        SkipSpace();
+        if (!AtEnd() && S[P] == u'}') {
+          ++P;
+          Out.push_back(ScriptedNode({goLimitTop, goLimitBottom}, false, std::move(Base), std::move(Bottom), std::move(Script)));
+          return;
+        }
+      }
+      P = Save;
+    }
+    Out.push_back(ScriptedNode({goLimitTop}, false, Argument(), {}, std::move(Script)));
+  }
+
+  // \overbrace{body}^{label} and \underbrace{body}_{label}; the label may be left out.
+  void Brace(TFormulaRun& Out, const QString& Name, qsizetype Start) {
+    const bool Over = Name == QLatin1String("overbrace");
+    TFormulaRun Body = Argument();
+    TScripts Read = ReadScripts();
+    if (Over ? Read.HasBottom : Read.HasTop)
+      Refuse(QStringLiteral("a script on the far side of \\%1 has no element kind in this editor").arg(Name), Start);
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Brace;
+    Info.Align = Over ? aeTop : aeBottom;
+    Out.push_back(MakeTemplate(Info, {std::move(Body), Over ? std::move(Read.Top) : std::move(Read.Bottom)}));
   }
 
   static TFormulaNode VectorNode(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {

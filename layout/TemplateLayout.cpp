@@ -3,6 +3,8 @@
 
 #include "model/Equation.h"
 
+#include <vector>
+
 void TEqParent::RefreshDimensions() {
   SetHeight(CalcHeight());
   SetWidth(CalcWidth());
@@ -59,4 +61,29 @@ void TEqBarred::PaintHeads(TKindArrow Kind, int Y) {
   };
   if (Kind.Contains(kaRight)) Head(Width(), Width() - Length);
   if (Kind.Contains(kaLeft)) Head(0, Length);
+}
+
+void TEqBarred::PaintBrace(int Y, int Height, bool Up) {
+  TCanvas& C = Canvas();
+  UseLinePen(C, Font().Color);
+  C.Pen.Width = qMax(FThickness, 1);
+  const int W = Width();
+  const int Mid = W / 2;
+  const int Ends = Up ? Y + Height : Y;
+  const int Tip = Up ? Y : Y + Height;
+  const int Shoulder = Y + Height / 2;
+  // Each half: a quarter turn from the end onto the shoulder line, then a quarter turn
+  // into the tip; the turns are as wide as the band is high, or a quarter of the width.
+  const int R = qMin(Height, W / 4);
+  const auto Line = [](QPoint From, QPoint To) { return std::vector<QPoint>{From, From, To, To}; };
+  std::vector<QPoint> Points{{0, Ends}, {0, Shoulder}, {0, Shoulder}, {R, Shoulder}};
+  const auto Append = [&Points](const std::vector<QPoint>& Curve) {
+    Points.insert(Points.end(), Curve.begin() + 1, Curve.end());
+  };
+  Append(Line({R, Shoulder}, {Mid - R, Shoulder}));
+  Append({{Mid - R, Shoulder}, {Mid, Shoulder}, {Mid, Shoulder}, {Mid, Tip}});
+  Append({{Mid, Tip}, {Mid, Shoulder}, {Mid, Shoulder}, {Mid + R, Shoulder}});
+  Append(Line({Mid + R, Shoulder}, {W - R, Shoulder}));
+  Append({{W - R, Shoulder}, {W, Shoulder}, {W, Shoulder}, {W, Ends}});
+  C.PolyBezier(Points);
 }

@@ -3,12 +3,15 @@
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
 #include "model/Arrows.h"
+#include "model/Brace.h"
 #include "model/Brackets.h"
 #include "model/Division.h"
+#include "model/Fence.h"
 #include "model/GroupOp.h"
 #include "model/Index.h"
 #include "model/Keywords.h"
 #include "model/Matrix.h"
+#include "model/Scripted.h"
 #include "model/Symbols.h"
 
 TEditArea::TEditArea(TEquatStore* Owner)
@@ -171,4 +174,24 @@ void TEditArea::AddEqMatrix(TKindMatrix Kind, int Count) {
     E.SetKindMatrix(Kind);
     E.SetCountEA(Count);
   });
+}
+
+void TEditArea::AddEqFence(TFenceKind Kind) {
+  InsertEquation<TEqFence>(FenceKeyword(Kind), [Kind](TEqFence& E) { E.SetKind(Kind); });
+}
+
+void TEditArea::AddEqLeftIndex(TGroupOptions Options) {
+  InsertEquation<TEqIndex>(LeftIndexKeyword(Options), [Options](TEqIndex& E) {
+    E.SetBeforeBase(true);
+    E.SetGroupOptions(Options);
+  });
+}
+
+void TEditArea::AddEqScripted(TGroupOptions Options, bool Operator) {
+  InsertEquation<TEqScripted>(ScriptedKeyword(Options, Operator),
+                              [=](TEqScripted& E) { E.SetScripts(Options, Operator); });
+}
+
+void TEditArea::AddEqBrace(TAlignEA Align) {
+  InsertEquation<TEqBrace>(BraceKeyword(Align), [Align](TEqBrace& E) { E.SetAlignEA(Align); });
 }

@@ -71,6 +71,11 @@ class TEditArea : public TZelkGraphic {
   void AddEqVector(TKindArrow Kind, TAlignEA Align);
   void AddEqDivision();
   void AddEqMatrix(TKindMatrix Kind, int Count);
+  // Fences, left indices, scripted bases and horizontal braces.
+  void AddEqFence(TFenceKind Kind);
+  void AddEqLeftIndex(TGroupOptions Options);
+  void AddEqScripted(TGroupOptions Options, bool Operator);
+  void AddEqBrace(TAlignEA Align);
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification

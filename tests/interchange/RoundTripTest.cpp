@@ -28,7 +28,7 @@ void ExpectRoundTrips(const QString& Data, bool Annotated) {
 TEST(RoundTrip, TheFormulaModelReadsDataAsTheEditorDoes) {
   for (const QString& Data : EveryTemplateData() + SeedData()) EXPECT_EQ(WriteData(ParseData(Data)), EditorData(Data));
   EXPECT_EQ(FindTemplate("Simple"), nullptr);
-  EXPECT_EQ(AcceptedTemplateKeywords().size(), 74);
+  EXPECT_EQ(AcceptedTemplateKeywords().size(), 110);
   for (const QString& Name : AcceptedTemplateKeywords()) EXPECT_EQ(FindTemplate(Name)->Keyword(), Name);
 }
 

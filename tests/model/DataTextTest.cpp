@@ -49,7 +49,7 @@ void FillSlots(TEditArea* Area, QChar Ch) {
 
 TEST(DataText, EveryAcceptedNameReadsAndWritesBackWithContentInEverySlot) {
   QStringList Names = AcceptedTemplateKeywords();
-  EXPECT_EQ(Names.size() + 2, 76);
+  EXPECT_EQ(Names.size() + 2, 112);
   for (const QString& Name : Names) {
     TZelkEquation Source;
     InsertionForKeyword(Name)(*Source.Line(0));
