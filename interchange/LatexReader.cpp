@@ -442,9 +442,9 @@ class TLatexReader {
       if (Name == QLatin1String("limits") || Name == QLatin1String("nolimits"))
         Refuse(QStringLiteral("\\%1 follows no big operator").arg(Name), Start);
       Losses.Add(QStringLiteral("style switches dropped"));
-    } else if (Name == QLatin1String("quad") || Name == QLatin1String("qquad")) {
-      Losses.Add(QStringLiteral("spacing read as spaces"));
-      Out.push_back(TFormulaNode::Character(u' '));
+    } else if (Name == QLatin1String("qquad")) {
+      Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral("quad"))->Code));
+      Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral("quad"))->Code));
     } else if (Name == QLatin1String("hspace") || Name == QLatin1String("mspace") || Name == QLatin1String("tag") ||
                Name == QLatin1String("label")) {
       if (Name != QLatin1String("label"))
@@ -469,8 +469,7 @@ class TLatexReader {
     switch (C.unicode()) {
       case u' ': Out.push_back(TFormulaNode::Character(u' ')); return;
       case u',': case u':': case u';': case u'>':
-        Losses.Add(QStringLiteral("spacing read as spaces"));
-        Out.push_back(TFormulaNode::Character(u' '));
+        Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QString(C))->Code));
         return;
       case u'!': Losses.Add(QStringLiteral("spacing dropped")); return;
       case u'{': case u'}': case u'#': case u'$': case u'%': case u'&': case u'_':

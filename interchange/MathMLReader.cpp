@@ -238,7 +238,7 @@ class TMathMLReader {
     for (QChar C : Text) {
       const char16_t Code = C.unicode();
       if (Code >= 0x2061 && Code <= 0x2064 && Node.Name == QLatin1String("mo")) continue;  // invisible operators
-      if (IsText && Code != 160) {
+      if (IsText && !IsSpaceSymbol(Code)) {
         Exact = Exact && WrittenAsText(Code);
         Out.push_back(TFormulaNode::Character(Code));
       } else {

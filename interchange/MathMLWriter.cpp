@@ -14,8 +14,10 @@ QString Escaped(char16_t Code) {
     case u'<': return QStringLiteral("&lt;");
     case u'>': return QStringLiteral("&gt;");
     case u'&': return QStringLiteral("&amp;");
-    case 160: return QStringLiteral("&#xA0;");
-    default: return QString(QChar(Code));
+    default:
+      // Spaces by number: a reader sees which one, and XML does not fold them.
+      if (IsSpaceSymbol(Code)) return QStringLiteral("&#x%1;").arg(QString::number(Code, 16).toUpper());
+      return QString(QChar(Code));
   }
 }
 
@@ -114,7 +116,7 @@ class TMathMLWriter {
       case TFormulaNode::ExtSymbol: {
         const TSymbol* S = SymbolByCode(Node.Code);
         if (!S) return Character(Node.Code);
-        if (S->Code == 160) return Token("mtext", 160);
+        if (IsSpaceSymbol(S->Code)) return Token("mtext", S->Code);
         return Token(S->Identifier ? "mi" : "mo", S->MathChar, SignAttributes(S->MathChar));
       }
       case TFormulaNode::Template: return Template(*FindTemplate(Node.Keyword), Node);

@@ -19,6 +19,26 @@ constexpr TSymbol Symbols[] = {
     {9674, "lozenge", 9674, true}, {8467, "ell", 8467, true}, {176, nullptr, 176, true},
     {295, "hbar", 0x210F, true}, {8747, "int", 8747, false}, {8721, "sum", 8721, false},
     {8719, "prod", 8719, false}, {8720, "coprod", 8720, false},
+    // Relations, operators, arrows, logic, sets and letter-like symbols.
+    {8826, "prec", 8826, false}, {8827, "succ", 8827, false}, {8882, "lhd", 8882, false},
+    {8883, "rhd", 8883, false}, {8773, "cong", 8773, false}, {8733, "propto", 8733, false},
+    {8723, "mp", 8723, false}, {8855, "otimes", 8855, false}, {8853, "oplus", 8853, false},
+    {8658, "Rightarrow", 8658, false}, {8656, "Leftarrow", 8656, false},
+    {8660, "Leftrightarrow", 8660, false}, {8657, "Uparrow", 8657, false},
+    {8659, "Downarrow", 8659, false}, {8661, "Updownarrow", 8661, false},
+    {8614, "mapsto", 8614, false}, {8629, nullptr, 8629, false}, {8756, "therefore", 8756, false},
+    {8757, "because", 8757, false}, {8715, "ni", 8715, false}, {8707, "exists", 8707, false},
+    {8704, "forall", 8704, false}, {8743, "wedge", 8743, false}, {8744, "vee", 8744, false},
+    {8712, "in", 8712, false}, {8713, "notin", 8713, false}, {8746, "cup", 8746, false},
+    {8834, "subset", 8834, false}, {8835, "supset", 8835, false}, {8838, "subseteq", 8838, false},
+    {8839, "supseteq", 8839, false}, {8836, nullptr, 8836, false}, {8709, "emptyset", 8709, true},
+    {8711, "nabla", 8711, true}, {8465, "Im", 8465, true}, {8476, "Re", 8476, true},
+    {8501, "aleph", 8501, true}, {8736, "angle", 8736, true}, {8472, "wp", 8472, true},
+    {411, nullptr, 411, true},
+    // Ellipses and spaces.
+    {8943, "cdots", 8943, false}, {8942, "vdots", 8942, false}, {8944, nullptr, 8944, false},
+    {8945, "ddots", 8945, false}, {8198, ",", 8198, false}, {8196, ";", 8196, false},
+    {8195, "quad", 8195, false}, {8203, nullptr, 8203, false},
     // Greek small letters.
     {945, "alpha", 945, true}, {946, "beta", 946, true}, {947, "gamma", 947, true},
     {948, "delta", 948, true}, {949, "varepsilon", 949, true}, {950, "zeta", 950, true},
@@ -45,35 +65,28 @@ constexpr std::pair<const char*, char16_t> SymbolAliases[] = {
     {"le", 8804}, {"ge", 8805}, {"ne", 8800}, {"to", 8594}, {"gets", 8592}, {"dots", 8230},
     {"dotsc", 8230}, {"dotso", 8230}, {"mathellipsis", 8230}, {"nobreakspace", 160},
     {"hslash", 295}, {"diamond", 9674}, {"degree", 176}, {"leqslant", 8804}, {"geqslant", 8805},
+    {"land", 8743}, {"lor", 8744}, {"varnothing", 8709}, {"dotsb", 8943}, {"dotsm", 8943},
+    {"dotsi", 8943}, {"thinspace", 8198}, {":", 8196}, {">", 8196}, {"medspace", 8196},
+    {"thickspace", 8196}, {"owns", 8715}, {"iddots", 8944},
 };
 
 constexpr std::pair<const char*, char16_t> ForeignSymbols[] = {
-    {"cdot", 0x22C5}, {"cdots", 0x22EF}, {"dotsb", 0x22EF}, {"dotsm", 0x22EF}, {"dotsi", 0x22EF},
-    {"vdots", 0x22EE}, {"ddots", 0x22F1}, {"epsilon", 0x03F5}, {"phi", 0x03D5},
-    {"vartheta", 0x03D1}, {"varpi", 0x03D6}, {"varrho", 0x03F1}, {"lt", '<'}, {"gt", '>'},
-    {"in", 0x2208}, {"notin", 0x2209}, {"ni", 0x220B}, {"subset", 0x2282}, {"supset", 0x2283},
-    {"subseteq", 0x2286}, {"supseteq", 0x2287}, {"cup", 0x222A}, {"forall", 0x2200},
-    {"exists", 0x2203}, {"nabla", 0x2207}, {"neg", 0x00AC}, {"lnot", 0x00AC}, {"perp", 0x22A5},
-    {"circ", 0x2218}, {"prime", 0x2032}, {"mid", 0x2223}, {"setminus", 0x2216},
-    {"emptyset", 0x2205}, {"varnothing", 0x2205}, {"mp", 0x2213}, {"oplus", 0x2295},
-    {"otimes", 0x2297}, {"wedge", 0x2227}, {"land", 0x2227}, {"vee", 0x2228}, {"lor", 0x2228},
+    {"cdot", 0x22C5}, {"epsilon", 0x03F5}, {"phi", 0x03D5}, {"vartheta", 0x03D1}, {"varpi", 0x03D6},
+    {"varrho", 0x03F1}, {"lt", '<'}, {"gt", '>'}, {"neg", 0x00AC}, {"lnot", 0x00AC},
+    {"perp", 0x22A5}, {"circ", 0x2218}, {"prime", 0x2032}, {"mid", 0x2223}, {"setminus", 0x2216},
     {"langle", 0x27E8}, {"rangle", 0x27E9}, {"lvert", '|'}, {"rvert", '|'}, {"vert", '|'},
     {"lVert", 0x2016}, {"rVert", 0x2016}, {"Vert", 0x2016}, {"|", 0x2016}, {"ll", 0x226A},
-    {"gg", 0x226B}, {"sim", 0x223C}, {"simeq", 0x2243}, {"cong", 0x2245}, {"propto", 0x221D},
-    {"Rightarrow", 0x21D2}, {"Leftarrow", 0x21D0}, {"Leftrightarrow", 0x21D4},
-    {"implies", 0x27F9}, {"iff", 0x27FA}, {"mapsto", 0x21A6}, {"longrightarrow", 0x27F6},
-    {"longleftarrow", 0x27F5}, {"longmapsto", 0x27FC}, {"star", 0x22C6}, {"dagger", 0x2020},
-    {"aleph", 0x2135}, {"Re", 0x211C}, {"Im", 0x2111}, {"wp", 0x2118}, {"imath", 0x0131},
-    {"jmath", 0x0237}, {"colon", ':'}, {"vdash", 0x22A2}, {"models", 0x22A8}, {"top", 0x22A4},
-    {"bot", 0x22A5}, {"angle", 0x2220}, {"triangle", 0x25B3}, {"prec", 0x227A}, {"succ", 0x227B},
+    {"gg", 0x226B}, {"sim", 0x223C}, {"simeq", 0x2243}, {"implies", 0x27F9}, {"iff", 0x27FA},
+    {"longrightarrow", 0x27F6}, {"longleftarrow", 0x27F5}, {"longmapsto", 0x27FC}, {"star", 0x22C6},
+    {"dagger", 0x2020}, {"imath", 0x0131}, {"jmath", 0x0237}, {"colon", ':'}, {"vdash", 0x22A2},
+    {"models", 0x22A8}, {"top", 0x22A4}, {"bot", 0x22A5}, {"triangle", 0x25B3},
     {"leftrightarrows", 0x21C6}, {"uplus", 0x228E}, {"sqcup", 0x2294}, {"sqcap", 0x2293},
     {"odot", 0x2299}, {"lbrace", '{'}, {"rbrace", '}'}, {"lbrack", '['}, {"rbrack", ']'},
     {"backslash", '\\'}, {"lceil", 0x2308}, {"rceil", 0x2309}, {"lfloor", 0x230A},
     {"rfloor", 0x230B}, {"hookrightarrow", 0x21AA}, {"nearrow", 0x2197}, {"searrow", 0x2198},
     {"flat", 0x266D}, {"sharp", 0x266F}, {"natural", 0x266E}, {"clubsuit", 0x2663},
     {"surd", 0x221A}, {"smallint", 0x222B}, {"upharpoonright", 0x21BE}, {"bigstar", 0x2605},
-    {"nmid", 0x2224}, {"nleq", 0x2270}, {"ngeq", 0x2271}, {"parallel", 0x2225},
-    {"leadsto", 0x21DD},
+    {"nmid", 0x2224}, {"nleq", 0x2270}, {"ngeq", 0x2271}, {"parallel", 0x2225}, {"leadsto", 0x21DD},
 };
 
 struct TOperatorEntry {
@@ -127,6 +140,10 @@ const TSymbol* SymbolByLatex(const QString& Command) {
 const TSymbol* SymbolByMathChar(char16_t Char) {
   static const auto Table = Index<char16_t>([](const TSymbol& S) { return S.MathChar; });
   return Table.value(Char);
+}
+
+bool IsSpaceSymbol(char16_t Code) {
+  return Code == 160 || Code == 8195 || Code == 8196 || Code == 8198 || Code == 8203;
 }
 
 char16_t ForeignSymbolChar(const QString& Command) {

@@ -20,6 +20,9 @@ const TSymbol* SymbolByCode(char16_t Code);
 const TSymbol* SymbolByLatex(const QString& Command);
 const TSymbol* SymbolByMathChar(char16_t Char);
 
+// The palette's spaces (no-break, em, three- and six-per-em, zero width): text in MathML.
+bool IsSpaceSymbol(char16_t Code);
+
 // A command of other writers for a character that is no palette symbol (\cdot, \in,
 // \forall ...): the character, or 0.
 char16_t ForeignSymbolChar(const QString& Command);

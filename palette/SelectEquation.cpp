@@ -41,14 +41,14 @@ TSelectEquation::~TSelectEquation() {
 TEqData TSelectEquation::GroupConstants(int Group) {
   switch (Group) {
     case 0: return MakeEqData(19, 20, 40, "1101111111111111111");
-    case 1: return MakeEqData(11, 10, 10, "11000011100");
-    case 2: return MakeEqData(11, 15, 15, "00100010000");
+    case 1: return MakeEqData(11, 10, 10, "11111111111");
+    case 2: return MakeEqData(11, 15, 15, "01111111111");
     case 3: return MakeEqData(20, 15, 15, "00000000000000000000");
-    case 4: return MakeEqData(12, 10, 10, "101111110011");
-    case 5: return MakeEqData(14, 15, 15, "11111100000000");
-    case 6: return MakeEqData(8, 10, 10, "00000100");
-    case 7: return MakeEqData(12, 10, 10, "000100000000");
-    case 8: return MakeEqData(18, 10, 10, "101000011101101111");
+    case 4: return MakeEqData(12, 10, 10, "111111111111");
+    case 5: return MakeEqData(14, 15, 15, "11111111111111");
+    case 6: return MakeEqData(8, 10, 10, "11111111");
+    case 7: return MakeEqData(12, 10, 10, "111111111111");
+    case 8: return MakeEqData(18, 10, 10, "111111111111111111");
     case 9: return MakeEqData(28, 15, 15, "1111111111111111111111111111");
     case 10: return MakeEqData(24, 10, 10, "111111111111111111111111");
     case 11: return MakeEqData(30, 20, 20, "111111111111111111111111111111");

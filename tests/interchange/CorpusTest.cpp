@@ -67,7 +67,7 @@ TEST(Corpus, TheAmsmathTestDocumentIsReadExactlyWithLossOrRefusedWithAMessage) {
   EXPECT_EQ(Macros.value("abs").Body, "\\left\\lvert#1\\right\\rvert");
   int Exact = 0, Lossy = 0, Refused = 0;
   QStringList Written, Data;
-  QMap<QString, int> Reasons;
+  QMap<QString, int> Reasons, LossReasons;
   for (const TCorpusFormula& Formula : Corpus) {
     TLatexReadOptions Options;
     Options.Display = Formula.Display;
@@ -81,6 +81,7 @@ TEST(Corpus, TheAmsmathTestDocumentIsReadExactlyWithLossOrRefusedWithAMessage) {
       continue;
     }
     ++(Read.Losses.isEmpty() ? Exact : Lossy);
+    for (const QString& Loss : Read.Losses) ++LossReasons[Loss];
     Written << WriteLatex(ParseData(Read.Data), false);
     Data << Read.Data;
   }
@@ -88,6 +89,8 @@ TEST(Corpus, TheAmsmathTestDocumentIsReadExactlyWithLossOrRefusedWithAMessage) {
             << " with a stated loss, " << Refused << " refused\n";
   for (auto It = Reasons.cbegin(); It != Reasons.cend(); ++It)
     if (It.value() > 2) std::cout << "  " << It.value() << " x " << It.key().toStdString() << "\n";
+  for (auto It = LossReasons.cbegin(); It != LossReasons.cend(); ++It)
+    if (It.value() > 2) std::cout << "  lost in " << It.value() << ": " << It.key().toStdString() << "\n";
   EXPECT_GT(Corpus.size(), 450u);
   EXPECT_GT(Exact + Lossy, static_cast<int>(Corpus.size()) / 2);
 
