@@ -81,7 +81,16 @@ TEST(RoundTrip, LinesAndNestedBarsSurviveWithoutTheDataCopy) {
         QStringLiteral("EditArea(VectorkaDoubleaeTop(EditArea(VectoraeTop(EditArea(Simple(a))))))"),
         QStringLiteral("EditArea(IndexTop(EditArea(Simple(a)))IndexBottom(EditArea(Simple(b))))"),
         QStringLiteral("EditArea(MatrixkmSquare(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))))"),
-        QStringLiteral("EditArea(Simple(#32)IndexTop(EditArea(Simple(a))))")})
+        QStringLiteral("EditArea(Simple(#32)IndexTop(EditArea(Simple(a))))"),
+        // Left indices beside right ones, alone and at either end of a run.
+        QStringLiteral("EditArea(IndexLeftTop(EditArea(Simple(a)))Simple(C)IndexBottom(EditArea(Simple(b))))"),
+        QStringLiteral("EditArea(IndexLeftTop(EditArea(Simple(a)))IndexTop(EditArea(Simple(b)))Simple(C))"),
+        QStringLiteral("EditArea(IndexTop(EditArea(Simple(a)))IndexLeftBottom(EditArea(Simple(b))))"),
+        QStringLiteral("EditArea(IndexLeftTop(EditArea(Simple(a)))IndexLeftBottom(EditArea(Simple(b)))Simple(C))"),
+        // A stack over a stack below, an operator on a big-operator sign, empty slots.
+        QStringLiteral("EditArea(StackTop(EditArea(StackBottom(EditArea(Simple(x))EditArea(Simple(b))))EditArea(Simple(t))))"),
+        QStringLiteral("EditArea(OperatorLimitBottom(EditArea(ExtSymbol(8721))EditArea(Simple(i))))"),
+        QStringLiteral("EditArea(BracketsBraKet(EditArea()EditArea())HorizBraceaeTop(EditArea()EditArea())StackBottom(EditArea()EditArea()))")})
     ExpectRoundTrips(Data, false);
 }
 
