@@ -6,9 +6,6 @@
 #include "interchange/Templates.h"
 
 namespace {
-const char* const BracketPairs[][2] = {{"(", ")"},           {"[", "]"},
-                                       {"\\{", "\\}"},       {"\\langle", "\\rangle"},
-                                       {"\\lvert", "\\rvert"}, {"\\lVert", "\\rVert"}};
 
 // A delimiter after \left, \middle or \right.
 QString DelimiterLatex(TDelimiter Value, bool Left, bool Middle) {
@@ -148,10 +145,10 @@ class TLatexWriter {
         return;
       }
       case TTemplateInfo::Brackets:
-        Put(QStringLiteral("\\left") + QLatin1String(BracketPairs[Info.Bracket][0]));
+        Put(QStringLiteral("\\left") + DelimiterLatex(OpeningDelimiter(Info.Bracket), true, false));
         Put(QStringLiteral(" "));
         Run(Slot(0));
-        Put(QStringLiteral(" \\right") + QLatin1String(BracketPairs[Info.Bracket][1]));
+        Put(QStringLiteral(" \\right") + DelimiterLatex(ClosingDelimiter(Info.Bracket), false, false));
         return;
       case TTemplateInfo::Division:
         Put(QStringLiteral("\\frac"));

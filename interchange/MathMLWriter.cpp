@@ -6,9 +6,6 @@
 #include "interchange/Templates.h"
 
 namespace {
-const char16_t BracketChars[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
-                                    {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
-
 QString Escaped(char16_t Code) {
   switch (Code) {
     case u'<': return QStringLiteral("&lt;");
@@ -155,8 +152,8 @@ class TMathMLWriter {
         const auto Fence = [](char16_t Code, const char* Form) {
           return Token("mo", Code, QStringLiteral(" fence=\"true\" form=\"%1\"").arg(QLatin1String(Form)));
         };
-        return Row(Fence(BracketChars[Info.Bracket][0], "prefix") + Slot(Node.Slots[0]) +
-                   Fence(BracketChars[Info.Bracket][1], "postfix"));
+        return Row(Fence(DelimiterChar(OpeningDelimiter(Info.Bracket)), "prefix") + Slot(Node.Slots[0]) +
+                   Fence(DelimiterChar(ClosingDelimiter(Info.Bracket)), "postfix"));
       }
       case TTemplateInfo::Division:
         return Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]));

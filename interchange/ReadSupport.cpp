@@ -78,13 +78,7 @@ TFormulaNode ScriptedNode(TGroupOptions Options, bool Operator, TFormulaRun Base
   Info.Kind = TTemplateInfo::Scripted;
   Info.Options = Options;
   Info.OperatorBase = Operator;
-  std::vector<TFormulaRun> Slots(Info.SlotCount());
-  Slots[0] = std::move(Base);
-  for (TGroupOption Option : {goLimitBottom, goIndexBottom})
-    if (const int S = Info.SlotOf(Option); S >= 0) Slots[S] = std::move(Bottom);
-  for (TGroupOption Option : {goLimitTop, goIndexTop})
-    if (const int S = Info.SlotOf(Option); S >= 0) Slots[S] = std::move(Top);
-  return MakeTemplate(Info, std::move(Slots));
+  return BigOperatorNode(Info, std::move(Base), std::move(Bottom), std::move(Top));
 }
 
 TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top, bool Left) {

@@ -46,7 +46,8 @@ TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Sl
 // null when no template has them.
 const TTemplateInfo* BigOperatorTemplate(int Operator, int Size, bool Ring, bool HasBottom, bool HasTop,
                                          bool Limits);
-// The big-operator template with Operand, Bottom and Top in their Data places.
+// The big-operator (or scripted base) template with Operand, Bottom and Top in their Data
+// places.
 TFormulaNode BigOperatorNode(const TTemplateInfo& Info, TFormulaRun Operand, TFormulaRun Bottom, TFormulaRun Top);
 // A base with scripts (Options of limits or of indices) in their Data places.
 TFormulaNode ScriptedNode(TGroupOptions Options, bool Operator, TFormulaRun Base, TFormulaRun Bottom, TFormulaRun Top);
