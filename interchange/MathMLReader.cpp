@@ -351,26 +351,23 @@ class TMathMLReader {
   // A base with scripts before it (and at most one pair after it).
   void Multiscripts(const TXmlNode& Node, TFormulaRun& Out) {
     const auto& C = Node.Children;
-    size_t Pre = 0;
-    while (Pre < C.size() && C[Pre].Name != QLatin1String("mprescripts")) ++Pre;
-    const size_t PostPairs = Pre >= 1 ? (Pre - 1) / 2 : 0;
-    if (C.empty() || Pre == 0 || (Pre - 1) % 2 != 0 || PostPairs > 1 || (Pre < C.size() && C.size() - Pre - 1 != 2))
+    size_t Marker = 0;
+    while (Marker < C.size() && C[Marker].Name != QLatin1String("mprescripts")) ++Marker;
+    const bool HasPre = Marker < C.size();
+    // The base, at most one pair after it, and (after the marker) one pair before it.
+    if ((Marker != 1 && Marker != 3) || (HasPre && C.size() != Marker + 3))
       Refuse(QStringLiteral("<mmultiscripts> of this kind has no element kind in this editor"), Node);
-    const auto Present = [](const TXmlNode& Script) { return Script.Name != QLatin1String("none"); };
-    const auto Scripts = [&](size_t At, auto Make) {
-      const bool HasBottom = Present(C[At]), HasTop = Present(C[At + 1]);
+    // A pair of scripts, <none/> where one is absent.
+    const auto Scripts = [&](size_t At, bool Left) {
+      const bool HasBottom = C[At].Name != QLatin1String("none");
+      const bool HasTop = C[At + 1].Name != QLatin1String("none");
       if (HasBottom || HasTop)
-        Out.push_back(Make(HasBottom, HasBottom ? Slot(C[At]) : TFormulaRun(), HasTop, HasTop ? Slot(C[At + 1]) : TFormulaRun()));
+        Out.push_back(IndexNode(HasBottom, HasBottom ? Slot(C[At]) : TFormulaRun(), HasTop,
+                                HasTop ? Slot(C[At + 1]) : TFormulaRun(), Left));
     };
-    if (Pre < C.size())
-      Scripts(Pre + 1, [](bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top) {
-        return IndexNode(HasBottom, std::move(Bottom), HasTop, std::move(Top), true);
-      });
+    if (HasPre) Scripts(Marker + 1, true);
     Append(C[0], Out);
-    if (PostPairs == 1)
-      Scripts(1, [](bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top) {
-        return IndexNode(HasBottom, std::move(Bottom), HasTop, std::move(Top));
-      });
+    if (Marker == 3) Scripts(1, false);
   }
 
   void Fenced(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out) {
