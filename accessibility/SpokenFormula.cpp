@@ -190,6 +190,7 @@ class TSpeaker {
       const QString Name = ButtonWords(Button->first, Button->second);
       Say(Name);
       SpeakScripts(T, Node);
+      SpeakInterval(T, Node);
       return Name;
     }
     if (auto* Division = dynamic_cast<const TEqDivision*>(T)) {
@@ -272,6 +273,27 @@ class TSpeaker {
     Read(Base, wContents);
     Read(Bottom, Limits ? wLowerLimit : wSubscript);
     Read(Top, Limits ? wUpperLimit : wSuperscript);
+  }
+
+  // The intervals share one description: their ends are said, as the characters would be.
+  void SpeakInterval(const TEqParent* T, int Node) {
+    auto* Fence = dynamic_cast<const TEqFence*>(T);
+    if (!Fence) return;
+    const auto End = [](TDelimiter D) -> char16_t {
+      switch (D) {
+        case dlRoundOpen: return u'(';
+        case dlRoundClose: return u')';
+        case dlSquareOpen: return u'[';
+        case dlSquareClose: return u']';
+        default: return 0;
+      }
+    };
+    const char16_t Left = End(Fence->Kind().Left);
+    const char16_t Right = End(Fence->Kind().Right);
+    if (!Left || !Right) return;
+    Say(QStringLiteral(", ") + CharacterWords(Left) + QLatin1Char(' '));
+    Area(T->Slot(0), TSpokenNode::kSlot, Node, Word(wContents));
+    Say(QLatin1Char(' ') + CharacterWords(Right));
   }
 
   static int ArrowWord(TKindArrow Kind, int Otherwise) {

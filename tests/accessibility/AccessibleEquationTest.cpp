@@ -80,6 +80,9 @@ TEST(AccessibleEditor, SpeaksEveryElementKindInThreeLanguages) {
       {Line("OperatorLimitBottomTop(" + Slot(X) + Slot("Simple(i)") + Slot("Simple(n)") + ")"),
        "index over and under an operator, x, i, n", "Index over and under an operator, x, i, n",
        "индекс над и под оператором, x, i, n"},
+      {Line("BracketsRevSquareSquare(" + Slot(X) + ")"), "brackets for intervals, close bracket x close bracket",
+       "Klammern zur Darstellung verschiedener Intervalle, eckige Klammer zu x eckige Klammer zu",
+       "скобки, обозначающие тип интервала, закрывающая квадратная скобка x закрывающая квадратная скобка"},
       {Line("IndexLeftTop(" + Slot("Simple(2)") + ")" + X), "left superscript, 2 x", "Left superscript, 2 x",
        "верхний индекс слева, 2 x"},
   };
