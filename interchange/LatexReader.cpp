@@ -38,7 +38,7 @@ const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "tex
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
     "sqrt", "root", "hat", "widehat", "tilde", "widetilde", "dot", "ddot", "dddot", "acute", "grave", "breve",
-    "check", "mathring", "stackrel", "substack", "sideset",
+    "check", "mathring", "substack", "sideset",
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
     "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
     "overleftharpoon", "overrightharpoon", "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
@@ -410,6 +410,8 @@ class TLatexReader {
       Bar(Out, Name, Start);
     } else if (Name == QLatin1String("overset") || Name == QLatin1String("underset")) {
       Stack(Out, Name);
+    } else if (Name == QLatin1String("stackrel")) {
+      Stack(Out, QStringLiteral("overset"));
     } else if (Name == QLatin1String("overbrace") || Name == QLatin1String("underbrace")) {
       Brace(Out, Name, Start);
     } else if (Name.startsWith(QLatin1String("over")) || Name.startsWith(QLatin1String("under"))) {

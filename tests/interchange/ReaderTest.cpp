@@ -46,6 +46,7 @@ TEST(LatexReader, ReadsFractionsScriptsAndFences) {
       {"{}^{a}x", "IndexTop(EditArea(Simple(a)))Simple(x)", false},
       {"{}^{a}{}_{b}", "IndexTop(EditArea(Simple(a)))IndexBottom(EditArea(Simple(b)))", false},
       {"\\overset{a}{=}", "StackTop(EditArea(Simple(=))EditArea(Simple(a)))", false},
+      {"\\stackrel{a}{=}", "StackTop(EditArea(Simple(=))EditArea(Simple(a)))", false},
       {"\\overset{a}{\\underset{b}{x}}", "StackBottomTop(EditArea(Simple(x))EditArea(Simple(b))EditArea(Simple(a)))", false},
       {"\\overset{a}{{\\underset{b}{x}}y}",
        "StackTop(EditArea(StackBottom(EditArea(Simple(x))EditArea(Simple(b)))Simple(y))EditArea(Simple(a)))", false},
