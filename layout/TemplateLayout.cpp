@@ -72,18 +72,21 @@ void TEqBarred::PaintBrace(int Y, int Height, bool Up) {
   const int Ends = Up ? Y + Height : Y;
   const int Tip = Up ? Y : Y + Height;
   const int Shoulder = Y + Height / 2;
-  // Each half: a quarter turn from the end onto the shoulder line, then a quarter turn
-  // into the tip; the turns are as wide as the band is high, or a quarter of the width.
+  // Each half: a quarter turn from the end onto the shoulder line, a straight run, and a
+  // quarter turn into the tip; a turn is as wide as the band is high, or a quarter of the
+  // width. Controls at 0.55 of a turn make it round.
   const int R = qMin(Height, W / 4);
-  const auto Line = [](QPoint From, QPoint To) { return std::vector<QPoint>{From, From, To, To}; };
-  std::vector<QPoint> Points{{0, Ends}, {0, Shoulder}, {0, Shoulder}, {R, Shoulder}};
-  const auto Append = [&Points](const std::vector<QPoint>& Curve) {
-    Points.insert(Points.end(), Curve.begin() + 1, Curve.end());
+  const auto Turn = [](QPoint From, QPoint To, bool VerticalFirst) {
+    const QPoint D = To - From;
+    const QPoint C1 = From + (VerticalFirst ? QPoint(0, D.y() * 55 / 100) : QPoint(D.x() * 55 / 100, 0));
+    const QPoint C2 = To - (VerticalFirst ? QPoint(D.x() * 55 / 100, 0) : QPoint(0, D.y() * 55 / 100));
+    return std::vector<QPoint>{C1, C2, To};
   };
-  Append(Line({R, Shoulder}, {Mid - R, Shoulder}));
-  Append({{Mid - R, Shoulder}, {Mid, Shoulder}, {Mid, Shoulder}, {Mid, Tip}});
-  Append({{Mid, Tip}, {Mid, Shoulder}, {Mid, Shoulder}, {Mid + R, Shoulder}});
-  Append(Line({Mid + R, Shoulder}, {W - R, Shoulder}));
-  Append({{W - R, Shoulder}, {W, Shoulder}, {W, Shoulder}, {W, Ends}});
+  const auto Straight = [](QPoint To) { return std::vector<QPoint>{To, To, To}; };
+  std::vector<QPoint> Points{{0, Ends}};
+  for (const auto& Curve : {Turn({0, Ends}, {R, Shoulder}, true), Straight({Mid - R, Shoulder}),
+                            Turn({Mid - R, Shoulder}, {Mid, Tip}, false), Turn({Mid, Tip}, {Mid + R, Shoulder}, true),
+                            Straight({W - R, Shoulder}), Turn({W - R, Shoulder}, {W, Ends}, false)})
+    Points.insert(Points.end(), Curve.begin(), Curve.end());
   C.PolyBezier(Points);
 }

@@ -104,6 +104,8 @@ void TCanvas::PolyBezier(const std::vector<QPoint>& Points) {
   for (size_t I = 1; I + 2 < Points.size(); I += 3) Path.cubicTo(Points[I], Points[I + 1], Points[I + 2]);
   ClipPainter();
   FPainter->save();
+  // Curves without smoothing break into steps.
+  FPainter->setRenderHint(QPainter::Antialiasing, true);
   ApplyPen();
   FPainter->setBrush(Qt::NoBrush);
   FPainter->drawPath(Path);
