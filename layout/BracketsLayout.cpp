@@ -1,28 +1,17 @@
 // Brackets: two glyphs of text height with the slot between them, centred vertically.
 
-#include <QFontMetrics>
-
+#include "layout/BracketGlyphs.h"
 #include "model/Brackets.h"
 #include "model/EditArea.h"
 
-namespace {
-// Few fonts have the ornate parentheses; where no font (fallbacks included) has them,
-// plain parentheses are measured and drawn in their place instead of missing-glyph boxes.
-char16_t ShownGlyph(char16_t Code, const QFont& Font) {
-  if (Code != u'\uFD3E' && Code != u'\uFD3F') return Code;
-  if (QFontMetrics(Font).inFont(QChar(Code))) return Code;
-  return Code == u'\uFD3E' ? u'(' : u')';
-}
-}  // namespace
-
 int TEqBrackets::CalcSymbolWidth() const {
   SetCanvasFont();
-  return Canvas().TextExtentW(ShownGlyph(FLSymbol, Font())).width();
+  return GlyphExtent(Canvas(), FLSymbol).width();
 }
 
 int TEqBrackets::CalcSymbolHeight() const {
   SetCanvasFont();
-  return Canvas().TextExtentW(ShownGlyph(FLSymbol, Font())).height();
+  return GlyphExtent(Canvas(), FLSymbol).height();
 }
 
 int TEqBrackets::GetCommonHeight() const { return qMax(CalcSymbolHeight(), Slot(0)->Height()); }
@@ -42,9 +31,8 @@ void TEqBrackets::RefreshEditArea(int) {
 
 void TEqBrackets::Paint() {
   const int SW = CalcSymbolWidth();
-  const int Y = (GetCommonHeight() - CalcSymbolHeight()) / 2;
+  const int CH = GetCommonHeight();
   PaintBackground();
-  TCanvas& C = Canvas();
-  C.TextOutW(0, Y, ShownGlyph(FLSymbol, Font()));
-  C.TextOutW(Slot(0)->Width() + SW, Y, ShownGlyph(FRSymbol, Font()));
+  PaintGlyph(Canvas(), FLSymbol, 0, CH);
+  PaintGlyph(Canvas(), FRSymbol, Slot(0)->Width() + SW, CH);
 }

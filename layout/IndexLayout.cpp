@@ -35,15 +35,18 @@ void TEqIndex::RefreshSlot(TEditArea* Area) {
 void TEqIndex::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
   TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea);
+  TEditArea* Bottom = Present(FGroupOptions, goIndexBottom, FIndexBottomArea);
+  if (Top) RefreshSlot(Top);
+  if (Bottom) RefreshSlot(Bottom);
+  // A left index leans its slots against the base that follows it.
+  const auto Left = [this](const TEditArea* Area) { return FBeforeBase ? CalcWidth() - Area->Width() : 0; };
   if (Top) {
-    RefreshSlot(Top);
     Top->SetTop(0);
-    Top->SetLeft(0);
+    Top->SetLeft(Left(Top));
   }
-  if (TEditArea* Bottom = Present(FGroupOptions, goIndexBottom, FIndexBottomArea)) {
-    RefreshSlot(Bottom);
+  if (Bottom) {
     Bottom->SetTop(Font().Size() / 2 + (Top ? Top->Height() : 0));
-    Bottom->SetLeft(0);
+    Bottom->SetLeft(Left(Bottom));
   }
   GetParent()->RefreshEquations();
 }

@@ -3,6 +3,7 @@
 // superscript at the top, an empty strip half the run's font size high, then the
 // subscript, both left-aligned and set at 0.7 of the run's size. Centred on the run's
 // mid-line, a superscript alone rises above it and a subscript alone hangs below it.
+// A left index stands before its base instead, its slots right-aligned against it.
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -14,6 +15,9 @@ class TEqIndex : public TEqParent {
   TGroupOptions GroupOptions() const { return FGroupOptions; }
   // Adds the index slots (only goIndexTop and goIndexBottom count); called once.
   void SetGroupOptions(TGroupOptions Value);
+  // Whether the element is a left index; set before its slots are added.
+  bool BeforeBase() const { return FBeforeBase; }
+  void SetBeforeBase(bool Value) { FBeforeBase = Value; }
   TEditArea* IndexTopArea() const { return FIndexTopArea; }
   TEditArea* IndexBottomArea() const { return FIndexBottomArea; }
 
@@ -34,6 +38,7 @@ class TEqIndex : public TEqParent {
   void RefreshSlot(TEditArea* Area);
 
   TGroupOptions FGroupOptions;
+  bool FBeforeBase = false;
   TEditArea* FIndexTopArea = nullptr;
   TEditArea* FIndexBottomArea = nullptr;
 };

@@ -75,6 +75,9 @@ class TCanvas {
   void Polyline(const QPolygonF& Points);
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
+  // Cubic curves with the pen, unfilled: Points holds the start and then three points
+  // (two controls and an end) for each curve; the pen ends at the last point.
+  void PolyBezier(const std::vector<QPoint>& Points);
   void TextOut(int X, int Y, const QString& Text);
 
   int TextWidth(const QString& Text) const;
