@@ -7,14 +7,18 @@
 #include "editor/ZelkEquation.h"
 #include "model/Accent.h"
 #include "model/Arrows.h"
+#include "model/Brace.h"
 #include "model/Brackets.h"
 #include "model/Division.h"
 #include "model/EditArea.h"
+#include "model/Fence.h"
 #include "model/GroupOp.h"
 #include "model/Index.h"
+#include "model/Keywords.h"
 #include "model/LongDivision.h"
 #include "model/Matrix.h"
 #include "model/Radical.h"
+#include "model/Scripted.h"
 #include "model/Symbols.h"
 #include "palette/PaletteCommands.h"
 #include "palette/SelectEquation.h"
@@ -196,6 +200,14 @@ class TSpeaker {
 
   // Speaks the template and returns its name.
   QString SpeakTemplate(const TEqParent* T, int Node) {
+    // The newer kinds are named by their palette button; their slots follow by their role.
+    if (const auto Button = TemplateButton(DescribedKeyword(T))) {
+      const QString Name = ButtonWords(Button->first, Button->second);
+      Say(Name);
+      SpeakScripts(T, Node);
+      SpeakInterval(T, Node);
+      return Name;
+    }
     if (auto* Division = dynamic_cast<const TEqDivision*>(T)) {
       Say(Word(wFractionSays), {Slot(Division->Numerator(), Node, Word(wNumerator)),
                                 Slot(Division->Denominator(), Node, Word(wDenominator))});
@@ -268,6 +280,63 @@ class TSpeaker {
       Area(T->Slot(S), TSpokenNode::kSlot, Node, Word(wContents));
     }
     return Word(wTemplate);
+  }
+
+  static QString DescribedKeyword(const TEqParent* T) {
+    if (auto* Fence = dynamic_cast<const TEqFence*>(T)) return FenceKeyword(Fence->Kind());
+    if (auto* Scripted = dynamic_cast<const TEqScripted*>(T))
+      return ScriptedKeyword(Scripted->GroupOptions(), Scripted->Operator());
+    if (auto* Brace = dynamic_cast<const TEqBrace*>(T)) return BraceKeyword(Brace->AlignEA());
+    if (auto* Index = dynamic_cast<const TEqIndex*>(T); Index && Index->BeforeBase())
+      return LeftIndexKeyword(Index->GroupOptions());
+    return QString();
+  }
+
+  // The scripts of a scripted base or left index by their words, base first; other slots
+  // are read after the name as contents.
+  void SpeakScripts(const TEqParent* T, int Node) {
+    const TEditArea* Base = nullptr;
+    const TEditArea* Top = nullptr;
+    const TEditArea* Bottom = nullptr;
+    bool Limits = false;
+    if (auto* Scripted = dynamic_cast<const TEqScripted*>(T)) {
+      Base = Scripted->Base();
+      Top = Scripted->TopArea();
+      Bottom = Scripted->BottomArea();
+      Limits = Scripted->Place() == spLimits;
+    } else if (auto* Index = dynamic_cast<const TEqIndex*>(T)) {
+      Top = Index->IndexTopArea();
+      Bottom = Index->IndexBottomArea();
+    }
+    const auto Read = [&](const TEditArea* A, int Word_) {
+      if (!A) return;
+      Say(QStringLiteral(", "));
+      Area(A, TSpokenNode::kSlot, Node, Word(Word_));
+    };
+    Read(Base, wContents);
+    Read(Bottom, Limits ? wLowerLimit : wSubscript);
+    Read(Top, Limits ? wUpperLimit : wSuperscript);
+  }
+
+  // The intervals share one description: their ends are said, as the characters would be.
+  void SpeakInterval(const TEqParent* T, int Node) {
+    auto* Fence = dynamic_cast<const TEqFence*>(T);
+    if (!Fence) return;
+    const auto End = [](TDelimiter D) -> char16_t {
+      switch (D) {
+        case dlRoundOpen: return u'(';
+        case dlRoundClose: return u')';
+        case dlSquareOpen: return u'[';
+        case dlSquareClose: return u']';
+        default: return 0;
+      }
+    };
+    const char16_t Left = End(Fence->Kind().Left);
+    const char16_t Right = End(Fence->Kind().Right);
+    if (!Left || !Right) return;
+    Say(QStringLiteral(", ") + CharacterWords(Left) + QLatin1Char(' '));
+    Area(T->Slot(0), TSpokenNode::kSlot, Node, Word(wContents));
+    Say(QLatin1Char(' ') + CharacterWords(Right));
   }
 
   static int ArrowWord(TKindArrow Kind, int Otherwise) {

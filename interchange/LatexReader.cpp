@@ -37,7 +37,7 @@ const QSet<QString> StyleCommands = {"mathrm", "mathit", "mathbf", "mathsf", "ma
 const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "textup", "textit", "textbf",
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
-    "root", "acute", "grave", "check", "mathring", "overbrace", "underbrace", "underset", "stackrel", "substack", "sideset",
+    "root", "acute", "grave", "check", "mathring", "substack", "sideset",
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
     "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
     "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
@@ -250,11 +250,17 @@ class TLatexReader {
                               : MakeTemplate(Info, {std::move(Radicand)}));
   }
 
-  // \overset with an arrow over its base: the accents whose \over... commands are the bars'.
-  void OverSet(TFormulaRun& Out, qsizetype Start) {
+  // \overset with an arrow over its base: the accents whose \over... commands are the bars';
+  // anything else over a base is a stack.
+  void OverSet(TFormulaRun& Out) {
+    const qsizetype Save = P;
     const TFormulaRun Mark = Argument();
     const char16_t Code = Mark.size() == 1 && Mark.front().Kind != TFormulaNode::Template ? Mark.front().Code : 0;
-    if (Code != 0x2190 && Code != 0x2194) Refuse(QStringLiteral("\\overset has no element kind in this editor"), Start);
+    if (Code != 0x2190 && Code != 0x2194) {
+      P = Save;
+      Stack(Out, QStringLiteral("overset"));
+      return;
+    }
     Out.push_back(AccentNode(Code == 0x2190 ? acArrowLeft : acArrowRightLeft, Argument()));
   }
 
@@ -414,9 +420,18 @@ class TLatexReader {
     const QChar C = S[P];
     switch (C.unicode()) {
       case u'{': {
-        TFormulaRun Inner = Group();
-        if (!GroupWithFollower(Inner, Out))
-          for (TFormulaNode& Node : Inner) Out.push_back(std::move(Node));
+        TFormulaRun Content = Group();
+        if (GroupWithFollower(Content, Out)) return;
+        if (Content.empty() && ScriptFollows()) {
+          TScripts Read = ReadScripts();
+          if (EmptyGroupEndsLeftIndex()) {
+            Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top), true));
+            return;
+          }
+          Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top)));
+          return;
+        }
+        for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
         return;
       }
       case u'^':
@@ -464,6 +479,28 @@ class TLatexReader {
     return Result;
   }
 
+  bool ScriptFollows() {
+    SkipSpace();
+    return !AtEnd() && (S[P] == u'^' || S[P] == u'_');
+  }
+
+  // "{}" after the scripts of an empty group, itself without scripts, makes them a left
+  // index (as our writer puts it); it is taken.
+  bool EmptyGroupEndsLeftIndex() {
+    const qsizetype Save = P;
+    SkipSpace();
+    if (!AtEnd() && S[P] == u'{') {
+      ++P;
+      SkipSpace();
+      if (!AtEnd() && S[P] == u'}') {
+        ++P;
+        if (!ScriptFollows()) return true;
+      }
+    }
+    P = Save;
+    return false;
+  }
+
   TFormulaNode Scripts() {
     TScripts Read = ReadScripts();
     return IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top));
@@ -489,7 +526,7 @@ class TLatexReader {
     } else if (const std::optional<TKindAccent> Mark = AccentByLatex(Name)) {
       Out.push_back(AccentNode(*Mark, Argument()));
     } else if (Name == QLatin1String("overset")) {
-      OverSet(Out, Start);
+      OverSet(Out);
     } else if (Name == QLatin1String("leftroot") || Name == QLatin1String("uproot")) {
       Losses.Add(QStringLiteral("the placement of a root's degree dropped"));
       Argument();
@@ -509,6 +546,12 @@ class TLatexReader {
       MathOp(Out, Stops, Start);
     } else if (Name == QLatin1String("overline") || Name == QLatin1String("underline")) {
       Bar(Out, Name, Start);
+    } else if (Name == QLatin1String("underset")) {
+      Stack(Out, Name);
+    } else if (Name == QLatin1String("stackrel")) {
+      Stack(Out, QStringLiteral("overset"));
+    } else if (Name == QLatin1String("overbrace") || Name == QLatin1String("underbrace")) {
+      Brace(Out, Name, Start);
     } else if (Name.startsWith(QLatin1String("over")) || Name.startsWith(QLatin1String("under"))) {
       OverUnderArrow(Out, Name, Start);
     } else if (Name == QLatin1String("xrightarrow") || Name == QLatin1String("xleftarrow") ||
@@ -656,8 +699,28 @@ class TLatexReader {
       }
     }
     P = Save;
+    TFormulaRun Base = Argument();
+    // With \limits or \nolimits and scripts it is an operator with scripts.
+    SkipSpace();
+    const QString Placement = PeekControl();
+    if (Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) {
+      const qsizetype At = P;
+      TakeControl();
+      TScripts Read = ReadScripts();
+      if (Read.HasBottom || Read.HasTop) {
+        const bool Limits = Placement == QLatin1String("limits");
+        const TGroupOption Bottom = Limits ? goLimitBottom : goIndexBottom;
+        const TGroupOption Top = Limits ? goLimitTop : goIndexTop;
+        const TGroupOptions Options = Read.HasBottom && Read.HasTop ? TGroupOptions{Bottom, Top}
+                                      : Read.HasBottom              ? TGroupOptions{Bottom}
+                                                                    : TGroupOptions{Top};
+        Out.push_back(ScriptedNode(Options, true, std::move(Base), std::move(Read.Bottom), std::move(Read.Top)));
+        return;
+      }
+      P = At;
+    }
     Losses.Add(QStringLiteral("named operators read as letters"));
-    for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+    for (TFormulaNode& Node : Base) Out.push_back(std::move(Node));
   }
 
   char16_t Delimiter() {
@@ -685,14 +748,64 @@ class TLatexReader {
     const char16_t Left = Delimiter();
     TFormulaRun Content = Run(stNone);
     SkipSpace();
-    if (AtEnd() || PeekControl() != QLatin1String("right")) {
+    char16_t Middle = 0;
+    TFormulaRun Second;
+    if (!AtEnd() && PeekControl() == QLatin1String("middle")) {
+      const qsizetype At = P;
+      TakeControl();
+      Middle = Delimiter();
+      if (!Middle) Refuse(QStringLiteral("\\middle needs a delimiter"), At);
+      Second = Run(stNone);
+      SkipSpace();
       if (!AtEnd() && PeekControl() == QLatin1String("middle"))
-        Refuse(QStringLiteral("\\middle has no element kind in this editor"), P);
-      Refuse(QStringLiteral("\\left has no \\right"), Start);
+        Refuse(QStringLiteral("a second \\middle has no element kind in this editor"), P);
     }
+    if (AtEnd() || PeekControl() != QLatin1String("right")) Refuse(QStringLiteral("\\left has no \\right"), Start);
     TakeControl();
     const char16_t Right = Delimiter();
-    FencedNodes(Left, std::move(Content), Right, Out, Losses);
+    FencedNodes(Left, std::move(Content), Middle, std::move(Second), Right, Out, Losses);
+  }
+
+  // \overset{top}{base} and \underset{bottom}{base}; \overset over a group that is just an
+  // \underset is one stack with both scripts.
+  void Stack(TFormulaRun& Out, const QString& Name) {
+    TFormulaRun Script = Argument();
+    if (Name == QLatin1String("underset")) {
+      Out.push_back(ScriptedNode({goLimitBottom}, false, Argument(), std::move(Script), {}));
+      return;
+    }
+    SkipSpace();
+    const qsizetype Save = P;
+    if (!AtEnd() && S[P] == u'{') {
+      ++P;
+      SkipSpace();
+      if (PeekControl() == QLatin1String("underset")) {
+        TakeControl();
+        TFormulaRun Bottom = Argument();
+        TFormulaRun Base = Argument();
+        SkipSpace();
+        if (!AtEnd() && S[P] == u'}') {
+          ++P;
+          Out.push_back(ScriptedNode({goLimitTop, goLimitBottom}, false, std::move(Base), std::move(Bottom), std::move(Script)));
+          return;
+        }
+      }
+      P = Save;
+    }
+    Out.push_back(ScriptedNode({goLimitTop}, false, Argument(), {}, std::move(Script)));
+  }
+
+  // \overbrace{body}^{label} and \underbrace{body}_{label}; the label may be left out.
+  void Brace(TFormulaRun& Out, const QString& Name, qsizetype Start) {
+    const bool Over = Name == QLatin1String("overbrace");
+    TFormulaRun Body = Argument();
+    TScripts Read = ReadScripts();
+    if (Over ? Read.HasBottom : Read.HasTop)
+      Refuse(QStringLiteral("a script on the far side of \\%1 has no element kind in this editor").arg(Name), Start);
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Brace;
+    Info.Align = Over ? aeTop : aeBottom;
+    Out.push_back(MakeTemplate(Info, {std::move(Body), Over ? std::move(Read.Top) : std::move(Read.Bottom)}));
   }
 
   static TFormulaNode VectorNode(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {

@@ -9,9 +9,24 @@
 #include "model/Keywords.h"
 
 namespace {
-const char* const BracketPairs[][2] = {{"(", ")"},           {"[", "]"},
-                                       {"\\{", "\\}"},       {"\\langle", "\\rangle"},
-                                       {"\\lvert", "\\rvert"}, {"\\lVert", "\\rVert"}};
+
+// A delimiter after \left, \middle or \right.
+QString DelimiterLatex(TDelimiter Value, bool Left, bool Middle) {
+  switch (Value) {
+    case dlNone: return QStringLiteral(".");
+    case dlFigureOpen: return QStringLiteral("\\{");
+    case dlFigureClose: return QStringLiteral("\\}");
+    case dlCornerOpen: return QStringLiteral("\\langle");
+    case dlCornerClose: return QStringLiteral("\\rangle");
+    case dlModule: return Middle ? QStringLiteral("\\vert") : Left ? QStringLiteral("\\lvert") : QStringLiteral("\\rvert");
+    case dlDModule: return Middle ? QStringLiteral("\\Vert") : Left ? QStringLiteral("\\lVert") : QStringLiteral("\\rVert");
+    case dlFloorOpen: return QStringLiteral("\\lfloor");
+    case dlFloorClose: return QStringLiteral("\\rfloor");
+    case dlCeilingOpen: return QStringLiteral("\\lceil");
+    case dlCeilingClose: return QStringLiteral("\\rceil");
+    default: return QString(QChar(DelimiterChar(Value)));
+  }
+}
 
 class TLatexWriter {
  public:
@@ -134,10 +149,10 @@ class TLatexWriter {
         return;
       }
       case TTemplateInfo::Brackets:
-        Put(QStringLiteral("\\left") + QLatin1String(BracketPairs[Info.Bracket][0]));
+        Put(QStringLiteral("\\left") + DelimiterLatex(OpeningDelimiter(Info.Bracket), true, false));
         Put(QStringLiteral(" "));
         Run(Slot(0));
-        Put(QStringLiteral(" \\right") + QLatin1String(BracketPairs[Info.Bracket][1]));
+        Put(QStringLiteral(" \\right") + DelimiterLatex(ClosingDelimiter(Info.Bracket), false, false));
         return;
       case TTemplateInfo::Division:
         Put(Info.Small ? QStringLiteral("\\tfrac") : QStringLiteral("\\frac"));
@@ -180,6 +195,32 @@ class TLatexWriter {
         return;
       case TTemplateInfo::Matrix:
         Matrix(Info, Node.Slots);
+        return;
+      case TTemplateInfo::Fence:
+        Put(QStringLiteral("\\left") + DelimiterLatex(Info.Delimiters.Left, true, false));
+        Put(QStringLiteral(" "));
+        Run(Slot(0));
+        if (Node.Slots.size() > 1) {
+          Put(QStringLiteral(" \\middle") + DelimiterLatex(Info.Delimiters.Middle, false, true));
+          Put(QStringLiteral(" "));
+          Run(Slot(1));
+        }
+        Put(QStringLiteral(" \\right") + DelimiterLatex(Info.Delimiters.Right, false, false));
+        return;
+      case TTemplateInfo::LeftIndex:
+        // The empty group after the scripts tells a left index from an index without base.
+        Put(QStringLiteral("{}"));
+        Scripts(Node, Info, goIndexBottom, goIndexTop);
+        Put(QStringLiteral("{}"));
+        return;
+      case TTemplateInfo::Scripted:
+        Scripted(Node, Info);
+        return;
+      case TTemplateInfo::Brace:
+        Put(Info.Align == aeTop ? QStringLiteral("\\overbrace") : QStringLiteral("\\underbrace"));
+        Braced(Slot(0));
+        Put(Info.Align == aeTop ? QStringLiteral("^") : QStringLiteral("_"));
+        Braced(Slot(1));
         return;
     }
   }
@@ -235,9 +276,45 @@ class TLatexWriter {
     Braced(Body);
   }
 
+  void Scripted(const TFormulaNode& Node, const TTemplateInfo& Info) {
+    const TFormulaRun& Base = Node.Slots[0];
+    if (Info.OperatorBase) {
+      Put(QStringLiteral("\\mathop"));
+      Braced(Base);
+      const bool Limits = Info.Options.Contains(goLimitTop) || Info.Options.Contains(goLimitBottom);
+      Put(Limits ? QStringLiteral("\\limits") : QStringLiteral("\\nolimits"));
+      Scripts(Node, Info, Limits ? goLimitBottom : goIndexBottom, Limits ? goLimitTop : goIndexTop);
+      return;
+    }
+    const int Top = Info.SlotOf(goLimitTop);
+    const int Bottom = Info.SlotOf(goLimitBottom);
+    if (Top >= 0) {
+      Put(QStringLiteral("\\overset"));
+      Braced(Node.Slots[Top]);
+      Put(QStringLiteral("{"));
+    }
+    if (Bottom >= 0) {
+      Put(QStringLiteral("\\underset"));
+      Braced(Node.Slots[Bottom]);
+      Braced(Base);
+    } else if (IsStackBelow(Base)) {
+      // A reader takes \overset{..}{\underset..} for one stack with both scripts.
+      Braced(Base);
+    } else {
+      Run(Base);
+    }
+    if (Top >= 0) Put(QStringLiteral("}"));
+  }
+
+  static bool IsStackBelow(const TFormulaRun& Run) {
+    if (Run.size() != 1 || Run.front().Kind != TFormulaNode::Template) return false;
+    const TTemplateInfo* Info = FindTemplate(Run.front().Keyword);
+    return Info->Kind == TTemplateInfo::Scripted && !Info->OperatorBase && !Info->Options.Contains(goLimitTop);
+  }
+
   static bool IsIndex(const TFormulaNode& Node) {
     const TTemplateInfo* Info = Node.Kind == TFormulaNode::Template ? FindTemplate(Node.Keyword) : nullptr;
-    return Info && Info->Kind == TTemplateInfo::Index;
+    return Info && (Info->Kind == TTemplateInfo::Index || Info->Kind == TTemplateInfo::LeftIndex);
   }
 
   static QString ArrowCommand(TKindArrow Heads) {

@@ -340,9 +340,19 @@ class TMathMLReader {
       Enclosed(Node, TFormulaRun(), Out);
       return;
     }
-    TKindAccent Accent = acBar;
-    if (Over && AccentByChar(Code, Mark.Attributes.value(QStringLiteral("stretchy")) != QLatin1String("false"), Accent)) {
-      Out.push_back(AccentNode(Accent, Slot(Base)));
+    TKindAccent AccentKind = acBar;
+    if (Over && AccentByChar(Code, Mark.Attributes.value(QStringLiteral("stretchy")) != QLatin1String("false"), AccentKind)) {
+      Out.push_back(AccentNode(AccentKind, Slot(Base)));
+      return;
+    }
+    // A single operator as the script is an accent unless it says otherwise.
+    const QString AccentAttribute = Node.Attributes.value(Over ? QStringLiteral("accent") : QStringLiteral("accentunder"));
+    const bool Accent = AccentAttribute == QLatin1String("true") ||
+                        (Mark.Name == QLatin1String("mo") && AccentAttribute != QLatin1String("false") &&
+                         Mark.Attributes.value(QStringLiteral("accent")) != QLatin1String("false"));
+    if (IsOperatorBase(Base) || (!Both && (Code == 0x23DE || Code == 0x23DF || IsBrace(Base, Over))) ||
+        ((Both || (!BarChar(Code) && !Arrow(Code, Heads))) && !Accent)) {
+      Stacked(Node, Out);
       return;
     }
     if (Both || (!BarChar(Code) && !Arrow(Code, Heads)))
@@ -358,6 +368,61 @@ class TMathMLReader {
       Heads = {};
     }
     Out.push_back(Vector(Heads, Align, Slot(Base)));
+  }
+
+  static bool IsOperatorBase(const TXmlNode& Node) {
+    return Node.Name == QLatin1String("mrow") && Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-operator");
+  }
+
+  // A brace over (or under) its body: the mark's <mover> (or <munder>) on the same side.
+  static bool IsBrace(const TXmlNode& Node, bool Over) {
+    return Node.Name == (Over ? QLatin1String("mover") : QLatin1String("munder")) && Node.Children.size() == 2 &&
+           Node.Children[1].Name == QLatin1String("mo") && SingleChar(Node.Children[1]) == (Over ? 0x23DE : 0x23DF);
+  }
+
+  // Scripts above and below a base that is not marked an accent: a brace with its label,
+  // an operator with limits, or a stack.
+  void Stacked(const TXmlNode& Node, TFormulaRun& Out) {
+    const bool Both = Node.Name == QLatin1String("munderover");
+    const bool Over = Node.Name == QLatin1String("mover");
+    const TXmlNode& Base = Node.Children[0];
+    const char16_t Code = Node.Children[1].Name == QLatin1String("mo") ? SingleChar(Node.Children[1]) : 0;
+    if (!Both && (IsBrace(Base, Over) || Code == (Over ? 0x23DE : 0x23DF))) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Brace;
+      Info.Align = Over ? aeTop : aeBottom;
+      if (IsBrace(Base, Over))
+        Out.push_back(MakeTemplate(Info, {Slot(Base.Children[0]), Slot(Node.Children[1])}));
+      else
+        Out.push_back(MakeTemplate(Info, {Slot(Base), {}}));
+      return;
+    }
+    const TGroupOptions Options = Both ? TGroupOptions{goLimitBottom, goLimitTop}
+                                  : Over ? TGroupOptions{goLimitTop} : TGroupOptions{goLimitBottom};
+    Out.push_back(ScriptedNode(Options, IsOperatorBase(Base), Slot(Base), Over ? TFormulaRun() : Slot(Node.Children[1]),
+                               Both || Over ? Slot(Node.Children.back()) : TFormulaRun()));
+  }
+
+  // A base with scripts before it (and at most one pair after it).
+  void Multiscripts(const TXmlNode& Node, TFormulaRun& Out) {
+    const auto& C = Node.Children;
+    size_t Marker = 0;
+    while (Marker < C.size() && C[Marker].Name != QLatin1String("mprescripts")) ++Marker;
+    const bool HasPre = Marker < C.size();
+    // The base, at most one pair after it, and (after the marker) one pair before it.
+    if ((Marker != 1 && Marker != 3) || (HasPre && C.size() != Marker + 3))
+      Refuse(QStringLiteral("<mmultiscripts> of this kind has no element kind in this editor"), Node);
+    // A pair of scripts, <none/> where one is absent.
+    const auto Scripts = [&](size_t At, bool Left) {
+      const bool HasBottom = C[At].Name != QLatin1String("none");
+      const bool HasTop = C[At + 1].Name != QLatin1String("none");
+      if (HasBottom || HasTop)
+        Out.push_back(IndexNode(HasBottom, HasBottom ? Slot(C[At]) : TFormulaRun(), HasTop,
+                                HasTop ? Slot(C[At + 1]) : TFormulaRun(), Left));
+    };
+    if (HasPre) Scripts(Marker + 1, true);
+    Append(C[0], Out);
+    if (Marker == 3) Scripts(1, false);
   }
 
   void Fenced(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out) {
@@ -390,10 +455,24 @@ class TMathMLReader {
         return;
       }
       if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back())) {
-        std::vector<const TXmlNode*> Inner;
-        for (size_t I = 1; I + 1 < C.size(); ++I) Inner.push_back(&C[I]);
-        // Our own writer wraps the content in one row.
-        Fenced(FenceChar(C.front()), Runs(Inner), FenceChar(C.back()), Out);
+        // Our own writer wraps each part of the content in one row.
+        std::vector<const TXmlNode*> Inner, Second;
+        const TXmlNode* Middle = nullptr;
+        for (size_t I = 1; I + 1 < C.size(); ++I) {
+          // \middle gives a stretchy infix operator, marked a fence or not.
+          const bool Parts = IsFence(C[I]) || (C[I].Name == QLatin1String("mo") &&
+                                               C[I].Attributes.value(QStringLiteral("form")) == QLatin1String("infix") &&
+                                               C[I].Attributes.value(QStringLiteral("stretchy")) == QLatin1String("true"));
+          if (Parts && !Middle) {
+            Middle = &C[I];
+            continue;
+          }
+          (Middle ? Second : Inner).push_back(&C[I]);
+        }
+        if (Middle && FenceChar(*Middle))
+          FencedNodes(FenceChar(C.front()), Runs(Inner), FenceChar(*Middle), Runs(Second), FenceChar(C.back()), Out, Losses);
+        else
+          Fenced(FenceChar(C.front()), Runs(Inner), FenceChar(C.back()), Out);
         return;
       }
       for (TFormulaNode& Item : Runs(Children(Node))) Out.push_back(std::move(Item));
@@ -421,12 +500,22 @@ class TMathMLReader {
       Out.push_back(AccentNode(Mark, Slot(Node.Children[0])));
     } else if (N == QLatin1String("msub") || N == QLatin1String("msup") || N == QLatin1String("msubsup")) {
       Arity(Node, N == QLatin1String("msubsup") ? 3 : 2);
-      Append(Node.Children[0], Out);
       const bool Upper = N == QLatin1String("msup");
+      if (IsOperatorBase(Node.Children[0])) {
+        const bool Both = Node.Children.size() == 3;
+        const TGroupOptions Options = Both ? TGroupOptions{goIndexBottom, goIndexTop}
+                                      : Upper ? TGroupOptions{goIndexTop} : TGroupOptions{goIndexBottom};
+        Out.push_back(ScriptedNode(Options, true, Slot(Node.Children[0]), Upper ? TFormulaRun() : Slot(Node.Children[1]),
+                                   Upper || Both ? Slot(Node.Children.back()) : TFormulaRun()));
+        return;
+      }
+      Append(Node.Children[0], Out);
       Out.push_back(IndexNode(!Upper, Upper ? TFormulaRun() : Slot(Node.Children[1]), Upper || Node.Children.size() == 3,
                               Upper || Node.Children.size() == 3 ? Slot(Node.Children.back()) : TFormulaRun()));
     } else if (N == QLatin1String("munder") || N == QLatin1String("mover") || N == QLatin1String("munderover")) {
       UnderOver(Node, Out);
+    } else if (N == QLatin1String("mmultiscripts")) {
+      Multiscripts(Node, Out);
     } else if (N == QLatin1String("mtable")) {
       std::vector<std::vector<TFormulaRun>> Rows;
       for (const TXmlNode& Row : Node.Children) Rows.push_back(RowCells(Row));

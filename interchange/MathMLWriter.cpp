@@ -6,9 +6,6 @@
 #include "interchange/Templates.h"
 
 namespace {
-const char16_t BracketChars[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
-                                    {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
-
 QString Escaped(char16_t Code) {
   switch (Code) {
     case u'<': return QStringLiteral("&lt;");
@@ -65,15 +62,27 @@ class TMathMLWriter {
  private:
   QString Slot(const TFormulaRun& Items) { return Row(Run(Items)); }
 
-  // Each element's markup in turn; an index takes the markup before it as its base.
+  static bool IsIndex(const TFormulaNode& Node) {
+    if (Node.Kind != TFormulaNode::Template) return false;
+    const auto Kind = FindTemplate(Node.Keyword)->Kind;
+    return Kind == TTemplateInfo::Index || Kind == TTemplateInfo::LeftIndex;
+  }
+
+  // Each element's markup in turn; an index takes the markup before it as its base, a left
+  // index the markup after it.
   QString Run(const TFormulaRun& Items) {
     std::vector<QString> Parts;
     for (size_t I = 0; I < Items.size(); ++I) {
       const TFormulaNode& Node = Items[I];
+      if (Node.Kind == TFormulaNode::Template && FindTemplate(Node.Keyword)->Kind == TTemplateInfo::LeftIndex) {
+        QString Base = QStringLiteral("<mrow/>");
+        if (I + 1 < Items.size() && !IsIndex(Items[I + 1])) Base = Single(Items[++I]);
+        Parts.push_back(Prescripts(*FindTemplate(Node.Keyword), Node, Base));
+        continue;
+      }
       if (Node.Kind == TFormulaNode::Template && FindTemplate(Node.Keyword)->Kind == TTemplateInfo::Index) {
         const TFormulaNode* Previous = I > 0 ? &Items[I - 1] : nullptr;
-        const bool OwnBase = Previous && !(Previous->Kind == TFormulaNode::Template &&
-                                           FindTemplate(Previous->Keyword)->Kind == TTemplateInfo::Index);
+        const bool OwnBase = Previous && !IsIndex(*Previous);
         QString Base = QStringLiteral("<mrow/>");
         if (OwnBase) {
           Base = Parts.back();
@@ -87,6 +96,15 @@ class TMathMLWriter {
     QString Result;
     for (const QString& Part : Parts) Result += Part;
     return Result;
+  }
+
+  QString Prescripts(const TTemplateInfo& Info, const TFormulaNode& Node, const QString& Base) {
+    const auto Script = [&](TGroupOption Option) {
+      const int S = Info.SlotOf(Option);
+      return S >= 0 ? Slot(Node.Slots[S]) : QStringLiteral("<none/>");
+    };
+    return Element(QStringLiteral("mmultiscripts"),
+                   Base + QStringLiteral("<mprescripts/>") + Script(goIndexBottom) + Script(goIndexTop));
   }
 
   QString Single(const TFormulaNode& Node) {
@@ -134,8 +152,8 @@ class TMathMLWriter {
         const auto Fence = [](char16_t Code, const char* Form) {
           return Token("mo", Code, QStringLiteral(" fence=\"true\" form=\"%1\"").arg(QLatin1String(Form)));
         };
-        return Row(Fence(BracketChars[Info.Bracket][0], "prefix") + Slot(Node.Slots[0]) +
-                   Fence(BracketChars[Info.Bracket][1], "postfix"));
+        return Row(Fence(DelimiterChar(OpeningDelimiter(Info.Bracket)), "prefix") + Slot(Node.Slots[0]) +
+                   Fence(DelimiterChar(ClosingDelimiter(Info.Bracket)), "postfix"));
       }
       case TTemplateInfo::Division: {
         const QString Fraction = Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]));
@@ -160,6 +178,32 @@ class TMathMLWriter {
       }
       case TTemplateInfo::Vector: return Vector(Info, Node.Slots[0]);
       case TTemplateInfo::Matrix: return Matrix(Info, Node.Slots);
+      case TTemplateInfo::Fence: {
+        const auto Fence = [](TDelimiter D, const char* Form) {
+          const QString Attributes = QStringLiteral(" fence=\"true\" form=\"%1\"").arg(QLatin1String(Form));
+          // No delimiter is an empty one, as \left. gives.
+          return D == dlNone ? QStringLiteral("<mo%1></mo>").arg(Attributes) : Token("mo", DelimiterChar(D), Attributes);
+        };
+        QString Content = Fence(Info.Delimiters.Left, "prefix") + Slot(Node.Slots[0]);
+        if (Node.Slots.size() > 1) Content += Fence(Info.Delimiters.Middle, "infix") + Slot(Node.Slots[1]);
+        return Row(Content + Fence(Info.Delimiters.Right, "postfix"));
+      }
+      case TTemplateInfo::LeftIndex: return Prescripts(Info, Node, QStringLiteral("<mrow/>"));
+      case TTemplateInfo::Scripted: {
+        // An operator base is marked, so that a reader tells it from a stack.
+        const QString Base = Info.OperatorBase
+                                 ? Element(QStringLiteral("mrow"), Run(Node.Slots[0]), QStringLiteral(" class=\"zelk-operator\""))
+                                 : Slot(Node.Slots[0]);
+        return Scripted(Info, Node, Base, Info.Options.Contains(goLimitTop) || Info.Options.Contains(goLimitBottom));
+      }
+      case TTemplateInfo::Brace: {
+        const bool Over = Info.Align == aeTop;
+        const QString Tag = Over ? QStringLiteral("mover") : QStringLiteral("munder");
+        const QString Brace = Token("mo", Over ? 0x23DE : 0x23DF, QStringLiteral(" stretchy=\"true\""));
+        const QString Braced = Element(Tag, Slot(Node.Slots[0]) + Brace,
+                                       Over ? QStringLiteral(" accent=\"true\"") : QStringLiteral(" accentunder=\"true\""));
+        return Element(Tag, Braced + Slot(Node.Slots[1]));
+      }
     }
     return QString();
   }

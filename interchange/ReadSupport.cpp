@@ -73,9 +73,17 @@ TFormulaNode BigOperatorNode(const TTemplateInfo& Info, TFormulaRun Operand, TFo
   return MakeTemplate(Info, std::move(Slots));
 }
 
-TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top) {
+TFormulaNode ScriptedNode(TGroupOptions Options, bool Operator, TFormulaRun Base, TFormulaRun Bottom, TFormulaRun Top) {
   TTemplateInfo Info;
-  Info.Kind = TTemplateInfo::Index;
+  Info.Kind = TTemplateInfo::Scripted;
+  Info.Options = Options;
+  Info.OperatorBase = Operator;
+  return BigOperatorNode(Info, std::move(Base), std::move(Bottom), std::move(Top));
+}
+
+TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top, bool Left) {
+  TTemplateInfo Info;
+  Info.Kind = Left ? TTemplateInfo::LeftIndex : TTemplateInfo::Index;
   Info.Options = HasBottom && HasTop ? TGroupOptions{goIndexBottom, goIndexTop}
                  : HasBottom         ? TGroupOptions{goIndexBottom}
                                      : TGroupOptions{goIndexTop};
@@ -154,18 +162,23 @@ TFormulaNode CharacterNode(char16_t Code) {
 }
 
 void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out, TReadLosses& Losses) {
-  static const char16_t Pairs[][2] = {{u'(', u')'}, {u'[', u']'}, {u'{', u'}'},
-                                      {0x27E8, 0x27E9}, {u'|', u'|'}, {0x2016, 0x2016}};
-  for (int Kind = kbRound; Kind <= kbDModule; ++Kind)
-    if (Pairs[Kind][0] == Left && Pairs[Kind][1] == Right) {
-      TTemplateInfo Info;
-      Info.Kind = TTemplateInfo::Brackets;
-      Info.Bracket = static_cast<TKindBracket>(Kind);
-      Out.push_back(MakeTemplate(Info, {std::move(Content)}));
-      return;
-    }
+  FencedNodes(Left, std::move(Content), 0, {}, Right, Out, Losses);
+}
+
+void FencedNodes(char16_t Left, TFormulaRun First, char16_t Middle, TFormulaRun Second, char16_t Right,
+                 TFormulaRun& Out, TReadLosses& Losses) {
+  if (const TTemplateInfo* Info = FenceByChars(Left, Middle, Right)) {
+    std::vector<TFormulaRun> Slots{std::move(First)};
+    if (Middle) Slots.push_back(std::move(Second));
+    Out.push_back(MakeTemplate(*Info, std::move(Slots)));
+    return;
+  }
   Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
   if (Left) Out.push_back(CharacterNode(Left));
-  for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
+  for (TFormulaNode& Node : First) Out.push_back(std::move(Node));
+  if (Middle) {
+    Out.push_back(CharacterNode(Middle));
+    for (TFormulaNode& Node : Second) Out.push_back(std::move(Node));
+  }
   if (Right) Out.push_back(CharacterNode(Right));
 }

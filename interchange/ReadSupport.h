@@ -46,15 +46,22 @@ TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Sl
 // null when no template has them.
 const TTemplateInfo* BigOperatorTemplate(int Operator, int Size, bool Ring, bool HasBottom, bool HasTop,
                                          bool Limits);
-// The big-operator template with Operand, Bottom and Top in their Data places.
+// The big-operator (or scripted base) template with Operand, Bottom and Top in their Data
+// places.
 TFormulaNode BigOperatorNode(const TTemplateInfo& Info, TFormulaRun Operand, TFormulaRun Bottom, TFormulaRun Top);
-// An index element for the scripts present.
-TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top);
+// A base with scripts (Options of limits or of indices) in their Data places.
+TFormulaNode ScriptedNode(TGroupOptions Options, bool Operator, TFormulaRun Base, TFormulaRun Bottom, TFormulaRun Top);
+// An index element (or, with Left, a left index) for the scripts present.
+TFormulaNode IndexNode(bool HasBottom, TFormulaRun Bottom, bool HasTop, TFormulaRun Top, bool Left = false);
 // A matrix from rows of cells: 1 x n, n x 1, k x k and our own square grids with a short
 // last row map exactly; any other shape becomes a column of one-row matrices, with a loss.
 TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses& Losses);
 // The character (or palette symbol) for a character read as it stands.
 TFormulaNode CharacterNode(char16_t Code);
-// Content between the delimiters Left and Right (0: none) appended to Out: a brackets
-// element where the pair is one of ours, else the delimiters as characters, with a loss.
+// Content between the delimiters Left and Right (0: none) appended to Out: a brackets or
+// fence element where the delimiters are those of one of ours, else the delimiters as
+// characters, with a loss.
 void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out, TReadLosses& Losses);
+// The same with two parts of content parted by a Middle delimiter.
+void FencedNodes(char16_t Left, TFormulaRun First, char16_t Middle, TFormulaRun Second, char16_t Right,
+                 TFormulaRun& Out, TReadLosses& Losses);

@@ -85,6 +85,37 @@ QHash<QString, TTemplateInfo> BuildTable() {
   }
   Add(TTemplateInfo{});  // Division
   AddRootsAndAccents(Add);
+  for (TFenceKind Kind : AcceptedFences()) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Fence;
+    Info.Delimiters = Kind;
+    Add(Info);
+  }
+  for (TGroupOptions Options : {TGroupOptions{goIndexTop}, TGroupOptions{goIndexBottom},
+                                TGroupOptions{goIndexTop, goIndexBottom}}) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::LeftIndex;
+    Info.Options = Options;
+    Add(Info);
+    Info.Kind = TTemplateInfo::Scripted;
+    Info.OperatorBase = true;
+    Add(Info);
+  }
+  for (TGroupOptions Options : {TGroupOptions{goLimitTop}, TGroupOptions{goLimitBottom},
+                                TGroupOptions{goLimitTop, goLimitBottom}})
+    for (bool Operator : {false, true}) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Scripted;
+      Info.Options = Options;
+      Info.OperatorBase = Operator;
+      Add(Info);
+    }
+  for (TAlignEA Align : {aeTop, aeBottom}) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Brace;
+    Info.Align = Align;
+    Add(Info);
+  }
   for (TKindMatrix Shape : {kmHoriz, kmVert, kmSquare}) {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Matrix;
@@ -123,14 +154,21 @@ int TTemplateInfo::SlotCount() const {
     case Division: case SlashDivision: return 2;
     case Root: return Degree ? 2 : 1;
     case LongDivision: return Quotient ? 3 : 2;
+    case Fence: return Delimiters.Middle == dlNone ? 1 : 2;
+    case LeftIndex: return static_cast<int>(Options.Contains(goIndexTop)) + Options.Contains(goIndexBottom);
+    case Scripted:
+      return 1 + Options.Contains(goLimitBottom) + Options.Contains(goLimitTop) +
+             Options.Contains(goIndexBottom) + Options.Contains(goIndexTop);
+    case Brace: return 2;
     default: return 1;
   }
 }
 
 int TTemplateInfo::SlotOf(TGroupOption Option) const {
   if (!Options.Contains(Option)) return -1;
-  // Operand first (big operators), then lower limit, upper limit, lower index, upper index.
-  int Position = Kind == BigOperator ? 1 : 0;
+  // Operand or base first (big operators, scripted bases), then lower limit, upper limit,
+  // lower index, upper index.
+  int Position = Kind == BigOperator || Kind == Scripted ? 1 : 0;
   for (TGroupOption Before : {goLimitBottom, goLimitTop, goIndexBottom, goIndexTop}) {
     if (Before == Option) return Position;
     if (Options.Contains(Before)) ++Position;
@@ -153,6 +191,10 @@ QString TTemplateInfo::Keyword() const {
     case LongDivision: return LongDivisionKeyword(Quotient);
     case Accent: return AccentKeyword(Mark);
     case Matrix: return MatrixKeyword(Shape, Columns);
+    case Fence: return FenceKeyword(Delimiters);
+    case LeftIndex: return LeftIndexKeyword(Options);
+    case Scripted: return ScriptedKeyword(Options, OperatorBase);
+    case Brace: return BraceKeyword(Align);
   }
   return QString();
 }
@@ -196,4 +238,28 @@ bool AccentByChar(char16_t Code, bool Stretchy, TKindAccent& Mark) {
   if (It == Table.constEnd() || (&Table == &Unstretched && Stretchy)) return false;
   Mark = *It;
   return true;
+}
+
+char16_t DelimiterChar(TDelimiter Value) {
+  static const char16_t Chars[] = {0,      u'(',   u')',   u'[',   u']',   u'{',   u'}',   0x27E8,
+                                   0x27E9, u'|',   0x2016, 0x230A, 0x230B, 0x2308, 0x2309};
+  return Chars[Value];
+}
+
+const TTemplateInfo* FenceByChars(char16_t Left, char16_t Middle, char16_t Right) {
+  for (int Kind = kbRound; Kind <= kbDModule && !Middle; ++Kind) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Brackets;
+    Info.Bracket = static_cast<TKindBracket>(Kind);
+    if (DelimiterChar(OpeningDelimiter(Info.Bracket)) == Left && DelimiterChar(ClosingDelimiter(Info.Bracket)) == Right)
+      return FindTemplate(Info.Keyword());
+  }
+  for (TFenceKind Kind : AcceptedFences())
+    if (DelimiterChar(Kind.Left) == Left && DelimiterChar(Kind.Middle) == Middle && DelimiterChar(Kind.Right) == Right) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Fence;
+      Info.Delimiters = Kind;
+      return FindTemplate(Info.Keyword());
+    }
+  return nullptr;
 }

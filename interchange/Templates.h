@@ -8,7 +8,12 @@
 #include "model/Types.h"
 
 struct TTemplateInfo {
-  enum TKind { Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix, SlashDivision, Root, LongDivision, Accent };
+  enum TKind {
+    Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix, SlashDivision, Root, LongDivision, Accent,
+    // A slot or two between delimiters of any kinds, a left index, a base with scripts, a
+    // horizontal brace with a label.
+    Fence, LeftIndex, Scripted, Brace
+  };
   // The six big-operator signs; an integral comes one to three times and may have a ring.
   enum TOperator { Integral, Sum, Product, Coproduct, Intersection, Union };
 
@@ -28,6 +33,9 @@ struct TTemplateInfo {
   bool Degree = false;
   bool Quotient = false;
   TKindAccent Mark = acBar;
+  TFenceKind Delimiters;
+  // Scripted: whether the base is an operator.
+  bool OperatorBase = false;
 
   // Slots in Data order; a matrix has as many as it has cells, at least one.
   int SlotCount() const;
@@ -46,3 +54,8 @@ const TTemplateInfo* FindTemplate(const QString& Keyword);
 // not stretched; stretched, they are the bars' and arrows' over a slot.
 char16_t AccentChar(TKindAccent Mark);
 bool AccentByChar(char16_t Code, bool Stretchy, TKindAccent& Mark);
+// The character that stands for a delimiter in LaTeX and MathML (0 for none): the plain
+// parenthesis, bar and angle bracket rather than the glyphs the editor draws.
+char16_t DelimiterChar(TDelimiter Value);
+// The fence or bracket pair with these delimiter characters (0: none), or null.
+const TTemplateInfo* FenceByChars(char16_t Left, char16_t Middle, char16_t Right);

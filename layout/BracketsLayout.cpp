@@ -2,20 +2,12 @@
 // the Math style the glyphs grow (variants, then assemblies) to cover the slot's ink,
 // centred on the axis.
 
-#include <QFontMetrics>
-
+#include "layout/BracketGlyphs.h"
 #include "layout/MathStyle.h"
 #include "model/Brackets.h"
 #include "model/EditArea.h"
 
 namespace {
-// Few fonts have the ornate parentheses; where no font (fallbacks included) has them,
-// plain parentheses are measured and drawn in their place instead of missing-glyph boxes.
-char16_t ShownGlyph(char16_t Code, const QFont& Font) {
-  if (Code != u'\uFD3E' && Code != u'\uFD3F') return Code;
-  if (QFontMetrics(Font).inFont(QChar(Code))) return Code;
-  return Code == u'\uFD3E' ? u'(' : u')';
-}
 TMathFence MathBrackets(const TEqBrackets& Brackets) {
   const TMathStyle Style(*MathFontOf(Brackets), Brackets.Font());
   return Fence(Style, Brackets.LSymbol(), Brackets.RSymbol(), SlotBox(Brackets.Slot(0)));
@@ -32,12 +24,12 @@ TMathAtom TEqBrackets::MathAtom() const { return maOrd; }
 
 int TEqBrackets::CalcSymbolWidth() const {
   SetCanvasFont();
-  return Canvas().TextExtentW(ShownGlyph(FLSymbol, Font())).width();
+  return GlyphExtent(Canvas(), FLSymbol).width();
 }
 
 int TEqBrackets::CalcSymbolHeight() const {
   SetCanvasFont();
-  return Canvas().TextExtentW(ShownGlyph(FLSymbol, Font())).height();
+  return GlyphExtent(Canvas(), FLSymbol).height();
 }
 
 int TEqBrackets::GetCommonHeight() const { return qMax(CalcSymbolHeight(), Slot(0)->Height()); }
@@ -76,9 +68,8 @@ void TEqBrackets::Paint() {
     return;
   }
   const int SW = CalcSymbolWidth();
-  const int Y = (GetCommonHeight() - CalcSymbolHeight()) / 2;
+  const int CH = GetCommonHeight();
   PaintBackground();
-  TCanvas& C = Canvas();
-  C.TextOutW(0, Y, ShownGlyph(FLSymbol, Font()));
-  C.TextOutW(Slot(0)->Width() + SW, Y, ShownGlyph(FRSymbol, Font()));
+  PaintGlyph(Canvas(), FLSymbol, 0, CH);
+  PaintGlyph(Canvas(), FRSymbol, Slot(0)->Width() + SW, CH);
 }

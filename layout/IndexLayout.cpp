@@ -22,7 +22,11 @@ const TEquation* TEqIndex::Base() const {
     FPlace = 0;
     while (FPlace < Run->Count() && Run->Item(FPlace) != this) ++FPlace;
   }
-  return FPlace > 0 && FPlace < Run->Count() ? Run->Item(FPlace - 1) : nullptr;
+  const int At = FBeforeBase ? FPlace + 1 : FPlace - 1;
+  const TEquation* Found = FPlace < Run->Count() && At >= 0 && At < Run->Count() ? Run->Item(At) : nullptr;
+  // Scripts next to scripts take no measure from each other: a left and a right index
+  // around nothing would each wait for the other.
+  return dynamic_cast<const TEqIndex*>(Found) ? nullptr : Found;
 }
 
 namespace {
@@ -91,8 +95,9 @@ void TEqIndex::PlaceMathSlots() {
   const TMathIndex Math = MathIndex(*this, Base(), Top, Bottom);
   if (Top) Top->SetTop(Math.SuperBaseline - Top->MathBaseline());
   if (Bottom) Bottom->SetTop(Math.SubBaseline - Bottom->MathBaseline());
+  // A left index leans its slots against the base that follows it.
   for (TEditArea* Area : {Top, Bottom})
-    if (Area) Area->SetLeft(0);
+    if (Area) Area->SetLeft(FBeforeBase ? Math.Box.Width - Area->Width() : 0);
 }
 
 void TEqIndex::RefreshDimensions() {
@@ -122,22 +127,23 @@ void TEqIndex::RefreshSlot(TEditArea* Area) {
 void TEqIndex::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
   TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea);
+  TEditArea* Bottom = Present(FGroupOptions, goIndexBottom, FIndexBottomArea);
+  if (Top) RefreshSlot(Top);
+  if (Bottom) RefreshSlot(Bottom);
   if (MathFontOf(*this)) {
-    for (TEditArea* Area : {Top, Present(FGroupOptions, goIndexBottom, FIndexBottomArea)})
-      if (Area) RefreshSlot(Area);
     PlaceMathSlots();
     GetParent()->RefreshEquations();
     return;
   }
+  // A left index leans its slots against the base that follows it.
+  const auto Left = [this](const TEditArea* Area) { return FBeforeBase ? CalcWidth() - Area->Width() : 0; };
   if (Top) {
-    RefreshSlot(Top);
     Top->SetTop(0);
-    Top->SetLeft(0);
+    Top->SetLeft(Left(Top));
   }
-  if (TEditArea* Bottom = Present(FGroupOptions, goIndexBottom, FIndexBottomArea)) {
-    RefreshSlot(Bottom);
+  if (Bottom) {
     Bottom->SetTop(Font().Size() / 2 + (Top ? Top->Height() : 0));
-    Bottom->SetLeft(0);
+    Bottom->SetLeft(Left(Bottom));
   }
   GetParent()->RefreshEquations();
 }

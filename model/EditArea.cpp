@@ -4,14 +4,17 @@
 #include "editor/ZelkEquation.h"
 #include "model/Accent.h"
 #include "model/Arrows.h"
+#include "model/Brace.h"
 #include "model/Brackets.h"
 #include "model/Division.h"
+#include "model/Fence.h"
 #include "model/GroupOp.h"
 #include "model/Index.h"
 #include "model/Keywords.h"
 #include "model/LongDivision.h"
 #include "model/Matrix.h"
 #include "model/Radical.h"
+#include "model/Scripted.h"
 #include "model/Symbols.h"
 
 TEditArea::TEditArea(TEquatStore* Owner)
@@ -200,4 +203,24 @@ void TEditArea::AddEqLongDivision(bool Quotient) {
 
 void TEditArea::AddEqAccent(TKindAccent Kind) {
   InsertEquation<TEqAccent>(AccentKeyword(Kind), [Kind](TEqAccent& E) { E.SetKindAccent(Kind); });
+}
+
+void TEditArea::AddEqFence(TFenceKind Kind) {
+  InsertEquation<TEqFence>(FenceKeyword(Kind), [Kind](TEqFence& E) { E.SetKind(Kind); });
+}
+
+void TEditArea::AddEqLeftIndex(TGroupOptions Options) {
+  InsertEquation<TEqIndex>(LeftIndexKeyword(Options), [Options](TEqIndex& E) {
+    E.SetBeforeBase(true);
+    E.SetGroupOptions(Options);
+  });
+}
+
+void TEditArea::AddEqScripted(TGroupOptions Options, bool Operator) {
+  InsertEquation<TEqScripted>(ScriptedKeyword(Options, Operator),
+                              [=](TEqScripted& E) { E.SetScripts(Options, Operator); });
+}
+
+void TEditArea::AddEqBrace(TAlignEA Align) {
+  InsertEquation<TEqBrace>(BraceKeyword(Align), [Align](TEqBrace& E) { E.SetAlignEA(Align); });
 }

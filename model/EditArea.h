@@ -82,6 +82,11 @@ class TEditArea : public TZelkGraphic {
   void AddEqRoot(bool Degree);
   void AddEqLongDivision(bool Quotient);
   void AddEqAccent(TKindAccent Kind);
+  // Fences, left indices, scripted bases and horizontal braces.
+  void AddEqFence(TFenceKind Kind);
+  void AddEqLeftIndex(TGroupOptions Options);
+  void AddEqScripted(TGroupOptions Options, bool Operator);
+  void AddEqBrace(TAlignEA Align);
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification

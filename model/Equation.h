@@ -103,6 +103,9 @@ class TEqBarred : public TEqParent {
   void PaintBar(int Y);
   // Two-stroke arrow heads 15 pixels long at the ends named by Kind, on a bar at Y.
   void PaintHeads(TKindArrow Kind, int Y);
+  // A horizontal curly brace across the whole width in the band from Y, Height high, its
+  // tip at the top (Up) or at the bottom, drawn with a pen Thickness wide.
+  void PaintBrace(int Y, int Height, bool Up);
 
  private:
   int FGap = 0;

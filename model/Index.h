@@ -3,6 +3,7 @@
 // superscript at the top, an empty strip half the run's font size high, then the
 // subscript, both left-aligned and set at 0.7 of the run's size. Centred on the run's
 // mid-line, a superscript alone rises above it and a subscript alone hangs below it.
+// A left index stands before its base instead, its slots right-aligned against it.
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -14,6 +15,9 @@ class TEqIndex : public TEqParent {
   TGroupOptions GroupOptions() const { return FGroupOptions; }
   // Adds the index slots (only goIndexTop and goIndexBottom count); called once.
   void SetGroupOptions(TGroupOptions Value);
+  // Whether the element is a left index; set before its slots are added.
+  bool BeforeBase() const { return FBeforeBase; }
+  void SetBeforeBase(bool Value) { FBeforeBase = Value; }
   TEditArea* IndexTopArea() const { return FIndexTopArea; }
   TEditArea* IndexBottomArea() const { return FIndexBottomArea; }
 
@@ -29,7 +33,8 @@ class TEqIndex : public TEqParent {
   void RefreshDimensions() override;
   // Re-fonts and places both slots; nothing while updates are bracketed.
   void RefreshEditArea(int Index) override;
-  TMathAtom MathAtom() const override { return maScript; }
+  // Right scripts are spaced as their base; left ones as ordinary, against it.
+  TMathAtom MathAtom() const override { return FBeforeBase ? maOrd : maScript; }
 
  protected:
   void Paint() override;
@@ -39,12 +44,13 @@ class TEqIndex : public TEqParent {
   void RefreshSlot(TEditArea* Area);
   // Places the slots on the shifts the Math style gives them from the base.
   void PlaceMathSlots();
-  // The element the index stands after in its run, or nullptr.
+  // The element the index stands after in its run (before, for a left index), or nullptr.
   const TEquation* Base() const;
   // Where Base last found the element in its run, tried first.
   mutable int FPlace = 0;
 
   TGroupOptions FGroupOptions;
+  bool FBeforeBase = false;
   TEditArea* FIndexTopArea = nullptr;
   TEditArea* FIndexBottomArea = nullptr;
 };

@@ -42,6 +42,57 @@ QString HeadsWord(TKindArrow Kind) {
 
 using TTable = QHash<QString, TInsertion>;
 
+struct TFenceName {
+  const char* Keyword;
+  TFenceKind Kind;
+};
+const TFenceName FenceNames[] = {
+    {"BracketsFloor", {dlFloorOpen, dlNone, dlFloorClose}},
+    {"BracketsCeiling", {dlCeilingOpen, dlNone, dlCeilingClose}},
+    {"BracketsSquareRound", {dlSquareOpen, dlNone, dlRoundClose}},
+    {"BracketsRoundSquare", {dlRoundOpen, dlNone, dlSquareClose}},
+    {"BracketsRevSquareSquare", {dlSquareClose, dlNone, dlSquareClose}},
+    {"BracketsSquareRevSquare", {dlSquareOpen, dlNone, dlSquareOpen}},
+    {"BracketsRevSquareRevSquare", {dlSquareClose, dlNone, dlSquareOpen}},
+    {"BracketLeftRound", {dlRoundOpen, dlNone, dlNone}},
+    {"BracketRightRound", {dlNone, dlNone, dlRoundClose}},
+    {"BracketLeftSquare", {dlSquareOpen, dlNone, dlNone}},
+    {"BracketRightSquare", {dlNone, dlNone, dlSquareClose}},
+    {"BracketLeftFigure", {dlFigureOpen, dlNone, dlNone}},
+    {"BracketRightFigure", {dlNone, dlNone, dlFigureClose}},
+    {"BracketLeftCorner", {dlCornerOpen, dlNone, dlNone}},
+    {"BracketRightCorner", {dlNone, dlNone, dlCornerClose}},
+    {"BracketLeftModule", {dlModule, dlNone, dlNone}},
+    {"BracketRightModule", {dlNone, dlNone, dlModule}},
+    {"BracketLeftDModule", {dlDModule, dlNone, dlNone}},
+    {"BracketRightDModule", {dlNone, dlNone, dlDModule}},
+    {"BracketsKet", {dlModule, dlNone, dlCornerClose}},
+    {"BracketsBra", {dlCornerOpen, dlNone, dlModule}},
+    {"BracketsBraKet", {dlCornerOpen, dlModule, dlCornerClose}},
+};
+
+// The keyword word for a set with one or both of a top and a bottom option.
+QString TopBottomWord(TGroupOptions Options, TGroupOption Top, TGroupOption Bottom) {
+  return (Options.Contains(Bottom) ? QStringLiteral("Bottom") : QString()) +
+         (Options.Contains(Top) ? QStringLiteral("Top") : QString());
+}
+
+void AddScriptKinds(TTable& Table) {
+  for (const TFenceName& Name : FenceNames)
+    Table.insert(QLatin1String(Name.Keyword), [Kind = Name.Kind](TEditArea& A) { A.AddEqFence(Kind); });
+  for (TGroupOptions Options : {TGroupOptions{goIndexTop}, TGroupOptions{goIndexBottom},
+                                TGroupOptions{goIndexTop, goIndexBottom}}) {
+    Table.insert(LeftIndexKeyword(Options), [=](TEditArea& A) { A.AddEqLeftIndex(Options); });
+    Table.insert(ScriptedKeyword(Options, true), [=](TEditArea& A) { A.AddEqScripted(Options, true); });
+  }
+  for (TGroupOptions Options : {TGroupOptions{goLimitTop}, TGroupOptions{goLimitBottom},
+                                TGroupOptions{goLimitTop, goLimitBottom}})
+    for (bool Operator : {false, true})
+      Table.insert(ScriptedKeyword(Options, Operator), [=](TEditArea& A) { A.AddEqScripted(Options, Operator); });
+  for (TAlignEA Align : {aeTop, aeBottom})
+    Table.insert(BraceKeyword(Align), [=](TEditArea& A) { A.AddEqBrace(Align); });
+}
+
 void AddGroupOps(TTable& Table) {
   const TGroupOptions Sets[] = {{}, {goLimitBottom}, {goLimitTop, goLimitBottom},
                                 {goIndexBottom}, {goIndexTop, goIndexBottom}};
@@ -112,6 +163,7 @@ TTable BuildTable() {
   for (int Columns = 2; Columns <= MaxMatrixColumns; ++Columns)
     Table.insert(MatrixKeyword(kmGrid, Columns), [=](TEditArea& A) { A.AddEqMatrixGrid(0, Columns); });
   AddRootsAndAccents(Table);
+  AddScriptKinds(Table);
   return Table;
 }
 
@@ -178,6 +230,36 @@ QString AccentKeyword(TKindAccent Kind) {
       "Hat",       "Tilde",     "ArrowRight",     "ArrowLeft",    "ArrowRightLeft",
       "HarpoonRight", "HarpoonLeft", "ArcUp",     "ArcDown",      "BackPrime"};
   return QStringLiteral("Accent") + QLatin1String(Words[Kind]);
+}
+
+QString FenceKeyword(TFenceKind Kind) {
+  for (const TFenceName& Name : FenceNames)
+    if (Name.Kind == Kind) return QLatin1String(Name.Keyword);
+  return QString();
+}
+
+const std::vector<TFenceKind>& AcceptedFences() {
+  static const std::vector<TFenceKind> Kinds = [] {
+    std::vector<TFenceKind> Result;
+    for (const TFenceName& Name : FenceNames) Result.push_back(Name.Kind);
+    return Result;
+  }();
+  return Kinds;
+}
+
+QString LeftIndexKeyword(TGroupOptions Options) {
+  return QStringLiteral("IndexLeft") + IndexKeyword(Options).mid(5);
+}
+
+QString ScriptedKeyword(TGroupOptions Options, bool Operator) {
+  const bool Limits = Options.Contains(goLimitTop) || Options.Contains(goLimitBottom);
+  if (!Operator) return QStringLiteral("Stack") + TopBottomWord(Options, goLimitTop, goLimitBottom);
+  return QStringLiteral("Operator") + (Limits ? QStringLiteral("Limit") : QStringLiteral("Index")) +
+         (Limits ? TopBottomWord(Options, goLimitTop, goLimitBottom) : TopBottomWord(Options, goIndexTop, goIndexBottom));
+}
+
+QString BraceKeyword(TAlignEA Align) {
+  return QStringLiteral("HorizBrace") + AlignWord(Align);
 }
 
 TInsertion InsertionForKeyword(const QString& Name) { return Table().value(Name); }

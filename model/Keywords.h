@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "model/Types.h"
 
@@ -26,6 +27,17 @@ QString SlashDivisionKeyword();
 QString RootKeyword(bool Degree);
 QString LongDivisionKeyword(bool Quotient);
 QString AccentKeyword(TKindAccent Kind);
+
+// Fences, scripts to the left, scripted bases and horizontal braces.
+QString FenceKeyword(TFenceKind Kind);
+// Every fence the reader accepts, in palette order.
+const std::vector<TFenceKind>& AcceptedFences();
+QString LeftIndexKeyword(TGroupOptions Options);
+// A base with scripts above and below (Limits) or beside it (Indices); Operator marks the
+// base as an operator.
+QString ScriptedKeyword(TGroupOptions Options, bool Operator);
+// The brace over its body (aeTop, the label above it) or under it (aeBottom).
+QString BraceKeyword(TAlignEA Align);
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and

@@ -35,6 +35,35 @@ enum TKindAccent {
 constexpr TKindAccent FirstAccent = acStrike;
 constexpr TKindAccent LastAccent = acBackPrime;
 
+// One delimiter of a fence: the opening or closing glyph of a bracket kind, a single or
+// double bar, a floor or ceiling half, or none.
+enum TDelimiter {
+  dlNone, dlRoundOpen, dlRoundClose, dlSquareOpen, dlSquareClose, dlFigureOpen, dlFigureClose,
+  dlCornerOpen, dlCornerClose, dlModule, dlDModule, dlFloorOpen, dlFloorClose, dlCeilingOpen,
+  dlCeilingClose
+};
+
+// The delimiters a bracket pair is made of.
+inline TDelimiter OpeningDelimiter(TKindBracket Kind) {
+  constexpr TDelimiter Opening[] = {dlRoundOpen, dlSquareOpen, dlFigureOpen, dlCornerOpen, dlModule, dlDModule};
+  return Opening[Kind];
+}
+inline TDelimiter ClosingDelimiter(TKindBracket Kind) {
+  constexpr TDelimiter Closing[] = {dlRoundClose, dlSquareClose, dlFigureClose, dlCornerClose, dlModule, dlDModule};
+  return Closing[Kind];
+}
+
+// The delimiters of a fence element: a middle one parts two slots.
+struct TFenceKind {
+  TDelimiter Left = dlNone;
+  TDelimiter Middle = dlNone;
+  TDelimiter Right = dlNone;
+  bool operator==(const TFenceKind&) const = default;
+};
+
+// Where the scripts of a scripted base stand: above and below it, or beside it on the right.
+enum TScriptPlace { spLimits, spIndices };
+
 
 // One item of a text form: Name(Argument).
 struct TExpression {

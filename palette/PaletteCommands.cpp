@@ -6,6 +6,7 @@
 
 #include "model/EditArea.h"
 #include "model/Matrix.h"
+#include "model/Keywords.h"
 
 namespace {
 using TCommand = std::function<void(TEditArea&)>;
@@ -94,6 +95,29 @@ const TMatrixButton MatrixButtons[] = {
 
 using TOperatorCommand = void (TEditArea::*)(TGroupOptions);
 
+struct TTemplateButton {
+  int Group;
+  int Button;
+  const char* Keyword;
+};
+// Groups 11 and 13: fences, horizontal braces, left indices, stacks and operators with
+// scripts, each inserting the template its keyword names.
+constexpr TTemplateButton TemplateButtons[] = {
+    {11, 6, "BracketsFloor"}, {11, 7, "BracketsCeiling"}, {11, 8, "BracketsSquareRound"},
+    {11, 9, "BracketsRoundSquare"}, {11, 10, "BracketsRevSquareRevSquare"},
+    {11, 11, "BracketsSquareRevSquare"}, {11, 12, "BracketsRevSquareSquare"},
+    {11, 13, "HorizBraceaeTop"}, {11, 14, "HorizBraceaeBottom"},
+    {11, 15, "BracketLeftRound"}, {11, 16, "BracketRightRound"}, {11, 17, "BracketLeftSquare"},
+    {11, 18, "BracketRightSquare"}, {11, 19, "BracketLeftFigure"}, {11, 20, "BracketRightFigure"},
+    {11, 21, "BracketLeftCorner"}, {11, 22, "BracketRightCorner"}, {11, 23, "BracketLeftModule"},
+    {11, 24, "BracketRightModule"}, {11, 25, "BracketLeftDModule"}, {11, 26, "BracketRightDModule"},
+    {11, 27, "BracketsKet"}, {11, 28, "BracketsBra"}, {11, 29, "BracketsBraKet"},
+    {13, 3, "IndexLeftTop"}, {13, 4, "IndexLeftBottom"}, {13, 5, "IndexLeftTopBottom"},
+    {13, 6, "StackTop"}, {13, 7, "StackBottom"}, {13, 8, "StackBottomTop"},
+    {13, 9, "OperatorIndexTop"}, {13, 10, "OperatorIndexBottom"}, {13, 11, "OperatorIndexBottomTop"},
+    {13, 12, "OperatorLimitTop"}, {13, 13, "OperatorLimitBottom"}, {13, 14, "OperatorLimitBottomTop"},
+};
+
 TCommandTable BuildCommandTable() {
   TCommandTable Table;
   for (const TSymbolButton& S : SymbolButtons)
@@ -143,6 +167,9 @@ TCommandTable BuildCommandTable() {
 
   for (int B = 0; B < 9; ++B)
     Table[{19, B}] = [M = MatrixButtons[B]](TEditArea& A) { A.AddEqMatrix(M.Kind, M.Count); };
+
+  for (const TTemplateButton& T : TemplateButtons)
+    Table[{T.Group, T.Button}] = InsertionForKeyword(QLatin1String(T.Keyword));
   return Table;
 }
 }  // namespace
@@ -186,5 +213,11 @@ bool RemovesOrnament(int Group, int Button) { return Group == 3 && Button == 0; 
 std::optional<std::pair<int, int>> SymbolButton(int Code) {
   for (const TSymbolButton& S : SymbolButtons)
     if (S.Code == Code) return std::make_pair(S.Group, S.Button);
+  return std::nullopt;
+}
+
+std::optional<std::pair<int, int>> TemplateButton(const QString& Keyword) {
+  for (const TTemplateButton& T : TemplateButtons)
+    if (Keyword == QLatin1String(T.Keyword)) return std::make_pair(T.Group, T.Button);
   return std::nullopt;
 }

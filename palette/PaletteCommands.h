@@ -3,6 +3,7 @@
 // button's group and index.
 
 #include <QSize>
+#include <QString>
 #include <optional>
 #include <utility>
 
@@ -25,3 +26,6 @@ bool RemovesOrnament(int Group, int Button);
 
 // The first button (group, index) that inserts the special symbol with code Code, if any.
 std::optional<std::pair<int, int>> SymbolButton(int Code);
+// The button (group, index) of a fence, brace, left index or scripted base keyword, if any:
+// its description names the template.
+std::optional<std::pair<int, int>> TemplateButton(const QString& Keyword);

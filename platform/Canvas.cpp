@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace {
 QString CodeUnitText(char16_t Code) { return QString(QChar(Code)); }
@@ -108,6 +109,22 @@ void TCanvas::Polyline(const QPolygonF& Points) {
 }
 
 void TCanvas::MoveTo(int X, int Y) { FPenPos = QPoint(X, Y); }
+
+void TCanvas::PolyBezier(const std::vector<QPoint>& Points) {
+  if (Points.size() < 4 || (Points.size() - 1) % 3 != 0) return;
+  FPenPos = Points.back();
+  if (!FPainter || Pen.Style == psClear) return;
+  QPainterPath Path(Points.front());
+  for (size_t I = 1; I + 2 < Points.size(); I += 3) Path.cubicTo(Points[I], Points[I + 1], Points[I + 2]);
+  ClipPainter();
+  FPainter->save();
+  // Curves without smoothing break into steps.
+  FPainter->setRenderHint(QPainter::Antialiasing, true);
+  ApplyPen();
+  FPainter->setBrush(Qt::NoBrush);
+  FPainter->drawPath(Path);
+  FPainter->restore();
+}
 
 void TCanvas::LineTo(int X, int Y) {
   const QPoint To(X, Y);

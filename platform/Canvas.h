@@ -76,6 +76,9 @@ class TCanvas {
   void Polyline(const QPolygonF& Points);
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
+  // Cubic curves with the pen, unfilled: Points holds the start and then three points
+  // (two controls and an end) for each curve; the pen ends at the last point.
+  void PolyBezier(const std::vector<QPoint>& Points);
   void TextOut(int X, int Y, const QString& Text);
 
   // The math font of the Math typesetting style; none (the default) is the Classic style.

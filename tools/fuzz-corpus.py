@@ -32,6 +32,20 @@ def names():
             table["Vector" + heads + align] = 1
     for kind in ("kmHoriz", "kmVert", "kmSquare"):
         table["Matrix" + kind] = 4
+    # Fences, left indices, scripted bases and horizontal braces.
+    for kind in ("Floor", "Ceiling", "SquareRound", "RoundSquare", "RevSquareSquare",
+                 "SquareRevSquare", "RevSquareRevSquare", "Ket", "Bra"):
+        table["Brackets" + kind] = 1
+    table["BracketsBraKet"] = 2
+    for kind in ("Round", "Square", "Figure", "Corner", "Module", "DModule"):
+        table["BracketLeft" + kind] = table["BracketRight" + kind] = 1
+    for words, slots in (("Top", 1), ("Bottom", 1), ("TopBottom", 2)):
+        table["IndexLeft" + words] = slots
+    for words, slots in (("Top", 1), ("Bottom", 1), ("BottomTop", 2)):
+        table["Stack" + words] = 1 + slots
+        table["OperatorIndex" + words] = table["OperatorLimit" + words] = 1 + slots
+    for align in ("aeTop", "aeBottom"):
+        table["HorizBrace" + align] = 2
     return table
 
 

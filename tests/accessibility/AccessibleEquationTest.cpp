@@ -74,6 +74,17 @@ TEST(AccessibleEditor, SpeaksEveryElementKindInThreeLanguages) {
        "Matrix 2 mal 2, Zeile 1: 1, 2; Zeile 2: 3, leer, Ende Matrix",
        "матрица 2 на 2, строка 1: 1, 2; строка 2: 3, пусто, конец матрицы"},
       {Line(X) + Line(""), "x; empty", "x; leer", "x; пусто"},
+      // The newer kinds are named by their palette button, their slots read in turn.
+      {Line("BracketsBraKet(" + Slot(X) + Slot("Simple(y)") + ")"), "vertical bar in angle brackets, x, y",
+       "In der Quantenphysik verwendete Klammern, x, y", "вертикальная скобка в угловых скобках, x, y"},
+      {Line("OperatorLimitBottomTop(" + Slot(X) + Slot("Simple(i)") + Slot("Simple(n)") + ")"),
+       "index over and under an operator, x, i, n", "Index over and under an operator, x, i, n",
+       "индекс над и под оператором, x, i, n"},
+      {Line("BracketsRevSquareSquare(" + Slot(X) + ")"), "brackets for intervals, close bracket x close bracket",
+       "Klammern zur Darstellung verschiedener Intervalle, eckige Klammer zu x eckige Klammer zu",
+       "скобки, обозначающие тип интервала, закрывающая квадратная скобка x закрывающая квадратная скобка"},
+      {Line("IndexLeftTop(" + Slot("Simple(2)") + ")" + X), "left superscript, 2 x", "Left superscript, 2 x",
+       "верхний индекс слева, 2 x"},
   };
   for (const TCase& C : Cases) {
     EXPECT_EQ(F.Spoken(C.Data, lEnglish), QString::fromUtf8(C.English)) << C.Data.toStdString();

@@ -172,3 +172,17 @@ TEST_F(HostedEditor, ArrowsBeatTheHostsShortcutsOtherKeysGoToTheHost) {
   EXPECT_EQ(Host.KeysLeft, (QList<int>{Qt::Key_F5, Qt::Key_Control, Qt::Key_Q}));
   EXPECT_EQ(E->GetData(), "EditArea(Simple(a)Simple(b))");
 }
+
+TEST_F(HostedEditor, AClickOnABracesLabelOrAStacksScriptActivatesThatSlot) {
+  E->SetData("EditArea(HorizBraceaeTop(EditArea(Simple(a))EditArea(Simple(n)))"
+             "StackTop(EditArea(Simple(x))EditArea(Simple(t))))");
+  auto* Brace = dynamic_cast<TEqBrace*>(E->Line(0)->Item(0));
+  auto* Stack = dynamic_cast<TEqScripted*>(E->Line(0)->Item(1));
+  ASSERT_TRUE(Brace && Stack);
+  for (TEditArea* Slot : {Brace->Label(), Stack->TopArea(), Brace->Body()}) {
+    const auto P = PointOn(Slot, true);
+    ASSERT_TRUE(P);
+    Click(*P);
+    EXPECT_EQ(E->ActiveEditArea(), Slot);
+  }
+}

@@ -29,7 +29,7 @@ void ExpectRoundTrips(const QString& Data, bool Annotated) {
 TEST(RoundTrip, TheFormulaModelReadsDataAsTheEditorDoes) {
   for (const QString& Data : EveryTemplateData() + SeedData()) EXPECT_EQ(WriteData(ParseData(Data)), EditorData(Data));
   EXPECT_EQ(FindTemplate("Simple"), nullptr);
-  EXPECT_EQ(AcceptedTemplateKeywords().size(), 74 + 25 + MaxMatrixColumns - 1);
+  EXPECT_EQ(AcceptedTemplateKeywords().size(), 74 + 25 + 36 + MaxMatrixColumns - 1);
   for (const QString& Name : AcceptedTemplateKeywords()) EXPECT_EQ(FindTemplate(Name)->Keyword(), Name);
 }
 
@@ -81,7 +81,16 @@ TEST(RoundTrip, LinesAndNestedBarsSurviveWithoutTheDataCopy) {
         QStringLiteral("EditArea(VectorkaDoubleaeTop(EditArea(VectoraeTop(EditArea(Simple(a))))))"),
         QStringLiteral("EditArea(IndexTop(EditArea(Simple(a)))IndexBottom(EditArea(Simple(b))))"),
         QStringLiteral("EditArea(MatrixkmSquare(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))))"),
-        QStringLiteral("EditArea(Simple(#32)IndexTop(EditArea(Simple(a))))")})
+        QStringLiteral("EditArea(Simple(#32)IndexTop(EditArea(Simple(a))))"),
+        // Left indices beside right ones, alone and at either end of a run.
+        QStringLiteral("EditArea(IndexLeftTop(EditArea(Simple(a)))Simple(C)IndexBottom(EditArea(Simple(b))))"),
+        QStringLiteral("EditArea(IndexLeftTop(EditArea(Simple(a)))IndexTop(EditArea(Simple(b)))Simple(C))"),
+        QStringLiteral("EditArea(IndexTop(EditArea(Simple(a)))IndexLeftBottom(EditArea(Simple(b))))"),
+        QStringLiteral("EditArea(IndexLeftTop(EditArea(Simple(a)))IndexLeftBottom(EditArea(Simple(b)))Simple(C))"),
+        // A stack over a stack below, an operator on a big-operator sign, empty slots.
+        QStringLiteral("EditArea(StackTop(EditArea(StackBottom(EditArea(Simple(x))EditArea(Simple(b))))EditArea(Simple(t))))"),
+        QStringLiteral("EditArea(OperatorLimitBottom(EditArea(ExtSymbol(8721))EditArea(Simple(i))))"),
+        QStringLiteral("EditArea(BracketsBraKet(EditArea()EditArea())HorizBraceaeTop(EditArea()EditArea())StackBottom(EditArea()EditArea()))")})
     ExpectRoundTrips(Data, false);
 }
 

@@ -198,3 +198,24 @@ TEST(Robustness, LinesStayStackedWhileReadingAndEditing) {
   F.Editor->setFont(Large);
   ExpectStacked();
 }
+
+TEST(Robustness, TheNewerKindsReadMissingSurplusAndStraySlotsAsTheOthersDo) {
+  // Missing slots stay empty, surplus ones are dropped, items of other names keep their place.
+  const std::pair<const char*, const char*> Cases[] = {
+      {"EditArea(BracketsBraKet())", "EditArea(BracketsBraKet(EditArea()EditArea()))"},
+      {"EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))))",
+       "EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))))"},
+      {"EditArea(StackBottomTop(Simple(q)EditArea(Simple(b))EditArea(Simple(t))))",
+       "EditArea(StackBottomTop(EditArea()EditArea(Simple(b))EditArea(Simple(t))))"},
+      {"EditArea(IndexLeftTopBottom(EditArea(Simple(b", "EditArea(IndexLeftTopBottom(EditArea(Simple(b))EditArea()))"},
+      {"EditArea(HorizBraceaeTop(EditArea(HorizBraceaeBottom(EditArea()))))",
+       "EditArea(HorizBraceaeTop(EditArea(HorizBraceaeBottom(EditArea()EditArea()))EditArea()))"},
+      {"EditArea(OperatorIndexTop)", "EditArea(OperatorIndexTop(EditArea()EditArea()))"},
+  };
+  for (const auto& [Text, Expected] : Cases) {
+    SCOPED_TRACE(Text);
+    TZelkEquation Editor;
+    Editor.SetData(QString::fromUtf8(Text));
+    EXPECT_EQ(Editor.GetData(), QString::fromUtf8(Expected));
+  }
+}

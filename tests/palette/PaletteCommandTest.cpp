@@ -98,6 +98,28 @@ std::map<std::pair<int, int>, TExpected> ExpectedTable() {
                           "kaRightaeBottom", "kaLeftaeBottom", "kaRightkaLeftaeBottom"};
   for (int B = 0; B < 6; ++B) T[{17, B}] = {Template(QStringLiteral("Arrow") + Arrows[B], 1), cFirstSlot};
 
+  // Fences, braces, left indices, stacks and operators with scripts: the caret goes to the
+  // content, the base or (left indices) the script the right index would take.
+  const char* Fences[] = {"BracketsFloor", "BracketsCeiling", "BracketsSquareRound", "BracketsRoundSquare",
+                          "BracketsRevSquareRevSquare", "BracketsSquareRevSquare", "BracketsRevSquareSquare"};
+  for (int B = 6; B <= 12; ++B) T[{11, B}] = {Template(Fences[B - 6], 1), cFirstSlot};
+  T[{11, 13}] = {Template("HorizBraceaeTop", 2), cFirstSlot};
+  T[{11, 14}] = {Template("HorizBraceaeBottom", 2), cFirstSlot};
+  for (int B = 15; B <= 26; ++B)
+    T[{11, B}] = {Template(QString::fromLatin1(B % 2 ? "BracketLeft" : "BracketRight") + Brackets[(B - 15) / 2], 1), cFirstSlot};
+  T[{11, 27}] = {Template("BracketsKet", 1), cFirstSlot};
+  T[{11, 28}] = {Template("BracketsBra", 1), cFirstSlot};
+  T[{11, 29}] = {Template("BracketsBraKet", 2), cFirstSlot};
+  T[{13, 3}] = {Template("IndexLeftTop", 1), cUpperIndex};
+  T[{13, 4}] = {Template("IndexLeftBottom", 1), cLowerIndex};
+  T[{13, 5}] = {Template("IndexLeftTopBottom", 2), cLowerIndex};
+  const char* Scripts[] = {"Top", "Bottom", "BottomTop"};
+  for (int B = 0; B < 3; ++B) {
+    T[{13, 6 + B}] = {Template(QStringLiteral("Stack") + Scripts[B], 2 + B / 2), cFirstSlot};
+    T[{13, 9 + B}] = {Template(QStringLiteral("OperatorIndex") + Scripts[B], 2 + B / 2), cFirstSlot};
+    T[{13, 12 + B}] = {Template(QStringLiteral("OperatorLimit") + Scripts[B], 2 + B / 2), cFirstSlot};
+  }
+
   const char* Shapes[] = {"kmHoriz", "kmVert", "kmSquare"};
   const int Cells[] = {2, 2, 4, 3, 3, 9, 4, 4, 16};
   for (int B = 0; B < 9; ++B)
@@ -154,7 +176,7 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       EXPECT_EQ(Caret->EquationIndex(), Entry->second.Caret == cLine ? 1 : 0);
     }
   }
-  EXPECT_EQ(Shown, 11 + 10 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 6 + 9 + 3 + 5 + 21 + 10 + 6 + 20 + 12);
+  EXPECT_EQ(Shown, 11 + 10 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 30 + 9 + 15 + 5 + 21 + 10 + 6 + 20 + 12);
 }
 
 TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {
