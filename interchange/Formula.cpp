@@ -5,21 +5,6 @@
 #include "platform/Exceptions.h"
 
 namespace {
-// "#" and digits give a code (low 16 bits); anything else its first character.
-char16_t SimpleCode(const QString& Argument) {
-  if (Argument.size() > 1 && Argument[0] == u'#') {
-    unsigned Code = 0;
-    bool Digits = true;
-    for (qsizetype I = 1; I < Argument.size() && Digits; ++I) {
-      const char16_t U = Argument[I].unicode();
-      Digits = U >= u'0' && U <= u'9';
-      Code = (Code * 10 + (U - u'0')) & 0xFFFFu;
-    }
-    if (Digits) return static_cast<char16_t>(Code);
-  }
-  return Argument[0].unicode();
-}
-
 class TDataReader {
  public:
   TFormulaRun Run(const QString& Text, int Depth) {
@@ -28,7 +13,7 @@ class TDataReader {
       if (Item.Name == QLatin1String("Simple")) {
         if (Item.Argument.isEmpty()) continue;
         Count(1);
-        Result.push_back(TFormulaNode::Character(SimpleCode(Item.Argument)));
+        Result.push_back(TFormulaNode::Character(SimpleCharacter(Item.Argument)));
       } else if (Item.Name == QLatin1String("ExtSymbol")) {
         const int Code = StrToInt(Item.Argument);
         Count(1);
@@ -68,7 +53,7 @@ class TDataReader {
   int FElements = 0;
 };
 
-bool Unportable(char16_t Code) {
+bool Unportable(char32_t Code) {
   return (Code >= 0xD800 && Code <= 0xDFFF) || Code == 0xFFFE || Code == 0xFFFF;
 }
 
@@ -77,10 +62,12 @@ void WriteRun(const TFormulaRun& Run, bool Portable, QString& Out) {
     switch (Node.Kind) {
       case TFormulaNode::Simple:
         Out += QStringLiteral("Simple(");
-        if (Node.Code <= 32 || Node.Code == u'(' || Node.Code == u')' || (Portable && Unportable(Node.Code)))
+        // As the editor writes a character (TEqSimple::GetData).
+        if (Node.Code <= 32 || Node.Code == U'(' || Node.Code == U')' || QChar::isSurrogate(Node.Code) ||
+            Node.Code > 0x10FFFF || (Portable && Unportable(Node.Code)))
           Out += QLatin1Char('#') + QString::number(Node.Code);
         else
-          Out += QChar(Node.Code);
+          Out += QString::fromUcs4(&Node.Code, 1);
         break;
       case TFormulaNode::ExtSymbol:
         Out += QStringLiteral("ExtSymbol(") + QString::number(Node.Code);

@@ -14,13 +14,13 @@ using TFormulaRun = std::vector<TFormulaNode>;
 struct TFormulaNode {
   enum TKind { Simple, ExtSymbol, Template };
   TKind Kind = Simple;
-  // The character (Simple) or symbol code (ExtSymbol).
-  char16_t Code = 0;
+  // The character (Simple, any code point) or symbol code (ExtSymbol, 16 bits).
+  char32_t Code = 0;
   // The template keyword ("Division", "SumLimitBottom", ...) and its slots in Data order.
   QString Keyword;
   std::vector<TFormulaRun> Slots;
 
-  static TFormulaNode Character(char16_t Code) { return {Simple, Code, {}, {}}; }
+  static TFormulaNode Character(char32_t Code) { return {Simple, Code, {}, {}}; }
   static TFormulaNode Symbol(char16_t Code) { return {ExtSymbol, Code, {}, {}}; }
   bool operator==(const TFormulaNode&) const = default;
 };

@@ -6,6 +6,7 @@
 
 #include "interchange/Latex.h"
 #include "interchange/LatexText.h"
+#include "interchange/MathAlphabets.h"
 #include "interchange/ReadSupport.h"
 #include "interchange/SymbolTable.h"
 
@@ -32,14 +33,16 @@ const QSet<QString> Relations = {"leq", "geq", "neq", "le", "ge", "ne", "approx"
                                  "mapsto", "ll", "gg", "propto", "quad", "qquad"};
 const QSet<QString> StyleSwitches = {"displaystyle", "textstyle", "scriptstyle", "scriptscriptstyle",
                                      "rm", "bf", "it", "sf", "tt", "normalfont", "limits", "nolimits"};
-const QSet<QString> StyleCommands = {"mathrm", "mathit", "mathbf", "mathsf", "mathtt", "mathnormal",
+const QSet<QString> StyleCommands = {"mathrm", "mathit", "mathsf", "mathtt", "mathnormal",
                                      "boldsymbol", "bm", "pmb", "smash", "mathstrut"};
+// Atom classes set only the spacing around their argument.
+const QSet<QString> AtomClasses = {"mathinner", "mathord", "mathrel", "mathbin", "mathopen", "mathclose",
+                                   "mathpunct"};
 const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "textup", "textit", "textbf",
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
     "root", "acute", "grave", "check", "mathring", "substack", "sideset",
-    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "mathcal", "mathscr",
-    "mathfrak", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
+    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
     "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
     "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "fbox", "xmapsto",
     "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
@@ -447,6 +450,12 @@ class TLatexReader {
       case u'\\': Command(Out, Stops); return;
       default:
         ++P;
+        // A character beyond 16 bits (a styled letter, say) is one element.
+        if (C.isHighSurrogate() && !AtEnd() && S[P].isLowSurrogate()) {
+          Out.push_back(TFormulaNode::Character(QChar::surrogateToUcs4(C, S[P])));
+          ++P;
+          return;
+        }
         Out.push_back(C == u'\'' ? TFormulaNode::Character(u'\'') : CharacterNode(C.unicode()));
     }
   }
@@ -559,11 +568,14 @@ class TLatexReader {
       LabelledArrow(Out, Name, Start);
     } else if (Name == QLatin1String("char")) {
       Out.push_back(TFormulaNode::Character(CharCode(Start)));
+    } else if (AtomClasses.contains(Name)) {
+      Losses.Add(QStringLiteral("spacing classes (\\%1) dropped").arg(Name));
+      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
     } else if (StyleCommands.contains(Name)) {
       Losses.Add(QStringLiteral("styles (\\%1) dropped").arg(Name));
       for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
-    } else if (Name == QLatin1String("mathbb")) {
-      DoubleStruck(Out, Start);
+    } else if (const std::optional<TMathAlphabet> Alphabet = AlphabetByCommand(Name)) {
+      Styled(Out, *Alphabet, Name);
     } else if (Name == QLatin1String("operatorname") || Name == QLatin1String("operatorname*")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
@@ -866,14 +878,16 @@ class TLatexReader {
     Out.push_back(MakeTemplate(Info, {Info.Align == aeBottom ? std::move(Below) : std::move(Above)}));
   }
 
-  void DoubleStruck(TFormulaRun& Out, qsizetype Start) {
-    static const QHash<char16_t, char16_t> Letters = {{u'C', 0x2102}, {u'H', 0x210D}, {u'N', 0x2115},
-                                                      {u'P', 0x2119}, {u'Q', 0x211A}, {u'R', 0x211D},
-                                                      {u'Z', 0x2124}};
-    for (const TFormulaNode& Node : Argument()) {
-      if (Node.Kind != TFormulaNode::Simple || !Letters.contains(Node.Code))
-        Refuse(QStringLiteral("\\mathbb of this letter has no character in this editor"), Start);
-      Out.push_back(TFormulaNode::Character(Letters.value(Node.Code)));
+  // A styled argument: each letter or digit becomes its alphabet's character; what the
+  // alphabet has none for stays plain, and the loss is said.
+  void Styled(TFormulaRun& Out, TMathAlphabet Alphabet, const QString& Name) {
+    for (TFormulaNode& Node : Argument()) {
+      const char32_t Code = Node.Kind == TFormulaNode::Simple ? StyledCharacter(Alphabet, Node.Code) : 0;
+      if (Code)
+        Node.Code = Code;
+      else
+        Losses.Add(QStringLiteral("styles (\\%1) dropped").arg(Name));
+      Out.push_back(std::move(Node));
     }
   }
 
@@ -970,7 +984,7 @@ class TLatexReader {
     static const QHash<QString, int> Fences = {{"matrix", -1}, {"smallmatrix", -1}, {"array", -1},
                                               {"pmatrix", kbRound}, {"bmatrix", kbSquare},
                                               {"Bmatrix", kbFigure}, {"vmatrix", kbModule},
-                                              {"Vmatrix", kbDModule}};
+                                              {"Vmatrix", kbDModule}, {"cases", -2}};
     if (!Fences.contains(Name)) {
       if (LineEnvironments.contains(Name) || WrapperEnvironments.contains(Name))
         Refuse(QStringLiteral("%1 stands inside a formula").arg(Name), Start);
@@ -983,6 +997,10 @@ class TLatexReader {
     if (Name == QLatin1String("smallmatrix")) Losses.Add(QStringLiteral("styles (smallmatrix) dropped"));
     TFormulaNode Matrix = MatrixNode(Rows(Name, Start), Losses);
     const int Fence = Fences.value(Name);
+    if (Fence == -2) {  // cases: a brace on the left only
+      FencedNodes(u'{', {std::move(Matrix)}, 0, Out, Losses);
+      return;
+    }
     if (Fence < 0) {
       Out.push_back(std::move(Matrix));
       return;

@@ -1,34 +1,41 @@
 #include "LatexText.h"
 
+#include "interchange/MathAlphabets.h"
+
 namespace {
-bool Greek(char16_t Code) { return Code >= 0x370 && Code <= 0x3FF; }
+bool Greek(char32_t Code) { return Code >= 0x370 && Code <= 0x3FF; }
 }  // namespace
 
-bool Unprintable(char16_t Code) {
+bool Unprintable(char32_t Code) {
   return Code < 32 || (Code >= 0x7F && Code < 0xA0) || (Code >= 0xD800 && Code <= 0xDFFF) ||
          Code == 0xFFFE || Code == 0xFFFF;
 }
 
-bool WrittenAsText(char16_t Code) {
+bool WrittenAsText(char32_t Code) {
   if (Code == u'~' || Code == u'^' || Unprintable(Code)) return true;
   // Math mode would skip the spaces of other scripts as blanks between tokens.
-  return Code > 0x7F && ((QChar(Code).isLetter() && !Greek(Code)) || (QChar(Code).isSpace() && Code != 160));
+  return Code > 0x7F && !PlainCharacter(Code) &&
+         ((QChar::isLetter(Code) && !Greek(Code)) || (QChar::isSpace(Code) && Code != 160));
 }
 
-QString TextModeCharacter(char16_t Code) {
+QString TextModeCharacter(char32_t Code) {
   if (Code == u'~') return QStringLiteral("\\textasciitilde{}");
   if (Code == u'^') return QStringLiteral("\\textasciicircum{}");
   if (Unprintable(Code)) return QStringLiteral("\\char\"%1").arg(QString::number(Code, 16).toUpper());
-  return QString(QChar(Code));
+  return QString::fromUcs4(&Code, 1);
 }
 
-QString MathModeCharacter(char16_t Code) {
+QString MathModeCharacter(char32_t Code) {
   switch (Code) {
     case u' ': return QStringLiteral("\\ ");
     case u'\\': return QStringLiteral("\\backslash");
     case u'\'': return QStringLiteral("{'}");  // a prime would take the next superscript
     case u'#': case u'$': case u'%': case u'&': case u'_': case u'{': case u'}':
-      return QLatin1Char('\\') + QChar(Code);
-    default: return QString(QChar(Code));
+      return QLatin1Char('\\') + QChar(char16_t(Code));
+    default:
+      if (const auto Plain = PlainCharacter(Code))
+        return QLatin1Char('\\') + AlphabetCommand(Plain->first) + QLatin1Char('{') + QChar(char16_t(Plain->second)) +
+               QLatin1Char('}');
+      return QString::fromUcs4(&Code, 1);
   }
 }

@@ -5,10 +5,11 @@
 
 // Characters math mode has no symbol for (letters of other alphabets, ~ and ^, codes no
 // font prints) go into \text{...}.
-bool WrittenAsText(char16_t Code);
+bool WrittenAsText(char32_t Code);
 // The character inside \text{...}, for a character WrittenAsText accepts.
-QString TextModeCharacter(char16_t Code);
-// The character in math mode, escaped where LaTeX gives it a meaning.
-QString MathModeCharacter(char16_t Code);
+QString TextModeCharacter(char32_t Code);
+// The character in math mode, escaped where LaTeX gives it a meaning; a styled letter or
+// digit (MathAlphabets.h) as its alphabet's command.
+QString MathModeCharacter(char32_t Code);
 // A character no font prints and XML cannot carry.
-bool Unprintable(char16_t Code);
+bool Unprintable(char32_t Code);

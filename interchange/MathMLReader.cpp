@@ -6,6 +6,7 @@
 #include <QXmlStreamReader>
 
 #include "interchange/LatexText.h"
+#include "interchange/MathAlphabets.h"
 #include "interchange/MathML.h"
 #include "interchange/ReadSupport.h"
 #include "interchange/SymbolTable.h"
@@ -231,12 +232,22 @@ class TMathMLReader {
     const bool IsText = Node.Name == QLatin1String("mtext");
     const QString Text = IsText ? Node.Text : Trimmed(Node.Text);
     const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
-    if (!Variant.isEmpty() && !(Variant == QLatin1String("normal") && Node.Name == QLatin1String("mi") && Text.size() == 1))
+    const std::optional<TMathAlphabet> Alphabet = AlphabetByVariant(Variant);
+    if (!Variant.isEmpty() && !Alphabet &&
+        !(Variant == QLatin1String("normal") && Node.Name == QLatin1String("mi") && Text.size() == 1))
       Losses.Add(QStringLiteral("styles (mathvariant) dropped"));
     if (Node.Name == QLatin1String("mi") && Text.size() > 1) Losses.Add(QStringLiteral("named operators read as letters"));
     bool Exact = true;
-    for (QChar C : Text) {
-      const char16_t Code = C.unicode();
+    for (const char32_t Code : Text.toUcs4()) {
+      if (Code > 0xFFFF || Alphabet) {
+        // A styled character is one element; a mathvariant alphabet styles plain ones.
+        const char32_t Styled = Alphabet ? StyledCharacter(*Alphabet, Code) : 0;
+        if (Alphabet && !Styled) Losses.Add(QStringLiteral("styles (mathvariant) dropped"));
+        if (Styled || Code > 0xFFFF) {
+          Out.push_back(TFormulaNode::Character(Styled ? Styled : Code));
+          continue;
+        }
+      }
       if (Code >= 0x2061 && Code <= 0x2064 && Node.Name == QLatin1String("mo")) continue;  // invisible operators
       if (IsText && !IsSpaceSymbol(Code)) {
         Exact = Exact && WrittenAsText(Code);

@@ -1,24 +1,25 @@
 // Formula -> presentation MathML.
 
 #include "interchange/LatexText.h"
+#include "interchange/MathAlphabets.h"
 #include "interchange/MathML.h"
 #include "interchange/SymbolTable.h"
 #include "interchange/Templates.h"
 
 namespace {
-QString Escaped(char16_t Code) {
+QString Escaped(char32_t Code) {
   switch (Code) {
     case u'<': return QStringLiteral("&lt;");
     case u'>': return QStringLiteral("&gt;");
     case u'&': return QStringLiteral("&amp;");
     default:
       // Spaces by number: a reader sees which one, and XML does not fold them.
-      if (IsSpaceSymbol(Code)) return QStringLiteral("&#x%1;").arg(QString::number(Code, 16).toUpper());
-      return QString(QChar(Code));
+      if (Code <= 0xFFFF && IsSpaceSymbol(Code)) return QStringLiteral("&#x%1;").arg(QString::number(Code, 16).toUpper());
+      return QString::fromUcs4(&Code, 1);
   }
 }
 
-QString Token(const char* Tag, char16_t Code, const QString& Attributes = QString()) {
+QString Token(const char* Tag, char32_t Code, const QString& Attributes = QString()) {
   const QString Name = QLatin1String(Tag);
   return QLatin1Char('<') + Name + Attributes + QLatin1Char('>') + Escaped(Code) + QStringLiteral("</") + Name +
          QLatin1Char('>');
@@ -26,18 +27,23 @@ QString Token(const char* Tag, char16_t Code, const QString& Attributes = QStrin
 
 // A big-operator sign that is only a character says so: a reader takes such a sign with
 // scripts for the template.
-QString SignAttributes(char16_t Code) {
+QString SignAttributes(char32_t Code) {
   TOperatorSign Sign;
-  return BigOperatorByChar(Code, Sign) ? QStringLiteral(" largeop=\"false\"") : QString();
+  return Code <= 0xFFFF && BigOperatorByChar(Code, Sign) ? QStringLiteral(" largeop=\"false\"") : QString();
 }
 
-QString Character(char16_t Code) {
+QString Character(char32_t Code) {
   if (Unprintable(Code)) return QStringLiteral("<mrow class=\"zelk-unprintable\"/>");
   if (Code == u' ') return QStringLiteral("<mspace width=\"0.25em\"/>");
   // As an operator, a reader would take an invisible one for markup and drop it.
   if (Code >= 0x2061 && Code <= 0x2064) return Token("mtext", Code);
   if (Code >= u'0' && Code <= u'9') return Token("mn", Code);
-  if (QChar(Code).isLetter()) return Token("mi", Code);
+  // A styled letter or digit as its plain one in its alphabet: some of them are letter-like
+  // symbols that stand for palette symbols on their own.
+  if (const auto Plain = PlainCharacter(Code))
+    return Token(Plain->second <= U'9' ? "mn" : "mi", Plain->second,
+                 QStringLiteral(" mathvariant=\"%1\"").arg(AlphabetVariant(Plain->first)));
+  if (QChar::isLetter(Code)) return Token("mi", Code);
   return Token("mo", Code, SignAttributes(Code));
 }
 

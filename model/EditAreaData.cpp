@@ -7,28 +7,6 @@
 #include "model/TextForm.h"
 #include "platform/Exceptions.h"
 
-namespace {
-// "#" followed by digits stands for a character code; anything else for its first
-// character (a surrogate pair is one character). A code up to U+10FFFF is taken whole;
-// a larger one keeps its low 16 bits, as 16-bit readers did.
-char32_t SimpleCharacter(const QString& Argument) {
-  if (Argument.size() > 1 && Argument[0] == u'#') {
-    unsigned long long Code = 0;
-    unsigned Low = 0;
-    bool Digits = true;
-    for (qsizetype I = 1; I < Argument.size() && Digits; ++I) {
-      const char16_t U = Argument[I].unicode();
-      Digits = U >= u'0' && U <= u'9';
-      Low = (Low * 10 + (U - u'0')) & 0xFFFFu;
-      Code = qMin(Code * 10 + (U - u'0'), 0x110000ULL);
-    }
-    if (Digits) return Code <= 0x10FFFF ? static_cast<char32_t>(Code) : Low;
-  }
-  if (Argument.size() > 1 && Argument[0].isHighSurrogate() && Argument[1].isLowSurrogate())
-    return QChar::surrogateToUcs4(Argument[0], Argument[1]);
-  return Argument[0].unicode();
-}
-}  // namespace
 
 QString TEditArea::GetData() const {
   if (FDataKnown) return FData;

@@ -14,6 +14,11 @@ TExprArray SplitItems(const QString& Text);
 
 // Parses a decimal whole number with an optional sign that fits in 32 bits; throws
 // EConvertError for anything else.
+// The character a Simple item's argument stands for: "#" and digits give a code (up to
+// U+10FFFF whole, a larger one its low 16 bits), anything else its first character (a
+// surrogate pair is one character).
+char32_t SimpleCharacter(const QString& Argument);
+
 int StrToInt(const QString& Text);
 
 // The text form of each slot in turn, as EditArea(...) items.

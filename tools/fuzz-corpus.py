@@ -46,7 +46,26 @@ def names():
         table["OperatorIndex" + words] = table["OperatorLimit" + words] = 1 + slots
     for align in ("aeTop", "aeBottom"):
         table["HorizBrace" + align] = 2
+    # Fraction variants, radicals, long division and accents.
+    table["DivisionSmall"] = table["DivisionSlash"] = table["RootDegree"] = table["LongDivision"] = 2
+    table["Root"] = 1
+    table["LongDivisionQuotient"] = 3
+    for mark in ("Strike", "Slash", "Prime", "PrimeTwo", "PrimeThree", "Dot", "DotTwo", "DotThree", "Bar",
+                 "Hat", "Tilde", "ArrowRight", "ArrowLeft", "ArrowRightLeft", "HarpoonRight", "HarpoonLeft",
+                 "ArcUp", "ArcDown", "BackPrime"):
+        table["Accent" + mark] = 1
+    # Grids of 2..40 columns, two rows each.
+    for columns in range(2, 41):
+        table["MatrixkmGrid" + number_word(columns)] = 2 * columns
     return table
+
+
+def number_word(n):
+    """1..99 in English words, as the grid names spell their columns."""
+    ones = ["", "One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine", "Ten", "Eleven",
+            "Twelve", "Thirteen", "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"]
+    tens = ["", "", "Twenty", "Thirty", "Forty", "Fifty", "Sixty", "Seventy", "Eighty", "Ninety"]
+    return ones[n] if n < 20 else tens[n // 10] + ones[n % 10]
 
 
 def test_texts():

@@ -112,7 +112,13 @@ TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
       {"a\\,b\\quad c\\ d~e", "Simple(a)ExtSymbol(8198)Simple(b)ExtSymbol(8195)Simple(c)Simple(#32)Simple(d)ExtSymbol(160)Simple(e)", false},
       {"a\\;b\\:c\\qquad d\\cdots\\in", "Simple(a)ExtSymbol(8196)Simple(b)ExtSymbol(8196)Simple(c)ExtSymbol(8195)ExtSymbol(8195)Simple(d)ExtSymbol(8943)ExtSymbol(8712)", false},
       {"\\sin x", "Simple(s)Simple(i)Simple(n)Simple(x)", true},
-      {"\\mathbf{x} \\displaystyle", "Simple(x)", true},
+      {"\\mathsf{x} \\displaystyle", "Simple(x)", true},
+      // Styled letters and digits are characters of their own; what an alphabet lacks stays plain.
+      {"\\mathbf{x1}\\mathcal{A}\\mathbb{R}\\mathfrak{g}", "Simple(\U0001D431)Simple(\U0001D7CF)Simple(\U0001D49C)Simple(\u211D)Simple(\U0001D524)", false},
+      {"\\mathcal{a+B}", "Simple(a)Simple(+)Simple(\u212C)", true},
+      {"\\mathinner{a}x", "Simple(a)Simple(x)", true},
+      {"\\begin{cases} 1 & x \\\\ 0 \\end{cases}",
+       "BracketLeftFigure(EditArea(MatrixkmSquare(EditArea(Simple(1))EditArea(Simple(x))EditArea(Simple(0)))))", false},
       {"\\mathbb{R}", "Simple(ℝ)", false},
       {"% a comment\nx", "Simple(x)", false},
   };
@@ -184,7 +190,7 @@ TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
       {"a + \\acute{b}", 1, 5, "\\acute"},
       {"x\n  \\check{y}", 2, 3, "\\check"},
       {"\\sideset{a}{b}", 1, 1, "\\sideset"},
-      {"\\begin{cases} a \\end{cases}", 1, 1, "cases"},
+      {"\\begin{subarray}{c} a \\end{subarray}", 1, 1, "subarray"},
       {"\\foo", 1, 1, "unknown command \\foo"},
       {"\\frac{a}{", 1, 9, "not closed"},
       {"a}", 1, 2, "}"},
@@ -194,7 +200,7 @@ TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
       {"\\iint_a^b x", 1, 1, "big operator"},
       {"\\xrightarrow[a]{b}", 1, 1, "above and below"},
       {"a & b", 1, 3, "&"},
-      {"\\mathcal{A}", 1, 1, "\\mathcal"},
+      {"\\mathring{A}", 1, 1, "\\mathring"},
       {"\\", 1, 1, "backslash"},
   };
   for (const auto& Case : Cases) {

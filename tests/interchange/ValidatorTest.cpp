@@ -5,6 +5,7 @@
 #include "Validators.h"
 #include "interchange/LatexText.h"
 #include "interchange/MathML.h"
+#include "interchange/MathAlphabets.h"
 #include "interchange/SymbolTable.h"
 
 namespace {
@@ -19,6 +20,12 @@ QStringList Formulas() {
     if (SymbolByCode(Code)) Symbols.Lines.back().push_back(TFormulaNode::Symbol(Code));
   for (QChar C : QStringLiteral(" !\"#$%&'()*+,-./09:;<=>?@AZaz[\\]^_`{|}~жЯ\t"))
     Typed.Lines.back().push_back(TFormulaNode::Character(C.unicode()));
+  // The styled letters and digits of every alphabet.
+  for (TMathAlphabet Alphabet : {TMathAlphabet::Bold, TMathAlphabet::Script, TMathAlphabet::DoubleStruck,
+                                 TMathAlphabet::Fraktur})
+    for (char32_t Plain : {U'A', U'B', U'z', U'7'})
+      if (const char32_t Styled = StyledCharacter(Alphabet, Plain))
+        Typed.Lines.back().push_back(TFormulaNode::Character(Styled));
   Result << WriteData(Symbols) << WriteData(Typed) << "EditArea(Simple(a))EditArea()EditArea(Simple(b))";
   return Result + SeedData();
 }

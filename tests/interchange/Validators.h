@@ -9,6 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <optional>
+
+#include "interchange/MathAlphabets.h"
 
 inline const QString ValidatorDir = QStringLiteral(ZELK_TEST_SOURCE_DIR "/interchange/validators");
 inline const QString MathMLDtd =
@@ -87,8 +90,9 @@ inline QString MathMLStructure(const QString& Text) {
     QString Name;
     QStringList Items;
     QString Text;
+    QString Variant;
   };
-  std::vector<TFrame> Stack{{"", {}, {}}};
+  std::vector<TFrame> Stack{{"", {}, {}, {}}};
   const QStringList Transparent{"math", "mrow", "mstyle", "mpadded", "semantics"};
   const QStringList Tokens{"mi", "mn", "mo", "mtext"};
   int Skip = 0;
@@ -100,7 +104,7 @@ inline QString MathMLStructure(const QString& Text) {
         ++Skip;
         continue;
       }
-      Stack.push_back({Name, {}, {}});
+      Stack.push_back({Name, {}, {}, Xml.attributes().value("mathvariant").toString()});
     } else if (Token == QXmlStreamReader::EndElement) {
       if (Skip) {
         --Skip;
@@ -116,12 +120,20 @@ inline QString MathMLStructure(const QString& Text) {
       }
       QStringList Produced;
       if (Tokens.contains(Frame.Name)) {
-        for (QChar C : Frame.Text.trimmed())
-          if (C.unicode() < 0x2061 || C.unicode() > 0x2064) Produced << QString(C);
+        // A styled letter is the same written as a character or as a plain one with its
+        // mathvariant; Temml writes a minus sign for the hyphen.
+        const std::optional<TMathAlphabet> Alphabet = AlphabetByVariant(Frame.Variant);
+        for (char32_t C : Frame.Text.trimmed().toUcs4()) {
+          if (C >= 0x2061 && C <= 0x2064) continue;
+          if (Alphabet && StyledCharacter(*Alphabet, C)) C = StyledCharacter(*Alphabet, C);
+          if (C == 0x2212) C = U'-';
+          Produced << QString::fromUcs4(&C, 1);
+        }
       } else if (Transparent.contains(Frame.Name)) {
         Produced = Frame.Items;
       } else if (Frame.Name != "mtr" || Frame.Items.count("[mtd()]") != Frame.Items.size()) {
-        // (A row of empty cells is no row.)
+        // (A row of empty cells is no row, and empty cells at a row's end are none.)
+        while (Frame.Name == "mtr" && !Frame.Items.isEmpty() && Frame.Items.back() == "[mtd()]") Frame.Items.removeLast();
         Produced << Frame.Name + "(" + Frame.Items.join(" ") + ")";
       }
       // Each argument of a schema is one group, however many rows it took; an empty
