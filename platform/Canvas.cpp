@@ -165,6 +165,14 @@ void TCanvas::GlyphsOut(QPointF Origin, const TMathGlyphs& Run, double Em) {
   FMath->Draw(*FPainter, Origin, Run, Em, Font.Color);
 }
 
+TCanvas::TFontEntry::TFontEntry(const QFont& F) : Font(F), Metrics(F) {
+  // Qt looks up the whole list of fallback fonts only when a character beyond 16 bits first
+  // needs one, and from then on may take another fallback for characters the font lacks
+  // (U+211D measured 20 pixels before, 22 after). Looking it up now makes every measure
+  // the same whatever was measured before.
+  (void)Metrics.horizontalAdvance(QString::fromUcs4(U"\U0001D431", 1));
+}
+
 const TCanvas::TFontEntry& TCanvas::Entry() const {
   // Equal fonts measure alike; a copy shares the original's data, so the usual check is
   // one pointer comparison.

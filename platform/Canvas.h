@@ -96,7 +96,7 @@ class TCanvas {
  private:
   // The metrics of one font and the extents measured in it.
   struct TFontEntry {
-    explicit TFontEntry(const QFont& F) : Font(F), Metrics(F) {}
+    explicit TFontEntry(const QFont& F);
     QFont Font;
     QFontMetrics Metrics;
     QHash<QString, QSize> Extents;
