@@ -2,34 +2,30 @@
 
 #include "model/TextForm.h"
 
-TEqDivision::TEqDivision(TCustomControl* Owner) : TEqBarred(Owner) {
+void TEqFractionParts::MakeParts() {
   SetFontScale(0.7);
   BeginUpdate();
   // Both at index 0: the slot made second is the numerator.
   InsertEditArea();
   InsertEditArea();
   EndUpdate();
-  RefreshEditArea(0);
 }
 
-QString TEqDivision::GetData() const { return SlotsData(); }
+QString TEqFractionParts::GetData() const { return SlotsData(); }
 
-void TEqDivision::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
+void TEqFractionParts::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
+
+TEqDivision::TEqDivision(TCustomControl* Owner) : TEqFractionParts(Owner) {
+  MakeParts();
+  RefreshEditArea(0);
+}
 
 void TEqDivision::SetSmall(bool Value) {
   FSmall = Value;
   RefreshEditArea(0);
 }
 
-TEqSlashDivision::TEqSlashDivision(TCustomControl* Owner) : TEqBarred(Owner) {
-  SetFontScale(0.7);
-  BeginUpdate();
-  InsertEditArea();
-  InsertEditArea();
-  EndUpdate();
+TEqSlashDivision::TEqSlashDivision(TCustomControl* Owner) : TEqFractionParts(Owner) {
+  MakeParts();
   RefreshEditArea(0);
 }
-
-QString TEqSlashDivision::GetData() const { return SlotsData(); }
-
-void TEqSlashDivision::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }

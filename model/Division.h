@@ -6,18 +6,30 @@
 
 #include "model/Equation.h"
 
-class TEqDivision : public TEqBarred {
+// What both fractions share: a numerator (slot 0) and a denominator (slot 1) at 0.7 of the
+// run's size, written as their two slots.
+class TEqFractionParts : public TEqBarred {
  public:
-  explicit TEqDivision(TCustomControl* Owner);
+  using TEqBarred::TEqBarred;
 
   TEditArea* Numerator() const { return Slot(0); }
   TEditArea* Denominator() const { return Slot(1); }
-  bool Small() const { return FSmall; }
-  // Sets the size of both parts and lays out.
-  void SetSmall(bool Value);
 
   QString GetData() const override;
   void SetData(const QString& Text) override;
+
+ protected:
+  // Makes the two parts; a constructor calls it, then lays out.
+  void MakeParts();
+};
+
+class TEqDivision : public TEqFractionParts {
+ public:
+  explicit TEqDivision(TCustomControl* Owner);
+
+  bool Small() const { return FSmall; }
+  // Sets the size of both parts and lays out.
+  void SetSmall(bool Value);
 
   int CalcHeight() const override;
   int CalcWidth() const override;
@@ -36,15 +48,9 @@ class TEqDivision : public TEqBarred {
 
 // A fraction written on one line with a slanted stroke: the numerator raised at the left,
 // the denominator lowered at the right, both at 0.7 of the run's size.
-class TEqSlashDivision : public TEqBarred {
+class TEqSlashDivision : public TEqFractionParts {
  public:
   explicit TEqSlashDivision(TCustomControl* Owner);
-
-  TEditArea* Numerator() const { return Slot(0); }
-  TEditArea* Denominator() const { return Slot(1); }
-
-  QString GetData() const override;
-  void SetData(const QString& Text) override;
 
   int CalcHeight() const override;
   int CalcWidth() const override;

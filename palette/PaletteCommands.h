@@ -24,7 +24,7 @@ bool RunSizedMatrixCommand(TEditArea& Area, int Group, int Button, QSize Size);
 // RemoveOrnament) instead of inserting anything.
 bool RemovesOrnament(int Group, int Button);
 
-// The first button (group, index) that inserts the special symbol with code Code, if any.
+// The first button (group, index) that inserts the symbol with code Code, if any.
 std::optional<std::pair<int, int>> SymbolButton(int Code);
 // The button (group, index) of a fence, brace, left index or scripted base keyword, if any:
 // its description names the template.
