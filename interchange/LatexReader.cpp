@@ -6,6 +6,7 @@
 
 #include "interchange/Latex.h"
 #include "interchange/LatexText.h"
+#include "model/OperatorNames.h"
 #include "interchange/MathAlphabets.h"
 #include "interchange/ReadSupport.h"
 #include "interchange/SymbolTable.h"
@@ -23,10 +24,6 @@ const QSet<QString> LineEnvironments = {
     QStringLiteral("flalign"), QStringLiteral("flalign*"), QStringLiteral("eqnarray"), QStringLiteral("eqnarray*")};
 const QSet<QString> WrapperEnvironments = {QStringLiteral("equation"), QStringLiteral("equation*"),
                                            QStringLiteral("displaymath"), QStringLiteral("math")};
-const QSet<QString> NamedOperators = {
-    "sin", "cos", "tan", "cot", "sec", "csc", "arcsin", "arccos", "arctan", "sinh", "cosh", "tanh", "coth",
-    "log", "ln", "lg", "exp", "lim", "liminf", "limsup", "sup", "inf", "max", "min", "det", "dim", "ker",
-    "deg", "gcd", "hom", "arg", "Pr", "injlim", "projlim", "bmod", "mod"};
 const QSet<QString> Relations = {"leq", "geq", "neq", "le", "ge", "ne", "approx", "equiv", "to", "sim",
                                  "simeq", "cong", "in", "subset", "subseteq", "supset", "supseteq",
                                  "rightarrow", "leftarrow", "Rightarrow", "Leftarrow", "iff", "implies",
@@ -579,7 +576,7 @@ class TLatexReader {
     } else if (Name == QLatin1String("operatorname") || Name == QLatin1String("operatorname*")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
-    } else if (NamedOperators.contains(Name)) {
+    } else if (OperatorNames().contains(Name)) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (QChar L : Name) Out.push_back(TFormulaNode::Character(L.unicode()));
     } else if (Name == QLatin1String("pmod")) {

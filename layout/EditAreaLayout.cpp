@@ -11,6 +11,8 @@
 #include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
+#include "model/OperatorNames.h"
+#include "model/Symbols.h"
 
 int TEditArea::CalcHeight() const {
   // The caret's height as the coming RefreshCursor sets it, so that an area whose font
@@ -69,11 +71,37 @@ void TEditArea::RefreshEquations() {
 }
 
 void TEditArea::RefreshElements() {
+  if (MathFontOf(*this)) MarkOperatorNames();
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
     Element->SetFont(Font());
     Element->SetBkColor(BkColor());
     Element->RefreshDimensions();
+  }
+}
+
+void TEditArea::MarkOperatorNames() {
+  // A run of Latin letters that starts with names is those names, one after another (a
+  // reader gives "\sin x" as the letters s, i, n, x).
+  const int N = Count();
+  QString Letters;
+  for (int I = 0; I < N;) {
+    int End = I;
+    Letters.clear();
+    while (End < N) {
+      const auto* Letter = dynamic_cast<const TEqSimple*>(Item(End));
+      const char32_t C = Letter ? Letter->Character() : 0;
+      if (!((C >= U'a' && C <= U'z') || (C >= U'A' && C <= U'Z'))) break;
+      Letters += QChar(static_cast<char16_t>(C));
+      ++End;
+    }
+    int Named = 0;
+    for (int Length; Named < Letters.size() && (Length = OperatorNamePrefix(QStringView(Letters).mid(Named))) > 0;
+         Named += Length)
+      for (int K = 0; K < Length; ++K)
+        static_cast<TEqSimple*>(Item(I + Named + K))->SetMathName(K == 0 ? mnFirst : mnRest);
+    for (int K = I + Named; K < End; ++K) static_cast<TEqSimple*>(Item(K))->SetMathName(mnNone);
+    I = End == I ? I + 1 : End;
   }
 }
 
@@ -138,8 +166,12 @@ std::vector<int> TEditArea::MathGaps() const {
     Atoms[I] = Atom;
   }
   if (N > 0 && Atoms[N - 1] == maBin) Atoms[N - 1] = maOrd;
-  for (int I = 1; I < N; ++I)
+  for (int I = 1; I < N; ++I) {
+    const auto* Letter = dynamic_cast<const TEqSimple*>(Item(I));
+    // The letters of a name stand together as one operator.
+    if (Letter && Letter->MathName() == mnRest) continue;
     if (Item(I)->MathAtom() != maScript) Gaps[I] = Style.Space(Atoms[I - 1], Atoms[I], FMathLevel);
+  }
   return Gaps;
 }
 

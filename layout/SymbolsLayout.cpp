@@ -17,10 +17,10 @@ struct TMathShown {
   int Axis = 0;
 };
 
-TMathShown MathShown(const TEquation& Element, char32_t Code) {
+TMathShown MathShown(const TEquation& Element, char32_t Code, bool Name = false) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
   const TEditArea* Run = Element.GetParent();
-  TMathShown Shown{Style.Character(Code, Run && Run->MathUpright()), {}, Style.Axis()};
+  TMathShown Shown{Style.Character(Code, Name || (Run && Run->MathUpright())), {}, Style.Axis()};
   if (Shown.Glyph) {
     const TMathFont& Font = Style.Font();
     const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());
@@ -37,8 +37,8 @@ TMathShown MathShown(const TEquation& Element, char32_t Code) {
   return Shown;
 }
 
-void PaintMath(const TEquation& Element, char32_t Code) {
-  const TMathShown Shown = MathShown(Element, Code);
+void PaintMath(const TEquation& Element, char32_t Code, bool Name = false) {
+  const TMathShown Shown = MathShown(Element, Code, Name);
   Element.SetCanvasFont();
   TCanvas& C = Element.Canvas();
   if (Shown.Glyph) {
@@ -51,24 +51,24 @@ void PaintMath(const TEquation& Element, char32_t Code) {
 }  // namespace
 
 int TEqSimple::CalcHeight() const {
-  if (MathFontOf(*this)) return MathShown(*this, FCharacter).Box.Height();
+  if (MathFontOf(*this)) return MathShown(*this, FCharacter, FMathName != mnNone).Box.Height();
   SetCanvasFont();
   return Canvas().TextHeight(Text());
 }
 
 int TEqSimple::CalcWidth() const {
-  if (MathFontOf(*this)) return MathShown(*this, FCharacter).Box.Width;
+  if (MathFontOf(*this)) return MathShown(*this, FCharacter, FMathName != mnNone).Box.Width;
   SetCanvasFont();
   return Canvas().TextWidth(Text());
 }
 
 int TEqSimple::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  const TMathShown Shown = MathShown(*this, FCharacter);
+  const TMathShown Shown = MathShown(*this, FCharacter, FMathName != mnNone);
   return Shown.Box.Ascent - Shown.Axis;
 }
 
-TMathAtom TEqSimple::MathAtom() const { return CharacterAtom(FCharacter); }
+TMathAtom TEqSimple::MathAtom() const { return FMathName != mnNone ? maOp : CharacterAtom(FCharacter); }
 
 void TEqSimple::RefreshDimensions() {
   SetHeight(CalcHeight());
@@ -76,7 +76,7 @@ void TEqSimple::RefreshDimensions() {
 }
 
 void TEqSimple::Paint() {
-  if (MathFontOf(*this)) return PaintMath(*this, FCharacter);
+  if (MathFontOf(*this)) return PaintMath(*this, FCharacter, FMathName != mnNone);
   SetCanvasFont();
   Canvas().TextOut(0, 0, Text());
 }

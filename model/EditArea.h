@@ -145,6 +145,8 @@ class TEditArea : public TZelkGraphic {
   // Layout waits for the end of a read; see TZelkEquation::LayoutMode.
   bool Deferred() const;
   void RefreshElements();
+  // The Math style: marks the letters that spell operator names.
+  void MarkOperatorNames();
   void PlaceEquations();
   // The Math style: the room before each element (and after the last), the area's size,
   // the elements on one baseline, the caret between its neighbours as high as they are.

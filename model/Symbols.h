@@ -2,7 +2,7 @@
 // The two leaf elements: one plain character (any Unicode code point, so a letter outside
 // the 16-bit range is one element), and one special symbol given by its UTF-16 code unit.
 // Both are drawn in the element's own font; in the Math style from the math font, letters
-// in mathematical italic.
+// in mathematical italic (upright in operator names).
 
 #include "model/Equation.h"
 
@@ -25,12 +25,16 @@ class TEqSimple : public TEquation {
   int GetMidLine() const override;
   TMathAtom MathAtom() const override;
   void RefreshDimensions() override;
+  // Set by the run: a letter of an operator name is upright and the name one operator.
+  TMathName MathName() const { return FMathName; }
+  void SetMathName(TMathName Value) { FMathName = Value; }
 
  protected:
   void Paint() override;
 
  private:
   char32_t FCharacter = 0;
+  TMathName FMathName = mnNone;
 };
 
 class TEqExtSymbol : public TEquation {

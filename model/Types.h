@@ -77,6 +77,10 @@ using TExprArray = std::vector<TExpression>;
 // scripts sit on the element before them and are spaced as it is.
 enum TMathAtom { maOrd, maOp, maBin, maRel, maOpen, maClose, maPunct, maInner, maScript };
 
+// A letter's part in an operator name its run spells in the Math style: none, the first
+// letter, or a letter after it.
+enum TMathName { mnNone, mnFirst, mnRest };
+
 // Math style levels of an edit area: a line is display; smaller levels follow TeX.
 enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
 

@@ -374,6 +374,33 @@ TEST_F(MathLayoutTest, LettersAreItalicAndOperatorsSpacedAsTeXSpacesAtoms) {
               Line()->MathBaseline());
 }
 
+TEST_F(MathLayoutTest, LettersSpellingAnOperatorNameStandUprightAsOneOperator) {
+  QFont Large = F.Editor->font();
+  Large.setPointSize(36);
+  F.Editor->setFont(Large);
+  // "2 sin x + using": only a run that starts with a name has one.
+  Read("EditArea(Simple(2)Simple(s)Simple(i)Simple(n)Simple(x)Simple(+)Simple(u)Simple(s)Simple(i)Simple(n)Simple(g))");
+  const double Em = this->Em();
+  auto Italic = [](char32_t Letter) { return U'\U0001D44E' + (Letter - U'a'); };
+  const char32_t Letters[] = {0, U's', U'i', U'n', U'x', 0, U'u', U's', U'i', U'n', U'g'};
+  for (int I : {1, 2, 3}) EXPECT_NEAR(Line()->Item(I)->Width(), Data->Advance(Letters[I], Em), 1.0) << I;
+  for (int I : {4, 6, 7, 8, 9, 10})
+    EXPECT_NEAR(Line()->Item(I)->Width(), Data->Advance(Italic(Letters[I]), Em), 1.0) << I;
+  auto Gap = [&](int I) { return Line()->Item(I)->Left() - Line()->Item(I - 1)->Left() - Line()->Item(I - 1)->Width(); };
+  // A thin space either side of the name, none inside it.
+  EXPECT_NEAR(Gap(1), 3 * Em / 18, 1.0);
+  EXPECT_EQ(Gap(2), 0);
+  EXPECT_EQ(Gap(3), 0);
+  EXPECT_NEAR(Gap(4), 3 * Em / 18, 1.0);
+  EXPECT_EQ(Gap(7), 0);
+  // Typing a letter into the name splits it: "sxin" spells none.
+  Line()->SetActive(true);
+  Line()->SetEquationIndex(2);
+  Line()->AddEqSimple(U'x');
+  EXPECT_NEAR(Line()->Item(1)->Width(), Data->Advance(Italic(U's'), Em), 1.0);
+  EXPECT_EQ(Gap(2), 0);
+}
+
 TEST_F(MathLayoutTest, CaretAndEditingWorkAsInClassic) {
   EditorFixture Classic;
   const QString Text = "EditArea(Simple(a)Division(EditArea(Simple(1))EditArea(Simple(n)))Simple(b))";
