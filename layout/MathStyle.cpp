@@ -17,6 +17,16 @@ char32_t MathItalic(char32_t Code) {
   if (Code >= U'a' && Code <= U'z') return U'\U0001D44E' + (Code - U'a');
   if (Code >= U'A' && Code <= U'Z') return U'\U0001D434' + (Code - U'A');
   if (Code >= U'\u03B1' && Code <= U'\u03C9') return U'\U0001D6FC' + (Code - U'\u03B1');
+  // The variant forms: epsilon, theta, kappa, phi, rho and pi symbols.
+  switch (Code) {
+    case U'\u03F5': return U'\U0001D716';
+    case U'\u03D1': return U'\U0001D717';
+    case U'\u03F0': return U'\U0001D718';
+    case U'\u03D5': return U'\U0001D719';
+    case U'\u03F1': return U'\U0001D71A';
+    case U'\u03D6': return U'\U0001D71B';
+    default: break;
+  }
   if (Code == U'-') return U'\u2212';
   if (Code == U'*') return U'\u2217';
   return Code;

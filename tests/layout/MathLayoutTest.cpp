@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "layout/LayoutSupport.h"
+#include "layout/MathStyle.h"
 #include "model/Radical.h"
 #include "platform/MathFont.h"
 
@@ -372,6 +373,13 @@ TEST_F(MathLayoutTest, LettersAreItalicAndOperatorsSpacedAsTeXSpacesAtoms) {
   for (int I : {1, 3, 5})
     EXPECT_EQ(Line()->Item(I)->Top() + Line()->Item(I)->GetMidLine() + std::lround(Px(HB_OT_MATH_CONSTANT_AXIS_HEIGHT)),
               Line()->MathBaseline());
+  // Greek letters and their variant forms are italic too; letters of a name are not.
+  const TMathFont& Font = *F.Editor->MathFontInUse();
+  const TMathStyle Style(Font, Line()->Font());
+  for (auto [Letter, Italic] : {std::pair{U'\u03B1', U'\U0001D6FC'}, {U'\u03D5', U'\U0001D719'}, {U'\u03D1', U'\U0001D717'},
+                                {U'\u03F5', U'\U0001D716'}, {U'x', U'\U0001D465'}})
+    EXPECT_EQ(Style.Character(Letter), Font.Glyph(Italic)) << int(Letter);
+  EXPECT_EQ(Style.Character(U'x', true), Font.Glyph(U'x'));
 }
 
 TEST_F(MathLayoutTest, LettersSpellingAnOperatorNameStandUprightAsOneOperator) {
