@@ -78,7 +78,7 @@ TMathAccent MathAccent(const TEqAccent& Accent) {
   A.Axis = Style.Axis();
   A.MarkEm = Style.Em();
   // Relative to the slot's left edge and baseline first.
-  QRectF Extent(0, -Box.Ascent, Box.Width, 1);
+  QRectF Extent(0, -Box.Ascent, Box.Width, Box.Height());
   if (!Glyph) {
     const int Above = TMarks::AccentHeight(Kind, FS);
     A.Room = Beside  ? QRect(Span.Right, -Box.Ascent, TMarks::AccentWidth(Kind, FS), FS / 2)
@@ -86,8 +86,8 @@ TMathAccent MathAccent(const TEqAccent& Accent) {
                      : QRect(Span.Left, -Box.Ascent, Span.Width(), Box.Height());
     Extent |= A.Room;
   } else if (Beside) {
-    // A font's primes are drawn raised already; a prime on the baseline is raised as a
-    // superscript at the script size.
+    // Primes a font draws raised (their ink above the axis) stay at the run's size where
+    // they are; primes drawn on the baseline are raised as a superscript at script size.
     double Raise = 0;
     if (Style.Font().Ink(Glyph, A.MarkEm).bottom() > -A.Axis) {
       A.MarkEm *= Style.Font().Constant(TMathConstant::ScriptPercentScaleDown, 1) / 100.0;
