@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <cmath>
+#include <algorithm>
 #include <optional>
+#include <tuple>
 
 #include "layout/LayoutSupport.h"
 #include "layout/MathStyle.h"
@@ -536,4 +538,35 @@ TEST_F(MathLayoutTest, TheSlantedFractionRaisesOnePartLowersTheOtherAndOneSlashC
     EXPECT_LE(Slash->top(), Up->top() + 1);
     EXPECT_GE(Slash->bottom(), Down->bottom() - 1);
   }
+}
+
+TEST_F(MathLayoutTest, TypingIntoMarkedSlotsLaysOutAsReadingTheResult) {
+  // Each mark follows its content as it grows: the accent, the brace's body and label, the
+  // dividend, the slanted fraction's parts.
+  Read("EditArea(AccentHat(EditArea(Simple(x)))AccentPrime(EditArea(Simple(f)))"
+       "HorizBraceaeTop(EditArea(Simple(a))EditArea(Simple(n)))"
+       "LongDivisionQuotient(EditArea(Simple(1))EditArea(Simple(7))EditArea(Simple(2)))"
+       "DivisionSlash(EditArea(Simple(1))EditArea(Simple(2))))");
+  for (const auto& [Index, SlotIndex] : std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {3, 0}, {4, 1}}) {
+    auto* Template = dynamic_cast<TEqParent*>(Line()->Item(Index));
+    ASSERT_NE(Template, nullptr);
+    TEditArea* Slot = Template->Slot(SlotIndex);
+    Slot->SetActive(true);
+    Slot->SetEquationIndex(Slot->Count());
+    Slot->AddEqSimple(U'w');
+    F.Editor->ActiveEditArea()->AddEqDivision();
+    F.Editor->ActiveEditArea()->AddEqSimple(U'k');
+  }
+  // Nodes made by typing are children in another order than those made by reading.
+  auto Sorted = [](TZelkEquation& Editor) {
+    std::vector<QRect> Rects = Geometry(Editor);
+    std::sort(Rects.begin(), Rects.end(), [](const QRect& A, const QRect& B) {
+      return std::make_tuple(A.y(), A.x(), A.height(), A.width()) < std::make_tuple(B.y(), B.x(), B.height(), B.width());
+    });
+    return Rects;
+  };
+  EditorFixture Fresh;
+  Fresh.Editor->SetTypesetting(TTypesettings::Math);
+  Fresh.Editor->SetData(F.Editor->GetData());
+  EXPECT_EQ(Sorted(*Fresh.Editor), Sorted(*F.Editor));
 }
