@@ -1,8 +1,47 @@
-// Fence: left glyph, slot, middle glyph and slot, right glyph, each centred in one band.
+// Fence: left glyph, slot, middle glyph and slot, right glyph, each centred in one band. In
+// the Math style the slots share one baseline and every delimiter grows to cover the ink
+// of both, centred on the axis.
+
+#include <cmath>
 
 #include "layout/BracketGlyphs.h"
+#include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Fence.h"
+
+namespace {
+struct TMathFenced {
+  TMathFence Outer;
+  TMathGlyphs Middle;
+  int MiddleShift = 0;
+  int MiddleWidth = 0;  // with its room either side
+  int MiddlePad = 0;
+};
+
+TMathFenced MathFenced(const TEqFence& Node) {
+  const TMathStyle Style(*MathFontOf(Node), Node.Font());
+  TMathBox Content{0, 0, 0};
+  for (int I = 0; I < Node.EditAreaCount(); ++I) {
+    const TMathBox Slot = SlotBox(Node.Slot(I));
+    Content = {Content.Width + Slot.Width, qMax(Content.Ascent, Slot.Ascent), qMax(Content.Descent, Slot.Descent)};
+  }
+  TMathFenced Result;
+  const TFenceKind Kind = Node.Kind();
+  if (Node.EditAreaCount() > 1) {
+    if (const char16_t Glyph = DelimiterGlyph(Kind.Middle)) {
+      Result.Middle = Style.Delimiter(MathDelimiter(Glyph), Content.Ascent, Content.Descent, Result.MiddleShift);
+      // A thin space either side sets the bar apart from the parts it parts.
+      if (!Result.Middle.Empty()) {
+        Result.MiddlePad = Style.Mu(3);
+        Result.MiddleWidth = static_cast<int>(std::ceil(Result.Middle.Advance)) + 2 * Result.MiddlePad;
+      }
+    }
+  }
+  Content.Width += Result.MiddleWidth;
+  Result.Outer = Fence(Style, DelimiterGlyph(Kind.Left), DelimiterGlyph(Kind.Right), Content);
+  return Result;
+}
+}  // namespace
 
 int TEqFence::GlyphWidth(TDelimiter Value) const {
   SetCanvasFont();
@@ -18,18 +57,39 @@ int TEqFence::CommonHeight() const {
   return Result;
 }
 
-int TEqFence::CalcHeight() const { return CommonHeight(); }
+int TEqFence::CalcHeight() const {
+  if (MathFontOf(*this)) return MathFenced(*this).Outer.Box.Height();
+  return CommonHeight();
+}
 
 int TEqFence::CalcWidth() const {
+  if (MathFontOf(*this)) return MathFenced(*this).Outer.Box.Width;
   int Result = GlyphWidth(FKind.Left) + GlyphWidth(FKind.Middle) + GlyphWidth(FKind.Right);
   for (int I = 0; I < EditAreaCount(); ++I) Result += Slot(I)->Width();
   return Result;
+}
+
+int TEqFence::GetMidLine() const {
+  if (!MathFontOf(*this)) return TEquation::GetMidLine();
+  return MathFenced(*this).Outer.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
 }
 
 void TEqFence::RefreshEditArea(int) {
   for (int I = 0; I < EditAreaCount(); ++I) {
     RefreshEA(Slot(I), 1.0);
     Slot(I)->SetIndexInParent(I);
+  }
+  if (MathFontOf(*this)) {
+    const TMathFenced M = MathFenced(*this);
+    int X = M.Outer.LeftWidth;
+    for (int I = 0; I < EditAreaCount(); ++I) {
+      TEditArea* Area = Slot(I);
+      Area->SetLeft(X);
+      Area->SetTop(M.Outer.Box.Ascent - Area->MathBaseline());
+      X += Area->Width() + M.MiddleWidth;
+    }
+    GetParent()->RefreshEquations();
+    return;
   }
   const int CH = CommonHeight();
   int X = GlyphWidth(FKind.Left);
@@ -43,6 +103,17 @@ void TEqFence::RefreshEditArea(int) {
 }
 
 void TEqFence::Paint() {
+  if (MathFontOf(*this)) {
+    PaintBackground();
+    const TMathFenced M = MathFenced(*this);
+    const int Baseline = M.Outer.Box.Ascent;
+    const double Em = MathEm(Font());
+    const int Inner = M.Outer.Box.Width - M.Outer.LeftWidth - M.Outer.RightWidth;
+    M.Outer.Paint(Canvas(), Baseline, Inner, Em);
+    if (!M.Middle.Empty())
+      Canvas().GlyphsOut(QPointF(M.Outer.LeftWidth + Slot(0)->Width() + M.MiddlePad, Baseline + M.MiddleShift), M.Middle, Em);
+    return;
+  }
   const int CH = CommonHeight();
   PaintBackground();
   TCanvas& C = Canvas();

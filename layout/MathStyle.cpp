@@ -58,8 +58,9 @@ int TMathStyle::RuleThickness() const {
 
 int TMathStyle::Mu(double Count) const { return Whole(FEm * Count / 18.0); }
 
-quint32 TMathStyle::Character(char32_t Code) const {
-  const quint32 Glyph = FFont.Glyph(MathItalic(Code));
+quint32 TMathStyle::Character(char32_t Code, bool Upright) const {
+  const bool Letter = (Code >= U'a' && Code <= U'z') || (Code >= U'A' && Code <= U'Z');
+  const quint32 Glyph = FFont.Glyph(Upright && Letter ? Code : MathItalic(Code));
   return Glyph ? Glyph : FFont.Glyph(Code);
 }
 
@@ -135,7 +136,8 @@ TMathAtom CharacterAtom(char32_t Code) {
     case U'\u2192': case U'\u2190': case U'\u2194': case U'\u21D2': case U'\u21D0': case U'\u21D4':
     case U'\u2208': case U'\u2209': case U'\u220B': case U'\u2282': case U'\u2283': case U'\u2286':
     case U'\u2287': case U'\u226A': case U'\u226B': case U'\u22A5': case U'\u2225': case U'\u21A6':
-    case U'\u2A7D': case U'\u2A7E':
+    case U'\u2A7D': case U'\u2A7E': case U'\u27F5': case U'\u27F6': case U'\u27F7': case U'\u27F8':
+    case U'\u27F9': case U'\u27FA': case U'\u27FC':
       return maRel;
     case U'(': case U'[': case U'{': case U'\u27E8': case U'\u230A': case U'\u2308':
       return maOpen;

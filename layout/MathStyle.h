@@ -38,8 +38,8 @@ class TMathStyle {
   int Mu(double Count) const;
 
   // The glyph a character of the run takes: Latin and lower-case Greek letters in
-  // mathematical italic, the hyphen as a minus; 0 when the font lacks it.
-  quint32 Character(char32_t Code) const;
+  // mathematical italic (unless Upright), the hyphen as a minus; 0 when the font lacks it.
+  quint32 Character(char32_t Code, bool Upright = false) const;
   // TeX's space between two adjacent atoms at a level.
   int Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const;
 

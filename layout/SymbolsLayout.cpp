@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "layout/MathStyle.h"
+#include "model/EditArea.h"
 #include "model/Symbols.h"
 
 namespace {
@@ -18,7 +19,8 @@ struct TMathShown {
 
 TMathShown MathShown(const TEquation& Element, char32_t Code) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
-  TMathShown Shown{Style.Character(Code), {}, Style.Axis()};
+  const TEditArea* Run = Element.GetParent();
+  TMathShown Shown{Style.Character(Code, Run && Run->MathUpright()), {}, Style.Axis()};
   if (Shown.Glyph) {
     const TMathFont& Font = Style.Font();
     const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());

@@ -103,6 +103,9 @@ class TEditArea : public TZelkGraphic {
   TMathLevel MathLevel() const { return FMathLevel; }
   void SetMathLevel(TMathLevel Value) { FMathLevel = Value; }
   int MathBaseline() const { return FMathBaseline; }
+  // Letters of the run set upright, as the name of an operator is (Math style only).
+  bool MathUpright() const { return FMathUpright; }
+  void SetMathUpright(bool Value) { FMathUpright = Value; }
 
   // Layout of the run.
   int CalcHeight() const;
@@ -159,6 +162,7 @@ class TEditArea : public TZelkGraphic {
   int FIndexInParent = 0;
   int FMathBaseline = 0;
   TMathLevel FMathLevel = mlDisplay;
+  bool FMathUpright = false;
   bool FActive = false;
   bool FLaidOut = false;
   mutable bool FDataKnown = false;

@@ -2,7 +2,7 @@
 // A fence: one slot between two delimiters of any kinds, either of which may be absent
 // (half brackets, intervals with mixed ends, a single bracket), or two slots parted by a
 // middle delimiter (the bra-ket). The delimiters are the glyphs the bracket pairs draw,
-// at the element's own size, centred beside the slots.
+// at the element's own size, centred beside the slots (in the Math style, grown to cover them).
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -22,6 +22,7 @@ class TEqFence : public TEqParent {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
+  int GetMidLine() const override;
   // Re-fonts the slots and places them between the delimiters.
   void RefreshEditArea(int Index) override;
 

@@ -30,6 +30,7 @@ class TEqScripted : public TEqParent {
   int CalcHeight() const override;
   int CalcWidth() const override;
   int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   // Re-fonts every slot and places the scripts; nothing while updates are bracketed.
   void RefreshEditArea(int Index) override;
 

@@ -270,6 +270,88 @@ TEST_F(MathLayoutTest, BracketsCoverTheInkOfWhatTheyHold) {
   }
 }
 
+TEST_F(MathLayoutTest, FenceDelimitersCoverTheInkOfEverySlot) {
+  for (const char* Text :
+       {"EditArea(BracketsFloor(EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))))",
+        "EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Division(EditArea(Simple(1))EditArea(Division("
+        "EditArea(Simple(x))EditArea(Simple(y))))))))",
+        "EditArea(BracketLeftFigure(EditArea(MatrixkmVert(EditArea(Simple(1))EditArea(Simple(2))EditArea(Simple(3))))))"}) {
+    SCOPED_TRACE(Text);
+    Read(QString::fromLatin1(Text));
+    auto* Fence = ElementAt<TEqFence>(Line(), 0);
+    const QImage Image = Render(Fence);
+    const QRect First = Fence->Slot(0)->BoundsRect();
+    const QRect Last = Fence->Slot(Fence->EditAreaCount() - 1)->BoundsRect();
+    std::optional<std::pair<int, int>> Inner;
+    for (int I = 0; I < Fence->EditAreaCount(); ++I) {
+      const QRect Slot = Fence->Slot(I)->BoundsRect();
+      const auto Ink = InkRows(Image, Slot.left(), Slot.right() + 1);
+      ASSERT_TRUE(Ink);
+      Inner = Inner ? std::make_pair(qMin(Inner->first, Ink->first), qMax(Inner->second, Ink->second)) : *Ink;
+    }
+    // Every delimiter there is: left of the first slot, between the slots, right of the last.
+    std::vector<std::optional<std::pair<int, int>>> Sides{InkRows(Image, 0, First.left()),
+                                                          InkRows(Image, Last.right() + 1, Image.width())};
+    if (Fence->EditAreaCount() > 1) Sides.push_back(InkRows(Image, First.right() + 1, Last.left()));
+    int Drawn = 0;
+    for (const auto& Side : Sides) {
+      if (!Side) continue;
+      ++Drawn;
+      EXPECT_LE(Side->first, Inner->first);
+      EXPECT_GE(Side->second, Inner->second);
+    }
+    const TFenceKind Kind = Fence->Kind();
+    EXPECT_EQ(Drawn, (Kind.Left != dlNone) + (Kind.Right != dlNone) + (Fence->EditAreaCount() > 1));
+  }
+}
+
+TEST_F(MathLayoutTest, LimitsClearTheirBaseByTheFontsLimitGapsAndOperatorNamesStandUpright) {
+  // Large, so that upright and italic letters differ by whole pixels.
+  QFont Large = F.Editor->font();
+  Large.setPointSize(36);
+  F.Editor->setFont(Large);
+  Read("EditArea(OperatorLimitBottomTop(EditArea(Simple(l)Simple(i)Simple(m))EditArea(Simple(x)Simple(+)Simple(1))"
+       "EditArea(Simple(n)))Simple(y)StackTop(EditArea(Simple(=))EditArea(Simple(d)Simple(e)Simple(f)))Simple(z)"
+       "OperatorIndexBottom(EditArea(Simple(m)Simple(a)Simple(x))EditArea(Simple(i))))");
+  auto* Op = ElementAt<TEqScripted>(Line(), 0);
+  const QImage Image = Render(Op);
+  auto InkOf = [&](const TEditArea* Area) {
+    const QRect R = Area->BoundsRect();
+    return InkRows(Image, R.left(), R.right() + 1, R.top(), R.bottom() + 1);
+  };
+  const auto Base = InkOf(Op->Base());
+  const auto Top = InkOf(Op->TopArea());
+  const auto Bottom = InkOf(Op->BottomArea());
+  ASSERT_TRUE(Base && Top && Bottom);
+  EXPECT_GE(Base->first - Top->second - 1, std::floor(Px(HB_OT_MATH_CONSTANT_UPPER_LIMIT_GAP_MIN)) - 1);
+  EXPECT_GE(Bottom->first - Base->second - 1, std::floor(Px(HB_OT_MATH_CONSTANT_LOWER_LIMIT_GAP_MIN)) - 1);
+  EXPECT_GE(Op->Base()->HostPosition().y() - HostBaseline(Op->TopArea()),
+            std::floor(Px(HB_OT_MATH_CONSTANT_UPPER_LIMIT_BASELINE_RISE_MIN)) - 1);
+  EXPECT_EQ(Op->TopArea()->MathLevel(), mlScript);
+  // The name is upright: its letters take the upright advances, which differ from the
+  // italic ones.
+  double Apart = 0;
+  for (int I = 0; I < 3; ++I) {
+    const char32_t Letter = U"lim"[I];
+    EXPECT_NEAR(Op->Base()->Item(I)->Width(), Data->Advance(Letter, Em()), 1.0);
+    Apart += std::abs(Data->Advance(Letter, Em()) - Data->Advance(U'\U0001D44E' + (Letter - U'a'), Em()));
+  }
+  EXPECT_GT(Apart, 3.0);
+  // The base keeps the line's baseline.
+  EXPECT_EQ(HostBaseline(Op->Base()), HostBaseline(Line()));
+
+  // A relation with a word over it is spaced as the relation.
+  auto Right = [&](int I) { return Line()->Item(I)->Left() + Line()->Item(I)->Width(); };
+  EXPECT_NEAR(Line()->Item(2)->Left() - Right(1), 5 * Em() / 18, 1.0);
+  EXPECT_NEAR(Line()->Item(3)->Left() - Right(2), 5 * Em() / 18, 1.0);
+
+  // Indices beside an operator name drop by the subscript shift.
+  auto* Indexed = ElementAt<TEqScripted>(Line(), 4);
+  EXPECT_GE(HostBaseline(Indexed->BottomArea()) - HostBaseline(Line()),
+            std::floor(Px(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN)));
+  EXPECT_GE(Indexed->BottomArea()->Left(), Indexed->Base()->Left() + Indexed->Base()->Width());
+}
+
 TEST_F(MathLayoutTest, TheRadicalSignCoversTheRadicandAndItsBarKeepsTheFontsGap) {
   for (const char* Text : {"EditArea(Root(EditArea(Simple(x))))",
                            "EditArea(RootDegree(EditArea(Division(EditArea(Simple(a))EditArea(Division(EditArea(Simple(b))"
