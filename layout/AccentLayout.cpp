@@ -51,7 +51,7 @@ quint32 SoleGlyph(const TEditArea* Area, double& Em) {
   if (!Code) return 0;
   const TMathStyle Style(*MathFontOf(*Element), Element->Font());
   Em = Style.Em();
-  return Style.Character(Code);
+  return Style.Character(Code, Area->MathUpright());
 }
 
 // An accent in the Math style, places relative to the element's top-left corner.
