@@ -5,6 +5,7 @@
 
 #include "layout/FontLevels.h"
 #include "model/EditArea.h"
+#include "model/Equation.h"
 #include "platform/Canvas.h"
 #include "platform/CustomControl.h"
 
@@ -103,6 +104,13 @@ TMathBox GlyphBox(const TMathGlyphs& Run) {
 
 TMathBox SlotBox(const TEditArea* Area) {
   return {Area->Width(), Area->MathBaseline(), Area->Height() - Area->MathBaseline()};
+}
+
+TMathSpan RunSpan(const TEditArea* Area) {
+  const int Count = Area->Count();
+  if (Count == 0) return {0, Area->Width()};
+  const TEquation* Last = Area->Item(Count - 1);
+  return {Area->Item(0)->Left(), Last->Left() + Last->Width()};
 }
 
 TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style) {
@@ -214,14 +222,19 @@ TMathScripts ScriptShifts(const TMathStyle& Style, const TMathBox& Base, bool Ba
 TMathMark TMathMark::Arrow(const TMathStyle& Style, TKindArrow Kind, int Width) {
   const bool Right = Kind.Contains(kaRight);
   const bool Left = Kind.Contains(kaLeft);
-  if (!Right && !Left) return Bar(Style, Style.RuleThickness(), Kind.Contains(kaDouble), Width);
   const bool Double = Kind.Contains(kaDouble);
+  if (!Right && !Left) return Bar(Style, Style.RuleThickness(), Double, Width);
   const char32_t Code = Right && Left ? (Double ? U'\u21D4' : U'\u2194')
                         : Right       ? (Double ? U'\u21D2' : U'\u2192')
                                       : (Double ? U'\u21D0' : U'\u2190');
+  if (!Style.Font().Glyph(Code)) return Bar(Style, Style.RuleThickness(), Double, Width);
+  return Glyph(Style, Code, Width);
+}
+
+TMathMark TMathMark::Glyph(const TMathStyle& Style, char32_t Code, int Width) {
   TMathMark Mark;
   Mark.FGlyphs = Style.Horizontal(Code, Width);
-  if (Mark.FGlyphs.Empty()) return Bar(Style, Style.RuleThickness(), Double, Width);
+  if (Mark.FGlyphs.Empty()) return Bar(Style, Style.RuleThickness(), false, Width);
   Mark.FHeight = static_cast<int>(std::ceil(Mark.FGlyphs.Ink.height()));
   Mark.FWidth = qMax(Width, static_cast<int>(std::ceil(Mark.FGlyphs.Ink.width())));
   return Mark;

@@ -61,6 +61,14 @@ double MathEm(const TFont& Font);
 TMathBox GlyphBox(const TMathGlyphs& Run);
 // A laid-out slot's box: its baseline lies at its MathBaseline.
 TMathBox SlotBox(const TEditArea* Area);
+// Where a laid-out slot's elements begin and end, in the slot (the whole slot when it is
+// empty): what a mark over or under the slot covers, without the caret's room at its ends.
+struct TMathSpan {
+  int Left = 0;
+  int Right = 0;
+  int Width() const { return Right - Left; }
+};
+TMathSpan RunSpan(const TEditArea* Area);
 // The level and the font size of a slot set in Style under a template at Level and Size.
 TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style);
 int SlotSize(int Size, TMathLevel From, TMathLevel To, const TMathFont& Font);
@@ -99,6 +107,8 @@ class TMathMark {
   // Heads: arrow heads at the right and/or left; no heads and Double: two bars.
   static TMathMark Arrow(const TMathStyle& Style, TKindArrow Kind, int Width);
   static TMathMark Bar(const TMathStyle& Style, int Thickness, bool Double, int Width);
+  // The font's glyph for Code stretched to Width; a rule where the font lacks it.
+  static TMathMark Glyph(const TMathStyle& Style, char32_t Code, int Width);
 
   int Height() const { return FHeight; }
   int Width() const { return FWidth; }

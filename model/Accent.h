@@ -1,7 +1,8 @@
 #pragma once
 // An accent: a slot at the run's size with a mark over it (dots, bar, hat, tilde, arrows,
 // harpoons, arcs), primes at its upper right, or a stroke across it (strike, slash). The
-// marks over the slot span its width, so they grow with it.
+// marks over the slot span its width, so they grow with it. In the Math style the marks
+// are the math font's accents and primes.
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -17,7 +18,7 @@ class TEqAccent : public TEqBarred {
   int CalcHeight() const override;
   // The slot's width, or what its content and the primes after it need.
   int CalcWidth() const override;
-  // The middle of the slot.
+  // The middle of the slot; in the Math style the axis over its baseline.
   int GetMidLine() const override;
   // Re-fonts the slot and places it under the mark's room.
   void RefreshEditArea(int Index) override;

@@ -1,8 +1,8 @@
 #pragma once
 // A horizontal curly brace over or under a body slot, with a label slot beyond the brace:
 // aeTop puts brace and label above the body, aeBottom below it. The brace spans the wider
-// of body and label; the label is set at 0.7 of the body's size. Slots in Data order:
-// body, label.
+// of body and label; the label is set at 0.7 of the body's size (a script in the Math
+// style, where the brace spans the body). Slots in Data order: body, label.
 
 #include "model/Equation.h"
 #include "model/Types.h"
@@ -22,7 +22,7 @@ class TEqBrace : public TEqBarred {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
-  // The middle of the body.
+  // The middle of the body; in the Math style the axis over its baseline.
   int GetMidLine() const override;
   void RefreshEditArea(int Index) override;
 

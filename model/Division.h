@@ -54,6 +54,8 @@ class TEqSlashDivision : public TEqFractionParts {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
+  // Half the height; in the Math style the axis over the run's baseline.
+  int GetMidLine() const override;
   // Re-fonts and places both parts; nothing while updates are bracketed.
   void RefreshEditArea(int Index) override;
 

@@ -22,7 +22,8 @@ class TEqLongDivision : public TEqBarred {
 
   int CalcHeight() const override;
   int CalcWidth() const override;
-  // The middle of the band that holds divisor and dividend.
+  // The middle of the band that holds divisor and dividend; in the Math style the axis
+  // over their common baseline.
   int GetMidLine() const override;
   // Re-fonts and places the slots; nothing while updates are bracketed.
   void RefreshEditArea(int Index) override;

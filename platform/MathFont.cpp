@@ -158,6 +158,11 @@ double TMathFont::ItalicCorrection(quint32 Glyph, double Em) const {
   return hb_ot_math_get_glyph_italics_correction(FFont, Glyph) * Scale(Em);
 }
 
+double TMathFont::TopAccentAttachment(quint32 Glyph, double Em) const {
+  // HarfBuzz answers half the advance for a glyph the font gives no attachment.
+  return hb_ot_math_get_glyph_top_accent_attachment(FFont, Glyph) * Scale(Em);
+}
+
 TMathGlyphs TMathFont::Stretched(quint32 Glyph, double Size, bool Horizontal, double Em) const {
   const hb_direction_t Direction = Horizontal ? HB_DIRECTION_LTR : HB_DIRECTION_BTT;
   const double Wanted = Size / Scale(Em);

@@ -99,6 +99,9 @@ class TMathFont {
   double Advance(quint32 Glyph, double Em) const;
   QRectF Ink(quint32 Glyph, double Em) const;
   double ItalicCorrection(quint32 Glyph, double Em) const;
+  // Where an accent over the glyph is centred, from its origin: the font's top accent
+  // attachment, else half the advance.
+  double TopAccentAttachment(quint32 Glyph, double Em) const;
   // The glyph grown to cover at least Size pixels of ink along the axis (vertical, or
   // horizontal when Horizontal): the first variant that is large enough, else an assembly
   // of the glyph's parts; the largest it has when neither reaches Size.

@@ -8,10 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <cmath>
+#include <algorithm>
 #include <optional>
+#include <tuple>
 
 #include "layout/LayoutSupport.h"
 #include "layout/MathStyle.h"
+#include "model/Accent.h"
+#include "model/LongDivision.h"
 #include "model/Radical.h"
 #include "platform/MathFont.h"
 
@@ -35,6 +39,15 @@ class FontData {
     return hb_ot_math_get_constant(Font, Constant) * Em / Upem;
   }
   int Percent(hb_ot_math_constant_t Constant) const { return hb_ot_math_get_constant(Font, Constant); }
+  // A character's ink in pixels at Em, y downwards from the baseline.
+  QRectF Ink(char32_t Code, double Em) const {
+    hb_codepoint_t Glyph = 0;
+    hb_font_get_nominal_glyph(Font, Code, &Glyph);
+    hb_glyph_extents_t E{};
+    hb_font_get_glyph_extents(Font, Glyph, &E);
+    const double S = Em / Upem;
+    return QRectF(E.x_bearing * S, -E.y_bearing * S, E.width * S, -E.height * S);
+  }
   double Advance(char32_t Code, double Em) const {
     hb_codepoint_t Glyph = 0;
     hb_font_get_nominal_glyph(Font, Code, &Glyph);
@@ -65,6 +78,16 @@ std::optional<std::pair<int, int>> InkRows(const QImage& Image, int X1, int X2, 
         break;
       }
   return Rows;
+}
+
+// The bounding box of the ink inside Area of a picture.
+std::optional<QRect> InkBox(const QImage& Image, QRect Area) {
+  QRect Box;
+  for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+    for (int X = Area.left(); X <= Area.right(); ++X)
+      if (Inked(Image, X, Y)) Box |= QRect(X, Y, 1, 1);
+  if (Box.isNull()) return std::nullopt;
+  return Box;
 }
 
 // Every node's rectangle but the carets', depth first.
@@ -98,6 +121,10 @@ class MathLayoutTest : public ::testing::Test {
   TEditArea* Line() const { return F.Line(0); }
   double Em() const { return EmOf(Line()); }
   double Px(hb_ot_math_constant_t Constant) const { return Data->Px(Constant, Em()); }
+  // The node's ink alone, without the caret and the slots' frames.
+  QImage Ink(const TCustomControl* Node) const {
+    return F.Editor->RenderImage().copy(QRect(Node->HostPosition(), Node->BoundsRect().size()));
+  }
 
   EditorFixture F;
   std::unique_ptr<FontData> Data;
@@ -488,4 +515,174 @@ TEST_F(MathLayoutTest, EveryTemplateLaysOutInsideItsParentsAtEverySize) {
         EXPECT_LE(Child->Top() + Child->Height(), Parent->Height());
       });
   }
+}
+
+TEST_F(MathLayoutTest, AccentsSitOnTheAccentBaseHeightAndWideOnesCoverTheirContent) {
+  Read("EditArea(AccentDot(EditArea(Simple(b)))Simple(+)AccentDot(EditArea(Simple(x)))Simple(+)"
+       "AccentArrowRight(EditArea(Simple(a)Simple(b)Simple(c)))Simple(+)AccentPrime(EditArea(Simple(f)))Simple(=)Simple(0))");
+  const double Accent = Px(HB_OT_MATH_CONSTANT_ACCENT_BASE_HEIGHT);
+  const double DotBottom = -Data->Ink(U'\u0307', Em()).bottom();
+  // The mark's ink over the slot, the content's ink in it, in the accent's picture.
+  auto Parts = [&](int Index, QImage& Image, QRect& Slot) {
+    auto* Element = ElementAt<TEqAccent>(Line(), Index);
+    Image = Ink(Element);
+    Slot = Element->Slot(0)->BoundsRect();
+    return std::make_pair(InkBox(Image, QRect(0, 0, Image.width(), Slot.top())), InkBox(Image, Slot));
+  };
+  QImage Image;
+  QRect Slot;
+  {
+    // Over a letter taller than the accent base height the gap is the font's own.
+    SCOPED_TRACE("dot over b");
+    const auto [Mark, Content] = Parts(0, Image, Slot);
+    ASSERT_TRUE(Mark && Content);
+    EXPECT_NEAR(Content->top() - Mark->bottom() - 1, DotBottom - Accent, 1.5);
+    EXPECT_GE(Content->top() - Mark->bottom() - 1, 1);
+  }
+  {
+    // Over a lower one the mark sits as over one of the accent base height, centred on the
+    // letter's accent attachment, right of its middle for an italic x.
+    SCOPED_TRACE("dot over x");
+    const auto [Mark, Content] = Parts(2, Image, Slot);
+    ASSERT_TRUE(Mark && Content);
+    EXPECT_NEAR(Content->top() - Mark->bottom() - 1, DotBottom + Data->Ink(U'\U0001D465', Em()).top(), 1.5);
+    EXPECT_GT(Mark->center().x(), Content->center().x());
+  }
+  {
+    SCOPED_TRACE("arrow over abc");
+    const auto [Mark, Content] = Parts(4, Image, Slot);
+    ASSERT_TRUE(Mark && Content);
+    EXPECT_LE(Mark->left(), Content->left() + 2);
+    EXPECT_GE(Mark->right(), Content->right() - 2);
+    EXPECT_GE(Content->top() - Mark->bottom() - 1, 1);
+  }
+  {
+    // A prime stands right of its letter, at least a superscript's shift above the baseline.
+    SCOPED_TRACE("prime");
+    auto* Prime = ElementAt<TEqAccent>(Line(), 6);
+    Image = Ink(Prime);
+    Slot = Prime->Slot(0)->BoundsRect();
+    const auto Letter = InkBox(Image, QRect(0, 0, RunSpan(Prime->Slot(0)).Right + Slot.left(), Image.height()));
+    const auto Mark = InkBox(Image, QRect(Letter ? Letter->right() + 1 : 0, 0, Image.width(), Image.height()));
+    ASSERT_TRUE(Letter && Mark);
+    const int Baseline = Prime->Slot(0)->Top() + Prime->Slot(0)->MathBaseline();
+    EXPECT_GE(Baseline - Mark->bottom() - 1, std::floor(Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP)) - 1);
+    EXPECT_LE(Mark->top(), Letter->top());
+  }
+  // Every accent stands on the line's baseline.
+  for (int I : {0, 2, 4, 6})
+    EXPECT_EQ(HostBaseline(ElementAt<TEqAccent>(Line(), I)->Slot(0)), HostBaseline(Line()));
+}
+
+TEST_F(MathLayoutTest, BracesStretchOverTheirBodyAndTakeTheirLabelAsAScript) {
+  Read("EditArea(HorizBraceaeTop(EditArea(Simple(a)Simple(+)Simple(b)Simple(+)Simple(c))EditArea(Simple(n)))"
+       "Simple(=)HorizBraceaeBottom(EditArea(Simple(x)Simple(+)Simple(y))EditArea(Simple(m))))");
+  for (int Index : {0, 2}) {
+    SCOPED_TRACE(Index);
+    auto* Brace = ElementAt<TEqBrace>(Line(), Index);
+    const bool Over = Brace->AlignEA() == aeTop;
+    EXPECT_EQ(Brace->Label()->MathLevel(), mlScript);
+    EXPECT_EQ(HostBaseline(Brace->Body()), HostBaseline(Line()));
+    const QImage Image = Ink(Brace);
+    const QRect Body = Brace->Body()->BoundsRect();
+    const QRect Label = Brace->Label()->BoundsRect();
+    const int BandTop = Over ? Label.bottom() + 1 : Body.bottom() + 1;
+    const int BandBottom = Over ? Body.top() - 1 : Label.top() - 1;
+    const auto Mark = InkBox(Image, QRect(0, BandTop, Image.width(), BandBottom - BandTop + 1));
+    const auto Content = InkBox(Image, Body);
+    const auto Script = InkBox(Image, Label);
+    ASSERT_TRUE(Mark && Content && Script);
+    EXPECT_LE(Mark->left(), Content->left() + 2);
+    EXPECT_GE(Mark->right(), Content->right() - 2);
+    const int ToBody = Over ? Content->top() - Mark->bottom() - 1 : Mark->top() - Content->bottom() - 1;
+    const int ToLabel = Over ? Mark->top() - Script->bottom() - 1 : Script->top() - Mark->bottom() - 1;
+    EXPECT_GE(ToBody, std::floor(Px(Over ? HB_OT_MATH_CONSTANT_STRETCH_STACK_GAP_BELOW_MIN
+                                         : HB_OT_MATH_CONSTANT_STRETCH_STACK_GAP_ABOVE_MIN)) - 1);
+    EXPECT_GE(ToLabel, std::floor(Px(Over ? HB_OT_MATH_CONSTANT_UPPER_LIMIT_GAP_MIN
+                                          : HB_OT_MATH_CONSTANT_LOWER_LIMIT_GAP_MIN)) - 1);
+  }
+}
+
+TEST_F(MathLayoutTest, TheLongDivisionBracketCoversTheDividendUnderTheFontsBar) {
+  Read("EditArea(LongDivisionQuotient(EditArea(Simple(1)Simple(4)Simple(4))EditArea(Simple(1)Simple(2))"
+       "EditArea(Simple(1)Simple(2))))");
+  auto* Division = ElementAt<TEqLongDivision>(Line(), 0);
+  EXPECT_EQ(HostBaseline(Division->Dividend()), HostBaseline(Line()));
+  EXPECT_EQ(HostBaseline(Division->Divisor()), HostBaseline(Line()));
+  const QImage Image = Ink(Division);
+  const QRect Dividend = Division->Dividend()->BoundsRect();
+  const QRect Divisor = Division->Divisor()->BoundsRect();
+  const QRect Quotient = Division->Quotient()->BoundsRect();
+  const auto Content = InkBox(Image, Dividend);
+  const auto Above = InkBox(Image, Quotient);
+  const auto Bracket = InkBox(Image, QRect(Divisor.right() + 1, 0, Dividend.left() - Divisor.right() - 1, Image.height()));
+  ASSERT_TRUE(Content && Above && Bracket);
+  // The bar: the rows inked right across the dividend between quotient and dividend.
+  int BarTop = -1, BarBottom = -1;
+  for (int Y = Quotient.bottom() + 1; Y < Dividend.top(); ++Y)
+    if (RowInked(Image, Y, Content->left(), Content->right() + 1)) {
+      if (BarTop < 0) BarTop = Y;
+      BarBottom = Y;
+    }
+  ASSERT_GE(BarTop, 0);
+  EXPECT_NEAR(BarBottom - BarTop + 1, Px(HB_OT_MATH_CONSTANT_OVERBAR_RULE_THICKNESS), 1.0);
+  EXPECT_NEAR(Content->top() - BarBottom - 1, Px(HB_OT_MATH_CONSTANT_OVERBAR_VERTICAL_GAP), 1.5);
+  EXPECT_GE(BarTop - Above->bottom() - 1, std::floor(Px(HB_OT_MATH_CONSTANT_OVERBAR_VERTICAL_GAP)) - 1);
+  // The bracket reaches the bar and covers the dividend's ink.
+  EXPECT_LE(Bracket->top(), BarBottom);
+  EXPECT_GE(Bracket->bottom(), Content->bottom());
+}
+
+TEST_F(MathLayoutTest, TheSlantedFractionRaisesOnePartLowersTheOtherAndOneSlashCoversBoth) {
+  for (const char* Text : {"EditArea(Simple(x)Simple(=)DivisionSlash(EditArea(Simple(1))EditArea(Simple(2))))",
+                           "EditArea(Simple(x)Simple(=)DivisionSlash(EditArea(Division(EditArea(Simple(a))"
+                           "EditArea(Simple(b))))EditArea(Simple(n)IndexBottom(EditArea(Simple(k))))))"}) {
+    SCOPED_TRACE(Text);
+    Read(QString::fromLatin1(Text));
+    auto* Fraction = ElementAt<TEqSlashDivision>(Line(), 2);
+    const int Base = HostBaseline(Line());
+    EXPECT_GE(Base - HostBaseline(Fraction->Numerator()), std::floor(Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP)));
+    EXPECT_GE(HostBaseline(Fraction->Denominator()) - Base, std::floor(Px(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN)));
+    EXPECT_EQ(Fraction->Numerator()->MathLevel(), mlScript);
+    const QImage Image = Ink(Fraction);
+    const QRect Top = Fraction->Numerator()->BoundsRect();
+    const QRect Bottom = Fraction->Denominator()->BoundsRect();
+    const auto Up = InkBox(Image, Top);
+    const auto Down = InkBox(Image, Bottom);
+    const auto Slash = InkBox(Image, QRect(Top.right() + 1, 0, Bottom.left() - Top.right() - 1, Image.height()));
+    ASSERT_TRUE(Up && Down && Slash);
+    EXPECT_LE(Slash->top(), Up->top() + 1);
+    EXPECT_GE(Slash->bottom(), Down->bottom() - 1);
+  }
+}
+
+TEST_F(MathLayoutTest, TypingIntoMarkedSlotsLaysOutAsReadingTheResult) {
+  // Each mark follows its content as it grows: the accent, the brace's body and label, the
+  // dividend, the slanted fraction's parts.
+  Read("EditArea(AccentHat(EditArea(Simple(x)))AccentPrime(EditArea(Simple(f)))"
+       "HorizBraceaeTop(EditArea(Simple(a))EditArea(Simple(n)))"
+       "LongDivisionQuotient(EditArea(Simple(1))EditArea(Simple(7))EditArea(Simple(2)))"
+       "DivisionSlash(EditArea(Simple(1))EditArea(Simple(2))))");
+  for (const auto& [Index, SlotIndex] : std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}, {2, 1}, {3, 0}, {4, 1}}) {
+    auto* Template = dynamic_cast<TEqParent*>(Line()->Item(Index));
+    ASSERT_NE(Template, nullptr);
+    TEditArea* Slot = Template->Slot(SlotIndex);
+    Slot->SetActive(true);
+    Slot->SetEquationIndex(Slot->Count());
+    Slot->AddEqSimple(U'w');
+    F.Editor->ActiveEditArea()->AddEqDivision();
+    F.Editor->ActiveEditArea()->AddEqSimple(U'k');
+  }
+  // Nodes made by typing are children in another order than those made by reading.
+  auto Sorted = [](TZelkEquation& Editor) {
+    std::vector<QRect> Rects = Geometry(Editor);
+    std::sort(Rects.begin(), Rects.end(), [](const QRect& A, const QRect& B) {
+      return std::make_tuple(A.y(), A.x(), A.height(), A.width()) < std::make_tuple(B.y(), B.x(), B.height(), B.width());
+    });
+    return Rects;
+  };
+  EditorFixture Fresh;
+  Fresh.Editor->SetTypesetting(TTypesettings::Math);
+  Fresh.Editor->SetData(F.Editor->GetData());
+  EXPECT_EQ(Sorted(*Fresh.Editor), Sorted(*F.Editor));
 }
