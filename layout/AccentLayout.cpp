@@ -96,14 +96,15 @@ TMathAccent MathAccent(const TEqAccent& Accent) {
     A.Mark = Style.Font().Single(Glyph, A.MarkEm);
     A.Origin = QPointF(Span.Right, -Raise);
   } else {
-    A.Mark = Stretchy(Kind) ? Style.Font().Stretched(Glyph, Span.Width(), true, A.MarkEm)
-                            : Style.Font().Single(Glyph, A.MarkEm);
     double BaseEm = 0;
     const quint32 Base = SoleGlyph(Body, BaseEm);
+    // Over one character a mark keeps its own size, as TeX's \hat does beside \widehat.
+    const bool Stretch = Stretchy(Kind) && !Base;
+    A.Mark = Stretch ? Style.Font().Stretched(Glyph, Span.Width(), true, A.MarkEm) : Style.Font().Single(Glyph, A.MarkEm);
     const double Attachment = Base ? Span.Left + Style.Font().TopAccentAttachment(Base, BaseEm)
                                    : (Span.Left + Span.Right) / 2.0;
     // A stretched mark is centred by its ink, a single one by its own attachment.
-    const double Own = Stretchy(Kind) ? A.Mark.Ink.center().x() : Style.Font().TopAccentAttachment(Glyph, A.MarkEm);
+    const double Own = Stretch ? A.Mark.Ink.center().x() : Style.Font().TopAccentAttachment(Glyph, A.MarkEm);
     // Over a base lower than the accent base height the mark sits as over one that high.
     A.Origin = QPointF(Attachment - Own, -qMax(0, Box.Ascent - Style(TMathConstant::AccentBaseHeight)));
   }
