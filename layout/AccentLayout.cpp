@@ -155,7 +155,7 @@ int TEqAccent::GetMidLine() const {
 void TEqAccent::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Body = Slot(0);
-  RefreshEA(Body, 1.0);
+  RefreshEA(Body, 1.0, ssSame, true);
   Body->SetIndexInParent(0);
   Body->SetLeft(MathFontOf(*this) ? MathAccent(*this).SlotLeft : 0);
   Body->SetTop(SlotTop());

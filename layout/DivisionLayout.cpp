@@ -79,7 +79,7 @@ void TEqDivision::RefreshEditArea(int) {
   const double Factor = FSmall ? 0.7 : 1.0;
   if (MathFontOf(*this)) {
     RefreshEA(Top, Factor, FSmall ? ssScript : ssFraction);
-    RefreshEA(Bottom, Factor, FSmall ? ssScript : ssFraction);
+    RefreshEA(Bottom, Factor, FSmall ? ssScript : ssFraction, true);
     const TMathFraction F = MathFraction(*this);
     Top->SetTop(F.NumeratorBaseline - Top->MathBaseline());
     Bottom->SetTop(F.DenominatorBaseline - Bottom->MathBaseline());

@@ -90,7 +90,7 @@ TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
     Rel[1] = Sign.Descent + qMax(Style(C::LowerLimitBaselineDropMin), Style(C::LowerLimitGapMin) + Limit.Ascent);
     Below = qMax(Below, Rel[1] + Limit.Descent);
   }
-  const TMathScripts Shifts = ScriptShifts(Style, Sign, false, IndexTop, IndexBottom);
+  const TMathScripts Shifts = ScriptShifts(Style, Sign, false, IndexTop, IndexBottom, GetParent()->MathCramped());
   int Indices = 0;
   if (IndexTop) {
     Rel[2] = -Shifts.Up;
@@ -218,7 +218,8 @@ int TEqGroupOp::GetMidLine() const {
 }
 
 void TEqGroupOp::RefreshSlot(TEditArea* Area, double Factor) {
-  RefreshEA(Area, Factor, Area == Slot(0) ? ssSame : ssScript);
+  const bool Below = Area == OptionArea(goLimitBottom) || Area == OptionArea(goIndexBottom);
+  RefreshEA(Area, Factor, Area == Slot(0) ? ssSame : ssScript, Below);
   Area->SetIndexInParent(EditAreaList()->IndexOf(Area));
 }
 

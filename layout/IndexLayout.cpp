@@ -45,7 +45,7 @@ TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Su
     BaseBox.Ascent = Base->GetMidLine() + Style.Axis();
     BaseBox.Descent = Base->Height() - BaseBox.Ascent;
   }
-  const TMathScripts Shifts = ScriptShifts(Style, BaseBox, Character, Super, Sub);
+  const TMathScripts Shifts = ScriptShifts(Style, BaseBox, Character, Super, Sub, Index.GetParent()->MathCramped());
   TMathIndex Result;
   int Above = INT_MIN;
   int Below = INT_MIN;
@@ -120,7 +120,7 @@ int TEqIndex::CalcWidth() const {
 }
 
 void TEqIndex::RefreshSlot(TEditArea* Area) {
-  RefreshEA(Area, 1.0, ssScript);
+  RefreshEA(Area, 1.0, ssScript, Area == FIndexBottomArea);
   Area->SetIndexInParent(EditAreaList()->IndexOf(Area));
 }
 

@@ -197,12 +197,13 @@ void TMathFence::Paint(TCanvas& Canvas, int Baseline, int ContentWidth, double E
 }
 
 TMathScripts ScriptShifts(const TMathStyle& Style, const TMathBox& Base, bool BaseIsCharacter,
-                          const TEditArea* Super, const TEditArea* Sub) {
+                          const TEditArea* Super, const TEditArea* Sub, bool Cramped) {
   using C = TMathConstant;
   TMathScripts Shifts;
   if (Super) {
     const TMathBox Box = SlotBox(Super);
-    Shifts.Up = qMax(Style(C::SuperscriptShiftUp), Box.Descent + Style(C::SuperscriptBottomMin));
+    Shifts.Up = qMax(Style(Cramped ? C::SuperscriptShiftUpCramped : C::SuperscriptShiftUp),
+                     Box.Descent + Style(C::SuperscriptBottomMin));
     if (!BaseIsCharacter) Shifts.Up = qMax(Shifts.Up, Base.Ascent - Style(C::SuperscriptBaselineDropMax));
   }
   if (Sub) {

@@ -92,13 +92,13 @@ char32_t MathDelimiter(char32_t Code);
 
 // The shifts of a superscript's baseline up and a subscript's baseline down from the
 // baseline of their base (either script may be missing); a base that is a character
-// keeps them at the font's own shifts.
+// keeps them at the font's own shifts; a superscript of a cramped run rises less.
 struct TMathScripts {
   int Up = 0;
   int Down = 0;
 };
 TMathScripts ScriptShifts(const TMathStyle& Style, const TMathBox& Base, bool BaseIsCharacter,
-                          const TEditArea* Super, const TEditArea* Sub);
+                          const TEditArea* Super, const TEditArea* Sub, bool Cramped);
 
 // A horizontal mark over or under content: a stretched glyph (arrows, braces) or one or
 // two rules (bars).

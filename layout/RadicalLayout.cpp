@@ -108,7 +108,7 @@ void TEqRoot::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;
   RefreshMetrics();
   TEditArea* Body = Radicand();
-  RefreshEA(Body, 1.0);
+  RefreshEA(Body, 1.0, ssSame, true);
   Body->SetIndexInParent(0);
   if (TEditArea* D = Degree()) {
     RefreshEA(D, 0.5, ssScript);

@@ -47,9 +47,9 @@ TMathScripted MathLimits(const TMathStyle& Style, const TEditArea* Base, const T
 }
 
 TMathScripted MathIndices(const TMathStyle& Style, const TEditArea* Base, const TEditArea* Top,
-                          const TEditArea* Bottom) {
+                          const TEditArea* Bottom, bool Cramped) {
   const TMathBox B = SlotBox(Base);
-  const TMathScripts Shifts = ScriptShifts(Style, B, false, Top, Bottom);
+  const TMathScripts Shifts = ScriptShifts(Style, B, false, Top, Bottom, Cramped);
   int Ascent = B.Ascent, Descent = B.Descent, Scripts = 0;
   if (Top) {
     Ascent = qMax(Ascent, Shifts.Up + Top->MathBaseline());
@@ -72,7 +72,8 @@ TMathScripted MathIndices(const TMathStyle& Style, const TEditArea* Base, const 
 TMathScripted MathScripted(const TEqScripted& Node) {
   const TMathStyle Style(*MathFontOf(Node), Node.Font());
   return Node.Place() == spLimits ? MathLimits(Style, Node.Base(), Node.TopArea(), Node.BottomArea())
-                                  : MathIndices(Style, Node.Base(), Node.TopArea(), Node.BottomArea());
+                                  : MathIndices(Style, Node.Base(), Node.TopArea(), Node.BottomArea(),
+                                                Node.GetParent()->MathCramped());
 }
 }  // namespace
 
@@ -109,7 +110,7 @@ void TEqScripted::RefreshEditArea(int) {
   const double ScriptFactor = FOperator ? 0.8 : 0.7;
   Base()->SetMathUpright(FOperator);
   for (int I = 0; I < EditAreaCount(); ++I) {
-    RefreshEA(Slot(I), I == 0 ? 1.0 : ScriptFactor);
+    RefreshEA(Slot(I), I == 0 ? 1.0 : ScriptFactor, ssSame, Slot(I) == FBottomArea);
     Slot(I)->SetIndexInParent(I);
   }
   QPoint BasePlace, TopPlace, BottomPlace;

@@ -25,8 +25,8 @@ TMathSlash MathSlash(const TEqSlashDivision& Fraction) {
   const TMathBox Bottom = SlotBox(Fraction.Denominator());
   TMathSlash S;
   S.Axis = Style.Axis();
-  const int Up = ScriptShifts(Style, {}, true, Fraction.Numerator(), nullptr).Up;
-  const int Down = ScriptShifts(Style, {}, true, nullptr, Fraction.Denominator()).Down;
+  const int Up = ScriptShifts(Style, {}, true, Fraction.Numerator(), nullptr, false).Up;
+  const int Down = ScriptShifts(Style, {}, true, nullptr, Fraction.Denominator(), false).Down;
   // Relative to the baseline first.
   const int Above = qMax(Up + Top.Ascent, Bottom.Ascent - Down);
   const int Below = qMax(Down + Bottom.Descent, Top.Descent - Up);

@@ -72,7 +72,8 @@ int TEqVector::GetLineY() const {
 void TEqVector::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Body = Slot(0);
-  RefreshEA(Body, 1.0);
+  // What lies under a mark is cramped.
+  RefreshEA(Body, 1.0, ssSame, FAlignEA == aeBottom);
   Body->SetIndexInParent(0);
   if (MathFontOf(*this)) {
     const TMathVector V = MathVector(*this);

@@ -103,6 +103,10 @@ class TEditArea : public TZelkGraphic {
   TMathLevel MathLevel() const { return FMathLevel; }
   void SetMathLevel(TMathLevel Value) { FMathLevel = Value; }
   int MathBaseline() const { return FMathBaseline; }
+  // A cramped run (a denominator, a subscript, a radicand, what lies under a mark, and
+  // everything inside them) raises its superscripts less (Math style only).
+  bool MathCramped() const { return FMathCramped; }
+  void SetMathCramped(bool Value) { FMathCramped = Value; }
   // Letters of the run set upright, as the name of an operator is (Math style only).
   bool MathUpright() const { return FMathUpright; }
   void SetMathUpright(bool Value) { FMathUpright = Value; }
@@ -165,6 +169,7 @@ class TEditArea : public TZelkGraphic {
   int FMathBaseline = 0;
   TMathLevel FMathLevel = mlDisplay;
   bool FMathUpright = false;
+  bool FMathCramped = false;
   bool FActive = false;
   bool FLaidOut = false;
   mutable bool FDataKnown = false;

@@ -117,8 +117,9 @@ void TEqParent::SlotsSetData(const TExprArray& Items) {
 
 TMathLevel TEquation::MathLevel() const { return FParent ? FParent->MathLevel() : mlDisplay; }
 
-void TEqParent::RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style) {
+void TEqParent::RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style, bool Cramped) {
   Area->SetBkColor(GetParent()->BkColor());
+  Area->SetMathCramped(Cramped || GetParent()->MathCramped());
   TFont Scaled = Font();
   if (const TMathFont* Math = MathFontOf(*this)) {
     // A kind that names no style but sets a slot smaller has it as a script.

@@ -76,8 +76,8 @@ class TEqParent : public TEquation {
   // number but are skipped, surplus items are ignored.
   void SlotsSetData(const TExprArray& Items);
   // Re-derives one slot from the template: background, font at Factor (in the Math style:
-  // at the level Style gives), size.
-  void RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style = ssSame);
+  // at the level Style gives, cramped when Cramped or when the template's run is), size.
+  void RefreshEA(TEditArea* Area, double Factor, TSlotStyle Style = ssSame, bool Cramped = false);
 
 };
 

@@ -217,6 +217,30 @@ TEST_F(MathLayoutTest, ScriptsAreShiftedAndScaledByTheFontsScriptConstants) {
   EXPECT_EQ(Inner->IndexTopArea()->MathLevel(), mlScriptScript);
 }
 
+TEST_F(MathLayoutTest, SuperscriptsRiseLessInCrampedRuns) {
+  // x^2 over x^2 under the square root of x^2: the numerator is not cramped, the
+  // denominator and (inside it) the radicand are.
+  const char* Power = "Simple(x)IndexTop(EditArea(Simple(2)))";
+  Read(QStringLiteral("EditArea(Division(EditArea(%1)EditArea(%1Root(EditArea(%1)))))").arg(QLatin1String(Power)));
+  auto* Fraction = ElementAt<TEqDivision>(Line(), 0);
+  auto Rise = [](TEditArea* Run, int At) {
+    const auto* Index = ElementAt<TEqIndex>(Run, At);
+    return HostBaseline(Run) - HostBaseline(Index->IndexTopArea());
+  };
+  const double Em = EmOf(Fraction->Numerator());
+  const double Up = Data->Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP, Em);
+  const double Cramped = Data->Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP_CRAMPED, Em);
+  ASSERT_LT(Cramped + 1, Up) << "the font raises cramped superscripts as high as others";
+  EXPECT_GE(Rise(Fraction->Numerator(), 1), std::floor(Up));
+  EXPECT_GE(Rise(Fraction->Denominator(), 1), std::floor(Cramped));
+  EXPECT_LT(Rise(Fraction->Denominator(), 1), Rise(Fraction->Numerator(), 1));
+  auto* Root = ElementAt<TEqRoot>(Fraction->Denominator(), 2);
+  EXPECT_TRUE(Root->Radicand()->MathCramped());
+  EXPECT_EQ(Rise(Root->Radicand(), 1), Rise(Fraction->Denominator(), 1));
+  EXPECT_FALSE(Line()->MathCramped());
+  EXPECT_FALSE(Fraction->Numerator()->MathCramped());
+}
+
 TEST_F(MathLayoutTest, DisplayOperatorsReachTheDisplayHeightAndShrinkInScripts) {
   Read("EditArea(SumLimitBottomTop(EditArea(Simple(x))EditArea(Simple(0))EditArea(Simple(n))))");
   auto* Sum = ElementAt<TEqGroupOp>(Line(), 0);
