@@ -102,7 +102,8 @@ void CheckWithReceiver(const QString& Input, const QString& First, const TGeomet
   int CaretLeft = 0;
   QObject::connect(&Editor, &TZelkEquation::OnChange, [&] {
     Copy = Editor.GetData();
-    if ((++Seen & (Seen - 1)) == 0 && Editor.ActiveEditArea())
+    ++Seen;
+    if ((Seen & (Seen - 1)) == 0 && Editor.ActiveEditArea())
       CaretLeft = Editor.ActiveEditArea()->Caret()->Left();
   });
   Read(Editor, Input);
