@@ -139,7 +139,7 @@ TMathAtom CharacterAtom(char32_t Code) {
     case U'+': case U'-': case U'*': case U'\u2212': case U'\u00B1': case U'\u2213':
     case U'\u00D7': case U'\u00F7': case U'\u00B7': case U'\u22C5': case U'\u2217':
     case U'\u2218': case U'\u2219': case U'\u2229': case U'\u222A': case U'\u2295':
-    case U'\u2296': case U'\u2297': case U'\u2227': case U'\u2228':
+    case U'\u2296': case U'\u2297': case U'\u2227': case U'\u2228': case U'\u2216': case U'\u2299':
       return maBin;
     case U'=': case U'<': case U'>': case U':': case U'\u2264': case U'\u2265': case U'\u2260':
     case U'\u2248': case U'\u2261': case U'\u223C': case U'\u2243': case U'\u2245': case U'\u221D':
@@ -147,7 +147,12 @@ TMathAtom CharacterAtom(char32_t Code) {
     case U'\u2208': case U'\u2209': case U'\u220B': case U'\u2282': case U'\u2283': case U'\u2286':
     case U'\u2287': case U'\u226A': case U'\u226B': case U'\u22A5': case U'\u2225': case U'\u21A6':
     case U'\u2A7D': case U'\u2A7E': case U'\u27F5': case U'\u27F6': case U'\u27F7': case U'\u27F8':
-    case U'\u27F9': case U'\u27FA': case U'\u27FC':
+    case U'\u27F9': case U'\u27FA': case U'\u27FC': case U'\u227A': case U'\u227B': case U'\u227C':
+    case U'\u227D': case U'\u22B2': case U'\u22B3': case U'\u2191': case U'\u2193': case U'\u2195':
+    case U'\u21D1': case U'\u21D3': case U'\u21D5': case U'\u2234': case U'\u2235': case U'\u2284':
+    case U'\u2285': case U'\u2288': case U'\u2289': case U'\u228A': case U'\u228B': case U'\u2223':
+    case U'\u2224': case U'\u2226': case U'\u22A2': case U'\u22A3': case U'\u22A8': case U'\u2262':
+    case U'\u2241': case U'\u2270': case U'\u2271':
       return maRel;
     case U'(': case U'[': case U'{': case U'\u27E8': case U'\u230A': case U'\u2308':
       return maOpen;

@@ -460,6 +460,17 @@ TEST_F(MathLayoutTest, LettersSpellingAnOperatorNameStandUprightAsOneOperator) {
   EXPECT_EQ(Gap(2), 0);
 }
 
+TEST_F(MathLayoutTest, ThePalettesRelationsAndBinariesAreSpacedAsSuch) {
+  const double Em = this->Em();
+  for (auto [Code, Mu] : {std::pair{0x227A, 5}, {0x21D1, 5}, {0x2234, 5}, {0x2284, 5}, {0x22A2, 5}, {0x27F6, 5},
+                          {0x2216, 4}, {0x2299, 4}}) {
+    Read(QStringLiteral("EditArea(Simple(a)ExtSymbol(%1)Simple(b))").arg(Code));
+    const auto* Left = Line()->Item(0);
+    const auto* Sign = Line()->Item(1);
+    EXPECT_NEAR(Sign->Left() - Left->Left() - Left->Width(), Mu * Em / 18, 1.0) << Code;
+  }
+}
+
 TEST_F(MathLayoutTest, CaretAndEditingWorkAsInClassic) {
   EditorFixture Classic;
   const QString Text = "EditArea(Simple(a)Division(EditArea(Simple(1))EditArea(Simple(n)))Simple(b))";
