@@ -164,6 +164,14 @@ double TMathFont::TopAccentAttachment(quint32 Glyph, double Em) const {
 }
 
 TMathGlyphs TMathFont::Stretched(quint32 Glyph, double Size, bool Horizontal, double Em) const {
+  const TStretchKey Key{Glyph, Horizontal, Size, Em};
+  if (auto It = FStretched.constFind(Key); It != FStretched.constEnd()) return *It;
+  // Bounded: sizes follow the content, which may take any number of sizes in a session.
+  if (FStretched.size() >= 4096) FStretched.clear();
+  return *FStretched.insert(Key, Stretch(Glyph, Size, Horizontal, Em));
+}
+
+TMathGlyphs TMathFont::Stretch(quint32 Glyph, double Size, bool Horizontal, double Em) const {
   const hb_direction_t Direction = Horizontal ? HB_DIRECTION_LTR : HB_DIRECTION_BTT;
   const double Wanted = Size / Scale(Em);
   auto Extent = [&](quint32 G) {

@@ -118,6 +118,16 @@ class TMathFont {
   };
   const TGlyphInfo& Info(quint32 Glyph) const;
   TMathGlyphs Assemble(quint32 Glyph, double Size, bool Horizontal, double Em) const;
+  TMathGlyphs Stretch(quint32 Glyph, double Size, bool Horizontal, double Em) const;
+  struct TStretchKey {
+    quint32 Glyph;
+    bool Horizontal;
+    double Size, Em;
+    bool operator==(const TStretchKey&) const = default;
+    friend size_t qHash(const TStretchKey& Key, size_t Seed = 0) {
+      return qHashMulti(Seed, Key.Glyph, Key.Horizontal, Key.Size, Key.Em);
+    }
+  };
   double Scale(double Em) const { return Em / FUnitsPerEm; }
   const QRawFont& RawFont(double Em) const;
 
@@ -131,5 +141,7 @@ class TMathFont {
   std::vector<int> FConstants;
   mutable QHash<quint32, TGlyphInfo> FInfos;
   mutable QHash<char32_t, quint32> FGlyphs;
+  // Layout asks for the same few stretched delimiters over and over.
+  mutable QHash<TStretchKey, TMathGlyphs> FStretched;
   mutable std::vector<std::pair<double, std::unique_ptr<QRawFont>>> FRawFonts;
 };

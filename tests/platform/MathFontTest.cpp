@@ -90,6 +90,13 @@ TEST_F(MathFontTest, GlyphsGrowToCoverTheSizeAskedFor) {
   EXPECT_GT(Font->Stretched(Paren, 20 * Em, false, Em).Glyphs.size(), 2u);
   // Sizes without end give a run of bounded length, quickly.
   EXPECT_LE(Font->Stretched(Paren, 1e12, false, Em).Glyphs.size(), 400u);
+  // Asked again, after many other sizes, a size gives the same run (the answers are kept).
+  const TMathGlyphs First = Font->Stretched(Paren, 6 * Em, false, Em);
+  for (int Size = 1; Size < 5000; ++Size) Font->Stretched(Paren, Size, Size % 2 == 0, Em);
+  const TMathGlyphs Again = Font->Stretched(Paren, 6 * Em, false, Em);
+  EXPECT_EQ(Again.Glyphs, First.Glyphs);
+  EXPECT_EQ(Again.Positions, First.Positions);
+  EXPECT_EQ(Again.Ink, First.Ink);
 }
 
 TEST_F(MathFontTest, DrawsWhatItMeasures) {
