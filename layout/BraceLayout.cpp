@@ -32,10 +32,10 @@ TMathBrace MathBrace(const TEqBrace& Brace) {
   int MarkTop, LabelBaseline;
   if (Over) {
     MarkTop = -(Body.Ascent + Style(C::StretchStackGapBelowMin) + Mark);
-    LabelBaseline = MarkTop - qMax(Style(C::UpperLimitGapMin) + Label.Descent, Style(C::UpperLimitBaselineRiseMin));
+    LabelBaseline = MarkTop - LimitShift(Style, Label, true);
   } else {
     MarkTop = Body.Descent + Style(C::StretchStackGapAboveMin);
-    LabelBaseline = MarkTop + Mark + qMax(Style(C::LowerLimitGapMin) + Label.Ascent, Style(C::LowerLimitBaselineDropMin));
+    LabelBaseline = MarkTop + Mark + LimitShift(Style, Label, false);
   }
   const int Ascent = std::max({Body.Ascent, -MarkTop, Label.Ascent - LabelBaseline});
   const int Descent = std::max({Body.Descent, MarkTop + Mark, LabelBaseline + Label.Descent});

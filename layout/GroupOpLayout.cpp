@@ -6,7 +6,6 @@
 
 #include <QFontMetrics>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 #include "layout/MathStyle.h"
@@ -82,28 +81,24 @@ TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
   int Rel[4] = {0, 0, 0, 0};
   if (LimitTop) {
     const TMathBox Limit = SlotBox(LimitTop);
-    Rel[0] = -(Sign.Ascent + qMax(Style(C::UpperLimitBaselineRiseMin), Style(C::UpperLimitGapMin) + Limit.Descent));
+    Rel[0] = -(Sign.Ascent + LimitShift(Style, Limit, true));
     Above = qMax(Above, -Rel[0] + Limit.Ascent);
   }
   if (LimitBottom) {
     const TMathBox Limit = SlotBox(LimitBottom);
-    Rel[1] = Sign.Descent + qMax(Style(C::LowerLimitBaselineDropMin), Style(C::LowerLimitGapMin) + Limit.Ascent);
+    Rel[1] = Sign.Descent + LimitShift(Style, Limit, false);
     Below = qMax(Below, Rel[1] + Limit.Descent);
   }
   const TMathScripts Shifts = ScriptShifts(Style, Sign, false, IndexTop, IndexBottom, GetParent()->MathCramped());
+  const TMathBox Reach = Shifts.Reach(IndexTop, IndexBottom);
+  Above = qMax(Above, Reach.Ascent);
+  Below = qMax(Below, Reach.Descent);
+  Rel[2] = -Shifts.Up;
+  Rel[3] = Shifts.Down;
+  // The superscript is moved right by the slant.
   int Indices = 0;
-  if (IndexTop) {
-    Rel[2] = -Shifts.Up;
-    Above = qMax(Above, Shifts.Up + IndexTop->MathBaseline());
-    Below = qMax(Below, IndexTop->Height() - IndexTop->MathBaseline() - Shifts.Up);
-    Indices = IndexTop->Width() + Italic;
-  }
-  if (IndexBottom) {
-    Rel[3] = Shifts.Down;
-    Above = qMax(Above, IndexBottom->MathBaseline() - Shifts.Down);
-    Below = qMax(Below, Shifts.Down + IndexBottom->Height() - IndexBottom->MathBaseline());
-    Indices = qMax(Indices, IndexBottom->Width());
-  }
+  if (IndexTop) Indices = IndexTop->Width() + Italic;
+  if (IndexBottom) Indices = qMax(Indices, IndexBottom->Width());
   if (IndexTop || IndexBottom) Indices += Style(C::SpaceAfterScript);
   const TEditArea* Operand = Slot(0);
   Above = qMax(Above, Operand->MathBaseline());

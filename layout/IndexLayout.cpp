@@ -2,8 +2,6 @@
 // the Math style the scripts are shifted from the baseline of the element before them by
 // the font's script constants.
 
-#include <climits>
-
 #include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Index.h"
@@ -47,24 +45,11 @@ TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Su
   }
   const TMathScripts Shifts = ScriptShifts(Style, BaseBox, Character, Super, Sub, Index.GetParent()->MathCramped());
   TMathIndex Result;
-  int Above = INT_MIN;
-  int Below = INT_MIN;
-  if (Super) {
-    Above = Shifts.Up + Super->MathBaseline();
-    Below = Super->Height() - Super->MathBaseline() - Shifts.Up;
-    Result.Box.Width = Super->Width();
-  }
-  if (Sub) {
-    Above = qMax(Above, Sub->MathBaseline() - Shifts.Down);
-    Below = qMax(Below, Shifts.Down + Sub->Height() - Sub->MathBaseline());
-    Result.Box.Width = qMax(Result.Box.Width, Sub->Width());
-  }
-  if (!Super && !Sub) Above = Below = 0;
+  Result.Box = Shifts.Reach(Super, Sub);
+  if (!Super && !Sub) Result.Box.Ascent = Result.Box.Descent = 0;
   Result.Box.Width += Style(TMathConstant::SpaceAfterScript);
-  Result.Box.Ascent = Above;
-  Result.Box.Descent = Below;
-  Result.SuperBaseline = Above - Shifts.Up;
-  Result.SubBaseline = Above + Shifts.Down;
+  Result.SuperBaseline = Result.Box.Ascent - Shifts.Up;
+  Result.SubBaseline = Result.Box.Ascent + Shifts.Down;
   return Result;
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "MathStyle.h"
 
 #include <QPainter>
+#include <climits>
 #include <cmath>
 
 #include "layout/FontLevels.h"
@@ -223,6 +224,25 @@ TMathScripts ScriptShifts(const TMathStyle& Style, const TMathBox& Base, bool Ba
     if (Gap < Wanted) Shifts.Down += Wanted - Gap;
   }
   return Shifts;
+}
+
+TMathBox TMathScripts::Reach(const TEditArea* Super, const TEditArea* Sub) const {
+  TMathBox Box{0, INT_MIN, INT_MIN};
+  if (Super) {
+    Box = {Super->Width(), Up + Super->MathBaseline(), Super->Height() - Super->MathBaseline() - Up};
+  }
+  if (Sub) {
+    Box.Width = qMax(Box.Width, Sub->Width());
+    Box.Ascent = qMax(Box.Ascent, Sub->MathBaseline() - Down);
+    Box.Descent = qMax(Box.Descent, Down + Sub->Height() - Sub->MathBaseline());
+  }
+  return Box;
+}
+
+int LimitShift(const TMathStyle& Style, const TMathBox& Limit, bool Over) {
+  using C = TMathConstant;
+  if (Over) return qMax(Style(C::UpperLimitBaselineRiseMin), Style(C::UpperLimitGapMin) + Limit.Descent);
+  return qMax(Style(C::LowerLimitBaselineDropMin), Style(C::LowerLimitGapMin) + Limit.Ascent);
 }
 
 TMathMark TMathMark::Arrow(const TMathStyle& Style, TKindArrow Kind, int Width) {

@@ -96,9 +96,17 @@ char32_t MathDelimiter(char32_t Code);
 struct TMathScripts {
   int Up = 0;
   int Down = 0;
+  // What the scripts set at these shifts reach above and below their base's baseline
+  // (INT_MIN where there is no script), and the wider one's width.
+  TMathBox Reach(const TEditArea* Super, const TEditArea* Sub) const;
 };
 TMathScripts ScriptShifts(const TMathStyle& Style, const TMathBox& Base, bool BaseIsCharacter,
                           const TEditArea* Super, const TEditArea* Sub, bool Cramped);
+
+// How far the baseline of a limit stands above the top (Over) or below the bottom of what
+// it limits: the font's limit gap clear of the limit's box, at least its baseline rise or
+// drop.
+int LimitShift(const TMathStyle& Style, const TMathBox& Limit, bool Over);
 
 // A horizontal mark over or under content: a stretched glyph (arrows, braces) or one or
 // two rules (bars).

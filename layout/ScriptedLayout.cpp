@@ -3,8 +3,6 @@
 // over- or underset is a limit in TeX as well), indices beside it by its script shifts,
 // and the name of an operator is upright.
 
-#include <climits>
-
 #include "layout/MathStyle.h"
 #include "layout/ScriptPlacement.h"
 #include "model/EditArea.h"
@@ -21,20 +19,19 @@ struct TMathScripted {
 
 TMathScripted MathLimits(const TMathStyle& Style, const TEditArea* Base, const TEditArea* Top,
                          const TEditArea* Bottom) {
-  using C = TMathConstant;
   const TMathBox B = SlotBox(Base);
   // Script baselines relative to the base's.
   int TopShift = 0, BottomShift = 0;
   int Ascent = B.Ascent, Descent = B.Descent, Width = B.Width;
   if (Top) {
     const TMathBox T = SlotBox(Top);
-    TopShift = B.Ascent + qMax(Style(C::UpperLimitBaselineRiseMin), Style(C::UpperLimitGapMin) + T.Descent);
+    TopShift = B.Ascent + LimitShift(Style, T, true);
     Ascent = TopShift + T.Ascent;
     Width = qMax(Width, T.Width);
   }
   if (Bottom) {
     const TMathBox D = SlotBox(Bottom);
-    BottomShift = B.Descent + qMax(Style(C::LowerLimitBaselineDropMin), Style(C::LowerLimitGapMin) + D.Ascent);
+    BottomShift = B.Descent + LimitShift(Style, D, false);
     Descent = BottomShift + D.Descent;
     Width = qMax(Width, D.Width);
   }
@@ -50,19 +47,10 @@ TMathScripted MathIndices(const TMathStyle& Style, const TEditArea* Base, const 
                           const TEditArea* Bottom, bool Cramped) {
   const TMathBox B = SlotBox(Base);
   const TMathScripts Shifts = ScriptShifts(Style, B, false, Top, Bottom, Cramped);
-  int Ascent = B.Ascent, Descent = B.Descent, Scripts = 0;
-  if (Top) {
-    Ascent = qMax(Ascent, Shifts.Up + Top->MathBaseline());
-    Descent = qMax(Descent, Top->Height() - Top->MathBaseline() - Shifts.Up);
-    Scripts = Top->Width();
-  }
-  if (Bottom) {
-    Ascent = qMax(Ascent, Bottom->MathBaseline() - Shifts.Down);
-    Descent = qMax(Descent, Shifts.Down + Bottom->Height() - Bottom->MathBaseline());
-    Scripts = qMax(Scripts, Bottom->Width());
-  }
+  const TMathBox Reach = Shifts.Reach(Top, Bottom);
+  const int Ascent = qMax(B.Ascent, Reach.Ascent);
   TMathScripted S;
-  S.Box = {B.Width + Scripts + Style(TMathConstant::SpaceAfterScript), Ascent, Descent};
+  S.Box = {B.Width + Reach.Width + Style(TMathConstant::SpaceAfterScript), Ascent, qMax(B.Descent, Reach.Descent)};
   S.Base = QPoint(0, Ascent - B.Ascent);
   if (Top) S.Top = QPoint(B.Width, Ascent - Shifts.Up - Top->MathBaseline());
   if (Bottom) S.Bottom = QPoint(B.Width, Ascent + Shifts.Down - Bottom->MathBaseline());
