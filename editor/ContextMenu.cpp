@@ -44,6 +44,8 @@ QMenu* TEditing::CreateContextMenu() {
   Menu->addSeparator();
   Add("Select &All", "SelectAll", QKeySequence::SelectAll, FEditor.ActiveEditArea() != nullptr,
       [this] { SelectAll(); });
+  Add("Remove &Structure", "RemoveStructure", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+      CanRemoveStructure(), [this] { RemoveStructure(); });
   Menu->addSeparator();
   Add("Copy as &LaTeX", "CopyAsLaTeX", QKeySequence(), Selected && FFormats.Find(QStringLiteral("LaTeX")),
       [this] { CopyAs(QStringLiteral("LaTeX")); });

@@ -46,7 +46,8 @@ void TEACursor::RefreshDimensions() {
 }
 
 void TEACursor::Paint() {
-  if (!Host()->PaintingMarks()) return;
+  const TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr;
+  if (!Host()->PaintingMarks() || (Editor && !Editor->ShowsCaret())) return;
   TCanvas& C = Canvas();
   C.Pen.Style = psSolid;
   C.Pen.Color = Qt::black;

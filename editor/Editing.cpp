@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <algorithm>
 #include <exception>
 
 #include "editor/ClipboardImages.h"
@@ -277,35 +278,101 @@ void TEditing::InsertElement(const std::function<void(TEditArea&)>& Insert) {
     if (FEditor.ActiveEditArea() == Area) Area->SetEquationIndex(Index + 1);
     return;
   }
-  if (Taken.isEmpty() || Template->EditAreaCount() == 0) return;
-  // The template chose where the caret goes; the selection fills its first slot.
-  TEditArea* Next = FEditor.ActiveEditArea();
-  const int NextIndex = Next ? Next->EquationIndex() : 0;
-  TEditArea* First = Template->Slot(0);
-  First->SetActive(true);
-  First->SetEquationIndex(0);
-  InsertLines(Taken);
-  if (Next && Next != First) PlaceCaret(Next, NextIndex);
+  if (Template->EditAreaCount() == 0) return;
+  if (!Taken.isEmpty()) {
+    // The template chose where the caret goes; the selection fills its first slot.
+    TEditArea* Next = FEditor.ActiveEditArea();
+    const int NextIndex = Next ? Next->EquationIndex() : 0;
+    TEditArea* First = Template->Slot(0);
+    First->SetActive(true);
+    First->SetEquationIndex(0);
+    InsertLines(Taken);
+    if (Next && Next != First) PlaceCaret(Next, NextIndex);
+  }
+  // Modern: the caret starts where reading starts, in the first slot still empty.
+  if (!FEditor.Modern()) return;
+  const std::vector<TEditArea*> Order = Template->ReadingOrder();
+  const auto Empty = std::find_if(Order.begin(), Order.end(), [](TEditArea* Slot) { return Slot->GetIsEmpty(); });
+  PlaceCaret(Empty != Order.end() ? *Empty : Order.front(), 0);
 }
 
 bool TEditing::RemoveOrnament() {
   TEditArea* Area = FEditor.ActiveEditArea();
   if (!Area) return false;
-  int Index = Area->EquationIndex() - 1;
-  auto* Accent = Index >= 0 ? dynamic_cast<TEqAccent*>(Area->Item(Index)) : nullptr;
-  if (!Accent) {
-    // The caret inside an accent's slot.
-    Accent = dynamic_cast<TEqAccent*>(Area->GetParent());
-    if (!Accent) return false;
-    Area = Accent->GetParent();
-    Index = 0;
-    while (Index < Area->Count() && Area->Item(Index) != Accent) ++Index;
+  const int Index = Area->EquationIndex() - 1;
+  if (auto* Accent = Index >= 0 ? dynamic_cast<TEqAccent*>(Area->Item(Index)) : nullptr) {
+    Dissolve(*Accent, *Accent->Slot(0), Accent->Slot(0)->Count());
+    return true;
+  }
+  // The caret inside an accent's slot.
+  auto* Accent = dynamic_cast<TEqAccent*>(Area->GetParent());
+  if (!Accent) return false;
+  Dissolve(*Accent, *Area, Area->Count());
+  return true;
+}
+
+namespace {
+TEqParent* TemplateWithSlots(const TEditArea& Area, int Index) {
+  auto* Template = dynamic_cast<TEqParent*>(Area.Item(Index));
+  return Template && Template->EditAreaCount() > 0 ? Template : nullptr;
+}
+
+int ContentCount(const TEqParent& Template) {
+  int Count = 0;
+  for (const TEditArea* Slot : Template.ReadingOrder()) Count += Slot->Count();
+  return Count;
+}
+}  // namespace
+
+void TEditing::Dissolve(TEqParent& Template, const TEditArea& Slot, int Offset) {
+  TEditArea* Run = Template.GetParent();
+  int Place = 0;
+  while (Place < Run->Count() && Run->Item(Place) != &Template) ++Place;
+  if (Place == Run->Count()) return;
+  QString Contents;
+  int Before = 0;
+  bool Found = false;
+  for (const TEditArea* Each : Template.ReadingOrder()) {
+    if (Each == &Slot) Found = true;
+    if (!Found) Before += Each->Count();
+    Contents += Each->GetData();
   }
   const TEditScope Edit(*this);
   FSelection.Clear();
-  const QString Contents = Accent->Slot(0)->GetData();
-  PlaceCaret(Area, Index);
-  Area->DelEquation(Index);
-  PlaceCaret(Area, Index + Area->InsertData(Contents));
+  PlaceCaret(Run, Place);
+  Run->DelEquation(Place);
+  Run->InsertData(Contents);
+  PlaceCaret(Run, Place + Before + Offset);
+}
+
+bool TEditing::CanRemoveStructure() const {
+  const TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return false;
+  if (FSelection.IsWhole()) return false;
+  if (!FSelection.HasRange(Area->EquationIndex())) return dynamic_cast<TEqParent*>(Area->GetParent()) != nullptr;
+  const auto [First, Last] = FSelection.Range(Area->EquationIndex());
+  for (int I = First; I < Last; ++I)
+    if (TemplateWithSlots(*Area, I)) return true;
+  return false;
+}
+
+bool TEditing::RemoveStructure() {
+  if (!CanRemoveStructure()) return false;
+  TEditArea* Area = FEditor.ActiveEditArea();
+  const TEditScope Edit(*this);
+  if (!FSelection.HasRange(Area->EquationIndex())) {
+    auto* Template = static_cast<TEqParent*>(Area->GetParent());
+    Dissolve(*Template, *Area, Area->EquationIndex());
+    return true;
+  }
+  const auto [First, Last] = FSelection.Range(Area->EquationIndex());
+  int End = Last;
+  // From the last, so that the places of the ones before stay.
+  for (int I = Last - 1; I >= First; --I)
+    if (TEqParent* Template = TemplateWithSlots(*Area, I)) {
+      End += ContentCount(*Template) - 1;
+      Dissolve(*Template, *Template->ReadingOrder().front(), 0);
+    }
+  PlaceCaret(Area, End);
   return true;
 }

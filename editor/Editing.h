@@ -26,6 +26,7 @@ class QMimeData;
 class QPainter;
 class QPoint;
 class TEditArea;
+class TEqParent;
 class TZelkEquation;
 
 class TEditing {
@@ -58,6 +59,18 @@ class TEditing {
   static bool ClaimsShortcut(const QKeyEvent& Event);
   // The slot move of Tab (Forward) or Shift+Tab; false with nowhere to go.
   bool MoveToSlot(bool Forward);
+  // The keys of the Modern input style; true when Event was one of them. Left, Right, Up,
+  // Down, Home and End move through the structure (SlotNavigation.h), with Shift they
+  // select (across slots, whole templates). Backspace just after a template enters its
+  // last slot, or deletes the template when all its slots are empty; at the start of a
+  // slot it takes the template apart (RemoveStructure), at the start of a line it joins
+  // the line to the one above. Delete mirrors it.
+  bool ModernKeyPress(const QKeyEvent& Event);
+  // Takes apart every template of the selection, or else the template whose slot holds
+  // the caret: the contents of its slots, in reading order, stay in its place. False, with
+  // nothing changed, where there is no such template.
+  bool RemoveStructure();
+  bool CanRemoveStructure() const;
 
   // Selection.
   bool HasSelection() const;
@@ -129,6 +142,16 @@ class TEditing {
   void Restore(const TEditorState& State);
   // Puts the caret at Index in Area, which becomes the active area.
   void PlaceCaret(TEditArea* Area, int Index);
+  // Moves the caret to Stop; Select extends the selection there.
+  void MoveCaret(const struct TSlotStop& Stop, bool Select);
+  void VerticalMove(bool Up, bool Select);
+  bool ModernBackspace();
+  bool ModernDelete();
+  // Replaces Template by the contents of its slots in reading order and puts the caret
+  // Offset elements after where the contents of Slot begin.
+  void Dissolve(TEqParent& Template, const TEditArea& Slot, int Offset);
+  // Appends line Upper + 1 to line Upper; the caret goes to the join.
+  void JoinLines(int Upper);
   void InsertContent(const TPasteContent& Content);
   // Inserts Data's lines at the caret: the first joins the caret's run; in a line, each
   // further one becomes a line of its own, the rest of the run going with the last.
@@ -144,6 +167,11 @@ class TEditing {
   int FDragIndex = 0;
   // The highlight as last drawn, in the formula's coordinates.
   QRegion FHighlight;
+  // Up and Down aim at the x where a run of them began, while the caret stays where the
+  // last one put it.
+  int FGoalX = 0;
+  TAreaPath FGoalPath;
+  int FGoalIndex = -1;
 };
 
 // One edit: it becomes one undo step, and the editor's change notice waits for the

@@ -34,7 +34,8 @@ bool IsCtrl(const QKeyEvent& Event, std::initializer_list<int> Keys) {
 // on the keyboard, where the users of that layout look for them.
 QKeyEvent OnLatinKeys(const QKeyEvent& Event) {
   static constexpr std::pair<int, int> Places[] = {{0x42F, Qt::Key_Z}, {0x427, Qt::Key_X}, {0x421, Qt::Key_C},
-                                                   {0x41C, Qt::Key_V}, {0x424, Qt::Key_A}, {0x41D, Qt::Key_Y}};
+                                                   {0x41C, Qt::Key_V}, {0x424, Qt::Key_A}, {0x41D, Qt::Key_Y},
+                                                   {0x41A, Qt::Key_R}};
   int Key = Event.key();
   if (Event.modifiers() & Qt::ControlModifier)
     for (const auto& [Cyrillic, Latin] : Places)
@@ -48,6 +49,11 @@ bool IsSelectAll(const QKeyEvent& Event) {
 }
 
 // Ctrl with plus (or the = key that carries it), minus, 0: the zoom step, 0 for 100 %.
+bool IsRemoveStructure(const QKeyEvent& Event) {
+  return Event.key() == Qt::Key_R &&
+         (Event.modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
 std::optional<int> ZoomStep(const QKeyEvent& Event) {
   if (IsCtrl(Event, {Qt::Key_Plus, Qt::Key_Equal})) return 10;
   if (IsCtrl(Event, {Qt::Key_Minus, Qt::Key_Underscore})) return -10;
@@ -61,7 +67,7 @@ bool TEditing::ClaimsShortcut(const QKeyEvent& Typed) {
   TMatrixEdit Edit;
   return Event.matches(QKeySequence::Undo) || IsRedo(Event) || IsCut(Event) ||
          Event.matches(QKeySequence::Copy) || Event.matches(QKeySequence::Paste) ||
-         IsSelectAll(Event) || ZoomStep(Event) || MatrixEditOfKey(Event, Edit);
+         IsSelectAll(Event) || IsRemoveStructure(Event) || ZoomStep(Event) || MatrixEditOfKey(Event, Edit);
 }
 
 bool TEditing::KeyPress(const QKeyEvent& Typed) {
@@ -90,6 +96,10 @@ bool TEditing::KeyPress(const QKeyEvent& Typed) {
     SelectAll();
     return true;
   }
+  if (IsRemoveStructure(Event)) {
+    RemoveStructure();
+    return true;
+  }
   if (const std::optional<int> Step = ZoomStep(Event)) {
     FEditor.SetZoom(*Step == 0 ? 100 : FEditor.Zoom() + *Step);
     return true;
@@ -101,6 +111,7 @@ bool TEditing::KeyPress(const QKeyEvent& Typed) {
   }
   TEditArea* Area = FEditor.ActiveEditArea();
   if (!Area) return false;
+  if (FEditor.Modern() && ModernKeyPress(Event)) return true;
   const int Key = Event.key();
   const Qt::KeyboardModifiers Modifiers = Event.modifiers() & ~Qt::KeypadModifier;
   if (Modifiers == Qt::ShiftModifier) {

@@ -52,8 +52,9 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
       if (A->EquationIndex() > 0) {
         A->SetEquationIndex(A->EquationIndex() - 1);
         A->DelEquation(A->EquationIndex());
-      } else if (EditAreaIndex() > 0) {
-        // Removes the line above the current one; the current line moves up and stays.
+      } else if (EditAreaIndex() > 0 && Line(EditAreaIndex() - 1)->GetIsEmpty()) {
+        // Removes the line above the current one when it holds nothing; the current line
+        // moves up and stays.
         SetEditAreaIndex(EditAreaIndex() - 1);
         DeleteEditArea();
       }

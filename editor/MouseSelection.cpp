@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "editor/Editing.h"
+#include "editor/SlotNavigation.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
@@ -28,11 +29,7 @@ TPlace PlaceAt(TZelkEquation& Editor, QPoint Point) {
     if (Point.y() < Line->HostPosition().y() + Line->Height() || J == Editor.LineCount() - 1) Area = Line;
   }
   if (!Area) return {};
-  const int X = Point.x() - Area->HostPosition().x();
-  int Index = 0;
-  while (Index < Area->Count() && X > Area->Item(Index)->Left() + Area->Item(Index)->Width() / 2)
-    ++Index;
-  return {Area, Index};
+  return {Area, NearestIndex(*Area, Point.x())};
 }
 
 // Elements First..Last-1 of Area, the area's full height, in the formula's coordinates.
@@ -49,6 +46,8 @@ void TEditing::MousePress(QPoint Point) {
   FDragPath = Place.Area ? PathOf(Place.Area) : TAreaPath();
   FDragIndex = Place.Index;
   FSelection.Clear();
+  // Modern: the caret goes under the pointer.
+  if (FEditor.Modern() && Place.Area) PlaceCaret(Place.Area, Place.Index);
   RefreshHighlight();
 }
 

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QPaintEvent>
 #include <QPainter>
 #include <exception>
@@ -230,9 +231,20 @@ void TZelkEquation::SetData(const QString& Text) {
     ReadLines(Text);
   } catch (...) {
     LayoutWhole(lmEach);
+    CaretToEnd();
     throw;
   }
   LayoutWhole(lmEach);
+  CaretToEnd();
+}
+
+void TZelkEquation::CaretToEnd() {
+  // Modern: typing goes on after the formula, not in the last slot the reader made.
+  if (!Modern() || LineCount() == 0) return;
+  TEditArea* Last = Line(LineCount() - 1);
+  SetEditAreaIndex(LineCount() - 1);
+  if (FActiveEditArea != Last) Last->SetActive(true);
+  Last->SetEquationIndex(Last->Count());
 }
 
 void TZelkEquation::ReadLines(const QString& Text) {
@@ -341,6 +353,25 @@ void TZelkEquation::SetTypesetting(TTypesetting Value) {
 
 void TZelkEquation::SetClipboardTypesetting(TTypesetting Value) {
   if (Value == TTypesettings::Classic || Value == TTypesettings::Math) FClipboardTypesetting = Value;
+}
+
+void TZelkEquation::SetInputStyle(TInputStyle Value) {
+  if (Value != TInputStyles::Classic && Value != TInputStyles::Modern) return;
+  FInputStyle = Value;
+  setFocusPolicy(Modern() ? Qt::StrongFocus : Qt::ClickFocus);
+  update();
+}
+
+bool TZelkEquation::ShowsCaret() const { return isEnabled() && (!Modern() || hasFocus() || FRendering); }
+
+void TZelkEquation::focusInEvent(QFocusEvent* Event) {
+  QWidget::focusInEvent(Event);
+  if (Modern()) update();
+}
+
+void TZelkEquation::focusOutEvent(QFocusEvent* Event) {
+  QWidget::focusOutEvent(Event);
+  if (Modern()) update();
 }
 
 void TZelkEquation::SetMathFont(const QString& Path) {
@@ -512,6 +543,7 @@ void TZelkEquation::Render(QPainter& Painter, const TRenderOptions& Options) con
   QPainter* const Outer = C.Painter();
   C.BeginPaint(&Painter);
   Self->SetPaintingMarks(Options.EditingMarks);
+  const QScopedValueRollback Rendering(Self->FRendering, true);
   C.SetTransparentColor(Options.Transparent ? BkColor() : QColor());
   // The editor's own node paints the background (and, with the marks, the frame) over
   // the whole widget; a picture takes the formula's size instead.

@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+#include "editor/InputStyle.h"
 #include "editor/Language.h"
 #include "editor/Render.h"
 #include "editor/Typesetting.h"
@@ -53,6 +54,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // How the formula is set (editor/Typesetting.h); Classic by default. Caret, keys, mouse,
   // Data and OnChange work alike in both.
   Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting)
+  // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
+  Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle)
   // How the pictures a copy puts on the clipboard are set; Math by default.
   Q_PROPERTY(TTypesettings::TTypesetting ClipboardTypesetting READ ClipboardTypesetting WRITE SetClipboardTypesetting)
   // The OpenType MATH font file the Math style sets with; empty (the default) takes TeX
@@ -170,6 +173,14 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // font cannot be read.
   const TMathFont* MathFontInUse() const;
 
+  TInputStyle InputStyle() const { return FInputStyle; }
+  // Any other value is ignored. Modern also makes the editor a Tab stop.
+  void SetInputStyle(TInputStyle Value);
+  bool Modern() const { return FInputStyle == TInputStyles::Modern; }
+  // Whether the caret and the active area's frame show now: while the editor is enabled
+  // and, in the Modern style, has the keyboard focus (Render shows them when asked).
+  bool ShowsCaret() const;
+
   TLanguage Language() const { return FLanguage; }
   // Any other value is ignored.
   void SetLanguage(TLanguage Value);
@@ -201,6 +212,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void SetUpdateState(bool Updating) override;
   void Paint() override;
   void changeEvent(QEvent* Event) override;
+  // The caret and the active frame come and go with the focus in the Modern style.
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   // Claims the arrow keys and the editing chords (Ctrl+Z, Ctrl+C, ...) before the host's
@@ -236,6 +250,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // keeps the active caret's blink phase and leaves the layout mode at Then.
   void LayoutWhole(TLayoutMode Then);
   void SetReadError(const QString& Message);
+  // The Modern style's caret after a reading: at the end of the last line.
+  void CaretToEnd();
   // Takes the Data of a LaTeX or MathML reading, or its refusal.
   void PutRead(const struct TReadResult& Read);
   void FreeDisposed();
@@ -262,5 +278,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   int FZoom = 100;
   TTypesetting FTypesetting = TTypesettings::Classic;
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
+  TInputStyle FInputStyle = TInputStyles::Classic;
+  // Render draws the caret whatever the focus.
+  bool FRendering = false;
   QString FMathFont;
 };

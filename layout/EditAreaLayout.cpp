@@ -273,7 +273,8 @@ void TEditArea::LayoutChanged() {
 void TEditArea::Paint() {
   TCanvas& C = Canvas();
   const bool Framed =
-      FEditor && FEditor->isEnabled() && (FActive || GetIsEmpty()) && Host()->PaintingMarks();
+      FEditor && FEditor->isEnabled() && ((FActive && FEditor->ShowsCaret()) || GetIsEmpty()) &&
+      Host()->PaintingMarks();
   C.Pen.Style = Framed ? psDot : psClear;
   C.Pen.Color = Qt::black;
   C.Brush.SetStyle(bsClear);

@@ -92,6 +92,12 @@ void TEqParent::SetBkColor(QColor Value) {
   for (int I = 0; I < EditAreaCount(); ++I) Slot(I)->SetBkColor(Value);
 }
 
+std::vector<TEditArea*> TEqParent::ReadingOrder() const {
+  std::vector<TEditArea*> Order;
+  for (int I = 0; I < EditAreaCount(); ++I) Order.push_back(Slot(I));
+  return Order;
+}
+
 QString TEqParent::GetData() const {
   return EditAreaCount() > 0 ? EditAreaItem(Slot(0)) : QString();
 }

@@ -2,6 +2,8 @@
 // TEquation is one element of a run; TEqParent is the base of every template element,
 // which owns the child edit areas (slots) that hold its content.
 
+#include <vector>
+
 #include "model/ZelkGraphic.h"
 
 class TEditArea;
@@ -59,6 +61,9 @@ class TEqParent : public TEquation {
   void InsertEditArea() override;
   void SetBkColor(QColor Value) override;
 
+  // The slots in the order they are read (as LaTeX writes them): the order Tab and the
+  // arrows visit them. The slot order unless a kind says otherwise.
+  virtual std::vector<TEditArea*> ReadingOrder() const;
   // Writes and reads slot 0 only (brackets, arrows, vectors).
   QString GetData() const override;
   void SetData(const QString& Text) override;

@@ -55,6 +55,14 @@ QString TEqGroupOp::GetData() const {
 
 void TEqGroupOp::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
 
+std::vector<TEditArea*> TEqGroupOp::ReadingOrder() const {
+  std::vector<TEditArea*> Order;
+  for (TEditArea* Area : {FLimitBottomArea, FLimitTopArea, FIndexBottomArea, FIndexTopArea})
+    if (Area) Order.push_back(Area);
+  Order.push_back(Slot(0));
+  return Order;
+}
+
 TEqIntegral::TEqIntegral(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u222B'); }
 TEqSumma::TEqSumma(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u2211'); }
 TEqMultiply::TEqMultiply(TCustomControl* Owner) : TEqGroupOp(Owner) { SetSymbol(u'\u220F'); }

@@ -51,6 +51,8 @@ class TEqGroupOp : public TEqParent {
   // Width of the column left of the operand: signs, limits and indices.
   int GetCommonWidth() const;
 
+  // Lower limit, upper limit, lower index, upper index, then the operand.
+  std::vector<TEditArea*> ReadingOrder() const override;
   int CalcHeight() const override;
   int CalcWidth() const override;
   // The middle of the band, so that neighbours line up with the operand.

@@ -25,3 +25,9 @@ void TEqLongDivision::SetHasQuotient(bool Value) {
 QString TEqLongDivision::GetData() const { return SlotsData(); }
 
 void TEqLongDivision::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
+
+std::vector<TEditArea*> TEqLongDivision::ReadingOrder() const {
+  std::vector<TEditArea*> Order{Divisor(), Dividend()};
+  if (TEditArea* Above = Quotient()) Order.push_back(Above);
+  return Order;
+}

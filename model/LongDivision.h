@@ -16,6 +16,8 @@ class TEqLongDivision : public TEqBarred {
   // Adds the quotient slot (called once, on a new element); the caret stays in the dividend.
   void SetHasQuotient(bool Value);
 
+  // Divisor, dividend, quotient: left to right, then above.
+  std::vector<TEditArea*> ReadingOrder() const override;
   // Dividend, divisor, then the quotient when there is one.
   QString GetData() const override;
   void SetData(const QString& Text) override;

@@ -21,3 +21,8 @@ void TEqRoot::SetHasDegree(bool Value) {
 QString TEqRoot::GetData() const { return SlotsData(); }
 
 void TEqRoot::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
+
+std::vector<TEditArea*> TEqRoot::ReadingOrder() const {
+  if (TEditArea* Index = Degree()) return {Index, Radicand()};
+  return {Radicand()};
+}

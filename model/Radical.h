@@ -16,6 +16,8 @@ class TEqRoot : public TEqBarred {
   // Adds the degree slot (called once, on a new element); the caret stays in the radicand.
   void SetHasDegree(bool Value);
 
+  // The degree before the radicand.
+  std::vector<TEditArea*> ReadingOrder() const override;
   // Radicand, then degree when there is one.
   QString GetData() const override;
   void SetData(const QString& Text) override;

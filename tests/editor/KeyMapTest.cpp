@@ -129,16 +129,24 @@ TEST_F(KeyMap, EnterAtTheEndAddsALineBelowAndAtZeroInsertsOneAbove) {
   EXPECT_EQ(Changes, 3);
 }
 
-TEST_F(KeyMap, BackspaceAtZeroDeletesTheLineAboveWithItsContent) {
+TEST_F(KeyMap, BackspaceAtZeroDeletesTheLineAboveOnlyWhenItIsEmpty) {
   QTest::keyClicks(E, "ab");
   Key(E, Qt::Key_Return);
   TEditArea* NewLine = Active();
   Changes = 0;
-  Key(E, Qt::Key_Backspace);
-  EXPECT_EQ(E->GetData(), Row(""));
-  EXPECT_EQ(Line(0), NewLine);
+  Key(E, Qt::Key_Backspace);  // "ab" above is kept: nothing happens
+  EXPECT_EQ(E->GetData(), Row("Simple(a)Simple(b)") + Row(""));
   EXPECT_EQ(Active(), NewLine);
-  EXPECT_EQ(E->EditAreaIndex(), 0);
+  EXPECT_EQ(E->EditAreaIndex(), 1);
+  EXPECT_EQ(Changes, 0);
+  Key(E, Qt::Key_Return);  // at 0: an empty line above the current one
+  Key(E, Qt::Key_Down);
+  Changes = 0;
+  Key(E, Qt::Key_Backspace);
+  EXPECT_EQ(E->GetData(), Row("Simple(a)Simple(b)") + Row(""));
+  EXPECT_EQ(Line(1), NewLine);
+  EXPECT_EQ(Active(), NewLine);
+  EXPECT_EQ(E->EditAreaIndex(), 1);
   EXPECT_EQ(Changes, 1);
 }
 
@@ -222,18 +230,19 @@ TEST_F(KeyMap, AnEditorWithoutALineGetsOneBackOnTheFirstKey) {
   EXPECT_EQ(E->GetData(), Row("Simple(a)"));
 }
 
-TEST_F(KeyMap, DeletingTheLineThatHoldsTheCaretLeavesNoDanglingArea) {
+TEST_F(KeyMap, BackspaceInASlotNeverDeletesTheLineThatHoldsIt) {
   // The caret sits in a slot of line 0 while line 1 is the current line: Backspace at 0
-  // deletes line 0, and with it the area that held the caret.
+  // acts on the line above the current one, which holds the caret's fraction.
   Active()->AddEqDivision();
   TEditArea* Numerator = Active();
   E->AddEditArea();
   Numerator->SetActive(true);
   EXPECT_EQ(E->EditAreaIndex(), 1);
+  Changes = 0;
   Key(E, Qt::Key_Backspace);
-  EXPECT_EQ(E->LineCount(), 1);
-  EXPECT_EQ(Active(), Line(0));
-  EXPECT_EQ(E->GetData(), Row(""));
+  EXPECT_EQ(E->LineCount(), 2);
+  EXPECT_EQ(Active(), Numerator);
+  EXPECT_EQ(Changes, 0);
   QTest::keyClicks(E, "z");
-  EXPECT_EQ(E->GetData(), Row("Simple(z)"));
+  EXPECT_EQ(E->GetData(), Row("Division(EditArea(Simple(z))EditArea())") + Row(""));
 }

@@ -52,7 +52,8 @@ TEST_F(Undoing, EveryKindOfEditIsOneStep) {
   EXPECT_FALSE(Stack->canUndo());  // a new editor has nothing to undo
   ExpectUndoable([&] { QTest::keyClicks(E, "ab"); });
   ExpectUndoable([&] { Key(E, Qt::Key_Return); });
-  ExpectUndoable([&] { Key(E, Qt::Key_Backspace); });  // at 0: the line above goes
+  ExpectUndoable([&] { Key(E, Qt::Key_Return); });  // at 0: an empty line above
+  ExpectUndoable([&] { Key(E, Qt::Key_Backspace); }, [&] { Key(E, Qt::Key_Down); });  // the empty line goes
   ExpectUndoable([&] { E->Editing().InsertElement([](TEditArea& A) { A.AddEqDivision(); }); });
   ExpectUndoable([&] { QTest::keyClicks(E, "x"); });  // in the numerator
   ExpectUndoable([&] { E->setProperty("Data", Row("Simple(q)") + Row("Simple(r)")); });
@@ -70,13 +71,13 @@ TEST_F(Undoing, EveryKindOfEditIsOneStep) {
 }
 
 TEST_F(Undoing, BackspaceAtTheStartOfALineComesBackWithTheLineAbove) {
-  E->SetData(Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))") + Row("Simple(b)"));
+  E->SetData(Row("") + Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))"));
   Line(1)->SetActive(true);
   Line(1)->SetEquationIndex(0);
   Key(E, Qt::Key_Backspace);
   ASSERT_EQ(E->LineCount(), 1);
   Ctrl(E, Qt::Key_Z);
-  EXPECT_TEXT(E->GetData(), Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))") + Row("Simple(b)"));
+  EXPECT_TEXT(E->GetData(), Row("") + Row("Simple(a)Division(EditArea(Simple(1))EditArea(Simple(2)))"));
   EXPECT_EQ(Active(), Line(1));
   EXPECT_EQ(E->EditAreaIndex(), 1);
   EXPECT_EQ(Active()->EquationIndex(), 0);
