@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
+#include <QSettings>
 
 #include "demo/main.h"
 #include "editor/ZelkEquation.h"
@@ -14,8 +15,11 @@ int main(int argc, char** argv) {
   // The application's title; as its display name Qt would append it to every window title.
   QApplication::setApplicationName(QStringLiteral("Zelk Eqations"));
   QApplication::setApplicationVersion(QStringLiteral(ZELK_DEMO_VERSION));
+  QApplication::setOrganizationName(QStringLiteral("ZelkEquations"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/ZelkEqDemo/ZelkEqDemo.png")));
   TfrmMain frmMain;
+  QSettings Settings;
+  frmMain.UseSettings(&Settings);
   if (argc > 1) {
     QFile Formula(QString::fromLocal8Bit(argv[1]));
     if (Formula.open(QIODevice::ReadOnly))

@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QUndoStack>
 #include <exception>
 
@@ -172,6 +174,29 @@ void TfrmMain::ComboTypesettingChange() {
   const int Index = FUi->ComboTypesetting->currentIndex();
   if (Index < 0) return;
   FUi->ZelkEquation1->SetTypesetting(Index == 1 ? TTypesettings::Math : TTypesettings::Classic);
+  Remember("Typesetting", Index);
+}
+
+void TfrmMain::ComboInputStyleChange() {
+  const int Index = FUi->ComboInputStyle->currentIndex();
+  if (Index < 0) return;
+  FUi->ZelkEquation1->SetInputStyle(Index == 1 ? TInputStyles::Modern : TInputStyles::Classic);
+  Remember("InputStyle", Index);
+}
+
+void TfrmMain::UseSettings(QSettings* Settings) {
+  FSettings = nullptr;  // restoring is no new choice
+  const std::pair<QComboBox*, const char*> Choices[] = {{FUi->ComboTypesetting, "Typesetting"},
+                                                         {FUi->ComboInputStyle, "InputStyle"}};
+  for (const auto& [Combo, Key] : Choices) {
+    const int Stored = Settings ? Settings->value(QLatin1String(Key), -1).toInt() : -1;
+    if (Stored >= 0 && Stored < Combo->count()) Combo->setCurrentIndex(Stored);
+  }
+  FSettings = Settings;
+}
+
+void TfrmMain::Remember(const char* Key, int Index) const {
+  if (FSettings) FSettings->setValue(QLatin1String(Key), Index);
 }
 
 bool TfrmMain::eventFilter(QObject* Watched, QEvent* Event) {

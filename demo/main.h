@@ -22,6 +22,7 @@
 class QColorDialog;
 class QFontDialog;
 class QLabel;
+class QSettings;
 namespace Ui {
 class TfrmMain;
 }
@@ -45,6 +46,10 @@ class TfrmMain : public QWidget {
   QLabel* ReadError() const;
   // The formula editor of the form.
   TZelkEquation* Equation() const;
+  // Takes the typesetting and input style chosen in an earlier run from Settings and
+  // keeps every later choice there. Without it the form starts in Math and Modern and
+  // remembers nothing.
+  void UseSettings(QSettings* Settings);
 
  public slots:
   // Start-up: the initial formula, the palette's language, the caption with the version.
@@ -65,6 +70,8 @@ class TfrmMain : public QWidget {
   void ComboFormatChange();
   // The editor's typesetting: item 0 Classic, 1 Math.
   void ComboTypesettingChange();
+  // The editor's input style: item 0 Classic, 1 Modern.
+  void ComboInputStyleChange();
   // Asks for a file and saves the picture there, its format from the extension.
   void ButtonExportClick();
   // Saves the picture of the formula (SVG, PNG or PDF by the extension); false with Error
@@ -81,7 +88,11 @@ class TfrmMain : public QWidget {
   // The formula in the form the text box shows.
   QString MemoText() const;
 
+  // Stores the choice of a combo under Key.
+  void Remember(const char* Key, int Index) const;
+
   std::unique_ptr<Ui::TfrmMain> FUi;
+  QSettings* FSettings = nullptr;
   QFontDialog* FFontDialog1;
   QColorDialog* FColorDialog1;
   // The formula is being rebuilt from the text box.

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTest>
 #include <QTimer>
@@ -157,18 +159,39 @@ TEST(MainForm, TheLanguageComboSwitchesThePaletteDescriptions) {
   EXPECT_EQ(F.FirstDescription(), MainForm::StoredDescription(lRussian));
 }
 
-TEST(MainForm, TheTypesettingComboSwitchesTheStyleAndKeepsTheFormula) {
+TEST(MainForm, TheStyleCombosSwitchTheEditorAndKeepTheFormula) {
   MainForm F;
   auto* Style = F.Form.findChild<QComboBox*>("ComboTypesetting");
+  auto* Input = F.Form.findChild<QComboBox*>("ComboInputStyle");
   ASSERT_NE(Style, nullptr);
-  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
-  const QString Text = F.Memo->toPlainText();
-  Style->setCurrentIndex(1);
+  ASSERT_NE(Input, nullptr);
   EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Math);
+  EXPECT_EQ(F.Editor->InputStyle(), TInputStyles::Modern);
+  const QString Text = F.Memo->toPlainText();
   Style->setCurrentIndex(0);
   EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
+  Style->setCurrentIndex(1);
+  EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Math);
+  Input->setCurrentIndex(0);
+  EXPECT_EQ(F.Editor->InputStyle(), TInputStyles::Classic);
   EXPECT_EQ(F.Memo->toPlainText(), Text);
   EXPECT_EQ(F.Changes, 0);
+}
+
+TEST(MainForm, TheStyleChoicesAreRememberedBetweenRuns) {
+  QTemporaryDir Folder;
+  QSettings Settings(Folder.filePath("demo.ini"), QSettings::IniFormat);
+  {
+    MainForm F;
+    F.Form.UseSettings(&Settings);
+    EXPECT_EQ(F.Editor->InputStyle(), TInputStyles::Modern);  // nothing stored yet
+    F.Form.findChild<QComboBox*>("ComboTypesetting")->setCurrentIndex(0);
+    F.Form.findChild<QComboBox*>("ComboInputStyle")->setCurrentIndex(0);
+  }
+  MainForm Again;
+  Again.Form.UseSettings(&Settings);
+  EXPECT_EQ(Again.Editor->Typesetting(), TTypesettings::Classic);
+  EXPECT_EQ(Again.Editor->InputStyle(), TInputStyles::Classic);
 }
 
 TEST(MainForm, TheFontDialogStartsFromTheEditorsFontAndCancelChangesNothing) {

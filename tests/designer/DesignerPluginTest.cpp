@@ -63,6 +63,7 @@ TEST(DesignerPlugin, AFormFileWithBothWidgetsLoadsLinkedAndWorks) {
   EXPECT_EQ(Editor->BkColor(), QColor(255, 255, 224));
   EXPECT_EQ(Palette->Language(), lDeutsche);
   EXPECT_EQ(Editor->Typesetting(), TTypesettings::Math);
+  EXPECT_EQ(Editor->InputStyle(), TInputStyles::Modern);
 
   Form->show();  // the stored link is resolved once the whole form exists
   EXPECT_EQ(Palette->Equation(), Editor);
