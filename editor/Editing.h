@@ -64,7 +64,7 @@ class TEditing {
   // select (across slots, whole templates). Backspace just after a template enters its
   // last slot, or deletes the template when all its slots are empty; at the start of a
   // slot it takes the template apart (RemoveStructure), at the start of a line it joins
-  // the line to the one above. Delete mirrors it.
+  // the line to the one above. Delete mirrors it. Enter splits the line at the caret.
   bool ModernKeyPress(const QKeyEvent& Event);
   // Takes apart every template of the selection, or else the template whose slot holds
   // the caret: the contents of its slots, in reading order, stay in its place. False, with
@@ -146,6 +146,8 @@ class TEditing {
   void MoveCaret(const struct TSlotStop& Stop, bool Select);
   void VerticalMove(bool Up, bool Select);
   bool ModernBackspace();
+  // Enter: the rest of the caret's line goes to a new line below, the caret to its start.
+  bool SplitLine();
   bool ModernDelete();
   // Replaces Template by the contents of its slots in reading order and puts the caret
   // Offset elements after where the contents of Slot begin.

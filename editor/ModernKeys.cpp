@@ -63,6 +63,9 @@ bool TEditing::ModernKeyPress(const QKeyEvent& Event) {
     case Qt::Key_End:
       MoveCaret(EndStop(*Area, Index), Select);
       return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return !Select && SplitLine();
     case Qt::Key_Backspace:
       return !Select && ModernBackspace();
     case Qt::Key_Delete:
@@ -141,6 +144,25 @@ bool TEditing::ModernDelete() {
     return true;
   }
   if (const int Line = LineIndex(FEditor, *Area); Line >= 0 && Line + 1 < FEditor.LineCount()) JoinLines(Line);
+  return true;
+}
+
+bool TEditing::SplitLine() {
+  DeleteSelection();
+  TEditArea* Area = FEditor.ActiveEditArea();
+  if (!Area) return true;
+  TEditArea* Line = Area;
+  while (TEqParent* Template = HoldingTemplate(*Line)) Line = Template->GetParent();
+  FEditor.SetEditAreaIndex(LineIndex(FEditor, *Line));
+  // In a slot the template stays whole: the new line comes after the caret's line.
+  const int Caret = Line == Area ? Area->EquationIndex() : Line->Count();
+  const QString Tail = RunData(*Line, Caret, Line->Count());
+  DeleteRun(*Line, Caret, Line->Count());
+  FEditor.AddEditArea();
+  TEditArea* Next = FEditor.ActiveEditArea();
+  if (!Next || Next == Line) return true;
+  for (const TExpression& Rest : TZelkGraphic::GetExprData(Tail)) Next->InsertData(Rest.Argument);
+  PlaceCaret(Next, 0);
   return true;
 }
 

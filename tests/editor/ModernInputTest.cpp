@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QStringList>
 #include <QTest>
 
@@ -82,6 +83,11 @@ struct Modern : ::testing::Test, EditorFixture {
     E->SetData(Data);
     PlaceCaret(*E, Caret);
     Changes = 0;
+  }
+  bool MenuEntryEnabled(const char* Name) {
+    const std::unique_ptr<QMenu> Menu(E->Editing().CreateContextMenu());
+    const QAction* Action = Menu->findChild<QAction*>(QLatin1String(Name));
+    return Action && Action->isEnabled();
   }
   // The carets that pressing Key visits from Caret on, until it stops moving.
   QString Walk(const QString& Key) {
@@ -232,6 +238,9 @@ TEST_F(Modern, BackspaceAndDeleteTakeTemplatesApartOneStepAtATime) {
       {"Delete at a numerator's end dissolves", Fraction, "0/1.0:1", "Del", Row(Chars("abc")), "0:2", 1},
       {"Delete at a line's end joins the next line", TwoLines, "0:2", "Del", Row(Chars("abc")), "0:2", 1},
       {"Delete at the formula's end does nothing", TwoLines, "1:1", "Del", TwoLines, "1:1", 0},
+      {"Enter splits the line at the caret", TwoLines, "0:1", "Enter", Row("Simple(a)") + Row("Simple(b)") + Row("Simple(c)"),
+       "1:0", 1},
+      {"Enter in a slot keeps the template whole", Fraction, "0/1.0:1", "Enter", Fraction + Row(""), "1:0", 1},
   };
   for (const TEditRow& R : Rows) {
     SCOPED_TRACE(R.Rule);
@@ -291,6 +300,7 @@ TEST_F(Modern, RemoveStructureKeepsTheContentsInBothStyles) {
   for (const TInputStyle Style : {TInputStyles::Classic, TInputStyles::Modern}) {
     E->SetInputStyle(Style);
     Start(Fraction, "0/1.1:1");
+    EXPECT_TRUE(MenuEntryEnabled("RemoveStructure"));
     QTest::keyClick(E, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TEXT(E->GetData(), Row(Chars("abc")));
     EXPECT_TEXT(CaretText(*E), "0:3");
@@ -304,9 +314,21 @@ TEST_F(Modern, RemoveStructureKeepsTheContentsInBothStyles) {
     EXPECT_TEXT(CaretText(*E), "0:7");
     // Nothing around the caret: nothing happens.
     Start(Row("Simple(a)"), "0:1");
+    EXPECT_FALSE(MenuEntryEnabled("RemoveStructure"));
     EXPECT_FALSE(E->Editing().RemoveStructure());
     EXPECT_EQ(Changes, 0);
   }
+}
+
+TEST_F(Modern, APasteLeavesTheCaretAfterWhatWasPasted) {
+  Start(Fraction, "0:1");
+  Press(E, "S-Right");
+  Ctrl(E, Qt::Key_C);
+  Press(E, "End");
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row("Simple(a)Division(EditArea(Simple(b))EditArea(Simple(c)))"
+                                "Division(EditArea(Simple(b))EditArea(Simple(c)))"));
+  EXPECT_TEXT(CaretText(*E), "0:3");
 }
 
 TEST_F(Modern, AnInsertedTemplateTakesTheCaretInItsFirstSlotInReadingOrder) {
