@@ -16,7 +16,8 @@
 
 TEditing::TEditing(TZelkEquation& Editor)
     : FEditor(Editor),
-      FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }) {
+      FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }),
+      FTyping(*this, Editor) {
   FFormats.SetImageWriter(FormulaImageWriter(Editor));
   FFormats.Add(LatexClipboardFormat());
   FFormats.Add(MathMLClipboardFormat());
@@ -293,7 +294,10 @@ void TEditing::InsertElement(const std::function<void(TEditArea&)>& Insert) {
   if (!FEditor.Modern()) return;
   const std::vector<TEditArea*> Order = Template->ReadingOrder();
   const auto Empty = std::find_if(Order.begin(), Order.end(), [](TEditArea* Slot) { return Slot->GetIsEmpty(); });
-  PlaceCaret(Empty != Order.end() ? *Empty : Order.front(), 0);
+  if (Empty != Order.end())
+    PlaceCaret(*Empty, 0);
+  else
+    PlaceCaret(Order.back(), Order.back()->Count());
 }
 
 bool TEditing::RemoveOrnament() {

@@ -18,6 +18,7 @@
 #include "editor/Clipboard.h"
 #include "editor/MatrixEditing.h"
 #include "editor/Selection.h"
+#include "editor/StructureTyping.h"
 #include "editor/UndoCommands.h"
 
 class QKeyEvent;
@@ -37,6 +38,12 @@ class TEditing {
   const TSelection& Selection() const { return FSelection; }
   QUndoStack& UndoStack() { return FHistory.Stack(); }
   TClipboardFormats& ClipboardFormats() { return FFormats; }
+  // What typing builds in the Modern style (StructureTyping.h).
+  TStructureTyping& Typing() { return FTyping; }
+  // The formula, caret and selection as an undo step records them.
+  TEditorState CurrentState() const { return Capture(); }
+  // Puts the caret at Index in Area (bounded to its run), which becomes the active area.
+  void MoveCaretTo(TEditArea* Area, int Index) { PlaceCaret(Area, Index); }
 
   // The formula as it is now is where undo starts; nothing to undo.
   void ResetHistory() { FHistory.Reset(); }
@@ -101,7 +108,9 @@ class TEditing {
 
   // Runs Insert (one insertion command of TEditArea) at the caret, as the palette does: an
   // editor without a line gets one first; a selected range goes into the first slot of
-  // the template inserted; after a symbol, the caret stands behind it.
+  // the template inserted; after a symbol, the caret stands behind it. In the Modern style
+  // the caret goes to the template's first empty slot in reading order, else to the end
+  // of its last.
   void InsertElement(const std::function<void(TEditArea&)>& Insert);
 
   // Takes the accent off the element before the caret, or else off the accent whose slot
@@ -163,6 +172,7 @@ class TEditing {
   TSelection FSelection;
   TUndoHistory FHistory;
   TClipboardFormats FFormats;
+  TStructureTyping FTyping;
   bool FAnnouncing = false;
   // Where a drag started: the area and the caret position under the press.
   TAreaPath FDragPath;

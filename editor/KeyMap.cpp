@@ -98,14 +98,17 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   // a key that types nothing has nothing to insert: both are left to the host.
   const char32_t Character = TypedCharacter(Key);
   if (!Character) return false;
+  if (Modern() && FEditing->Typing().BeforeCharacter(Character)) return true;
   FEditing->BeginTyping();
   TEditArea* const Area = FActiveEditArea;
   if (!Area) return true;
   const int Before = FGeneration;
   Area->AddEqSimple(Character);
   // A receiver that replaced the formula keeps its caret.
-  if (TEditArea* Now = FActiveEditArea; Now && FGeneration == Before)
+  if (TEditArea* Now = FActiveEditArea; Now && FGeneration == Before) {
     Now->SetEquationIndex(Now->EquationIndex() + 1);
+    if (Modern()) FEditing->Typing().AfterCharacter(Character);
+  }
   return true;
 }
 
@@ -120,7 +123,8 @@ bool TZelkEquation::event(QEvent* Event) {
   }
   if (Event->type() == QEvent::KeyPress) {
     const auto* Key = static_cast<QKeyEvent*>(Event);
-    if (Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) {
+    // An open command line takes Tab as its own key.
+    if ((Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) && !FEditing->Typing().CommandLine().IsOpen()) {
       const bool Forward = Key->key() == Qt::Key_Tab && !(Key->modifiers() & Qt::ShiftModifier);
       bool Moved = false;
       if (!(Key->modifiers() & Qt::ControlModifier)) {
@@ -140,10 +144,16 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
   bool Taken = true;
   try {
     const TKeyEventScope Scope(*Event);
-    const TEditScope Edit(*FEditing);
-    if (!FEditing->KeyPress(*Event)) {
-      Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
-      if (Taken) FEditing->Selection().Clear();
+    // The Modern style's conversions are undo steps of their own, before and after the key's.
+    if (!Modern() || !FEditing->Typing().BeforeKey(*Event)) {
+      {
+        const TEditScope Edit(*FEditing);
+        if (!FEditing->KeyPress(*Event)) {
+          Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
+          if (Taken) FEditing->Selection().Clear();
+        }
+      }
+      if (Modern()) FEditing->Typing().AfterKey();
     }
   } catch (const std::exception&) {
     // The command stopped half way; the key was still the editor's.

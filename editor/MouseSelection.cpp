@@ -42,6 +42,7 @@ QRect RunRect(const TEditArea& Area, int First, int Last) {
 }  // namespace
 
 void TEditing::MousePress(QPoint Point) {
+  FTyping.Reset();
   const TPlace Place = PlaceAt(FEditor, Point);
   FDragPath = Place.Area ? PathOf(Place.Area) : TAreaPath();
   FDragIndex = Place.Index;

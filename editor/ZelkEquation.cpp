@@ -515,6 +515,8 @@ void TZelkEquation::paintEvent(QPaintEvent* Event) {
   PaintTree(C, Exposed);
   C.EndPaint();
   FEditing->PaintSelection(Painter);
+  Painter.resetTransform();
+  FEditing->Typing().CommandLine().Paint(Painter);
 }
 
 void TZelkEquation::resizeEvent(QResizeEvent* Event) {

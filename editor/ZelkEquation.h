@@ -56,6 +56,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting)
   // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
   Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle)
+  // Whether words typed in the Modern style (alpha, sqrt, infty, ...) turn into their sign
+  // or template (editor/StructureTyping.h); off by default. Digraphs (->, <=, ...) always do.
+  Q_PROPERTY(bool WordShortcuts READ WordShortcuts WRITE SetWordShortcuts)
   // How the pictures a copy puts on the clipboard are set; Math by default.
   Q_PROPERTY(TTypesettings::TTypesetting ClipboardTypesetting READ ClipboardTypesetting WRITE SetClipboardTypesetting)
   // The OpenType MATH font file the Math style sets with; empty (the default) takes TeX
@@ -177,6 +180,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // Any other value is ignored. Modern also makes the editor a Tab stop.
   void SetInputStyle(TInputStyle Value);
   bool Modern() const { return FInputStyle == TInputStyles::Modern; }
+  bool WordShortcuts() const { return FWordShortcuts; }
+  void SetWordShortcuts(bool Value) { FWordShortcuts = Value; }
   // Whether the caret and the active area's frame show now: while the editor is enabled
   // and, in the Modern style, has the keyboard focus (Render shows them when asked).
   bool ShowsCaret() const;
@@ -279,6 +284,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TTypesetting FTypesetting = TTypesettings::Classic;
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
   TInputStyle FInputStyle = TInputStyles::Classic;
+  bool FWordShortcuts = false;
   // Render draws the caret whatever the focus.
   bool FRendering = false;
   QString FMathFont;

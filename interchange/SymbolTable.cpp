@@ -146,6 +146,15 @@ bool IsSpaceSymbol(char16_t Code) {
   return Code == 160 || Code == 8195 || Code == 8196 || Code == 8198 || Code == 8203;
 }
 
+QStringList SymbolCommands() {
+  QStringList Names;
+  for (const TSymbol& S : Symbols)
+    if (S.Latex) Names << QString::fromLatin1(S.Latex);
+  for (const auto& [Name, Char] : SymbolAliases) Names << QString::fromLatin1(Name);
+  for (const auto& [Name, Char] : ForeignSymbols) Names << QString::fromLatin1(Name);
+  return Names;
+}
+
 char16_t ForeignSymbolChar(const QString& Command) {
   static const auto Table = [] {
     QHash<QString, char16_t> Result;

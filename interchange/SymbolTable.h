@@ -6,6 +6,7 @@
 // is U+2217, \hbar U+210F) the MathML character is the command's, as other tools expect.
 
 #include <QString>
+#include <QStringList>
 
 struct TSymbol {
   char16_t Code;       // the ExtSymbol code
@@ -26,6 +27,10 @@ bool IsSpaceSymbol(char16_t Code);
 // A command of other writers for a character that is no palette symbol (\cdot, \in,
 // \forall ...): the character, or 0.
 char16_t ForeignSymbolChar(const QString& Command);
+
+// Every symbol command (without backslash) the LaTeX reader takes for a character: the
+// palette's symbols, their other names and the other writers' symbols.
+QStringList SymbolCommands();
 
 // The big-operator commands: 1..6 signs of TTemplateInfo::TOperator order in Operator,
 // with the integral's count and ring; false for any other command.

@@ -174,13 +174,21 @@ TCommandTable BuildCommandTable() {
 }
 }  // namespace
 
-bool RunPaletteCommand(TEditArea& Area, int Group, int Button) {
+namespace {
+const TCommandTable& CommandTable() {
   static const TCommandTable Table = BuildCommandTable();
-  const auto Entry = Table.find({Group, Button});
-  if (Entry == Table.end()) return false;
+  return Table;
+}
+}  // namespace
+
+bool RunPaletteCommand(TEditArea& Area, int Group, int Button) {
+  const auto Entry = CommandTable().find({Group, Button});
+  if (Entry == CommandTable().end()) return false;
   Entry->second(Area);
   return true;
 }
+
+bool HasPaletteCommand(int Group, int Button) { return CommandTable().contains({Group, Button}); }
 
 std::optional<TMatrixAsk> MatrixSizeAsked(int Group, int Button) {
   if (Group != 19) return std::nullopt;

@@ -13,6 +13,9 @@ class TEditArea;
 // a button without a command.
 bool RunPaletteCommand(TEditArea& Area, int Group, int Button);
 
+// Whether button Button of group Group has a command RunPaletteCommand runs.
+bool HasPaletteCommand(int Group, int Button);
+
 // The buttons of matrices of a size the user chooses: what they ask for, if anything.
 enum class TMatrixAsk { Columns, Rows, Both };
 std::optional<TMatrixAsk> MatrixSizeAsked(int Group, int Button);
