@@ -1,11 +1,15 @@
 // ZelkEqDemo: the formula editor and its palette on one window.
 //
-//   ZelkEqDemo [FILE]     FILE: a formula as Data text to start with
+//   ZelkEqDemo [--print-data] [FILE]
+//     FILE          a formula as Data text to start with
+//     --print-data  prints "Data: <text>" after every change, for scripts that drive the
+//                   window from outside (tools/xtype-check.sh)
 #include <QApplication>
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QSettings>
+#include <cstdio>
 
 #include "demo/main.h"
 #include "editor/ZelkEquation.h"
@@ -20,8 +24,14 @@ int main(int argc, char** argv) {
   TfrmMain frmMain;
   QSettings Settings;
   frmMain.UseSettings(&Settings);
-  if (argc > 1) {
-    QFile Formula(QString::fromLocal8Bit(argv[1]));
+  QStringList Arguments = Application.arguments().mid(1);
+  if (Arguments.removeAll(QStringLiteral("--print-data")) > 0)
+    QObject::connect(frmMain.Equation(), &TZelkEquation::OnChange, &frmMain, [&frmMain] {
+      std::printf("Data: %s\n", frmMain.Equation()->GetData().toUtf8().constData());
+      std::fflush(stdout);
+    });
+  if (!Arguments.isEmpty()) {
+    QFile Formula(Arguments.front());
     if (Formula.open(QIODevice::ReadOnly))
       frmMain.Equation()->PutData(QString::fromUtf8(Formula.readAll()).trimmed());
     else

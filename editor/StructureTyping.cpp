@@ -119,6 +119,8 @@ void TStructureTyping::Reset() {
 }
 
 bool TStructureTyping::BeforeKey(const QKeyEvent& Event) {
+  // Shift, Ctrl and the other modifiers pressed alone come before the keys they change.
+  if (Event.key() >= Qt::Key_Shift && Event.key() <= Qt::Key_ScrollLock) return FCommandLine.IsOpen();
   if (FCommandLine.IsOpen()) return CommandKey(Event);
   const Qt::KeyboardModifiers Chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
   const bool Plain = !(Event.modifiers() & Chords);
@@ -435,7 +437,6 @@ bool TStructureTyping::CommandKey(const QKeyEvent& Event) {
     FCommandLine.SetText(FCommandLine.Text() + Typed);
     return true;
   }
-  if (Typed.isEmpty() && Event.key() >= Qt::Key_Shift && Event.key() <= Qt::Key_ScrollLock) return true;  // modifiers alone
   // Any other key takes the command and then does what it does.
   AcceptCommand(false);
   return false;

@@ -52,6 +52,7 @@ TZelkEquation::TZelkEquation(QWidget* Parent)
   SetFontScale(1.0);
   SetEditAreaList(new TEditAreaList);
   setFocusPolicy(Qt::ClickFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
   QFont Base = font();
   Base.setFamily(QStringLiteral("Times New Roman"));
   setFont(Base);
@@ -517,6 +518,7 @@ void TZelkEquation::paintEvent(QPaintEvent* Event) {
   FEditing->PaintSelection(Painter);
   Painter.resetTransform();
   FEditing->Typing().CommandLine().Paint(Painter);
+  PaintPreedit(Painter);
 }
 
 void TZelkEquation::resizeEvent(QResizeEvent* Event) {

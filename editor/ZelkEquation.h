@@ -202,6 +202,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // plain key; for a character key they only change what it types. True when the key is
   // one the editor acts on; false leaves it to the host.
   bool KeyDown(quint16 Key, TShiftState Shift);
+  // What an input method asks: the caret's rectangle, its run as text, the caret's place.
+  QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
 
   // Counts what changes the formula as a whole (a new reading, deleted lines): a command
   // that sees it change under it while a receiver ran stops.
@@ -228,6 +230,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // Ctrl they always leave.
   bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
+  // Input methods (editor/InputMethod.cpp): the committed text is typed at the caret as
+  // characters, one undo step; the text being composed shows at the caret, underlined.
+  void inputMethodEvent(QInputMethodEvent* Event) override;
   // A press goes to the innermost node under the pointer; outside every line it only
   // focuses the editor (and gives an editor without a line one).
   void mousePressEvent(QMouseEvent* Event) override;
@@ -285,6 +290,11 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
   TInputStyle FInputStyle = TInputStyles::Classic;
   bool FWordShortcuts = false;
+  // What an input method is composing.
+  QString FPreedit;
+  // The caret's rectangle in widget coordinates, or an empty one without an active area.
+  QRect CaretRect() const;
+  void PaintPreedit(QPainter& Painter) const;
   // Render draws the caret whatever the focus.
   bool FRendering = false;
   QString FMathFont;

@@ -12,6 +12,11 @@
 namespace {
 const QString Empty2 = QStringLiteral("EditArea()EditArea()");
 
+struct TTypedRow {
+  const char* Typed;
+  QString Data;
+};
+
 struct Typing : ::testing::Test, EditorFixture {
   TZelkEquation* E = Editor.get();
   void SetUp() override {
@@ -19,13 +24,22 @@ struct Typing : ::testing::Test, EditorFixture {
     E->resize(800, 300);
   }
   void Type(const char* Text) { QTest::keyClicks(E, QString::fromUtf8(Text)); }
+  // Each row typed into an empty editor, in both typesetting styles.
+  template <std::size_t N>
+  void ExpectTyped(const TTypedRow (&Rows)[N]) {
+    for (const TTypesetting Style : {TTypesettings::Classic, TTypesettings::Math}) {
+      E->SetTypesetting(Style);
+      for (const TTypedRow& R : Rows) {
+        SCOPED_TRACE(std::string(R.Typed) + (Style == TTypesettings::Math ? " (Math)" : ""));
+        E->SetData(Row(""));
+        Type(R.Typed);
+        EXPECT_TEXT(E->GetData(), R.Data);
+      }
+    }
+    E->SetTypesetting(TTypesettings::Classic);
+  }
   // The active area's Data run, to tell where the caret went.
   QString CaretRun() const { return Active()->GetData(); }
-};
-
-struct TTypedRow {
-  const char* Typed;
-  QString Data;
 };
 
 TEST_F(Typing, StructureKeysBuildFractionsAndScripts) {
@@ -42,12 +56,7 @@ TEST_F(Typing, StructureKeysBuildFractionsAndScripts) {
       {"e^-x^2", Row("Simple(e)IndexTop(EditArea(Simple(-)Simple(x)IndexTop(EditArea(Simple(2)))))")},
       {"a(b", Row("Simple(a)Simple(#40)Simple(b)")},
   };
-  for (const TTypedRow& R : Rows) {
-    SCOPED_TRACE(R.Typed);
-    E->SetData(Row(""));
-    Type(R.Typed);
-    EXPECT_TEXT(E->GetData(), R.Data);
-  }
+  ExpectTyped(Rows);
 }
 
 TEST_F(Typing, TheCaretGoesToTheDenominatorAndAScriptIsLeftByRight) {
@@ -79,6 +88,23 @@ TEST_F(Typing, ASelectionGoesIntoTheStructureTyped) {
   }
 }
 
+TEST_F(Typing, ShiftPressedAloneBreaksNothing) {
+  // A real keyboard sends Shift before "(", ">" and capitals.
+  E->SetWordShortcuts(true);
+  const auto Shifted = [&](Qt::Key K, const char* Text) {
+    QTest::sendKeyEvent(QTest::Press, E, Qt::Key_Shift, QString(), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, E, K, QString::fromLatin1(Text), Qt::ShiftModifier);
+    QTest::sendKeyEvent(QTest::Release, E, Qt::Key_Shift, QString(), Qt::ShiftModifier);
+  };
+  Type("sqrt");
+  Shifted(Qt::Key_ParenLeft, "(");
+  Type("x");
+  Shifted(Qt::Key_ParenRight, ")");
+  Type("<-");
+  Shifted(Qt::Key_Greater, ">");
+  EXPECT_TEXT(E->GetData(), Row("Root(EditArea(Simple(x)))ExtSymbol(8596)"));
+}
+
 TEST_F(Typing, TheSameCharacterFromAnotherKeyDoesTheSame) {
   // German layouts put "/" on Shift+7 and "^" on a dead key: only the text counts.
   Type("a");
@@ -99,12 +125,7 @@ TEST_F(Typing, DigraphsTurnIntoThePalettesSigns) {
       {"a<-b", Row("Simple(a)ExtSymbol(8592)Simple(b)")}, {"a=>b", Row("Simple(a)ExtSymbol(8658)Simple(b)")},
       {"a~~b", Row("Simple(a)ExtSymbol(8776)Simple(b)")},
   };
-  for (const TTypedRow& R : Rows) {
-    SCOPED_TRACE(R.Typed);
-    E->SetData(Row(""));
-    Type(R.Typed);
-    EXPECT_TEXT(E->GetData(), R.Data);
-  }
+  ExpectTyped(Rows);
   // "<-" may still become "<->": it waits for the next key or a pause.
   E->SetData(Row(""));
   Type("<-");
@@ -165,12 +186,7 @@ TEST_F(Typing, WordsFireOnlyAsTheWholeRunOfLetters) {
            "Simple(1)")},
       {"lim", Row("OperatorLimitBottom(EditArea(Simple(l)Simple(i)Simple(m))EditArea())")},
   };
-  for (const TTypedRow& R : Rows) {
-    SCOPED_TRACE(R.Typed);
-    E->SetData(Row(""));
-    Type(R.Typed);
-    EXPECT_TEXT(E->GetData(), R.Data);
-  }
+  ExpectTyped(Rows);
   // "in" may go on into "int" or "infty": a key that is no letter converts it first.
   E->SetData(Row(""));
   Type("x in");
