@@ -167,6 +167,7 @@ TEST(MainForm, TheStyleCombosSwitchTheEditorAndKeepTheFormula) {
   ASSERT_NE(Input, nullptr);
   EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Math);
   EXPECT_EQ(F.Editor->InputStyle(), TInputStyles::Modern);
+  EXPECT_TRUE(F.Editor->WordShortcuts());
   const QString Text = F.Memo->toPlainText();
   Style->setCurrentIndex(0);
   EXPECT_EQ(F.Editor->Typesetting(), TTypesettings::Classic);
