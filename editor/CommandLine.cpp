@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QPainter>
@@ -137,6 +138,8 @@ void TCommandLine::ShowList() {
     FList = new QListWidget(&FHost);
     FList->setFocusPolicy(Qt::NoFocus);
     FList->setObjectName(QStringLiteral("CommandCompletion"));
+    // The list is the host's furniture, not part of the formula: the interface's font.
+    FList->setFont(QApplication::font());
   }
   FList->clear();
   for (const TCandidate& C : FMatches) FList->addItem(C.Label);
@@ -145,9 +148,11 @@ void TCommandLine::ShowList() {
   const int Rows = qMin(MaxShown, static_cast<int>(FMatches.size()));
   const int Height = Rows * FList->sizeHintForRow(0) + 2 * FList->frameWidth();
   const int Width = qMin(FHost.width(), qMax(FList->sizeHintForColumn(0) + 24, 160));
-  const int Below = Field.bottom() + 1;
-  const int Top = Below + Height <= FHost.height() ? Below : qMax(0, Field.top() - Height);
-  FList->setGeometry(qBound(0, Field.left(), qMax(0, FHost.width() - Width)), Top, Width, Height);
+  // Below the field, else above it, else beside it.
+  QPoint At(Field.left(), Field.bottom() + 1);
+  if (At.y() + Height > FHost.height()) At = Field.top() >= Height ? QPoint(Field.left(), Field.top() - Height)
+                                                                     : QPoint(Field.right() + 1, 0);
+  FList->setGeometry(qBound(0, At.x(), qMax(0, FHost.width() - Width)), At.y(), Width, Height);
   FList->show();
   FList->raise();
 }
