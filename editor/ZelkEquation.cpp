@@ -504,14 +504,16 @@ void TZelkEquation::Paint() {
 
 void TZelkEquation::paintEvent(QPaintEvent* Event) {
   if (LayoutOwed()) PayLayout();
-  // The node bounds follow the widget's (a hidden widget hears of a resize only when shown).
-  SetWidth(width());
-  SetHeight(height());
+  // The node bounds follow the widget's (a hidden widget hears of a resize only when shown),
+  // and reach as far as the editor is scrolled.
+  SetWidth(width() + FScroll.x());
+  SetHeight(height() + FScroll.y());
   QPainter Painter(this);
+  Painter.translate(-FScroll);
   Painter.scale(ZoomFactor(), ZoomFactor());
   TCanvas& C = Canvas();
   C.BeginPaint(&Painter);
-  const QRect Exposed = QRectF(QRectF(Event->rect()).topLeft() / ZoomFactor(),
+  const QRect Exposed = QRectF(QRectF(Event->rect().translated(FScroll)).topLeft() / ZoomFactor(),
                                QRectF(Event->rect()).size() / ZoomFactor()).toAlignedRect();
   PaintTree(C, Exposed);
   C.EndPaint();
@@ -526,6 +528,7 @@ void TZelkEquation::resizeEvent(QResizeEvent* Event) {
   SetWidth(qCeil(width() / ZoomFactor()));
   SetHeight(qCeil(height() / ZoomFactor()));
   QWidget::resizeEvent(Event);
+  ScrollTo(FScroll);
 }
 
 void TZelkEquation::RepaintRect(const QRect& Rect) { update(WidgetRect(Rect)); }

@@ -100,8 +100,12 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // editor room for every line. Updated on every change.
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
-  // Scrolls an enclosing QScrollArea so that the caret shows.
+  // In a QScrollArea the area scrolls the whole formula (minimumSizeHint is all of it);
+  // elsewhere the editor asks for little room and scrolls its content itself (the wheel,
+  // with Shift across). Either way the caret is kept in view.
   void EnsureCaretVisible();
+  // How far the editor has scrolled its own content, in widget pixels.
+  QPoint ScrollOffset() const { return FScroll; }
 
   // The edit area that holds the caret, or none.
   TEditArea* ActiveEditArea() const { return FActiveEditArea; }
@@ -290,6 +294,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
   TInputStyle FInputStyle = TInputStyles::Classic;
   bool FWordShortcuts = false;
+  QPoint FScroll;
+  // Scrolls the content by Offset, bounded to the formula.
+  void ScrollTo(QPoint Offset);
   // What an input method is composing.
   QString FPreedit;
   // The caret's rectangle in widget coordinates, or an empty one without an active area.

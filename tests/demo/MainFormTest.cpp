@@ -249,8 +249,14 @@ TEST(MainForm, TheBottomPanelKeepsItsDistancesToTheRightAndBottomEdges) {
   EXPECT_EQ(Button2->geometry(), QRect(530, 13, 75, 25));
   EXPECT_EQ(F.Memo->geometry(), QRect(1, 40, 611, 80));
   EXPECT_EQ(F.Combo->geometry(), QRect(284, 14, 127, 24));
+  auto* Scroll = F.Form.findChild<QScrollArea*>("ScrollBox1");
+  const int PaletteHeight = F.Palette->height();
+  const int EditorHeight = Scroll->height();
 
   F.Form.resize(813, 537);
+  // The room won goes to the formula, not to the palette (whose bar may wrap less).
+  EXPECT_LE(F.Palette->height(), PaletteHeight);
+  EXPECT_EQ(Scroll->height(), EditorHeight + 100 + PaletteHeight - F.Palette->height());
   EXPECT_EQ(Panel->geometry(), QRect(0, 416, 813, 121));
   EXPECT_EQ(Button2->geometry(), QRect(730, 13, 75, 25));
   EXPECT_EQ(F.Combo->geometry(), QRect(484, 14, 127, 24));

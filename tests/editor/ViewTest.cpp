@@ -61,7 +61,8 @@ TEST_F(Shown, ZoomScalesThePaintingNotTheGeometry) {
   EXPECT_EQ(E->Zoom(), 120);
   for (int I = 0; I < 8; ++I) Ctrl(E, Qt::Key_Equal);
   EXPECT_EQ(E->Zoom(), 200);
-  QCoreApplication::processEvents();  // the window grows to the new size hint
+  Window.adjustSize();  // a host that gives the editor its new size hint
+  QCoreApplication::processEvents();
   EXPECT_EQ(E->RenderSize(), Content);
   EXPECT_EQ(Line(0)->Item(1)->BoundsRect(), Fraction);
   EXPECT_EQ(E->Font().Size(), Size);
@@ -85,25 +86,50 @@ TEST_F(Shown, ZoomScalesThePaintingNotTheGeometry) {
   EXPECT_EQ(E->Zoom(), 800);
 }
 
-TEST_F(Shown, InAVerticalLayoutBesideATextBoxTheEditorGetsItsFormulasHeight) {
+TEST_F(Shown, InALayoutTheEditorTakesItsRoomAndScrollsWhatDoesNotFit) {
   auto* Layout = new QVBoxLayout(&Window);
   auto* Text = new QLineEdit(&Window);
   Layout->addWidget(E);
   Layout->addWidget(Text);
   Show();
-  const int OneLine = E->height();
-  EXPECT_GE(OneLine, E->RenderSize().height());
+  EXPECT_GE(E->height(), E->RenderSize().height());  // room enough: the whole formula
+  const QSize Before = Window.size();
   E->setFocus();
-  QTest::keyClicks(E, "a");
-  Key(E, Qt::Key_Return);
-  QTest::keyClicks(E, "b");
+  for (int I = 0; I < 6; ++I) {
+    QTest::keyClicks(E, "a");
+    Key(E, Qt::Key_Return);
+  }
   QCoreApplication::processEvents();
   EXPECT_EQ(E->sizeHint(), E->RenderSize());
-  EXPECT_GE(E->height(), E->RenderSize().height());
-  EXPECT_GT(E->height(), OneLine);
-  E->setFont(QFont(QStringLiteral("Times New Roman"), 40));
+  EXPECT_EQ(Window.size(), Before);  // the host keeps its size
+  EXPECT_GT(E->ScrollOffset().y(), 0);
+  const QRect Caret = E->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  EXPECT_TRUE(E->rect().contains(Caret.center())) << Caret.y() << " in " << E->height();
+}
+
+TEST_F(Shown, ALongLineKeepsTheWindowWidthAndScrollsToTheCaret) {
+  auto* Layout = new QVBoxLayout(&Window);
+  Layout->addWidget(E);
+  Window.resize(800, 300);
+  Show();
+  QString Run;
+  for (int I = 0; I < 150; ++I) Run += QStringLiteral("Simple(x)Simple(+)");
+  E->setProperty("InputStyle", QVariant::fromValue(TInputStyles::Modern));
+  E->setFocus();
+  E->setProperty("Data", Row(Run));  // the caret at the end of the line
+  E->EnsureCaretVisible();
   QCoreApplication::processEvents();
-  EXPECT_GE(E->height(), E->RenderSize().height());
+  EXPECT_EQ(Window.width(), 800);
+  EXPECT_GT(E->RenderSize().width(), 3000);
+  EXPECT_LT(E->minimumSizeHint().width(), 200);
+  EXPECT_GT(E->ScrollOffset().x(), 2000);
+  const QRect Caret = E->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+  EXPECT_TRUE(E->rect().contains(Caret.center()));
+  // A click lands where it is shown.
+  Key(E, Qt::Key_Home);
+  EXPECT_EQ(E->ScrollOffset().x(), 0);
+  QTest::mouseClick(E, Qt::LeftButton, {}, E->WidgetRect(QRect(Line(0)->Item(3)->HostPosition(), QSize(1, 1))).topLeft());
+  EXPECT_EQ(Active()->EquationIndex(), 3);
 }
 
 TEST_F(Shown, AScrollAreaKeepsTheCaretInView) {
