@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "editor/ClipboardImages.h"
+#include "editor/SlotNavigation.h"
 #include "editor/ZelkEquation.h"
 #include "interchange/ClipboardFormats.h"
 #include "model/Accent.h"
@@ -316,11 +317,6 @@ bool TEditing::RemoveOrnament() {
 }
 
 namespace {
-TEqParent* TemplateWithSlots(const TEditArea& Area, int Index) {
-  auto* Template = dynamic_cast<TEqParent*>(Area.Item(Index));
-  return Template && Template->EditAreaCount() > 0 ? Template : nullptr;
-}
-
 int ContentCount(const TEqParent& Template) {
   int Count = 0;
   for (const TEditArea* Slot : Template.ReadingOrder()) Count += Slot->Count();
@@ -353,7 +349,7 @@ bool TEditing::CanRemoveStructure() const {
   const TEditArea* Area = FEditor.ActiveEditArea();
   if (!Area) return false;
   if (FSelection.IsWhole()) return false;
-  if (!FSelection.HasRange(Area->EquationIndex())) return dynamic_cast<TEqParent*>(Area->GetParent()) != nullptr;
+  if (!FSelection.HasRange(Area->EquationIndex())) return HoldingTemplate(*Area) != nullptr;
   const auto [First, Last] = FSelection.Range(Area->EquationIndex());
   for (int I = First; I < Last; ++I)
     if (TemplateWithSlots(*Area, I)) return true;

@@ -11,11 +11,6 @@
 #include "model/Equation.h"
 
 namespace {
-TEqParent* TemplateWithSlots(const TEditArea& Area, int Index) {
-  auto* Template = Index >= 0 && Index < Area.Count() ? dynamic_cast<TEqParent*>(Area.Item(Index)) : nullptr;
-  return Template && Template->EditAreaCount() > 0 ? Template : nullptr;
-}
-
 bool AllSlotsEmpty(const TEqParent& Template) {
   for (int S = 0; S < Template.EditAreaCount(); ++S)
     if (!Template.Slot(S)->GetIsEmpty()) return false;

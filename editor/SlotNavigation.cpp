@@ -11,10 +11,6 @@
 #include "model/Equation.h"
 
 namespace {
-TEqParent* TemplateAt(const TEditArea& Area, int Index) {
-  auto* Template = Index >= 0 && Index < Area.Count() ? dynamic_cast<TEqParent*>(Area.Item(Index)) : nullptr;
-  return Template && Template->EditAreaCount() > 0 ? Template : nullptr;
-}
 
 TEditArea* FirstSlot(const TEqParent& Template) { return Template.ReadingOrder().front(); }
 TEditArea* LastSlot(const TEqParent& Template) { return Template.ReadingOrder().back(); }
@@ -76,7 +72,7 @@ TSlotStop Nearest(TEditArea& Area, bool Up, int X) {
     const QRect Run = FormulaRect(*Into);
     const int Index = qMin(NearestIndex(*Into, X), Into->Count() - 1);
     for (int I : {Index - 1, Index}) {
-      const TEqParent* Template = TemplateAt(*Into, I);
+      const TEqParent* Template = TemplateWithSlots(*Into, I);
       if (!Template) continue;
       for (TEditArea* Slot : Template->ReadingOrder()) {
         const QRect Rect = FormulaRect(*Slot);
@@ -93,9 +89,14 @@ TSlotStop Nearest(TEditArea& Area, bool Up, int X) {
 
 TEqParent* HoldingTemplate(const TEditArea& Area) { return dynamic_cast<TEqParent*>(Area.GetParent()); }
 
+TEqParent* TemplateWithSlots(const TEditArea& Area, int Index) {
+  auto* Template = Index >= 0 && Index < Area.Count() ? dynamic_cast<TEqParent*>(Area.Item(Index)) : nullptr;
+  return Template && Template->EditAreaCount() > 0 ? Template : nullptr;
+}
+
 TSlotStop NextSlotStop(TEditArea& Area, int Index) {
   for (int I = qMax(Index, 0); I < Area.Count(); ++I)
-    if (TEqParent* Template = TemplateAt(Area, I)) return {FirstSlot(*Template), 0};
+    if (TEqParent* Template = TemplateWithSlots(Area, I)) return {FirstSlot(*Template), 0};
   TEqParent* Template = HoldingTemplate(Area);
   if (!Template) return {};
   if (TEditArea* Next = SlotBeside(*Template, Area, 1)) return {Next, 0};
@@ -104,7 +105,7 @@ TSlotStop NextSlotStop(TEditArea& Area, int Index) {
 
 TSlotStop PreviousSlotStop(TEditArea& Area, int Index) {
   for (int I = qMin(Index, Area.Count()) - 1; I >= 0; --I)
-    if (TEqParent* Template = TemplateAt(Area, I)) {
+    if (TEqParent* Template = TemplateWithSlots(Area, I)) {
       TEditArea* Last = LastSlot(*Template);
       return {Last, Last->Count()};
     }
@@ -116,7 +117,7 @@ TSlotStop PreviousSlotStop(TEditArea& Area, int Index) {
 
 TSlotStop NextCaretStop(TEditArea& Area, int Index) {
   if (Index < Area.Count()) {
-    if (TEqParent* Template = TemplateAt(Area, Index)) return {FirstSlot(*Template), 0};
+    if (TEqParent* Template = TemplateWithSlots(Area, Index)) return {FirstSlot(*Template), 0};
     return {&Area, Index + 1};
   }
   if (TEqParent* Template = HoldingTemplate(Area)) {
@@ -129,7 +130,7 @@ TSlotStop NextCaretStop(TEditArea& Area, int Index) {
 
 TSlotStop PreviousCaretStop(TEditArea& Area, int Index) {
   if (Index > 0) {
-    if (TEqParent* Template = TemplateAt(Area, Index - 1)) {
+    if (TEqParent* Template = TemplateWithSlots(Area, Index - 1)) {
       TEditArea* Last = LastSlot(*Template);
       return {Last, Last->Count()};
     }

@@ -42,6 +42,8 @@ TSlotStop EndStop(TEditArea& Area, int Index);
 
 // The template whose slot Area is, or none for a line.
 TEqParent* HoldingTemplate(const TEditArea& Area);
+// The template with slots at Index of Area, or none (another element, out of range).
+TEqParent* TemplateWithSlots(const TEditArea& Area, int Index);
 // The formula x of insertion point Index of Area, and the insertion point of Area nearest
 // formula x X.
 int CaretX(const TEditArea& Area, int Index);

@@ -15,19 +15,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 shot=${2:-$build/xnav.png}
 
-if [ -z "${ZELK_IN_XVFB:-}" ]; then
-  ZELK_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1100x600x24" bash "$0" "$build" "$shot"
-fi
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-unset QT_QPA_PLATFORM
-setxkbmap us
+. tools/xsession.sh
+xsession_start 1100x600x24 "$build" "$shot"
 
 "$build/tools/keydemo/keydemo" --modern >"$work/out" 2>"$work/err" &
 pid=$!

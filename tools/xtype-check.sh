@@ -16,21 +16,10 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 shot=${2:-$build/xtype.png}
 
-if [ -z "${ZELK_IN_XVFB:-}" ]; then
-  ZELK_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 900x700x24" bash "$0" "$build" "$shot"
-fi
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-unset QT_QPA_PLATFORM
+. tools/xsession.sh
+xsession_start 900x700x24 "$build" "$shot"
 # No choices stored from an earlier run: the demo's own start.
 export XDG_CONFIG_HOME=$work/config
-setxkbmap us
 
 "$build/demo/ZelkEqDemo" --print-data >"$work/out" 2>"$work/err" &
 pid=$!
