@@ -293,12 +293,12 @@ void TEditing::InsertElement(const std::function<void(TEditArea&)>& Insert) {
   }
   // Modern: the caret starts where reading starts, in the first slot still empty.
   if (!FEditor.Modern()) return;
-  const std::vector<TEditArea*> Order = Template->ReadingOrder();
-  const auto Empty = std::find_if(Order.begin(), Order.end(), [](TEditArea* Slot) { return Slot->GetIsEmpty(); });
-  if (Empty != Order.end())
-    PlaceCaret(*Empty, 0);
-  else
-    PlaceCaret(Order.back(), Order.back()->Count());
+  if (TEditArea* Empty = FirstEmptySlot(*Area, Index)) {
+    PlaceCaret(Empty, 0);
+  } else {
+    TEditArea* Last = Template->ReadingOrder().back();
+    PlaceCaret(Last, Last->Count());
+  }
 }
 
 bool TEditing::RemoveOrnament() {

@@ -180,3 +180,16 @@ int NearestIndex(const TEditArea& Area, int X) {
   while (Index < Area.Count() && Inside > Area.Item(Index)->Left() + Area.Item(Index)->Width() / 2) ++Index;
   return Index;
 }
+
+// The first empty slot, in reading order, of the element at Index of Area and of the
+// templates inside it: a matrix's first cell inside its brackets.
+TEditArea* FirstEmptySlot(const TEditArea& Area, int Index) {
+  const TEqParent* Template = TemplateWithSlots(Area, Index);
+  if (!Template) return nullptr;
+  for (TEditArea* Slot : Template->ReadingOrder()) {
+    if (Slot->GetIsEmpty()) return Slot;
+    for (int I = 0; I < Slot->Count(); ++I)
+      if (TEditArea* Inner = FirstEmptySlot(*Slot, I)) return Inner;
+  }
+  return nullptr;
+}

@@ -44,6 +44,9 @@ TSlotStop EndStop(TEditArea& Area, int Index);
 TEqParent* HoldingTemplate(const TEditArea& Area);
 // The template with slots at Index of Area, or none (another element, out of range).
 TEqParent* TemplateWithSlots(const TEditArea& Area, int Index);
+// The first empty slot, in reading order, of the element at Index of Area or of the
+// templates inside it (a matrix's first cell inside its brackets); none when all are full.
+TEditArea* FirstEmptySlot(const TEditArea& Area, int Index);
 // The formula x of insertion point Index of Area, and the insertion point of Area nearest
 // formula x X.
 int CaretX(const TEditArea& Area, int Index);

@@ -87,6 +87,7 @@ int UnclosedBrackets(const TEditArea& Area, int End) {
 
 bool IsLetter(char32_t C) { return QChar::isLetter(C); }
 
+
 QString RunOfLetters(const QString& Letters) {
   QString Run;
   for (const QChar C : Letters) Run += QStringLiteral("Simple(%1)").arg(C);
@@ -369,12 +370,9 @@ void TStructureTyping::InsertRun(const QString& Run) {
     const int Count = A.InsertData(Run);
     // Where there is a slot to fill, the caret goes there.
     for (int I = Start; I < Start + Count; ++I)
-      if (auto* Template = dynamic_cast<TEqParent*>(A.Item(I)); Template && Template->EditAreaCount() > 0) {
-        for (TEditArea* Slot : Template->ReadingOrder())
-          if (Slot->GetIsEmpty()) {
-            FEditing.MoveCaretTo(Slot, 0);
-            return;
-          }
+      if (TEditArea* Slot = FirstEmptySlot(A, I)) {
+        FEditing.MoveCaretTo(Slot, 0);
+        return;
       }
     FEditing.MoveCaretTo(&A, Start + Count);
   });

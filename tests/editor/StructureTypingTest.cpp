@@ -201,6 +201,51 @@ TEST_F(Typing, WordsFireOnlyAsTheWholeRunOfLetters) {
   EXPECT_TEXT(E->GetData(), Row("Simple(x)"));
 }
 
+// Ten everyday formulas and every key they take (Right as "@", Enter as a line break in
+// the sequences).
+TEST_F(Typing, EverydayFormulasTakeTheseKeys) {
+  E->SetWordShortcuts(true);
+  const QString Sq = QStringLiteral("IndexTop(EditArea(Simple(2)))");
+  const struct {
+    const char* Keys;
+    int Count;
+    QString Data;
+  } Rows[] = {
+      {"a/b", 3, Row("Division(EditArea(Simple(a))EditArea(Simple(b)))")},
+      {"x^2+y^2=z^2", 11, Row("Simple(x)" + Sq + "Simple(+)Simple(y)" + Sq + "Simple(=)Simple(z)" + Sq)},
+      {"(a+b)/2", 7, Row("Division(EditArea(Simple(a)Simple(+)Simple(b))EditArea(Simple(2)))")},
+      {"sqrt(b^2-4ac)", 13, Row("Root(EditArea(Simple(b)" + Sq + "Simple(-)Simple(4)Simple(a)Simple(c)))")},
+      {"x=(-b+-sqrt(b^2-4ac))/2a", 24,
+       Row("Simple(x)Simple(=)Division(EditArea(Simple(-)Simple(b)ExtSymbol(177)Root(EditArea(Simple(b)" + Sq +
+           "Simple(-)Simple(4)Simple(a)Simple(c))))EditArea(Simple(2)Simple(a)))")},
+      {"sumk=1@n@k^2", 12,
+       Row("SumLimitBottomTop(EditArea(Simple(k)" + Sq + ")EditArea(Simple(k)Simple(=)Simple(1))EditArea(Simple(n)))")},
+      {"int0@oo@e^-x^2@@dx", 18,
+       Row("IntLimitBottomTopOne(EditArea(Simple(e)IndexTop(EditArea(Simple(-)Simple(x)" + Sq +
+           "))Simple(d)Simple(x))EditArea(Simple(0))EditArea(ExtSymbol(8734)))")},
+      {"alpha+beta", 10, Row("ExtSymbol(945)Simple(+)ExtSymbol(946)")},
+      {"x->0", 4, Row("Simple(x)ExtSymbol(8594)Simple(0)")},
+      {"\\pmat\n1@2@3@4", 13,
+       Row("BracketsRound(EditArea(MatrixkmSquare(EditArea(Simple(1))EditArea(Simple(2))EditArea(Simple(3))"
+           "EditArea(Simple(4)))))")},
+  };
+  for (const auto& R : Rows) {
+    SCOPED_TRACE(R.Keys);
+    E->SetData(Row(""));
+    const QString Keys = QString::fromUtf8(R.Keys);
+    for (const QChar C : Keys) {
+      if (C == u'@')
+        Key(E, Qt::Key_Right);
+      else if (C == u'\n')
+        Key(E, Qt::Key_Return);
+      else
+        QTest::keyClicks(E, QString(C));
+    }
+    EXPECT_EQ(Keys.size(), R.Count);
+    EXPECT_TEXT(E->GetData(), R.Data);
+  }
+}
+
 TEST_F(Typing, ClassicTypesEveryCharacterAsItIs) {
   E->SetInputStyle(TInputStyles::Classic);
   E->SetWordShortcuts(true);
@@ -224,6 +269,7 @@ TEST_F(Typing, TheCommandLineInsertsWhatTheLatexReaderMakes) {
   Type("\\pmat");
   Key(E, Qt::Key_Return);
   EXPECT_TEXT(E->GetData(), Row("BracketsRound(EditArea(MatrixkmSquare(" + Empty2 + Empty2 + ")))"));
+  EXPECT_EQ(Active(), SlotOf(SlotOf(Line(0), 0, 0), 0, 0));  // the first cell
 }
 
 TEST_F(Typing, EscapeLeavesTheCommandAsCharacters) {
