@@ -254,12 +254,15 @@ void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, 
   if (Run.Empty() || Em <= 0) return;
   if (Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG) {
     // An SVG file would name the font and leave the glyphs to the viewer, which has no
-    // way to reach glyphs by index: outlines go in instead.
-    QPainterPath Outlines;
+    // way to reach glyphs by index: outlines go in instead, each glyph a path of its own
+    // filled by winding, as fonts mean their outlines, so that the overlapping pieces of
+    // an assembled delimiter leave no holes.
     const QRawFont& Raw = RawFont(Em);
-    for (size_t I = 0; I < Run.Glyphs.size(); ++I)
-      Outlines.addPath(Raw.pathForGlyph(Run.Glyphs[I]).translated(Origin + Run.Positions[I]));
-    Painter.fillPath(Outlines, Color);
+    for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
+      QPainterPath Outline = Raw.pathForGlyph(Run.Glyphs[I]).translated(Origin + Run.Positions[I]);
+      Outline.setFillRule(Qt::WindingFill);
+      Painter.fillPath(Outline, Color);
+    }
     return;
   }
   QGlyphRun Glyphs;

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QSvgRenderer>
 
 #include "TestSupport.h"
 #include "interchange/ImageExport.h"
@@ -121,4 +122,41 @@ TEST(ImageExport, WritesEachFormatAndRefusesADeviceItCannotWrite) {
   Huge.Scale = 1e9;
   Closed.open(QIODevice::WriteOnly);
   EXPECT_FALSE(WriteImage(*F.Editor, TImageFormat::Png, Closed, Huge, &Error));
+}
+
+TEST(ImageExport, AnSvgOfStretchedDelimitersDrawsAsThePngDoes) {
+  // Brackets grown from pieces over tall content: the pieces overlap.
+  EditorFixture F;
+  F.Editor->SetTypesetting(TTypesettings::Math);
+  const QString Tall = QStringLiteral("Division(EditArea(Division(EditArea(Simple(1))EditArea(Simple(2))))"
+                                      "EditArea(Division(EditArea(Simple(3))EditArea(Simple(4)))))");
+  F.Editor->SetData("EditArea(BracketsRound(EditArea(" + Tall + "))BracketsFigure(EditArea(" + Tall + ")))");
+  ASSERT_NE(F.Editor->MathFontInUse(), nullptr);
+  for (const double Scale : {1.0, 1.8}) {
+    SCOPED_TRACE(Scale);
+    TRenderOptions Options;
+    Options.Scale = Scale;
+    QBuffer Png, Svg;
+    Png.open(QIODevice::WriteOnly);
+    Svg.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Png, Options));
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Svg, Svg, Options));
+    const QImage Ours = QImage::fromData(Png.data(), "PNG");
+    QSvgRenderer Renderer(Svg.data());
+    QImage Drawn(Ours.size(), QImage::Format_ARGB32);
+    Drawn.fill(Qt::white);
+    QPainter Painter(&Drawn);
+    Renderer.render(&Painter, QRectF(QPointF(0, 0), Ours.size()));
+    Painter.end();
+    // Where our picture has ink the SVG's must too: a hole shows as ink missing.
+    int Ink = 0, Missing = 0;
+    for (int Y = 0; Y < Ours.height(); ++Y)
+      for (int X = 0; X < Ours.width(); ++X)
+        if (qGray(Ours.pixel(X, Y)) < 128) {
+          ++Ink;
+          Missing += qGray(Drawn.pixel(X, Y)) > 200;
+        }
+    ASSERT_GT(Ink, 0);
+    EXPECT_LT(Missing, Ink / 50) << Missing << " of " << Ink;
+  }
 }
