@@ -1,16 +1,14 @@
 #include "BracketGlyphs.h"
 
-#include <QFontMetrics>
-
 #include "platform/Canvas.h"
 
 namespace {
-// Few fonts have the ornate parentheses; where no font (fallbacks included) has them,
-// plain parentheses stand in for them instead of missing-glyph boxes.
-char16_t ShownGlyph(char16_t Code, const QFont& Font) {
-  if (Code != u'\uFD3E' && Code != u'\uFD3F') return Code;
-  if (QFontMetrics(Font).inFont(QChar(Code))) return Code;
-  return Code == u'\uFD3E' ? u'(' : u')';
+// Round brackets keep the ornate parentheses' codes, but the fonts that have those draw
+// flourishes there: plain parentheses are drawn (and measured) in their place.
+char16_t ShownGlyph(char16_t Code) {
+  if (Code == u'\uFD3E') return u'(';
+  if (Code == u'\uFD3F') return u')';
+  return Code;
 }
 }  // namespace
 
@@ -23,11 +21,11 @@ char16_t DelimiterGlyph(TDelimiter Value) {
 
 QSize GlyphExtent(const TCanvas& Canvas, char16_t Glyph) {
   if (!Glyph) return QSize(0, 0);
-  return Canvas.TextExtentW(ShownGlyph(Glyph, Canvas.Font));
+  return Canvas.TextExtentW(ShownGlyph(Glyph));
 }
 
 void PaintGlyph(TCanvas& Canvas, char16_t Glyph, int X, int BandHeight) {
   if (!Glyph) return;
-  const char16_t Shown = ShownGlyph(Glyph, Canvas.Font);
+  const char16_t Shown = ShownGlyph(Glyph);
   Canvas.TextOutW(X, (BandHeight - Canvas.TextExtentW(Shown).height()) / 2, Shown);
 }

@@ -13,8 +13,8 @@ class TCanvas;
 // The glyph code of a delimiter; 0 for dlNone.
 char16_t DelimiterGlyph(TDelimiter Value);
 
-// Extent of Glyph in the canvas's font (0 x 0 for no glyph). Where no installed font has
-// the ornate parentheses, plain ones are measured, as they are drawn, in their place.
+// Extent of Glyph in the canvas's font (0 x 0 for no glyph). The ornate parentheses of
+// round brackets are measured, as they are drawn, as plain ones.
 QSize GlyphExtent(const TCanvas& Canvas, char16_t Glyph);
 // Draws Glyph with its left edge at X, centred vertically in a band BandHeight high.
 void PaintGlyph(TCanvas& Canvas, char16_t Glyph, int X, int BandHeight);
