@@ -116,7 +116,8 @@ void TStructureTyping::Reset() {
   FTakeBackIndex = -1;
   FSlotToOpen = {};
   FOpenedSlot = {};
-  if (FCommandLine.IsOpen()) FCommandLine.Close();
+  // What was typed on the command line stays, as characters.
+  if (FCommandLine.IsOpen()) AcceptCommand(true);
 }
 
 bool TStructureTyping::BeforeKey(const QKeyEvent& Event) {

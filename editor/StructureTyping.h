@@ -54,7 +54,8 @@ class TStructureTyping {
   void AfterKey();
   // A waiting shortcut converts now (the pause after it does the same).
   void ConvertWaiting();
-  // A click or another edit: nothing waits and nothing can be taken back.
+  // A click: nothing waits and nothing can be taken back; an open command line leaves its
+  // text as characters.
   void Reset();
 
   TCommandLine& CommandLine() { return FCommandLine; }

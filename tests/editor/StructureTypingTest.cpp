@@ -272,11 +272,16 @@ TEST_F(Typing, TheCommandLineInsertsWhatTheLatexReaderMakes) {
   EXPECT_EQ(Active(), SlotOf(SlotOf(Line(0), 0, 0), 0, 0));  // the first cell
 }
 
-TEST_F(Typing, EscapeLeavesTheCommandAsCharacters) {
+TEST_F(Typing, EscapeOrAClickLeavesTheCommandAsCharacters) {
   Type("\\ab");
   EXPECT_TEXT(E->GetData(), Row(""));
   Key(E, Qt::Key_Escape);
   EXPECT_TEXT(E->GetData(), Row("Simple(\\)Simple(a)Simple(b)"));
+  E->show();
+  Type("\\c");
+  QTest::mouseClick(E, Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_TEXT(E->GetData(), Row("Simple(\\)Simple(a)Simple(b)Simple(\\)Simple(c)"));
+  EXPECT_FALSE(E->Editing().Typing().CommandLine().IsOpen());
 }
 
 TEST_F(Typing, TheCommandLineCompletesPaletteDescriptionsInEachLanguage) {
