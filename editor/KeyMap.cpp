@@ -8,6 +8,7 @@
 #include "editor/UsefulUtils.h"
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
+#include "model/TextForm.h"
 
 namespace {
 // Digits and letters, the keypad's digits and operators, and the layout's punctuation
@@ -60,6 +61,8 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
       }
       return true;
     case vkReturn:
+      // A formula of more lines could not be read back.
+      if (LineCount() >= MaxLines) return true;
       if (A->EquationIndex() > 0)
         AddEditArea();
       else

@@ -9,6 +9,7 @@
 #include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
+#include "model/TextForm.h"
 
 namespace {
 bool AllSlotsEmpty(const TEqParent& Template) {
@@ -143,6 +144,8 @@ bool TEditing::ModernDelete() {
 }
 
 bool TEditing::SplitLine() {
+  // A formula of more lines could not be read back.
+  if (FEditor.LineCount() >= MaxLines) return true;
   DeleteSelection();
   TEditArea* Area = FEditor.ActiveEditArea();
   if (!Area) return true;

@@ -11,6 +11,7 @@
 
 #include "EditingSupport.h"
 #include "editor/AreaPath.h"
+#include "model/TextForm.h"
 
 namespace {
 // A caret as "line/element.slot/...:index", e.g. "0/1.0:2": line 0, slot 0 of element 1,
@@ -316,6 +317,17 @@ TEST_F(Modern, RemoveStructureKeepsTheContentsInBothStyles) {
     Start(Row("Simple(a)"), "0:1");
     EXPECT_FALSE(MenuEntryEnabled("RemoveStructure"));
     EXPECT_FALSE(E->Editing().RemoveStructure());
+    EXPECT_EQ(Changes, 0);
+  }
+}
+
+TEST_F(Modern, EnterStopsAtTheLinesAFormulaCanBeReadBackWith) {
+  for (const TInputStyle Style : {TInputStyles::Classic, TInputStyles::Modern}) {
+    E->SetInputStyle(Style);
+    E->SetData(Row("Simple(a)").repeated(MaxLines));
+    Changes = 0;
+    Press(E, "Enter");
+    EXPECT_EQ(E->LineCount(), MaxLines);
     EXPECT_EQ(Changes, 0);
   }
 }
