@@ -3,6 +3,8 @@
 #include <QMimeData>
 #include <exception>
 
+#include "model/TextForm.h"
+
 const TFormulaFormat* TClipboardFormats::Find(const QString& Name) const {
   for (const TFormulaFormat& Format : FFormats)
     if (Format.Name == Name) return &Format;
@@ -29,11 +31,20 @@ QMimeData* FormulaMimeData(const QString& Data, const TClipboardFormats& Formats
   return Mime;
 }
 
+namespace {
+// A text that is no formula would leave an editor whose formula it replaces with no line.
+bool HoldsLine(const QString& Data) {
+  for (const TExpression& Item : SplitItems(Data))
+    if (Item.Name == QLatin1String("EditArea")) return true;
+  return false;
+}
+}  // namespace
+
 TPasteContent ReadMimeData(const QMimeData& Mime, const TClipboardFormats& Formats) {
   TPasteContent Content;
   if (Mime.hasFormat(QString::fromLatin1(ZelkDataMime))) {
     Content.Data = QString::fromUtf8(Mime.data(QString::fromLatin1(ZelkDataMime)));
-    return Content;
+    if (HoldsLine(Content.Data)) return Content;
   }
   for (const TFormulaFormat& Format : Formats.Formats()) {
     if (!Format.Read) continue;
@@ -41,12 +52,13 @@ TPasteContent ReadMimeData(const QMimeData& Mime, const TClipboardFormats& Forma
       if (!Mime.hasFormat(Type)) continue;
       try {
         Content.Data = Format.Read(QString::fromUtf8(Mime.data(Type)));
-        return Content;
+        if (HoldsLine(Content.Data)) return Content;
       } catch (const std::exception&) {
-        break;  // try the next form
       }
+      break;  // try the next form
     }
   }
+  Content.Data.clear();
   if (Mime.hasText()) Content.Characters = Mime.text();
   return Content;
 }

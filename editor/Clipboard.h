@@ -46,7 +46,8 @@ class TClipboardFormats {
 // The copy of a formula given as Data text (EditArea items, one a line).
 QMimeData* FormulaMimeData(const QString& Data, const TClipboardFormats& Formats);
 
-// What a paste of Mime inserts: Data text (EditArea items), or else plain characters.
+// What a paste of Mime inserts: Data text (EditArea items), or else plain characters. A
+// form whose text holds no line is passed over.
 struct TPasteContent {
   QString Data;
   QString Characters;

@@ -14,6 +14,8 @@
 #include "model/Accent.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
+#include "model/TextForm.h"
+#include "platform/Exceptions.h"
 
 TEditing::TEditing(TZelkEquation& Editor)
     : FEditor(Editor),
@@ -223,19 +225,43 @@ void TEditing::InsertContent(const TPasteContent& Content) {
     InsertLines(Content.Data);
     return;
   }
-  for (const char32_t Code : Content.Characters.toUcs4()) {
-    if (!QChar::isPrint(Code)) continue;
-    Area->AddEqSimple(Code);
-    Area->SetEquationIndex(Area->EquationIndex() + 1);
-  }
+  const QList<uint> Codes = Content.Characters.toUcs4();
+  InsertMany(Codes.size(), [&] {
+    for (const char32_t Code : Codes) {
+      if (!QChar::isPrint(Code)) continue;
+      Area->AddEqSimple(Code);
+      Area->SetEquationIndex(Area->EquationIndex() + 1);
+    }
+  });
+}
+
+void TEditing::InsertMany(qsizetype Count, const std::function<void()>& Insert) {
+  // Each element laid out as it goes in costs a layout of its line: a few are cheaper so
+  // than one layout of the whole formula, more are not.
+  constexpr qsizetype Few = 16;
+  if (Count > Few)
+    FEditor.DeferLayout(Insert);
+  else
+    Insert();
+}
+
+void TEditing::InsertRun(TEditArea& Area, const QString& Run) {
+  // Every element, slot and line of a text opens one parenthesis.
+  InsertMany(Run.count(u'('), [&] { Area.InsertData(Run); });
 }
 
 void TEditing::InsertLines(const QString& Data) {
+  InsertMany(Data.count(u'('), [&] { InsertLineTexts(Data); });
+}
+
+void TEditing::InsertLineTexts(const QString& Data) {
   TExprArray Lines;
   for (TExpression& Item : TZelkGraphic::GetExprData(Data))
     if (Item.Name == QLatin1String("EditArea")) Lines.push_back(std::move(Item));
   TEditArea* Area = FEditor.ActiveEditArea();
   if (Lines.empty() || !Area) return;
+  // The lines are one text: their elements count together against the reader's limits.
+  const TReadScope Reading(&FEditor);
   const bool InLine = Area->GetParent() == &FEditor;
   if (!InLine || Lines.size() == 1) {
     // A slot holds one run: the lines join.
@@ -245,19 +271,27 @@ void TEditing::InsertLines(const QString& Data) {
     }
     return;
   }
+  const int Added = static_cast<int>(Lines.size()) - 1;
+  if (FEditor.LineCount() > MaxLines - Added)
+    throw ELimitError("the formula would hold more than " + std::to_string(MaxLines) + " lines");
   const int Caret = Area->EquationIndex();
+  const int Row = FEditor.EditAreaList()->IndexOf(Area);
+  // The rest of the run goes to the last line before it leaves this one: a paste that the
+  // reader's limits stop keeps it.
   const QString Tail = RunData(*Area, Caret, Area->Count());
-  DeleteRun(*Area, Caret, Area->Count());
-  PlaceCaret(Area, Caret + Area->InsertData(Lines.front().Argument));
-  for (std::size_t L = 1; L < Lines.size(); ++L) {
-    FEditor.SetEditAreaIndex(FEditor.EditAreaList()->IndexOf(Area));
+  TEditArea* Last = Area;
+  for (int L = 1; L <= Added; ++L) {
+    FEditor.SetEditAreaIndex(Row + L - 1);
     FEditor.AddEditArea();
-    Area = FEditor.ActiveEditArea();
-    PlaceCaret(Area, Area->InsertData(Lines[L].Argument));
+    Last = FEditor.Line(Row + L);
+    PlaceCaret(Last, Last->InsertData(Lines[L].Argument));
   }
-  const int End = Area->EquationIndex();
-  for (const TExpression& Rest : TZelkGraphic::GetExprData(Tail)) Area->InsertData(Rest.Argument);
-  PlaceCaret(Area, End);
+  const int End = Last->EquationIndex();
+  for (const TExpression& Rest : TZelkGraphic::GetExprData(Tail)) Last->InsertData(Rest.Argument);
+  DeleteRun(*Area, Caret, Area->Count());
+  Area->InsertData(Lines.front().Argument);
+  FEditor.SetEditAreaIndex(Row + Added);
+  PlaceCaret(Last, End);
 }
 
 void TEditing::Undo() { FHistory.Undo(); }
@@ -341,7 +375,7 @@ void TEditing::Dissolve(TEqParent& Template, const TEditArea& Slot, int Offset) 
   FSelection.Clear();
   PlaceCaret(Run, Place);
   Run->DelEquation(Place);
-  Run->InsertData(Contents);
+  InsertRun(*Run, Contents);
   PlaceCaret(Run, Place + Before + Offset);
 }
 
@@ -365,14 +399,18 @@ bool TEditing::RemoveStructure() {
     Dissolve(*Template, *Area, Area->EquationIndex());
     return true;
   }
-  const auto [First, Last] = FSelection.Range(Area->EquationIndex());
+  const std::pair<int, int> Range = FSelection.Range(Area->EquationIndex());
+  const int First = Range.first;
+  const int Last = Range.second;
   int End = Last;
-  // From the last, so that the places of the ones before stay.
-  for (int I = Last - 1; I >= First; --I)
-    if (TEqParent* Template = TemplateWithSlots(*Area, I)) {
-      End += ContentCount(*Template) - 1;
-      Dissolve(*Template, *Template->ReadingOrder().front(), 0);
-    }
+  InsertMany(Last - First, [&] {
+    // From the last, so that the places of the ones before stay.
+    for (int I = Last - 1; I >= First; --I)
+      if (TEqParent* Template = TemplateWithSlots(*Area, I)) {
+        End += ContentCount(*Template) - 1;
+        Dissolve(*Template, *Template->ReadingOrder().front(), 0);
+      }
+  });
   PlaceCaret(Area, End);
   return true;
 }

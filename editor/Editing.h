@@ -165,8 +165,16 @@ class TEditing {
   void JoinLines(int Upper);
   void InsertContent(const TPasteContent& Content);
   // Inserts Data's lines at the caret: the first joins the caret's run; in a line, each
-  // further one becomes a line of its own, the rest of the run going with the last.
+  // further one becomes a line of its own, the rest of the run going with the last. The
+  // lines count as one text against the reader's limits; more lines than the formula has
+  // room for are refused (ELimitError) before anything changes.
   void InsertLines(const QString& Data);
+  void InsertLineTexts(const QString& Data);
+  // Runs Insert, which puts about Count elements into the formula, with one layout at the
+  // end where that is cheaper than one per element.
+  void InsertMany(qsizetype Count, const std::function<void()>& Insert);
+  // Inserts the elements of a run's text form at the caret of Area (TEditArea::InsertData).
+  void InsertRun(TEditArea& Area, const QString& Run);
 
   TZelkEquation& FEditor;
   TSelection FSelection;

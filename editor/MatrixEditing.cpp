@@ -148,7 +148,7 @@ bool TEditing::EditMatrix(TMatrixEdit Edit) {
   FSelection.Clear();
   Run->SetEquationIndex(Index);
   Run->DelEquation(Index);
-  Run->InsertData(Text);
+  InsertRun(*Run, Text);
 
   // The caret goes back where it was, in the cell that moved; into the cell that took the
   // place of one that went away.

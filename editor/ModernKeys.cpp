@@ -172,7 +172,7 @@ void TEditing::JoinLines(int Upper) {
   FEditor.SetEditAreaIndex(Upper + 1);
   FEditor.DeleteEditArea();
   PlaceCaret(Top, Join);
-  Top->InsertData(Tail);
+  InsertRun(*Top, Tail);
   FEditor.SetEditAreaIndex(Upper);
   PlaceCaret(Top, Join);
 }

@@ -19,11 +19,6 @@ QString RunData(const TEditArea& Area, int First, int Last) {
 }
 
 void DeleteRun(TEditArea& Area, int First, int Last) {
-  First = qBound(0, First, Area.Count());
-  Last = qBound(First, Last, Area.Count());
-  // The caret first, so that no layout on the way sees it past the run's end.
-  Area.SetEquationIndex(First);
-  // From the end, so that each deletion leaves the indices before it alone.
-  for (int I = Last - 1; I >= First; --I) Area.DelEquation(I);
-  Area.SetEquationIndex(First);
+  Area.DelEquations(First, Last);
+  Area.SetEquationIndex(qBound(0, First, Area.Count()));
 }

@@ -225,18 +225,27 @@ void TZelkEquation::SetData(const QString& Text) {
     ReadLines(Text);
     return;
   }
+  try {
+    DeferLayout([&] { ReadLines(Text); });
+  } catch (...) {
+    CaretToEnd();
+    throw;
+  }
+  CaretToEnd();
+}
+
+void TZelkEquation::DeferLayout(const std::function<void()>& Edit) {
+  if (FLayoutMode != lmEach) return Edit();
   // Nobody sees the layout between the steps unless a receiver of OnChange looks: the
   // tree is laid out once at the end, or whenever a receiver looks at it.
   FLayoutMode = lmDeferred;
   try {
-    ReadLines(Text);
+    Edit();
   } catch (...) {
     LayoutWhole(lmEach);
-    CaretToEnd();
     throw;
   }
   LayoutWhole(lmEach);
-  CaretToEnd();
 }
 
 void TZelkEquation::CaretToEnd() {

@@ -21,6 +21,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -155,6 +156,10 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // one pass that ends such a read; a template's layout leaves its run to that pass.
   enum TLayoutMode { lmEach, lmDeferred, lmWhole };
   TLayoutMode LayoutMode() const { return FLayoutMode; }
+  // Runs Edit with the layout deferred (lmDeferred) and lays the tree out once at its end,
+  // to the geometry its steps one by one would give: an edit of many elements (a paste)
+  // costs one layout, not one per element.
+  void DeferLayout(const std::function<void()>& Edit);
 
   void SetBkColor(QColor Value) override;
   QColor FontColor() const { return Font().Color; }

@@ -57,8 +57,8 @@ struct TLatexReadOptions {
   bool Display = true;
   // Whether a %zelk-data line wins over the LaTeX before it.
   bool PreferData = true;
-  // Commands to expand before reading (positions in messages then refer to the expanded
-  // text).
+  // Commands to expand as they are read: a fault inside what one makes is placed at the
+  // command. What they make, however they nest, stays within the editor's element limit.
   TLatexMacros Macros;
 };
 TReadResult ReadLatex(const QString& Text, const TLatexReadOptions& Options = {});

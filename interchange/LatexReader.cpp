@@ -1,8 +1,11 @@
 // LaTeX -> formula.
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "interchange/Latex.h"
 #include "interchange/LatexText.h"
@@ -10,6 +13,7 @@
 #include "interchange/MathAlphabets.h"
 #include "interchange/ReadSupport.h"
 #include "interchange/SymbolTable.h"
+#include "model/TextForm.h"
 
 namespace {
 const QString DataMark = QStringLiteral("%zelk-data:");
@@ -53,9 +57,7 @@ bool IsTexSpace(QChar C) { return C == u' ' || C == u'\t' || C == u'\n' || C == 
 
 class TLatexReader {
  public:
-  TLatexReader(const QString& Text, const TLatexReadOptions& Options) : S(Text), FOptions(Options) {}
-
-  // Macro expansion replaces text, so the reader works on its own copy.
+  TLatexReader(const QString& Text, const TLatexReadOptions& Options) : FOptions(Options) { S = Text; }
 
   TReadLosses Losses;
 
@@ -158,14 +160,39 @@ class TLatexReader {
   void SkipDimension() {
     const qsizetype Save = P;
     SkipSpace();
-    if (!AtEnd() && S[P] == u'[') {
+    if (!AtEnd() && S[P] == u'[' && (FSource.NoBracketFrom < 0 || P < FSource.NoBracketFrom)) {
       const qsizetype Close = S.indexOf(u']', P);
       if (Close > 0) {
         P = Close + 1;
         return;
       }
+      // Many a [ with no ] after it must not each search the rest of the text.
+      FSource.NoBracketFrom = P;
     }
     P = Save;
+  }
+
+  // Where the group opened by the { at Open closes, -1 where it does not, by braces alone
+  // (escaped ones and comments aside). All closes are found in one pass, the first time.
+  qsizetype MatchingClose(qsizetype Open) {
+    std::vector<qsizetype>& Closes = FSource.Closes;
+    if (Closes.empty()) {
+      Closes.assign(S.size(), -1);
+      std::vector<qsizetype> Opens;
+      for (qsizetype I = 0; I < S.size(); ++I) {
+        if (S[I] == u'\\') {
+          ++I;
+        } else if (S[I] == u'%') {
+          while (I + 1 < S.size() && S[I + 1] != u'\n') ++I;
+        } else if (S[I] == u'{') {
+          Opens.push_back(I);
+        } else if (S[I] == u'}' && !Opens.empty()) {
+          Closes[Opens.back()] = I;
+          Opens.pop_back();
+        }
+      }
+    }
+    return Closes[Open];
   }
 
   bool StopsRun(int Stops) const {
@@ -193,9 +220,9 @@ class TLatexReader {
     return false;
   }
 
-  TFormulaRun Run(int Stops) {
+  // The items up to what stops the run, after Out (what an item before them began).
+  TFormulaRun Run(int Stops, TFormulaRun Out = {}) {
     if (++FDepth > MaxReadDepth) Refuse(QStringLiteral("groups nest deeper than %1 levels").arg(MaxReadDepth), P);
-    TFormulaRun Out;
     for (;;) {
       SkipSpace();
       if (AtEnd() || StopsRun(Stops)) break;
@@ -250,48 +277,61 @@ class TLatexReader {
                               : MakeTemplate(Info, {std::move(Radicand)}));
   }
 
-  // \overset with an arrow over its base: the accents whose \over... commands are the bars';
-  // anything else over a base is a stack.
-  void OverSet(TFormulaRun& Out) {
-    const qsizetype Save = P;
-    const TFormulaRun Mark = Argument();
+  // \overset with an arrow over its base, Mark its first argument read: the accents whose
+  // \over... commands are the bars'; anything else over a base is a stack.
+  void OverSet(TFormulaRun& Out, TFormulaRun Mark) {
     const char16_t Code = Mark.size() == 1 && Mark.front().Kind != TFormulaNode::Template ? Mark.front().Code : 0;
     if (Code != 0x2190 && Code != 0x2194) {
-      P = Save;
-      Stack(Out, QStringLiteral("overset"));
+      OverStack(Out, std::move(Mark));
       return;
     }
     Out.push_back(AccentNode(Code == 0x2190 ? acArrowLeft : acArrowRightLeft, Argument()));
   }
 
-  // What a braced group can be the first part of: primes or a back prime after it (an
-  // accent), "{}^{a}\!/_{b}" (a slanted fraction), or a divisor before
-  // "\overline{\smash{)}...}", possibly under "\overset{quotient}" (long division). True
-  // when Inner went into such a template; otherwise nothing is read.
-  bool GroupWithFollower(TFormulaRun& Inner, TFormulaRun& Out) {
+  // A braced group's content and what follows it: primes or a back prime make an accent of
+  // it; scripts after an empty group are a slanted fraction ("{}^{a}\\!/_{b}"), a left index
+  // ("{}_{a}^{b}{}", as our writer puts it) or an index; before "\\overline{\\smash{)}...}",
+  // possibly under "\\overset{quotient}", it is the divisor of a long division; otherwise its
+  // content joins the run. Each part is read once: none is given up and read again.
+  void GroupItem(TFormulaRun Content, TFormulaRun& Out) {
     const qsizetype Save = P;
     SkipSpace();
-    if (AtEnd()) return false;
-    if (S[P] == u'\'') {
+    if (!AtEnd() && S[P] == u'\'') {
       int Count = 0;
       for (; Count < 3 && P < S.size() && S[P] == u'\''; ++Count) ++P;
-      Out.push_back(AccentNode(TKindAccent(acPrime + Count - 1), std::move(Inner)));
-      return true;
+      Out.push_back(AccentNode(TKindAccent(acPrime + Count - 1), std::move(Content)));
+      return;
     }
     if (QStringView(S).mid(P).startsWith(u"^{\\backprime}")) {
       P += 13;
-      Out.push_back(AccentNode(acBackPrime, std::move(Inner)));
-      return true;
+      Out.push_back(AccentNode(acBackPrime, std::move(Content)));
+      return;
     }
-    if ((Inner.empty() && S[P] == u'^' && SlashFraction(Out)) || LongDivision(Inner, Out)) return true;
+    if (Content.empty() && ScriptFollows()) {
+      EmptyGroupScripts(Out);
+      return;
+    }
+    if (LongDivision(Content, Out)) return;
     P = Save;
-    return false;
+    Splice(Out, std::move(Content));
   }
 
-  bool SlashFraction(TFormulaRun& Out) {
+  void EmptyGroupScripts(TFormulaRun& Out) {
+    const bool TopFirst = S[P] == u'^';
+    TScripts Read = ReadScripts();
+    if (TopFirst && !Read.HasBottom && SlashFollows()) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::SlashDivision;
+      Out.push_back(MakeTemplate(Info, {std::move(Read.Top), Argument()}));
+      return;
+    }
+    const bool Left = EmptyGroupEndsLeftIndex();
+    Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top), Left));
+  }
+
+  // "\\! / _" before a slanted fraction's denominator; taken when all three are there.
+  bool SlashFollows() {
     const qsizetype Save = P;
-    ++P;
-    TFormulaRun Above = Argument();
     SkipSpace();
     if (PeekControl() != QLatin1String("!")) return Back(Save);
     TakeControl();
@@ -301,46 +341,72 @@ class TLatexReader {
     SkipSpace();
     if (AtEnd() || S[P] != u'_') return Back(Save);
     ++P;
-    TFormulaRun Below = Argument();
-    TTemplateInfo Info;
-    Info.Kind = TTemplateInfo::SlashDivision;
-    Out.push_back(MakeTemplate(Info, {std::move(Above), std::move(Below)}));
     return true;
   }
 
+  // True when what follows the group Divisor went into the run: a long division, or an
+  // \overset of its own whose mark was read in looking for one.
   bool LongDivision(TFormulaRun& Divisor, TFormulaRun& Out) {
-    const qsizetype Save = P;
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::LongDivision;
     TFormulaRun Quotient;
+    qsizetype QuotientOpen = 0;
     if (PeekControl() == QLatin1String("overset")) {
       TakeControl();
       Quotient = Argument();
+      if (!DividendFollows(true)) {
+        Splice(Out, std::move(Divisor));
+        OverSet(Out, std::move(Quotient));
+        return true;
+      }
       Info.Quotient = true;
       SkipSpace();
-      if (AtEnd() || S[P] != u'{') return Back(Save);
-      ++P;
-      SkipSpace();
+      QuotientOpen = P++;
+    } else if (!DividendFollows(false)) {
+      return false;
     }
-    if (PeekControl() != QLatin1String("overline")) return Back(Save);
+    SkipSpace();
     TakeControl();
     SkipSpace();
-    if (AtEnd() || S[P] != u'{') return Back(Save);
     const qsizetype Open = P++;
     SkipSpace();
-    if (!QStringView(S).mid(P).startsWith(u"\\smash{)}")) return Back(Save);
     P += 9;
     TFormulaRun Dividend = Run(stNone);
     ExpectClose(Open);
     if (Info.Quotient) {
-      SkipSpace();
-      if (AtEnd() || S[P] != u'}') return Back(Save);
-      ++P;
+      ExpectClose(QuotientOpen);
       Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor), std::move(Quotient)}));
     } else {
       Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor)}));
     }
     return true;
+  }
+
+  // Whether "\\overline{\\smash{)}dividend}" follows, with InQuotient inside braces of its
+  // own and nothing after it there; nothing is read.
+  bool DividendFollows(bool InQuotient) {
+    const qsizetype Save = P;
+    const auto Restore = qScopeGuard([&] { P = Save; });
+    SkipSpace();
+    if (InQuotient) {
+      if (AtEnd() || S[P] != u'{') return false;
+      ++P;
+      SkipSpace();
+    }
+    if (PeekControl() != QLatin1String("overline")) return false;
+    TakeControl();
+    SkipSpace();
+    if (AtEnd() || S[P] != u'{') return false;
+    const qsizetype Open = P++;
+    SkipSpace();
+    if (!QStringView(S).mid(P).startsWith(u"\\smash{)}")) return false;
+    if (!InQuotient) return true;
+    // An unclosed dividend is refused where it opens, as in a long division.
+    const qsizetype Close = MatchingClose(Open);
+    if (Close < 0) return true;
+    P = Close + 1;
+    SkipSpace();
+    return !AtEnd() && S[P] == u'}';
   }
 
   bool Back(qsizetype Save) {
@@ -416,24 +482,31 @@ class TLatexReader {
     return true;
   }
 
+  // One item of a run: what it makes counts against the editor's element limit at once,
+  // so that no text (macros above all) builds more than the editor would take.
   void Item(TFormulaRun& Out, int Stops) {
+    const qsizetype Before = Out.size();
+    FSpliced.push_back(0);
+    ReadItem(Out, Stops);
+    FElements += Out.size() - Before - FSpliced.back();
+    FSpliced.pop_back();
+    if (FElements > MaxElements)
+      Refuse(QStringLiteral("the formula holds more than %1 elements, beyond what the editor holds").arg(MaxElements), P);
+  }
+
+  // Appends nodes an item read inside it (a group's, an argument's) to its run: they were
+  // counted where they were made.
+  void Splice(TFormulaRun& Out, TFormulaRun Content) {
+    FSpliced.back() += Content.size();
+    for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
+  }
+
+  void ReadItem(TFormulaRun& Out, int Stops) {
     const QChar C = S[P];
     switch (C.unicode()) {
-      case u'{': {
-        TFormulaRun Content = Group();
-        if (GroupWithFollower(Content, Out)) return;
-        if (Content.empty() && ScriptFollows()) {
-          TScripts Read = ReadScripts();
-          if (EmptyGroupEndsLeftIndex()) {
-            Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top), true));
-            return;
-          }
-          Out.push_back(IndexNode(Read.HasBottom, std::move(Read.Bottom), Read.HasTop, std::move(Read.Top)));
-          return;
-        }
-        for (TFormulaNode& Node : Content) Out.push_back(std::move(Node));
+      case u'{':
+        GroupItem(Group(), Out);
         return;
-      }
       case u'^':
       case u'_':
         Out.push_back(Scripts());
@@ -514,15 +587,26 @@ class TLatexReader {
 
   void Command(TFormulaRun& Out, int Stops) {
     const qsizetype Start = P;
-    const QString Name = TakeControl();
+    QString Name = TakeControl();
     if (Name.size() == 1 && !IsAsciiLetter(Name[0])) {
       ControlSymbol(Name[0], Out, Start);
       return;
     }
+    for (auto Macro = FOptions.Macros.constFind(Name); Macro != FOptions.Macros.constEnd();
+         Macro = FOptions.Macros.constFind(Name)) {
+      if (++FExpansions > MaxExpansions) Refuse(QStringLiteral("macros expand more than %1 times").arg(MaxExpansions), Start);
+      // A body that only renames a command (\\wh for \\widehat) takes its arguments from
+      // what follows.
+      static const QRegularExpression Rename(QStringLiteral("^\\\\[A-Za-z]+$"));
+      if (Macro->Arguments == 0 && Rename.match(Macro->Body).hasMatch()) {
+        Name = Macro->Body.mid(1);
+        continue;
+      }
+      GroupItem(Expansion(*Macro, Start), Out);
+      return;
+    }
     TOperatorSign Sign;
-    if (const auto Macro = FOptions.Macros.constFind(Name); Macro != FOptions.Macros.constEnd()) {
-      Expand(*Macro, Start);
-    } else if (BigOperatorByLatex(Name, Sign)) {
+    if (BigOperatorByLatex(Name, Sign)) {
       BigOperator(Sign, Out, Stops, Start);
     } else if (Name == QLatin1String("frac") || Name == QLatin1String("dfrac") || Name == QLatin1String("tfrac")) {
       TFormulaRun Above = Argument();
@@ -532,7 +616,7 @@ class TLatexReader {
     } else if (const std::optional<TKindAccent> Mark = AccentByLatex(Name)) {
       Out.push_back(AccentNode(*Mark, Argument()));
     } else if (Name == QLatin1String("overset")) {
-      OverSet(Out);
+      OverSet(Out, Argument());
     } else if (Name == QLatin1String("leftroot") || Name == QLatin1String("uproot")) {
       Losses.Add(QStringLiteral("the placement of a root's degree dropped"));
       Argument();
@@ -553,9 +637,10 @@ class TLatexReader {
     } else if (Name == QLatin1String("overline") || Name == QLatin1String("underline")) {
       Bar(Out, Name, Start);
     } else if (Name == QLatin1String("underset")) {
-      Stack(Out, Name);
+      TFormulaRun Script = Argument();
+      Out.push_back(UnderStack(std::move(Script), Argument()));
     } else if (Name == QLatin1String("stackrel")) {
-      Stack(Out, QStringLiteral("overset"));
+      OverStack(Out, Argument());
     } else if (Name == QLatin1String("overbrace") || Name == QLatin1String("underbrace")) {
       Brace(Out, Name, Start);
     } else if (Name.startsWith(QLatin1String("over")) || Name.startsWith(QLatin1String("under"))) {
@@ -567,22 +652,22 @@ class TLatexReader {
       Out.push_back(TFormulaNode::Character(CharCode(Start)));
     } else if (AtomClasses.contains(Name)) {
       Losses.Add(QStringLiteral("spacing classes (\\%1) dropped").arg(Name));
-      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+      Splice(Out, Argument());
     } else if (StyleCommands.contains(Name)) {
       Losses.Add(QStringLiteral("styles (\\%1) dropped").arg(Name));
-      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+      Splice(Out, Argument());
     } else if (const std::optional<TMathAlphabet> Alphabet = AlphabetByCommand(Name)) {
       Styled(Out, *Alphabet, Name);
     } else if (Name == QLatin1String("operatorname") || Name == QLatin1String("operatorname*")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
-      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+      Splice(Out, Argument());
     } else if (OperatorNames().contains(Name)) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (QChar L : Name) Out.push_back(TFormulaNode::Character(L.unicode()));
     } else if (Name == QLatin1String("pmod")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (QChar L : QStringLiteral("(mod ")) Out.push_back(CharacterNode(L.unicode()));
-      for (TFormulaNode& Node : Argument()) Out.push_back(std::move(Node));
+      Splice(Out, Argument());
       Out.push_back(TFormulaNode::Character(u')'));
     } else if (StyleSwitches.contains(Name)) {
       if (Name == QLatin1String("limits") || Name == QLatin1String("nolimits"))
@@ -729,7 +814,7 @@ class TLatexReader {
       P = At;
     }
     Losses.Add(QStringLiteral("named operators read as letters"));
-    for (TFormulaNode& Node : Base) Out.push_back(std::move(Node));
+    Splice(Out, std::move(Base));
   }
 
   char16_t Delimiter() {
@@ -772,20 +857,21 @@ class TLatexReader {
     if (AtEnd() || PeekControl() != QLatin1String("right")) Refuse(QStringLiteral("\\left has no \\right"), Start);
     TakeControl();
     const char16_t Right = Delimiter();
+    // Delimiters that form no pair leave their content in the run.
+    if (!FenceByChars(Left, Middle, Right)) FSpliced.back() += Content.size() + Second.size();
     FencedNodes(Left, std::move(Content), Middle, std::move(Second), Right, Out, Losses);
   }
 
-  // \overset{top}{base} and \underset{bottom}{base}; \overset over a group that is just an
-  // \underset is one stack with both scripts.
-  void Stack(TFormulaRun& Out, const QString& Name) {
-    TFormulaRun Script = Argument();
-    if (Name == QLatin1String("underset")) {
-      Out.push_back(ScriptedNode({goLimitBottom}, false, Argument(), std::move(Script), {}));
-      return;
-    }
+  static TFormulaNode UnderStack(TFormulaRun Script, TFormulaRun Base) {
+    return ScriptedNode({goLimitBottom}, false, std::move(Base), std::move(Script), {});
+  }
+
+  // \overset{top}{base}, Script the top read; over a group that is just an \underset it is
+  // one stack with both scripts.
+  void OverStack(TFormulaRun& Out, TFormulaRun Script) {
     SkipSpace();
-    const qsizetype Save = P;
     if (!AtEnd() && S[P] == u'{') {
+      const qsizetype Open = P;
       ++P;
       SkipSpace();
       if (PeekControl() == QLatin1String("underset")) {
@@ -798,8 +884,13 @@ class TLatexReader {
           Out.push_back(ScriptedNode({goLimitTop, goLimitBottom}, false, std::move(Base), std::move(Bottom), std::move(Script)));
           return;
         }
+        // More follows the \underset in the group: it is the base's first item.
+        TFormulaRun Content = Run(stNone, {UnderStack(std::move(Bottom), std::move(Base))});
+        ExpectClose(Open);
+        Out.push_back(ScriptedNode({goLimitTop}, false, std::move(Content), {}, std::move(Script)));
+        return;
       }
-      P = Save;
+      P = Open;
     }
     Out.push_back(ScriptedNode({goLimitTop}, false, Argument(), {}, std::move(Script)));
   }
@@ -828,23 +919,44 @@ class TLatexReader {
   void Bar(TFormulaRun& Out, const QString& Name, qsizetype Start) {
     const TAlignEA Align = Name == QLatin1String("overline") ? aeBottom : aeTop;
     SkipSpace();
+    if (AtEnd()) Refuse(QStringLiteral("\\%1 needs an argument").arg(Name), Start);
     // The same bar as the whole argument, unbraced, makes a double bar.
-    if (!AtEnd() && S[P] == u'{') {
+    if (S[P] == u'{') {
       const qsizetype Open = P++;
       SkipSpace();
+      const qsizetype Inner = P;
       if (PeekControl() == Name) {
         TakeControl();
-        TFormulaRun Inner = Argument();
         SkipSpace();
-        if (!AtEnd() && S[P] == u'}') {
-          ++P;
-          Out.push_back(VectorNode(TKindArrow{kaDouble}, Align, std::move(Inner)));
+        if (!AtEnd() && S[P] != u'{') {
+          // A single token: read, it either closes the group or begins its content.
+          TFormulaRun Body = Argument();
+          SkipSpace();
+          if (!AtEnd() && S[P] == u'}') {
+            ++P;
+            Out.push_back(VectorNode(TKindArrow{kaDouble}, Align, std::move(Body)));
+            return;
+          }
+          TFormulaRun Content = Run(stNone, {VectorNode(TKindArrow{}, Align, std::move(Body))});
+          ExpectClose(Open);
+          Out.push_back(VectorNode(TKindArrow{}, Align, std::move(Content)));
+          return;
+        }
+        // A braced argument: where it closes tells, before it is read.
+        const qsizetype Close = AtEnd() ? -1 : MatchingClose(P);
+        P = Close < 0 ? P : Close + 1;
+        SkipSpace();
+        const bool Double = Close >= 0 && !AtEnd() && S[P] == u'}';
+        P = Inner;
+        if (Double) {
+          TakeControl();
+          TFormulaRun Body = Argument();
+          ExpectClose(Open);
+          Out.push_back(VectorNode(TKindArrow{kaDouble}, Align, std::move(Body)));
           return;
         }
       }
       P = Open;
-    } else if (AtEnd()) {
-      Refuse(QStringLiteral("\\%1 needs an argument").arg(Name), Start);
     }
     Out.push_back(VectorNode(TKindArrow{}, Align, Argument()));
   }
@@ -878,14 +990,15 @@ class TLatexReader {
   // A styled argument: each letter or digit becomes its alphabet's character; what the
   // alphabet has none for stays plain, and the loss is said.
   void Styled(TFormulaRun& Out, TMathAlphabet Alphabet, const QString& Name) {
-    for (TFormulaNode& Node : Argument()) {
+    TFormulaRun Content = Argument();
+    for (TFormulaNode& Node : Content) {
       const char32_t Code = Node.Kind == TFormulaNode::Simple ? StyledCharacter(Alphabet, Node.Code) : 0;
       if (Code)
         Node.Code = Code;
       else
         Losses.Add(QStringLiteral("styles (\\%1) dropped").arg(Name));
-      Out.push_back(std::move(Node));
     }
+    Splice(Out, std::move(Content));
   }
 
   void Text(TFormulaRun& Out, const QString& Name, qsizetype Start) {
@@ -1008,9 +1121,9 @@ class TLatexReader {
     Out.push_back(MakeTemplate(Info, {{std::move(Matrix)}}));
   }
 
-  // Replaces the macro call that started at Start by its body and reads on from there.
-  void Expand(const TLatexMacro& Macro, qsizetype Start) {
-    if (++FExpansions > MaxExpansions) Refuse(QStringLiteral("macros expand more than %1 times").arg(MaxExpansions), Start);
+  // The body of the macro call that began at Start, its arguments taken from what follows
+  // and put in, read as a group of its own: a fault in it is placed at the call.
+  TFormulaRun Expansion(const TLatexMacro& Macro, qsizetype Start) {
     QString Body = Macro.Body;
     for (int I = 1; I <= Macro.Arguments; ++I) {
       SkipSpace();
@@ -1028,22 +1141,47 @@ class TLatexReader {
       // (A space keeps a control word in the body from running into the argument.)
       Body.replace(QLatin1Char('#') + QString::number(I), QLatin1Char(' ') + Argument);
     }
-    // Braces keep the body from merging with what follows; a body that only renames a
-    // command (\wh for \widehat) takes its arguments from there instead.
-    static const QRegularExpression Rename(QStringLiteral("^\\\\[A-Za-z]+$"));
-    if (Macro.Arguments == 0 && Rename.match(Body).hasMatch())
-      S.replace(Start, P - Start, Body + QLatin1Char(' '));
-    else
-      S.replace(Start, P - Start, QLatin1Char('{') + Body + QLatin1Char('}'));
-    P = Start;
+    // What macros make is bounded by what the editor holds, however they nest.
+    FExpanded += Body.size();
+    if (FExpanded > MaxExpanded)
+      Refuse(QStringLiteral("macros make more than %1 characters").arg(MaxExpanded), Start);
+    TSource Outer;
+    Outer.Text = QLatin1Char('{') + Body + QLatin1Char('}');
+    std::swap(FSource, Outer);
+    const auto Back = qScopeGuard([&] { std::swap(FSource, Outer); });
+    try {
+      TFormulaRun Content = Group();
+      SkipSpace();
+      if (!AtEnd()) Refuse(QStringLiteral("the body of a macro closes a group it did not open"), P);
+      return Content;
+    } catch (TReadRefusal& Refusal) {
+      Refusal.Offset = Start;
+      throw;
+    }
   }
 
   static constexpr int MaxExpansions = 10000;
-  QString S;
+  // A formula's text needs only a few characters an element.
+  static constexpr qsizetype MaxExpanded = 16 * qsizetype{MaxElements};
+
+  // A text being read (the formula's, or a macro's body) and where the reader stands.
+  struct TSource {
+    QString Text;
+    qsizetype At = 0;
+    // The close of each { once looked for (-1 for none), and where no ] follows any more.
+    std::vector<qsizetype> Closes;
+    qsizetype NoBracketFrom = -1;
+  };
+  TSource FSource;
+  QString& S = FSource.Text;
+  qsizetype& P = FSource.At;
   const TLatexReadOptions FOptions;
   int FExpansions = 0;
-  qsizetype P = 0;
+  qsizetype FExpanded = 0;
   int FDepth = 0;
+  qsizetype FElements = 0;
+  // Of each item being read, inside one another: how many nodes it took over from within.
+  std::vector<qsizetype> FSpliced;
 };
 
 // The Data text of the %zelk-data line, if there is one.

@@ -17,8 +17,8 @@ struct TXmlNode {
   QHash<QString, QString> Attributes;
   QString Text;
   std::vector<TXmlNode> Children;
-  int Line = 0;
-  int Column = 0;
+  // Where its start tag begins in the text.
+  qsizetype Offset = 0;
 };
 
 // The few named entities MathML texts use without declaring them.
@@ -38,7 +38,7 @@ class TEntities : public QXmlStreamEntityResolver {
 };
 
 [[noreturn]] void Refuse(const QString& Message, const TXmlNode& At) {
-  throw TReadRefusal{Message, 0, At.Line, At.Column};
+  throw TReadRefusal{Message, At.Offset};
 }
 
 TXmlNode ParseXml(const QString& Text) {
@@ -51,13 +51,13 @@ TXmlNode ParseXml(const QString& Text) {
   while (!Xml.atEnd()) {
     const auto Token = Xml.readNext();
     if (Token == QXmlStreamReader::StartElement) {
+      // The reader stops right after the tag, whose attributes hold no '<'.
+      const qsizetype Start = qMax<qsizetype>(0, Text.lastIndexOf(u'<', Xml.characterOffset() - 1));
       if (static_cast<int>(Stack.size()) >= MaxReadDepth)
-        throw TReadRefusal{QStringLiteral("elements nest deeper than %1 levels").arg(MaxReadDepth), 0,
-                           static_cast<int>(Xml.lineNumber()), static_cast<int>(Xml.columnNumber())};
+        throw TReadRefusal{QStringLiteral("elements nest deeper than %1 levels").arg(MaxReadDepth), Start};
       TXmlNode Node;
       Node.Name = Xml.name().toString();
-      Node.Line = static_cast<int>(Xml.lineNumber());
-      Node.Column = static_cast<int>(Xml.columnNumber());
+      Node.Offset = Start;
       for (const QXmlStreamAttribute& A : Xml.attributes()) Node.Attributes.insert(A.name().toString(), A.value().toString());
       Stack.push_back(std::move(Node));
     } else if (Token == QXmlStreamReader::EndElement) {
@@ -73,9 +73,11 @@ TXmlNode ParseXml(const QString& Text) {
       Stack.back().Text += Xml.text();
     }
   }
+  // The reader's column counts the characters it took from the line: the last of them,
+  // 1-based, is where it found the fault.
   if (Xml.hasError())
     throw TReadRefusal{QStringLiteral("not well-formed XML: ") + Xml.errorString(), 0,
-                       static_cast<int>(Xml.lineNumber()), static_cast<int>(Xml.columnNumber())};
+                       static_cast<int>(Xml.lineNumber()), qMax(1, static_cast<int>(Xml.columnNumber()))};
   if (!HaveRoot || Root.Name != QLatin1String("math"))
     throw TReadRefusal{QStringLiteral("the text holds no <math> element"), 0, 1, 1};
   return Root;
@@ -598,8 +600,12 @@ TReadResult ReadMathML(const QString& Text, bool PreferData) {
     return FinishRead(Reader.Document(Math), Reader.Losses);
   } catch (const TReadRefusal& Refusal) {
     Result.Error = Refusal.Message;
-    Result.Line = Refusal.Line;
-    Result.Column = Refusal.Column;
+    if (Refusal.Line > 0) {
+      Result.Line = Refusal.Line;
+      Result.Column = Refusal.Column;
+    } else {
+      PlaceOffset(Text, Refusal.Offset, Result);
+    }
   }
   return Result;
 }

@@ -16,7 +16,8 @@ TReadResult FinishRead(const TFormula& Formula, const TReadLosses& Losses) {
     Result.Line = Result.Column = 1;
     return Result;
   }
-  Result.Data = WriteData(Formula);
+  // A text with no line in it (an empty table) still shows where to type.
+  Result.Data = Formula.Lines.empty() ? QStringLiteral("EditArea()") : WriteData(Formula);
   Result.Losses = Losses.List();
   return Result;
 }

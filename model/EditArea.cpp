@@ -46,10 +46,23 @@ void TEditArea::SetEquationIndex(int Value) {
 }
 
 void TEditArea::DelEquation(int Index) {
-  if (Index >= 0 && Index < Count()) {
-    TEquation* Element = Item(Index);
-    FEquationList->Delete(Index);
-    Dispose(Element);
+  if (Index >= 0 && Index < Count())
+    DelEquations(Index, Index + 1);
+  else if (FEditor)
+    FEditor->Change();
+}
+
+void TEditArea::DelEquations(int First, int Last) {
+  First = qBound(0, First, Count());
+  Last = qBound(First, Last, Count());
+  if (First < Last) {
+    std::vector<TCustomControl*> Elements;
+    for (int I = First; I < Last; ++I) Elements.push_back(Item(I));
+    FEquationList->Delete(First, Last);
+    DetachChildren(Elements);
+    for (auto It = Elements.rbegin(); It != Elements.rend(); ++It) Dispose(static_cast<TEquation*>(*It));
+    // The layout places the caret between its neighbours: it must have both.
+    FEquationIndex = qMin(FEquationIndex, Count());
     LayoutChanged();
     RefreshRecurse();
   }

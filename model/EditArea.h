@@ -52,8 +52,12 @@ class TEditArea : public TZelkGraphic {
   // activate the area.
   void WMLButtonDown();
 
-  // Frees element Index (ignored when out of range) and lays out; always notifies.
+  // Frees element Index (ignored when out of range) and lays out; always notifies. The
+  // caret keeps its index, but never past the run's end.
   void DelEquation(int Index);
+  // Frees elements First..Last-1 (clamped to the run), as DelEquation does one, with one
+  // layout and one notification.
+  void DelEquations(int First, int Last);
   // Lays out the path from this area up to the editor.
   void RefreshRecurse();
 

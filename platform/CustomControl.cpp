@@ -28,6 +28,15 @@ void TCustomControl::Detach() {
   FParent = nullptr;
 }
 
+void TCustomControl::DetachChildren(const std::vector<TCustomControl*>& Nodes) {
+  for (TCustomControl* Node : Nodes) {
+    if (Node->FParent != this) continue;
+    Node->Repaint();
+    Node->FParent = nullptr;
+  }
+  std::erase_if(FChildren, [this](const TCustomControl* Child) { return Child->FParent != this; });
+}
+
 void TCustomControl::SetParentNode(TCustomControl* Value) {
   if (Value == FParent && Value) return;
   Repaint();

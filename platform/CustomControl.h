@@ -87,6 +87,9 @@ class TCustomControl {
   // Moves the node to the end of Value's children (nowhere for nullptr).
   void SetParentNode(TCustomControl* Value);
   const std::vector<TCustomControl*>& Children() const { return FChildren; }
+  // Takes Nodes, children of this node, out of its children in one pass (a run losing a
+  // range of elements); each becomes a root.
+  void DetachChildren(const std::vector<TCustomControl*>& Nodes);
   TNodeHost* Host() const { return FHost; }
 
   // Position of the node's top-left corner in its host's coordinates.

@@ -97,6 +97,13 @@ class TStringObjectList {
     At(Index);
     FItems.erase(FItems.begin() + Index);
   }
+  // Drops entries First..Last-1, which must be in range; the objects are not freed.
+  void Delete(int First, int Last) {
+    if (First == Last) return;
+    At(First);
+    At(Last - 1);
+    FItems.erase(FItems.begin() + First, FItems.begin() + Last);
+  }
   void Clear() { FItems.clear(); }
 
  private:

@@ -7,10 +7,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QContextMenuEvent>
+#include <QUndoStack>
 
 #include "EditingSupport.h"
 #include "editor/Clipboard.h"
 #include "model/EditArea.h"
+#include "model/TextForm.h"
 
 namespace {
 struct Clipboard : ::testing::Test, EditorFixture {
@@ -244,4 +246,82 @@ TEST_F(Clipboard, RootsLongDivisionAndAccentsCopyAndPasteWholeIntoASlot) {
   EXPECT_TEXT(E->GetData(), Row(Run + "Root(EditArea(" + Run + "))"));
   E->Editing().Undo();
   EXPECT_TEXT(E->GetData(), Row(Run + "Root(EditArea())"));
+}
+
+TEST_F(Clipboard, DataThatIsNoFormulaGivesWayToTheTextBesideIt) {
+  E->SetData(Row(Chars("ab")) + Row(Chars("c")));
+  Line(0)->SetActive(true);
+  Ctrl(E, Qt::Key_A);
+  Ctrl(E, Qt::Key_A);
+  auto* Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, "junk");
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);  // nothing to paste: the formula and its selection stay
+  EXPECT_TEXT(E->GetData(), Row(Chars("ab")) + Row(Chars("c")));
+  EXPECT_TRUE(E->Editing().Selection().IsWhole());
+  Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, "junk");
+  Mime->setData("application/x-latex", "%zelk-data:junk");
+  Mime->setText("xy");
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row(Chars("xy")));
+  ASSERT_EQ(E->LineCount(), 1);
+  Ctrl(E, Qt::Key_Z);
+  EXPECT_TEXT(E->GetData(), Row(Chars("ab")) + Row(Chars("c")));
+}
+
+TEST_F(Clipboard, LinesBeyondTheLimitAreRefusedWholeAndARunStoppedByALimitKeepsItsRest) {
+  E->SetData(Row(Chars("pq")));
+  Line(0)->SetActive(true);
+  Line(0)->SetEquationIndex(1);
+  const int Steps = E->UndoStack()->index();
+  QString Many;
+  for (int L = 0; L <= MaxLines; ++L) Many += Row("");
+  auto* Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, Many.toUtf8());
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  ASSERT_EQ(E->LineCount(), 1);
+  EXPECT_TEXT(E->GetData(), Row(Chars("pq")));
+  EXPECT_EQ(E->UndoStack()->index(), Steps);
+  // The second line nests too deep: the reader stops there, and q stays.
+  QString Deep = Row("Simple(z)");
+  for (int I = 0; I < 40; ++I) Deep = Row("BracketsRound(" + Deep + ")");
+  Mime = new QMimeData;
+  Mime->setData(ZelkDataMime, (Row("Simple(1)") + Deep).toUtf8());
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  ASSERT_EQ(E->LineCount(), 2);
+  EXPECT_TRUE(E->GetData().startsWith(Row(Chars("pq")) + "EditArea(BracketsRound(")) << E->GetData().toStdString();
+  Ctrl(E, Qt::Key_Z);
+  EXPECT_TEXT(E->GetData(), Row(Chars("pq")));
+}
+
+TEST_F(Clipboard, ALongPasteIsLaidOutAsTheSameFormulaRead) {
+  QString Run;
+  for (int I = 0; I < 40; ++I)
+    Run += "Simple(a)Division(EditArea(Simple(1))EditArea(IndexTop(EditArea(Simple(2)))))ExtSymbol(8734)";
+  for (const TTypesetting Style : {TTypesettings::Classic, TTypesettings::Math}) {
+    SCOPED_TRACE(Style == TTypesettings::Math ? "Math" : "Classic");
+    E->SetTypesetting(Style);
+    E->SetData(Row(Chars("pq")) + Row(Chars("r")));
+    Line(0)->SetActive(true);
+    Line(0)->SetEquationIndex(1);
+    auto* Mime = new QMimeData;
+    Mime->setData(ZelkDataMime, (Row(Run) + Row(Run)).toUtf8());
+    Mime->setText(QString(100, u'x'));
+    Clip->setMimeData(Mime);
+    Ctrl(E, Qt::Key_V);
+    EXPECT_EQ(Active(), Line(1));
+    Clip->setText(QString(100, u'x'));
+    Ctrl(E, Qt::Key_V);
+    EXPECT_EQ(Active()->EquationIndex(), 3 * 40 + 100);
+    TZelkEquation Read;
+    Read.SetTypesetting(Style);
+    Read.SetData(E->GetData());
+    Read.Line(1)->SetActive(true);
+    Read.Line(1)->SetEquationIndex(Active()->EquationIndex());
+    EXPECT_EQ(FormulaGeometry(*E), FormulaGeometry(Read));
+  }
 }

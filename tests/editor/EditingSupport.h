@@ -19,3 +19,20 @@ inline QString Chars(const QString& Text) {
   for (QChar C : Text) Run += QStringLiteral("Simple(%1)").arg(C);
   return Run;
 }
+
+// The bounds of every line, element and slot in the order the formula reads, with the
+// active caret's: two trees built by different edits compare alike when laid out alike.
+inline void CollectRun(const TEditArea* Area, std::vector<QRect>& Out) {
+  Out.push_back(Area->BoundsRect());
+  if (Area->Active()) Out.push_back(Area->Caret()->BoundsRect());
+  for (int I = 0; I < Area->Count(); ++I) {
+    Out.push_back(Area->Item(I)->BoundsRect());
+    if (const auto* Template = dynamic_cast<const TEqParent*>(Area->Item(I)))
+      for (int S = 0; S < Template->EditAreaCount(); ++S) CollectRun(Template->Slot(S), Out);
+  }
+}
+inline std::vector<QRect> FormulaGeometry(const TZelkEquation& Editor) {
+  std::vector<QRect> Out;
+  for (int J = 0; J < Editor.LineCount(); ++J) CollectRun(Editor.Line(J), Out);
+  return Out;
+}

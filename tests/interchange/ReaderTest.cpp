@@ -274,22 +274,27 @@ TEST(MathMLReader, ReadsThePresentationElementsPeopleUse) {
 TEST(MathMLReader, RefusesWithTheElementAndItsPlace) {
   const struct {
     const char* Input;
-    int Line;
+    int Line, Column;
     const char* Words;
   } Cases[] = {
-      {"<math>\n<mphantom><mi>x</mi></mphantom></math>", 2, "<mphantom>"},
-      {"<math><menclose notation=\"box\"><mi>x</mi></menclose></math>", 1, "box"},
-      {"<math><mfrac><mi>x</mi></mfrac></math>", 1, "<mfrac> needs 2"},
-      {"<math><mi>x</mi>", 1, "XML"},
-      {"<html/>", 1, "<math>"},
-      {"<math><mover><mi>x</mi><mo>*</mo></mover></math>", 1, "accent"},
-      {"<math><mmultiscripts><mi>x</mi><mi>a</mi><mi>b</mi><mi>c</mi><mi>d</mi></mmultiscripts></math>", 1, "<mmultiscripts>"},
+      {"<math>\n<mphantom><mi>x</mi></mphantom></math>", 2, 1, "<mphantom>"},
+      {"<math><menclose notation=\"box\"><mi>x</mi></menclose></math>", 1, 7, "box"},
+      {"<math><mfrac><mi>x</mi></mfrac></math>", 1, 7, "<mfrac> needs 2"},
+      {"<math><mi>x</mi>", 1, 16, "XML"},
+      {"<math><mi>x</mo></math>", 1, 16, "XML"},
+      {"<math>\n  <mi>x</mi><</math>", 2, 14, "XML"},
+      {"<math>\n", 2, 1, "XML"},
+      {"<html/>", 1, 1, "<math>"},
+      {"<math><mover><mi>x</mi><mo>*</mo></mover></math>", 1, 7, "accent"},
+      {"<math><mmultiscripts><mi>x</mi><mi>a</mi><mi>b</mi><mi>c</mi><mi>d</mi></mmultiscripts></math>", 1, 7,
+       "<mmultiscripts>"},
   };
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.Input);
     const TReadResult Read = ReadMathML(QString::fromUtf8(Case.Input));
     ASSERT_FALSE(Read.Ok());
     EXPECT_EQ(Read.Line, Case.Line);
+    EXPECT_EQ(Read.Column, Case.Column);
     EXPECT_TRUE(Read.Error.contains(QString::fromUtf8(Case.Words))) << Read.Error.toStdString();
   }
   EXPECT_FALSE(ReadMathML("<math>" + QString(5000, u'x').replace("x", "<mrow>") + "</math>").Ok());
@@ -298,6 +303,9 @@ TEST(MathMLReader, RefusesWithTheElementAndItsPlace) {
 TEST(MathMLReader, SeveralLinesAreATopLevelTableAndTheDataAnnotationWins) {
   EXPECT_EQ(ReadMathML("<math><mtable><mtr><mtd><mi>a</mi></mtd></mtr><mtr><mtd><mi>b</mi></mtd></mtr></mtable></math>").Data,
             "EditArea(Simple(a))EditArea(Simple(b))");
+  // As the LaTeX of that formula reads: one empty line, not a formula without lines.
+  EXPECT_EQ(ReadMathML("<math><mtable></mtable></math>").Data, "EditArea()");
+  EXPECT_EQ(ReadLatex("\\begin{gathered}\\end{gathered}").Data, "EditArea()");
   const QString Annotated =
       "<math><semantics><mi>y</mi><annotation encoding=\"application/x-zelk-data\">EditArea(Simple(x))</annotation>"
       "</semantics></math>";

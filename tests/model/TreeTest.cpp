@@ -189,6 +189,24 @@ TEST(Tree, DelEquationOutOfRangeRemovesNothingButNotifies) {
   EXPECT_EQ(F.Changes, 3);
 }
 
+TEST(Tree, DelEquationsFreesARangeWithOneNoticeAndKeepsTheCaretInTheRun) {
+  EditorFixture F;
+  for (char C : {'a', 'b', 'c', 'd', 'e'}) {
+    F.Line(0)->AddEqSimple(C);
+    F.Line(0)->SetEquationIndex(F.Line(0)->EquationIndex() + 1);
+  }
+  F.Changes = 0;
+  F.Line(0)->DelEquations(1, 3);
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)Simple(d)Simple(e))");
+  EXPECT_EQ(F.Line(0)->EquationIndex(), 3);  // kept while still in the run
+  EXPECT_EQ(F.Changes, 1);
+  F.Line(0)->DelEquations(2, 9);  // clamped to the run
+  EXPECT_EQ(F.Editor->GetData(), "EditArea(Simple(a)Simple(d))");
+  EXPECT_EQ(F.Line(0)->EquationIndex(), 2);
+  EXPECT_EQ(F.Line(0)->Caret()->Left(), F.Line(0)->CalcWidth(2));
+  EXPECT_EQ(F.Editor->Line(0)->Children().size(), 3u);  // the caret and two elements
+}
+
 TEST(Tree, UpdateBracketing) {
   EditorFixture F;
   F.Editor->BeginUpdate();
