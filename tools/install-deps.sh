@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, testing and running the project need.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick

@@ -1,0 +1,68 @@
+# Debian packages, one an install component:
+#   libzelkequations0      Runtime      the shared library
+#   libzelkequations-dev   Development  headers, the .so link, CMake package, pkg-config file
+#   zelkequations-designer Designer     the Qt Designer plugin in Qt's plugin folder
+#   zelkequations-tools    Tools        zelk-convert
+# Build them with `cpack` in the build folder (after a build); tools/package-check.sh
+# installs them into a throwaway root and builds against them.
+
+# The pkg-config file names the prefix the files are installed under, known only when they
+# are (cmake --install --prefix, or /usr when cpack stages a package).
+install(CODE "
+  set(CMAKE_INSTALL_LIBDIR \"${CMAKE_INSTALL_LIBDIR}\")
+  set(CMAKE_INSTALL_INCLUDEDIR \"${CMAKE_INSTALL_INCLUDEDIR}\")
+  set(PROJECT_VERSION \"${PROJECT_VERSION}\")
+  configure_file(\"${PROJECT_SOURCE_DIR}/cmake/zelkequations.pc.in\"
+                 \"${PROJECT_BINARY_DIR}/zelkequations.pc\" @ONLY)"
+  COMPONENT Development)
+install(FILES ${PROJECT_BINARY_DIR}/zelkequations.pc
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT Development)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zelkequations)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "ZelkEquations developers <zelkequations@localhost>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
+# dpkg-shlibdeps finds our own library in the staged Runtime package.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
+  ${PROJECT_BINARY_DIR}/_CPack_Packages/Linux/DEB/${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-Linux/Runtime/usr/${CMAKE_INSTALL_LIBDIR})
+set(CPACK_COMPONENTS_ALL Runtime Development Designer Tools)
+
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libzelkequations${PROJECT_VERSION_MAJOR})
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
+# A shlibs file for the packages built against this one, and the ldconfig trigger.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+set(CPACK_COMPONENT_RUNTIME_DESCRIPTION "formula editor widgets for Qt 6 - library
+The formula editor and palette widgets, LaTeX and MathML interchange and image
+export (PNG, SVG, PDF).")
+
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libzelkequations-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+# Headers only: nothing to look up, but what the CMake package and the .pc file ask for.
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SHLIBDEPS OFF)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "qt6-base-dev, qt6-svg-dev")
+set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS Runtime)
+set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION "formula editor widgets for Qt 6 - development files
+The headers (C++20), the CMake package for find_package(ZelkEquations) and the
+pkg-config file zelkequations.pc.")
+
+set(CPACK_DEBIAN_DESIGNER_PACKAGE_NAME zelkequations-designer)
+set(CPACK_DEBIAN_DESIGNER_PACKAGE_SECTION devel)
+set(CPACK_COMPONENT_DESIGNER_DEPENDS Runtime)
+set(CPACK_COMPONENT_DESIGNER_DESCRIPTION "formula editor widgets for Qt 6 - Qt Designer plugin
+Offers the formula editor and the palette in the widget box of Qt Designer, and
+to uic and QUiLoader.")
+
+set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME zelkequations-tools)
+set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION math)
+set(CPACK_COMPONENT_TOOLS_DEPENDS Runtime)
+set(CPACK_COMPONENT_TOOLS_DESCRIPTION "formula editor widgets for Qt 6 - command-line converter
+zelk-convert converts formulas between Data, LaTeX and MathML and draws them as
+SVG, PNG or PDF.")
+
+include(CPack)
