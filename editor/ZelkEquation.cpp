@@ -154,12 +154,12 @@ void TZelkEquation::RefreshEditArea(int Index) {
   // Top is CalcHeight(J): each line is final once refreshed, so the sum runs along, and
   // the lines above Index stand where it put them (summing them all again would make
   // reading a text quadratic in its lines).
-  int Top = FS;
-  if (Index > 0) Top = Line(Index - 1)->Top() + Line(Index - 1)->Height() + FS;
+  qint64 Top = FS;
+  if (Index > 0) Top = qint64{Line(Index - 1)->Top()} + Line(Index - 1)->Height() + FS;
   for (int J = Index; J < LineCount(); ++J) {
     TEditArea* Area = Line(J);
     Area->SetLeft(FS / 2);
-    Area->SetTop(Top);
+    Area->SetTop(ClampCoordinate(Top));
     // A line below the changed one that nothing touched since its layout only moves; the
     // caret of the active line flips with each layout, so that line is laid out always.
     const TEACursor* Caret = Area->Caret();
@@ -182,9 +182,9 @@ void TZelkEquation::RefreshEditArea(int Index) {
 
 int TZelkEquation::CalcHeight(int N) const {
   const int FS = Font().Size();
-  int Result = FS;
+  qint64 Result = FS;
   for (int J = 0; J < N && J < LineCount(); ++J) Result += Line(J)->Height() + FS;
-  return Result;
+  return ClampCoordinate(Result);
 }
 
 int TZelkEquation::CalcWidth() const {

@@ -31,9 +31,9 @@ int TEditArea::CalcHeight() const {
 }
 
 int TEditArea::CalcWidth(int N) const {
-  int Result = 0;
+  qint64 Result = 0;
   for (int I = 0; I < N && I < Count(); ++I) Result += Item(I)->CalcWidth() + TEACursor::CaretWidth;
-  return Result;
+  return ClampCoordinate(Result);
 }
 
 void TEditArea::RefreshDimensions() {
@@ -109,10 +109,10 @@ void TEditArea::PlaceEquations() {
   const int Gap = TEACursor::CaretWidth;
   // X is CalcWidth(I): an element measured right after its refresh has the width that
   // refresh stored.
-  int X = 0;
+  qint64 X = 0;
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
-    Element->SetLeft(X + Gap);
+    Element->SetLeft(ClampCoordinate(X + Gap));
     Element->SetTop(RoundHalfEven(Height() / 2.0L - Element->GetMidLine()));
     X += Element->Width() + Gap;
   }
@@ -196,20 +196,20 @@ void TEditArea::MathDimensions() {
     return;
   }
   const std::vector<int> Gaps = MathGaps();
-  int X = 0;
+  qint64 X = 0;
   for (int I = 0; I < Count(); ++I) X += Gaps[I] + Item(I)->Width();
-  SetWidth(X + Gaps.back());
+  SetWidth(ClampCoordinate(X + Gaps.back()));
   MathPlaceEquations();
 }
 
 void TEditArea::MathPlaceEquations() {
   const TMathStyle Style(*MathFontOf(*this), Font());
   const std::vector<int> Gaps = MathGaps();
-  int X = 0;
+  qint64 X = 0;
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
     X += Gaps[I];
-    Element->SetLeft(X);
+    Element->SetLeft(ClampCoordinate(X));
     Element->SetTop(FMathBaseline - Style.Axis() - Element->GetMidLine());
     X += Element->Width();
   }

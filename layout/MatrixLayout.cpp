@@ -30,7 +30,7 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
   const int Columns = qMax(1, Matrix.DX());
   const int Rows = Matrix.DY();
   TMathGrid Grid;
-  int Top = 0;
+  qint64 Top = 0;
   for (int Row = 0; Row < Rows; ++Row) {
     int Ascent = static_cast<int>(std::lround(StrutAscent * Style.Em()));
     int Descent = static_cast<int>(std::lround(StrutDescent * Style.Em()));
@@ -39,20 +39,20 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
       Ascent = qMax(Ascent, Cell.Ascent);
       Descent = qMax(Descent, Cell.Descent);
     }
-    Grid.RowTops.push_back(Top);
-    Grid.RowBaselines.push_back(Top + Ascent);
+    Grid.RowTops.push_back(ClampCoordinate(Top));
+    Grid.RowBaselines.push_back(ClampCoordinate(Top + Ascent));
     Top += Ascent + Descent;
   }
-  Grid.Height = Top;
+  Grid.Height = ClampCoordinate(Top);
   const int Gap = static_cast<int>(std::lround(ColumnGap * Style.Em()));
-  int Left = 0;
+  qint64 Left = 0;
   for (int Column = 0; Column < Columns; ++Column) {
     const int Width = Matrix.GetColWidth(Column);
-    Grid.ColumnLefts.push_back(Left);
+    Grid.ColumnLefts.push_back(ClampCoordinate(Left));
     Grid.ColumnWidths.push_back(Width);
     Left += Width + (Column + 1 < Columns ? Gap : 0);
   }
-  Grid.Width = Left;
+  Grid.Width = ClampCoordinate(Left);
   return Grid;
 }
 }  // namespace
@@ -75,17 +75,17 @@ int TEqMatrix::GetColWidth(int Column) const {
 
 int TEqMatrix::CalcHeight() const {
   if (MathFontOf(*this)) return MathGrid(*this).Height;
-  int Result = 0;
+  qint64 Result = 0;
   for (int Row = 0, Rows = DY(); Row < Rows; ++Row) Result += GetRowHeight(Row) + Spacing;
-  return Result;
+  return ClampCoordinate(Result);
 }
 
 int TEqMatrix::CalcWidth() const {
   if (MathFontOf(*this)) return MathGrid(*this).Width;
-  int Result = 0;
+  qint64 Result = 0;
   for (int Column = 0, Columns = DX(); Column < Columns; ++Column)
     Result += GetColWidth(Column) + Spacing;
-  return Result;
+  return ClampCoordinate(Result);
 }
 
 void TEqMatrix::RefreshEditArea(int) {
@@ -119,18 +119,18 @@ void TEqMatrix::RefreshEditArea(int) {
     return;
   }
   // A last row of a square grid may be short: cells beyond the count do not exist.
-  int Top = 0;
+  qint64 Top = 0;
   for (int Row = 0; Row < Rows; ++Row) {
     const int RowHeight = GetRowHeight(Row);
     for (int I = Row * Columns; I < (Row + 1) * Columns && I < Count; ++I)
-      Slot(I)->SetTop((RowHeight - Slot(I)->Height()) / 2 + Top);
+      Slot(I)->SetTop(ClampCoordinate((RowHeight - Slot(I)->Height()) / 2 + Top));
     Top += RowHeight + Spacing;
   }
-  int Left = 0;
+  qint64 Left = 0;
   for (int Column = 0; Column < Columns; ++Column) {
     const int ColWidth = GetColWidth(Column);
     for (int I = Column; I < Count; I += Columns)
-      Slot(I)->SetLeft((ColWidth - Slot(I)->Width()) / 2 + Left);
+      Slot(I)->SetLeft(ClampCoordinate((ColWidth - Slot(I)->Width()) / 2 + Left));
     Left += ColWidth + Spacing;
   }
   GetParent()->RefreshEquations();

@@ -65,12 +65,14 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (Pen.Style == psClear) return;
   const int W = Pen.Width < 1 ? 1 : Pen.Width;
   if (Pen.Style == psDot) {
-    // Every other pixel of the one-pixel outline.
-    for (int X = X1; X < X2; X += 2) {
+    // Every other pixel of the one-pixel outline, where it shows: an area may be far
+    // larger than the screen.
+    const auto From = [](int Start, int Shown) { return Shown > Start ? Start + (Shown - Start) / 2 * 2 : Start; };
+    for (int X = From(X1, FClip.left()), XEnd = qMin(X2, FClip.right() + 1); X < XEnd; X += 2) {
       Fill(QRect(X, Y1, 1, 1), Pen.Color);
       Fill(QRect(X, Y2 - 1, 1, 1), Pen.Color);
     }
-    for (int Y = Y1; Y < Y2; Y += 2) {
+    for (int Y = From(Y1, FClip.top()), YEnd = qMin(Y2, FClip.bottom() + 1); Y < YEnd; Y += 2) {
       Fill(QRect(X1, Y, 1, 1), Pen.Color);
       Fill(QRect(X2 - 1, Y, 1, 1), Pen.Color);
     }

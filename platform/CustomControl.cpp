@@ -56,13 +56,17 @@ void TCustomControl::SetBounds(const QRect& Value) {
   Repaint();
 }
 
-void TCustomControl::SetLeft(int Value) { SetBounds(QRect(Value, FBounds.top(), FBounds.width(), FBounds.height())); }
-void TCustomControl::SetTop(int Value) { SetBounds(QRect(FBounds.left(), Value, FBounds.width(), FBounds.height())); }
+void TCustomControl::SetLeft(int Value) {
+  SetBounds(QRect(ClampCoordinate(Value), FBounds.top(), FBounds.width(), FBounds.height()));
+}
+void TCustomControl::SetTop(int Value) {
+  SetBounds(QRect(FBounds.left(), ClampCoordinate(Value), FBounds.width(), FBounds.height()));
+}
 void TCustomControl::SetWidth(int Value) {
-  SetBounds(QRect(FBounds.left(), FBounds.top(), qMax(Value, 0), FBounds.height()));
+  SetBounds(QRect(FBounds.left(), FBounds.top(), ClampCoordinate(qMax(Value, 0)), FBounds.height()));
 }
 void TCustomControl::SetHeight(int Value) {
-  SetBounds(QRect(FBounds.left(), FBounds.top(), FBounds.width(), qMax(Value, 0)));
+  SetBounds(QRect(FBounds.left(), FBounds.top(), FBounds.width(), ClampCoordinate(qMax(Value, 0))));
 }
 
 void TCustomControl::SetFont(const TFont& Value) {
@@ -83,10 +87,13 @@ void TCustomControl::SetVisible(bool Value) {
 }
 
 QPoint TCustomControl::HostPosition() const {
-  QPoint Result;
-  for (const TCustomControl* Node = this; Node && Node->FParent; Node = Node->FParent)
-    Result += Node->FBounds.topLeft();
-  return Result;
+  qint64 X = 0;
+  qint64 Y = 0;
+  for (const TCustomControl* Node = this; Node && Node->FParent; Node = Node->FParent) {
+    X += Node->FBounds.left();
+    Y += Node->FBounds.top();
+  }
+  return {ClampCoordinate(X), ClampCoordinate(Y)};
 }
 
 void TCustomControl::Repaint() {

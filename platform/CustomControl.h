@@ -14,6 +14,16 @@
 
 class TCustomControl;
 
+// Node geometry stays within -MaxCoordinate..MaxCoordinate (Qt's largest widget size), so
+// that layouts may add a few such values in int. Nesting deep enough to grow a formula
+// beyond it (a slot can double in height with each level) is laid out up to that size.
+inline constexpr int MaxCoordinate = (1 << 24) - 1;
+// Value clamped into that range: sums over many elements, lines or cells are taken in 64
+// bits and clamped.
+constexpr int ClampCoordinate(qint64 Value) {
+  return static_cast<int>(Value < -MaxCoordinate ? -MaxCoordinate : Value > MaxCoordinate ? MaxCoordinate : Value);
+}
+
 // What the nodes of one tree share with the widget that shows them.
 class TNodeHost {
  public:
