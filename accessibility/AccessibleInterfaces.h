@@ -8,9 +8,9 @@
 #include <QPointer>
 #include <memory>
 
-#include "accessibility/AccessibleEquation.h"
-#include "accessibility/SpokenFormula.h"
-#include "editor/ZelkEquation.h"
+#include "AccessibleEquation.h"
+#include "SpokenFormula.h"
+#include "../editor/ZelkEquation.h"
 
 class TToolButton;
 
@@ -67,7 +67,7 @@ class TAccessibleEquation : public QAccessibleWidget, public QAccessibleTextInte
 
   mutable std::unique_ptr<TSpokenFormula> FSpoken;
   mutable quint64 FSpokenRevision = 0;
-  mutable TLanguage FSpokenLanguage = lRussian;
+  mutable TLanguage FSpokenLanguage = TLanguages::lRussian;
   mutable QHash<const TZelkGraphic*, QAccessible::Id> FNodeIds;
   QString FAnnouncedText;
   QString FAnnouncedName;

@@ -408,10 +408,10 @@ class TSpeaker {
     QString Text = TSelectEquation::Description(FLanguage, Group, Button);
     // Many of the stored German descriptions are in Russian: a German voice reads the
     // English ones better.
-    if (FLanguage == lDeutsche && IsCyrillic(Text))
-      Text = TSelectEquation::Description(lEnglish, Group, Button);
+    if (FLanguage == TLanguages::lDeutsche && IsCyrillic(Text))
+      Text = TSelectEquation::Description(TLanguages::lEnglish, Group, Button);
     // German nouns keep their capital.
-    else if (FLanguage != lDeutsche && !Text.isEmpty())
+    else if (FLanguage != TLanguages::lDeutsche && !Text.isEmpty())
       Text[0] = Text[0].toLower();
     return Text;
   }

@@ -13,7 +13,7 @@
 #include <QString>
 #include <vector>
 
-#include "editor/Language.h"
+#include "../editor/Language.h"
 
 class TEditArea;
 class TEquation;

@@ -163,7 +163,7 @@ bool TfrmMain::ExportTo(const QString& FileName, QString* Error) const {
 }
 
 void TfrmMain::ComboBox1Change() {
-  static constexpr TLanguage Languages[] = {lRussian, lDeutsche, lEnglish};
+  static constexpr TLanguage Languages[] = {TLanguages::lRussian, TLanguages::lDeutsche, TLanguages::lEnglish};
   const int Index = FUi->ComboBox1->currentIndex();
   if (Index < 0 || Index >= static_cast<int>(std::size(Languages))) return;
   FUi->SelectEquation1->SetLanguage(Languages[Index]);

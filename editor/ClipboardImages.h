@@ -3,7 +3,7 @@
 // image/svg+xml, both drawn by Render without editing marks, in the editor's font and
 // colours, set in the editor's ClipboardTypesetting (Math unless the host chose Classic).
 
-#include "editor/Clipboard.h"
+#include "Clipboard.h"
 
 class TZelkEquation;
 

@@ -11,7 +11,7 @@
 #include <QString>
 #include <vector>
 
-#include "editor/Language.h"
+#include "Language.h"
 
 class QListWidget;
 class QPainter;

@@ -6,7 +6,7 @@
 
 #include <QtGlobal>
 
-#include "model/ZelkGraphic.h"
+#include "../model/ZelkGraphic.h"
 
 class TEditArea;
 

@@ -15,11 +15,11 @@
 #include <QString>
 #include <functional>
 
-#include "editor/Clipboard.h"
-#include "editor/MatrixEditing.h"
-#include "editor/Selection.h"
-#include "editor/StructureTyping.h"
-#include "editor/UndoCommands.h"
+#include "Clipboard.h"
+#include "MatrixEditing.h"
+#include "Selection.h"
+#include "StructureTyping.h"
+#include "UndoCommands.h"
 
 class QKeyEvent;
 class QMenu;

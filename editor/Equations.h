@@ -1,20 +1,20 @@
 #pragma once
 // The formula editor component: the editor control, its element tree and the text form.
 
-#include "editor/EACursor.h"
-#include "editor/ZelkEquation.h"
-#include "model/Arrows.h"
-#include "model/Brace.h"
-#include "model/Brackets.h"
-#include "model/Division.h"
-#include "model/EditArea.h"
-#include "model/Fence.h"
-#include "model/GroupOp.h"
-#include "model/Index.h"
-#include "model/Matrix.h"
-#include "model/Scripted.h"
-#include "model/Symbols.h"
-#include "platform/Registration.h"
+#include "EACursor.h"
+#include "ZelkEquation.h"
+#include "../model/Arrows.h"
+#include "../model/Brace.h"
+#include "../model/Brackets.h"
+#include "../model/Division.h"
+#include "../model/EditArea.h"
+#include "../model/Fence.h"
+#include "../model/GroupOp.h"
+#include "../model/Index.h"
+#include "../model/Matrix.h"
+#include "../model/Scripted.h"
+#include "../model/Symbols.h"
+#include "../platform/Registration.h"
 
 namespace Equations {
 // Offers TZelkEquation on the design-time page "Zelk Equations".

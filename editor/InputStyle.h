@@ -18,3 +18,7 @@ class TInputStyles {
 };
 
 using TInputStyle = TInputStyles::TInputStyle;
+
+namespace Zelk {
+using InputStyle = TInputStyles::TInputStyle;
+}  // namespace Zelk

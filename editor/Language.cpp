@@ -2,6 +2,8 @@
 
 #include "editor/UsefulUtils.h"
 
+using enum TLanguages::TLanguage;
+
 bool IsLanguage(int Value) { return Value == lEnglish || Value == lRussian || Value == lDeutsche; }
 
 int LanguageDigit(TLanguage Language) {

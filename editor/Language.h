@@ -14,7 +14,13 @@ class TLanguages {
 };
 
 using TLanguage = TLanguages::TLanguage;
+
+// The values are named in the classes that take a language (TSelectEquation::lRussian, as
+// forms store them; TZelkEquation::lRussian) and here (Zelk::lRussian).
+namespace Zelk {
+using Language = TLanguages::TLanguage;
 using enum TLanguages::TLanguage;
+}  // namespace Zelk
 
 // A stored form or a property call may carry any byte: only these three are languages.
 bool IsLanguage(int Value);

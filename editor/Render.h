@@ -10,3 +10,7 @@ struct TRenderOptions {
   // No background: only the formula's ink is drawn.
   bool Transparent = false;
 };
+
+namespace Zelk {
+using RenderOptions = TRenderOptions;
+}  // namespace Zelk

@@ -27,9 +27,9 @@
 #include <QTimer>
 #include <optional>
 
-#include "editor/AreaPath.h"
-#include "editor/CommandLine.h"
-#include "editor/UndoCommands.h"
+#include "AreaPath.h"
+#include "CommandLine.h"
+#include "UndoCommands.h"
 
 class QKeyEvent;
 class TEditArea;

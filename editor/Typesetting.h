@@ -15,3 +15,7 @@ class TTypesettings {
 };
 
 using TTypesetting = TTypesettings::TTypesetting;
+
+namespace Zelk {
+using Typesetting = TTypesettings::TTypesetting;
+}  // namespace Zelk

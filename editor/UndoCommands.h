@@ -13,7 +13,7 @@
 #include <QUndoStack>
 #include <functional>
 
-#include "editor/AreaPath.h"
+#include "AreaPath.h"
 
 struct TEditorState {
   QString Data;

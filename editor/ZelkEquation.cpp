@@ -1,6 +1,7 @@
 #include "ZelkEquation.h"
 
 #include <QEvent>
+#include <QMetaMethod>
 #include <QImage>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
@@ -65,6 +66,7 @@ TZelkEquation::TZelkEquation(QWidget* Parent)
     FontChanged();
   }
   FEditing->ResetHistory();
+  FAnnouncedData = GetData();
 }
 
 TZelkEquation::~TZelkEquation() {
@@ -208,6 +210,16 @@ QString TZelkEquation::GetData() const {
 }
 
 void TZelkEquation::SetData(const QString& Text) {
+  try {
+    ReadData(Text);
+  } catch (...) {
+    AnnounceOwed();  // what was read stays
+    throw;
+  }
+  AnnounceOwed();
+}
+
+void TZelkEquation::ReadData(const QString& Text) {
   const TEditScope Edit(*FEditing, false);
   // A read begun by a receiver of a read in progress is a reading of its own; the one it
   // interrupted sees the generation change and stops.
@@ -343,6 +355,32 @@ void TZelkEquation::Change() {
       QTimer::singleShot(0, this, &TZelkEquation::FreeDisposed);
   });
   emit OnChange();
+  if (FReadLevel > 0)
+    FValueOwed = true;
+  else
+    AnnounceValue();
+}
+
+void TZelkEquation::AnnounceOwed() {
+  if (FReadLevel == 0 && std::exchange(FValueOwed, false)) AnnounceValue();
+}
+
+void TZelkEquation::AnnounceValue() {
+  static const QMetaMethod DataSignal = QMetaMethod::fromSignal(&TZelkEquation::dataChanged);
+  static const QMetaMethod LatexSignal = QMetaMethod::fromSignal(&TZelkEquation::latexChanged);
+  static const QMetaMethod MathMLSignal = QMetaMethod::fromSignal(&TZelkEquation::mathMLChanged);
+  const bool Latex = isSignalConnected(LatexSignal);
+  const bool MathML = isSignalConnected(MathMLSignal);
+  if (!isSignalConnected(DataSignal) && !Latex && !MathML) {
+    FAnnouncedData.reset();  // a receiver connected later hears the next change
+    return;
+  }
+  const QString Now = GetData();
+  if (Now == FAnnouncedData) return;
+  FAnnouncedData = Now;
+  emit dataChanged(Now);
+  if (Latex) emit latexChanged(GetLaTeX());
+  if (MathML) emit mathMLChanged(GetMathML());
 }
 
 void TZelkEquation::SetTypesetting(TTypesetting Value) {
@@ -350,6 +388,7 @@ void TZelkEquation::SetTypesetting(TTypesetting Value) {
   if (Value == FTypesetting) return;
   FTypesetting = Value;
   TypesettingChanged();
+  emit typesettingChanged(Value);
 }
 
 void TZelkEquation::SetClipboardTypesetting(TTypesetting Value) {
@@ -358,9 +397,11 @@ void TZelkEquation::SetClipboardTypesetting(TTypesetting Value) {
 
 void TZelkEquation::SetInputStyle(TInputStyle Value) {
   if (Value != TInputStyles::Classic && Value != TInputStyles::Modern) return;
+  const bool Changed = Value != FInputStyle;
   FInputStyle = Value;
   setFocusPolicy(Modern() ? Qt::StrongFocus : Qt::ClickFocus);
   update();
+  if (Changed) emit inputStyleChanged(Value);
 }
 
 bool TZelkEquation::ShowsCaret() const { return isEnabled() && (!Modern() || hasFocus() || FRendering); }
@@ -403,8 +444,10 @@ void TZelkEquation::TypesettingChanged() {
 
 void TZelkEquation::SetLanguage(TLanguage Value) {
   if (!IsLanguage(Value)) return;
+  const bool Changed = Value != FLanguage;
   FLanguage = Value;
   NotifyAccessibility(this, TFormulaEvent::LanguageChanged);
+  if (Changed) emit languageChanged(Value);
 }
 
 namespace {

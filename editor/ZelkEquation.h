@@ -16,20 +16,26 @@
 // if asked. An OnChange receiver may assign Data, delete lines or delete the editor later
 // while a text is read or a key is handled: the interrupted read stops and the newer
 // formula stands.
+//
+// Beside these names, the editor has the same surface in Qt's naming, as Zelk::Equation:
+// the properties data, latex, mathML, typesetting, inputStyle, zoom and language with
+// accessors data()/setData() ... and change signals that carry the new value. Designer
+// shows, and forms store, only the capitalised properties.
 
 #include <QColor>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
-#include "editor/InputStyle.h"
-#include "editor/Language.h"
-#include "editor/Render.h"
-#include "editor/Typesetting.h"
-#include "model/ZelkGraphic.h"
-#include "platform/VirtualKeys.h"
+#include "InputStyle.h"
+#include "Language.h"
+#include "Render.h"
+#include "Typesetting.h"
+#include "../model/ZelkGraphic.h"
+#include "../platform/VirtualKeys.h"
 
 class QUndoStack;
 class TEditArea;
@@ -47,15 +53,15 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_PROPERTY(QString Version READ Version STORED false)
   // The language in which assistive technology reads the formula aloud and names the editor
   // when the host gives it no accessible name (accessibility/AccessibleEquation.h).
-  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage)
+  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage NOTIFY languageChanged)
   // The scale of the painting in percent (10 to 800): the layout and the font stay as they
   // are. Ctrl+wheel, Ctrl+plus, Ctrl+minus and Ctrl+0 (back to 100) change it.
-  Q_PROPERTY(int Zoom READ Zoom WRITE SetZoom)
+  Q_PROPERTY(int Zoom READ Zoom WRITE SetZoom NOTIFY zoomChanged)
   // How the formula is set (editor/Typesetting.h); Classic by default. Caret, keys, mouse,
   // Data and OnChange work alike in both.
-  Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting)
+  Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting NOTIFY typesettingChanged)
   // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
-  Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle)
+  Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle NOTIFY inputStyleChanged)
   // Whether words typed in the Modern style (alpha, sqrt, infty, ...) turn into their sign
   // or template (editor/StructureTyping.h); off by default. Digraphs (->, <=, ...) always do.
   Q_PROPERTY(bool WordShortcuts READ WordShortcuts WRITE SetWordShortcuts)
@@ -71,10 +77,25 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // (interchange/Latex.h, interchange/MathML.h). Assigning a text the reader refuses keeps
   // the formula and sets ReadError to the place and reason; a text read only approximately
   // is taken, and ReadError names what was lost.
-  Q_PROPERTY(QString LaTeX READ GetLaTeX WRITE PutLaTeX STORED false)
-  Q_PROPERTY(QString MathML READ GetMathML WRITE PutMathML STORED false)
+  Q_PROPERTY(QString LaTeX READ GetLaTeX WRITE PutLaTeX NOTIFY latexChanged STORED false)
+  Q_PROPERTY(QString MathML READ GetMathML WRITE PutMathML NOTIFY mathMLChanged STORED false)
+
+  // The Qt-style names of the properties above.
+  Q_PROPERTY(QString data READ data WRITE setData NOTIFY dataChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString latex READ latex WRITE setLatex NOTIFY latexChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString mathML READ mathML WRITE setMathML NOTIFY mathMLChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(TTypesettings::TTypesetting typesetting READ typesetting WRITE setTypesetting
+             NOTIFY typesettingChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(TInputStyles::TInputStyle inputStyle READ inputStyle WRITE setInputStyle
+             NOTIFY inputStyleChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(int zoom READ zoom WRITE setZoom NOTIFY zoomChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(TLanguages::TLanguage language READ language WRITE setLanguage NOTIFY languageChanged
+             DESIGNABLE false STORED false)
 
  public:
+  // TZelkEquation::lRussian ...
+  using enum TLanguages::TLanguage;
+
   explicit TZelkEquation(QWidget* Parent = nullptr);
   ~TZelkEquation() override;
 
@@ -209,11 +230,44 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // that sees it change under it while a receiver ran stops.
   int Generation() const { return FGeneration; }
 
+  // The Qt-style surface. The setters never throw: setData is PutData.
+  QString data() const { return GetData(); }
+  QString latex() const { return GetLaTeX(); }
+  QString mathML() const { return GetMathML(); }
+  TTypesetting typesetting() const { return Typesetting(); }
+  TInputStyle inputStyle() const { return InputStyle(); }
+  int zoom() const { return Zoom(); }
+  TLanguage language() const { return Language(); }
+  // Inserts a Data text (EditArea items) at the caret, in place of the selection, as a
+  // paste does: one edit, one undo step. False when the text goes beyond the reader's
+  // limits or holds a malformed symbol; what was read before the fault stays.
+  bool insertFormula(const QString& Data);
+
+ public slots:
+  void setData(const QString& Data) { PutData(Data); }
+  void setLatex(const QString& Text) { PutLaTeX(Text); }
+  void setMathML(const QString& Text) { PutMathML(Text); }
+  void setTypesetting(TTypesettings::TTypesetting Value) { SetTypesetting(Value); }
+  void setInputStyle(TInputStyles::TInputStyle Value) { SetInputStyle(Value); }
+  void setZoom(int Percent) { SetZoom(Percent); }
+  void setLanguage(TLanguages::TLanguage Value) { SetLanguage(Value); }
+
  signals:
   void OnChange();
   // A read dropped part of the text; Message says why (empty after a whole read that
   // followed one that dropped something).
   void OnReadError(const QString& Message);
+  // The formula as it is now, when it differs from what these signals last carried: once
+  // an edit or an assignment is done (a Data text read element by element raises OnChange
+  // at each step, these once at its end). LaTeX and MathML are written only for receivers.
+  void dataChanged(const QString& Data);
+  void latexChanged(const QString& Latex);
+  void mathMLChanged(const QString& MathML);
+  // A setter changed the value.
+  void typesettingChanged(TTypesettings::TTypesetting Value);
+  void inputStyleChanged(TInputStyles::TInputStyle Value);
+  void zoomChanged(int Percent);
+  void languageChanged(TLanguages::TLanguage Value);
 
  protected:
   void SetUpdateState(bool Updating) override;
@@ -264,6 +318,14 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void CaretToEnd();
   // Takes the Data of a LaTeX or MathML reading, or its refusal.
   void PutRead(const struct TReadResult& Read);
+  // SetData without the value signals, which wait for the outermost read to end.
+  void ReadData(const QString& Text);
+  // Emits dataChanged, latexChanged and mathMLChanged if the formula differs from what
+  // they last carried; AnnounceOwed does so for the changes a read held back.
+  void AnnounceValue();
+  void AnnounceOwed();
+  std::optional<QString> FAnnouncedData;
+  bool FValueOwed = false;
   void FreeDisposed();
   void Blink();
   // First member: the nodes built by the constructor already announce changes to it.
@@ -299,3 +361,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   bool FRendering = false;
   QString FMathFont;
 };
+
+namespace Zelk {
+using Equation = TZelkEquation;
+}  // namespace Zelk

@@ -3,6 +3,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include "editor/Editing.h"
@@ -11,6 +12,17 @@
 #include <exception>
 
 QUndoStack* TZelkEquation::UndoStack() const { return &FEditing->UndoStack(); }
+
+bool TZelkEquation::insertFormula(const QString& Data) {
+  QMimeData Mime;
+  Mime.setData(QString::fromLatin1(ZelkDataMime), Data.toUtf8());
+  try {
+    FEditing->InsertMimeData(Mime);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
 
 void TZelkEquation::contextMenuEvent(QContextMenuEvent* Event) {
   FEditing->CreateContextMenu()->popup(Event->globalPos());

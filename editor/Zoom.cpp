@@ -25,6 +25,7 @@ void TZelkEquation::SetZoom(int Percent) {
   updateGeometry();
   update();
   EnsureCaretVisible();
+  emit zoomChanged(FZoom);
 }
 
 QPoint TZelkEquation::FormulaPoint(QPointF WidgetPoint) const {

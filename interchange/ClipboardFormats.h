@@ -3,7 +3,7 @@
 // takes either (each with the exact formula it carries, else read as other tools write
 // it).
 
-#include "editor/Clipboard.h"
+#include "../editor/Clipboard.h"
 
 TFormulaFormat LatexClipboardFormat();
 TFormulaFormat MathMLClipboardFormat();

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "model/Types.h"
+#include "../model/Types.h"
 
 struct TFormulaNode;
 using TFormulaRun = std::vector<TFormulaNode>;

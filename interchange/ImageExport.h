@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "editor/Render.h"
+#include "../editor/Render.h"
 
 class QIODevice;
 class TZelkEquation;

@@ -19,7 +19,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "interchange/Formula.h"
+#include "Formula.h"
 
 // What a reader made of a text.
 struct TReadResult {

@@ -12,7 +12,7 @@
 // munderover, mtable, fences (\left...\right style mrows and mfenced), semantics, mstyle and
 // mpadded. Anything else is refused with the element and its position in the text.
 
-#include "interchange/Latex.h"
+#include "Latex.h"
 
 QString WriteMathML(const TFormula& Formula, bool Annotated = true);
 TReadResult ReadMathML(const QString& Text, bool PreferData = true);

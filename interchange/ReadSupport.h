@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QStringList>
 
-#include "interchange/Latex.h"
-#include "interchange/Templates.h"
+#include "Latex.h"
+#include "Templates.h"
 
 // Thrown by a reader at the first thing it cannot represent: where, as an offset into the
 // text or (Line > 0) as line and column.

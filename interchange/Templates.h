@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "model/Types.h"
+#include "../model/Types.h"
 
 struct TTemplateInfo {
   enum TKind {

@@ -6,7 +6,7 @@
 
 #include <QSize>
 
-#include "model/Types.h"
+#include "../model/Types.h"
 
 class TCanvas;
 

@@ -8,7 +8,7 @@
 #include <QPolygonF>
 #include <QRect>
 
-#include "model/Types.h"
+#include "../model/Types.h"
 
 class TCanvas;
 

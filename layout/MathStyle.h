@@ -5,9 +5,9 @@
 // stretch to their content. A kind's layout asks for numbers and glyphs here and keeps its
 // own arrangement.
 
-#include "model/Types.h"
-#include "platform/Font.h"
-#include "platform/MathFont.h"
+#include "../model/Types.h"
+#include "../platform/Font.h"
+#include "../platform/MathFont.h"
 
 class TCanvas;
 class TEditArea;

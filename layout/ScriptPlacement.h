@@ -7,7 +7,7 @@
 #include <QPoint>
 #include <QSize>
 
-#include "model/Types.h"
+#include "../model/Types.h"
 
 struct TScriptFrame {
   QPoint Base;

@@ -4,8 +4,8 @@
 // marks over the slot span its width, so they grow with it. In the Math style the marks
 // are the math font's accents and primes.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqAccent : public TEqBarred {
  public:

@@ -6,8 +6,8 @@
 // labelled from above, an underline), aeBottom below it (an arrow labelled from below, an
 // overline). Arrow heads are two strokes 15 pixels long whatever the width.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 // The label is set at 0.7 of the run's size and centred over an arrow twice its width.
 class TEqArrow : public TEqBarred {

@@ -4,8 +4,8 @@
 // of body and label; the label is set at 0.7 of the body's size (a script in the Math
 // style, where the brace spans the body). Slots in Data order: body, label.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqBrace : public TEqBarred {
  public:

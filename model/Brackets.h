@@ -3,8 +3,8 @@
 // size, never stretched: a tall slot gets brackets of text height, centred beside it.
 // Where no installed font has the ornate parentheses of kbRound, plain ones stand in.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqBrackets : public TEqParent {
  public:

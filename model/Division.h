@@ -4,7 +4,7 @@
 // bar runs in that gap across the wider of the two; its top edge is the element's
 // mid-line.
 
-#include "model/Equation.h"
+#include "Equation.h"
 
 // What both fractions share: a numerator (slot 0) and a denominator (slot 1) at 0.7 of the
 // run's size, written as their two slots.

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "model/Types.h"
-#include "model/ZelkGraphic.h"
+#include "Types.h"
+#include "ZelkGraphic.h"
 
 class TEACursor;
 class TEquation;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "model/ZelkGraphic.h"
+#include "ZelkGraphic.h"
 
 class TEditArea;
 class TZelkEquation;

@@ -4,8 +4,8 @@
 // middle delimiter (the bra-ket). The delimiters are the glyphs the bracket pairs draw,
 // at the element's own size, centred beside the slots (in the Math style, grown to cover them).
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqFence : public TEqParent {
  public:

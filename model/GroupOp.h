@@ -13,8 +13,8 @@
 #include <QPoint>
 #include <QSize>
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqGroupOp : public TEqParent {
  public:

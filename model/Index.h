@@ -5,8 +5,8 @@
 // mid-line, a superscript alone rises above it and a subscript alone hangs below it.
 // A left index stands before its base instead, its slots right-aligned against it.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqIndex : public TEqParent {
  public:

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "model/Types.h"
+#include "Types.h"
 
 class TEditArea;
 

@@ -3,7 +3,7 @@
 // under a bar that starts at the bracket; with a quotient (slot 2) over the bar, aligned
 // with the dividend. Every part keeps the run's size.
 
-#include "model/Equation.h"
+#include "Equation.h"
 
 class TEqLongDivision : public TEqBarred {
  public:

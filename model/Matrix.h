@@ -5,8 +5,8 @@
 // (as wide as the column's widest cell); every band is followed by 10 pixels. Only the
 // background is drawn: no brackets or rules.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 class TEqMatrix : public TEqParent {
  public:

@@ -3,7 +3,7 @@
 // that grows with it; the n-th root adds a degree (slot 1) at half the size, standing on
 // the sign's hook.
 
-#include "model/Equation.h"
+#include "Equation.h"
 
 class TEqRoot : public TEqBarred {
  public:

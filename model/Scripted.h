@@ -4,8 +4,8 @@
 // types, whose scripts are set at 0.8 of its size as a big operator's are; the scripts of
 // a stack are set at 0.7 like an index. Slots in Data order: base, bottom, top.
 
-#include "model/Equation.h"
-#include "model/Types.h"
+#include "Equation.h"
+#include "Types.h"
 
 struct TScriptFrame;
 

@@ -4,7 +4,7 @@
 // Both are drawn in the element's own font; in the Math style from the math font, letters
 // in mathematical italic (upright in operator names).
 
-#include "model/Equation.h"
+#include "Equation.h"
 
 class TEqSimple : public TEquation {
  public:

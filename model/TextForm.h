@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "model/Types.h"
+#include "Types.h"
 
 // Removes leading and trailing characters whose code is 32 or less.
 QString TrimText(const QString& Text);

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/Set.h"
+#include "../platform/Set.h"
 
 // Which optional slots a big operator or an index has.
 enum TGroupOption { goLimitTop, goLimitBottom, goIndexTop, goIndexBottom };

@@ -7,9 +7,9 @@
 
 #include <QColor>
 
-#include "model/Types.h"
-#include "platform/CustomControl.h"
-#include "platform/Lists.h"
+#include "Types.h"
+#include "../platform/CustomControl.h"
+#include "../platform/Lists.h"
 
 class TEditArea;
 using TEditAreaList = TObjectList<TEditArea>;

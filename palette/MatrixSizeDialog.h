@@ -6,7 +6,7 @@
 #include <QSize>
 #include <optional>
 
-#include "palette/PaletteCommands.h"
+#include "PaletteCommands.h"
 
 class QSpinBox;
 

@@ -68,9 +68,11 @@ TEqData TSelectEquation::GroupConstants(int Group) {
 void TSelectEquation::SetLanguage(TLanguage Value) {
   // A stored form or a property call may carry any byte: keep to the three languages.
   if (!IsLanguage(Value)) return;
+  const bool Changed = Value != FLanguage;
   FLanguage = Value;
   CreateDescript();
   NameButtons();
+  if (Changed) emit languageChanged(Value);
 }
 
 QString TSelectEquation::Description(TLanguage Language, int Group, int Button) {
@@ -86,7 +88,11 @@ void TSelectEquation::NameButtons() {
   for (int G = 1; G < GroupCount; ++G) Name(GroupBar(G), G);
 }
 
-void TSelectEquation::SetZelkEquation(TZelkEquation* Value) { FEquation = Value; }
+void TSelectEquation::SetZelkEquation(TZelkEquation* Value) {
+  if (Value == FEquation) return;
+  FEquation = Value;
+  emit equationChanged(Value);
+}
 
 void TSelectEquation::CreateDescript() {
   FEqData.assign(GroupCount, TEqData());
@@ -235,7 +241,7 @@ TComponentInfo SelectEquation::Register() {
   Info.ClassName = QStringLiteral("TSelectEquation");
   Info.Page = QStringLiteral("Zelk Equations");
   Info.IconResource = QStringLiteral(":/ZelkEquations/TSELECTEQUATION.png");
-  Info.IncludeFile = QStringLiteral("palette/SelectEquation.h");
+  Info.IncludeFile = QStringLiteral("ZelkEquations/Palette.h");
   Info.ToolTip = QStringLiteral("Palette of symbols and templates for a formula editor");
   Info.Create = [](QWidget* Parent) -> QWidget* { return new TSelectEquation(Parent); };
   return Info;

@@ -13,16 +13,20 @@
 // first gets its window; they are built once. The glyphs are the monochrome resource strips
 // ":/ZelkEquations/BTgg" (gg the group number, white transparent), the descriptions the
 // strings with ids Lggbb (L the language digit, gg the group, bb the button, in decimal).
+//
+// In Qt's naming the palette is Zelk::Palette, with the properties language and equation
+// (language()/setLanguage(), equation()/setEquation()) and their change signals; Designer
+// shows, and forms store, only the capitalised ones.
 
 #include <QFrame>
 #include <QPointer>
 #include <QStringList>
 #include <vector>
 
-#include "editor/Language.h"
-#include "editor/ZelkEquation.h"
-#include "platform/Lists.h"
-#include "platform/Registration.h"
+#include "../editor/Language.h"
+#include "../editor/ZelkEquation.h"
+#include "../platform/Lists.h"
+#include "../platform/Registration.h"
 
 class QLabel;
 class QStackedWidget;
@@ -46,11 +50,15 @@ using TImageLists = TObjectList<TImageList>;
 
 class TSelectEquation : public QFrame {
   Q_OBJECT
-  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage)
+  Q_PROPERTY(TLanguages::TLanguage Language READ Language WRITE SetLanguage NOTIFY languageChanged)
   // The editor that the buttons insert into; none when unlinked or when it was destroyed.
   // A form stores the link as the dynamic property EquationName (the editor's object
   // name), so Designer does not offer the pointer itself.
-  Q_PROPERTY(TZelkEquation* Equation READ Equation WRITE SetZelkEquation DESIGNABLE false)
+  Q_PROPERTY(TZelkEquation* Equation READ Equation WRITE SetZelkEquation NOTIFY equationChanged DESIGNABLE false)
+  Q_PROPERTY(TLanguages::TLanguage language READ language WRITE setLanguage NOTIFY languageChanged
+             DESIGNABLE false STORED false)
+  Q_PROPERTY(TZelkEquation* equation READ equation WRITE setEquation NOTIFY equationChanged
+             DESIGNABLE false STORED false)
 
  public:
   // The language of the descriptions (forms name its values TSelectEquation::lRussian ...).
@@ -102,6 +110,19 @@ class TSelectEquation : public QFrame {
   // an enabled editor gets the focus. Unlinked, nothing happens.
   void BtTabSheetClick(TToolButton* Sender);
 
+  // The Qt-style surface.
+  TLanguage language() const { return Language(); }
+  TZelkEquation* equation() const { return Equation(); }
+
+ public slots:
+  void setLanguage(TLanguages::TLanguage Value) { SetLanguage(Value); }
+  void setEquation(TZelkEquation* Value) { SetZelkEquation(Value); }
+
+ signals:
+  // A setter changed the value.
+  void languageChanged(TLanguages::TLanguage Value);
+  void equationChanged(TZelkEquation* Equation);
+
  protected:
   bool event(QEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
@@ -127,6 +148,10 @@ class TSelectEquation : public QFrame {
   QPointer<TZelkEquation> FEquation;
   TLanguage FLanguage = lRussian;
 };
+
+namespace Zelk {
+using Palette = TSelectEquation;
+}  // namespace Zelk
 
 namespace SelectEquation {
 // Offers TSelectEquation on the design-time page "Zelk Equations".

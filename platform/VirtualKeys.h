@@ -10,7 +10,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "platform/Set.h"
+#include "Set.h"
 
 class QKeyEvent;
 

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
   const int Scale = argc > 2 ? QString(argv[2]).toInt() : 3;
   const int Width = argc > 3 ? QString(argv[3]).toInt() : 460;
   TSelectEquation Palette;
-  Palette.SetLanguage(lEnglish);
+  Palette.SetLanguage(TLanguages::lEnglish);
   Palette.resize(Width, 200);
   Palette.show();
   std::vector<QImage> Shots;

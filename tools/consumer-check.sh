@@ -15,3 +15,4 @@ cmake -S tests/consumer -B "$work/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$work/
 cmake --build "$work/consumer" -j2
 QT_QPA_PLATFORM=offscreen "$work/consumer/ZelkConsumer" \
   "$work/prefix/lib/qt6/plugins/designer" tests/designer/EquationForm.ui
+QT_QPA_PLATFORM=offscreen "$work/consumer/ZelkQtNames"

@@ -29,13 +29,17 @@ if [ "${1:-}" = --inside ]; then
   cmake -S tests/consumer -B "$work/consumer" -G Ninja >/dev/null
   cmake --build "$work/consumer" >/dev/null
   "$work/consumer/ZelkConsumer" "$plugins" tests/designer/EquationForm.ui
+  "$work/consumer/ZelkQtNames"
 
   # A build without CMake: what pkg-config says, and C++20.
   flags=$(pkg-config --cflags --libs zelkequations Qt6UiTools)
   echo "pkg-config --cflags --libs zelkequations: $(pkg-config --cflags --libs zelkequations)"
   # shellcheck disable=SC2086
-  g++ -std=c++20 -fPIC tests/consumer/main.cpp $flags -o "$work/pkg-config-consumer"
+  g++ -std=c++20 -fPIC -Itests/consumer/host tests/consumer/main.cpp $flags -o "$work/pkg-config-consumer"
   "$work/pkg-config-consumer" "$plugins" tests/designer/EquationForm.ui
+  # shellcheck disable=SC2086
+  g++ -std=c++20 -fPIC -Itests/consumer/host tests/consumer/QtNames.cpp $flags -o "$work/pkg-config-qt-names"
+  "$work/pkg-config-qt-names"
 
   latex=$(echo 'x^2' | zelk-convert --to latex)
   case "$latex" in 'x^{2}'*) ;; *) echo "zelk-convert wrote: $latex" >&2; exit 1 ;; esac

@@ -9,6 +9,8 @@
 #include "accessibility/AccessibleSupport.h"
 #include "model/EditArea.h"
 
+using enum TLanguages::TLanguage;
+
 TEST(AccessibleEditor, IsAnEditableTextNamedByTheHostOrByItsLanguage) {
   AccessibleEditor F;
   QAccessibleInterface* I = F.Interface();

@@ -14,6 +14,8 @@
 #include "palette/SelectEquation.h"
 #include "palette/ToolBar.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 bool Has(const std::vector<TCaught>& Events, QAccessible::Event Type) {
   return std::any_of(Events.begin(), Events.end(),

@@ -1,5 +1,6 @@
-// Uses the installed package as a client program would: the headers by their folders, the
-// two widgets created in code and from a form file through the installed Designer plugin.
+// Uses the installed package as a client program of earlier releases does: the headers by
+// their folders (the deprecated paths) and the language names at global scope, the two
+// widgets created in code and from a form file through the installed Designer plugin.
 // Usage: ZelkConsumer <designer plugin folder> <form file>; exits 0 when all is well.
 #include <QApplication>
 #include <QFile>

@@ -24,6 +24,8 @@
 #include "palette/SelectEquation.h"
 #include "palette/ToolBar.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 struct MainForm {
   TfrmMain Form;

@@ -12,6 +12,8 @@
 #include "palette/SelectEquation.h"
 #include "palette/ToolBar.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 QDesignerCustomWidgetCollectionInterface* Collection() {
   static QPluginLoader Loader(ZELK_PLUGIN_DIR "/designer/libZelkEquationsDesigner.so");
@@ -25,7 +27,7 @@ TEST(DesignerPlugin, OffersBothWidgetsOnOnePageWithIconsAndDefaults) {
   const auto Widgets = Plugins->customWidgets();
   ASSERT_EQ(Widgets.size(), 2);
   const QStringList Names{"TZelkEquation", "TSelectEquation"};
-  const QStringList Headers{"editor/ZelkEquation.h", "palette/SelectEquation.h"};
+  const QStringList Headers{"ZelkEquations/Equation.h", "ZelkEquations/Palette.h"};
   for (int I = 0; I < 2; ++I) {
     QDesignerCustomWidgetInterface* W = Widgets[I];
     EXPECT_EQ(W->name(), Names[I]);

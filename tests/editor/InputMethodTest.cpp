@@ -10,6 +10,8 @@
 #include "editor/CommandLine.h"
 #include "interchange/Latex.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 struct InputMethod : ::testing::Test, EditorFixture {
   TZelkEquation* E = Editor.get();

@@ -9,6 +9,8 @@
 #include "EditingSupport.h"
 #include "editor/SlotNavigation.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 const QString Empty2 = QStringLiteral("EditArea()EditArea()");
 

@@ -11,6 +11,8 @@
 #include "PaletteSupport.h"
 #include "palette/ImageList.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 // How much ink an image has, in glyph pixels, and where its centre lies.
 struct TInk {

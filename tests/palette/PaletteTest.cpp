@@ -9,6 +9,8 @@
 #include "editor/UsefulUtils.h"
 #include "palette/ImageList.h"
 
+using enum TLanguages::TLanguage;
+
 namespace {
 struct TGroupRow {
   int Count;

@@ -1,0 +1,1 @@
+#error "a header of the host was taken for the package's own"
