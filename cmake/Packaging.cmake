@@ -3,6 +3,7 @@
 #   libzelkequations-dev   Development  headers, the .so link, CMake package, pkg-config file
 #   zelkequations-designer Designer     the Qt Designer plugin in Qt's plugin folder
 #   zelkequations-tools    Tools        zelk-convert
+#   python3-zelkequations  Python       the PyQt6 bindings (with ZELK_PYTHON)
 # Build them with `cpack` in the build folder (after a build); tools/package-check.sh
 # installs them into a throwaway root and builds against them.
 
@@ -64,5 +65,18 @@ set(CPACK_COMPONENT_TOOLS_DEPENDS Runtime)
 set(CPACK_COMPONENT_TOOLS_DESCRIPTION "formula editor widgets for Qt 6 - command-line converter
 zelk-convert converts formulas between Data, LaTeX and MathML and draws them as
 SVG, PNG or PDF.")
+
+if(ZELK_PYTHON)
+  list(APPEND CPACK_COMPONENTS_ALL Python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-zelkequations)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  # The bindings are generated against PyQt6 6.4's .sip files and its sip module, ABI 13.
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+    "python3 (>= 3.7), python3-pyqt6 (>= 6.4), python3-pyqt6.sip (>= 13.4), python3-pyqt6.sip (<< 14)")
+  set(CPACK_COMPONENT_PYTHON_DEPENDS Runtime)
+  set(CPACK_COMPONENT_PYTHON_DESCRIPTION "formula editor widgets for Qt 6 - Python bindings
+The package zelkequations for PyQt6: the formula editor (Equation), the palette
+(Palette) and the converters between Data, LaTeX, MathML and pictures.")
+endif()
 
 include(CPack)

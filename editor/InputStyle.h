@@ -13,7 +13,7 @@ class TInputStyles {
   // above or below, Backspace and Delete take templates apart one step at a time, a click
   // puts the caret under the pointer, and the caret shows only while the editor has the
   // keyboard focus.
-  enum TInputStyle : quint8 { Classic = 0, Modern = 1 };
+  enum TInputStyle : int { Classic = 0, Modern = 1 };
   Q_ENUM(TInputStyle)
 };
 

@@ -8,8 +8,9 @@ class TLanguages {
   Q_GADGET
 
  public:
-  // Stored in one byte. The English texts are ours.
-  enum TLanguage : quint8 { lEnglish = 0, lRussian = 1, lDeutsche = 2 };
+  // The English texts are ours. The enums of the editor are int-sized: bindings (PyQt)
+  // read the enum arguments of signals as int.
+  enum TLanguage : int { lEnglish = 0, lRussian = 1, lDeutsche = 2 };
   Q_ENUM(TLanguage)
 };
 

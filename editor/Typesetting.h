@@ -10,7 +10,7 @@ class TTypesettings {
   // Classic: the editor's own geometry, the default. Math: constants, glyph variants and
   // assemblies from an OpenType MATH font, spacing and italics as mathematical typesetting
   // has them.
-  enum TTypesetting : quint8 { Classic = 0, Math = 1 };
+  enum TTypesetting : int { Classic = 0, Math = 1 };
   Q_ENUM(TTypesetting)
 };
 

@@ -10,15 +10,22 @@ packages=(
   nodejs libxml2-utils w3c-sgml-lib texlive-latex-base-doc poppler-utils
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
+# The PyQt6 bindings, without what they only recommend (a Qt 5 qmake).
+lean=(python3-pyqt6 pyqt6-dev sip-tools python3-pyqtbuild)
 # Some node builds bring npm with them; Debian's node does not.
 command -v npm >/dev/null || packages+=(npm)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+missing() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+mapfile -t missing_packages < <(missing "${packages[@]}")
+mapfile -t missing_lean < <(missing "${lean[@]}")
+if [ ${#missing_packages[@]} -gt 0 ] || [ ${#missing_lean[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq)
+  [ ${#missing_packages[@]} -eq 0 ] || $SUDO "${install[@]}" "${missing_packages[@]}"
+  [ ${#missing_lean[@]} -eq 0 ] || $SUDO "${install[@]}" --no-install-recommends "${missing_lean[@]}"
 fi

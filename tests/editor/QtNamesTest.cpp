@@ -25,10 +25,10 @@ QString Elements(int Count) {
   return "EditArea(" + Run + ")";
 }
 
-// Fractions in numerators, deeper than the reader takes.
+// Roots in roots, deeper than the reader takes.
 QString TooDeep() {
   QString Inner = "Simple(x)";
-  for (int I = 0; I <= MaxNestingDepth; ++I) Inner = "Division(EditArea(" + Inner + ")EditArea())";
+  for (int I = 0; I <= MaxNestingDepth; ++I) Inner = "Root(EditArea(" + Inner + "))";
   return "EditArea(" + Inner + ")";
 }
 }  // namespace
