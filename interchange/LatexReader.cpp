@@ -1006,6 +1006,13 @@ class TLatexReader {
     if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("\\%1 needs an argument in braces").arg(Name), Start);
     const qsizetype Open = P++;
     bool Exact = Name == QLatin1String("text");
+    // Only what the writer puts in text is text; anything else reads as math mode has it
+    // (a palette symbol where there is one).
+    const auto Put = [&](char32_t Code) {
+      Exact = Exact && WrittenAsText(Code);
+      Out.push_back(WrittenAsText(Code) || Code > 0xFFFF ? TFormulaNode::Character(Code)
+                                                         : CharacterNode(static_cast<char16_t>(Code)));
+    };
     int Depth = 1;
     for (;;) {
       if (AtEnd()) Refuse(QStringLiteral("the { here is not closed"), Open);
@@ -1035,12 +1042,13 @@ class TLatexReader {
         else if (Command == QLatin1String("char")) Code = CharCode(At);
         else if (Command.size() == 1 && QStringLiteral(" #$%&_{}").contains(Command[0])) Code = Command[0].unicode();
         else Refuse(QStringLiteral("\\%1 inside \\%2 has no element kind in this editor").arg(Command, Name), At);
-        Exact = Exact && WrittenAsText(Code);
-        Out.push_back(TFormulaNode::Character(Code));
+        Put(Code);
+      } else if (C.isHighSurrogate() && P + 1 < S.size() && S[P + 1].isLowSurrogate()) {
+        Put(QChar::surrogateToUcs4(C, S[P + 1]));
+        P += 2;
       } else {
         ++P;
-        Exact = Exact && WrittenAsText(C.unicode());
-        Out.push_back(TFormulaNode::Character(C.unicode()));
+        Put(C.unicode());
       }
     }
     if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));

@@ -181,6 +181,16 @@ TEST(LatexReader, LinesComeFromLineBreaksAndLineEnvironments) {
   EXPECT_EQ(ReadLatex("\\begin{equation} x \\end{equation}").Data, "EditArea(Simple(x))");
 }
 
+TEST(LatexReader, TextHoldsOnlyWhatTheWriterPutsInText) {
+  // A palette symbol in text reads as the symbol, as it does outside; a character beyond
+  // 16 bits is one element.
+  const TReadResult Kappa = ReadLatex(QString::fromUtf8("\\text{\xCE\xBA\xE2\x88\x9E}"));
+  EXPECT_EQ(Kappa.Data, "EditArea(ExtSymbol(954)ExtSymbol(8734))");
+  EXPECT_FALSE(Kappa.Losses.isEmpty());
+  EXPECT_EQ(ReadLatex(QString::fromUtf8("\\text{\xF0\x9D\x91\xA5\xD0\xB6}")).Data,
+            QString::fromUtf8("EditArea(Simple(\xF0\x9D\x91\xA5)Simple(\xD0\xB6))"));
+}
+
 TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
   const struct {
     const char* Input;
