@@ -232,7 +232,10 @@ class TMathMLReader {
   void Token(const TXmlNode& Node, TFormulaRun& Out) {
     if (!Node.Children.empty()) Refuse(QStringLiteral("<%1> holds elements").arg(Node.Name), Node);
     const bool IsText = Node.Name == QLatin1String("mtext");
-    const QString Text = IsText ? Node.Text : Trimmed(Node.Text);
+    // A tab or a line break in a token is a blank of the XML, a space of the formula.
+    QString Text = IsText ? Node.Text : Trimmed(Node.Text);
+    for (QChar& C : Text)
+      if (C == u'\t' || C == u'\n' || C == u'\r') C = u' ';
     const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
     const std::optional<TMathAlphabet> Alphabet = AlphabetByVariant(Variant);
     if (!Variant.isEmpty() && !Alphabet &&
@@ -251,6 +254,11 @@ class TMathMLReader {
         }
       }
       if (Code >= 0x2061 && Code <= 0x2064 && Node.Name == QLatin1String("mo")) continue;  // invisible operators
+      // Our writer puts such a character only in the Data annotation.
+      if (Unprintable(Code)) {
+        Losses.Add(QStringLiteral("control characters dropped"));
+        continue;
+      }
       if (IsText && !IsSpaceSymbol(Code)) {
         Exact = Exact && WrittenAsText(Code);
         Out.push_back(TFormulaNode::Character(Code));

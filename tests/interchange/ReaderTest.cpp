@@ -281,6 +281,12 @@ TEST(MathMLReader, ReadsThePresentationElementsPeopleUse) {
   for (const TCase& Case : Cases) ExpectRead(ReadMathML(M.arg(QString::fromUtf8(Case.Input))), Case);
 }
 
+TEST(MathMLReader, BlanksInATokenAreSpacesAndControlCharactersAreDropped) {
+  const TReadResult Read = ReadMathML("<math><mi>a\tb</mi><mo>\x7F</mo></math>");
+  EXPECT_EQ(Read.Data, "EditArea(Simple(a)Simple(#32)Simple(b))");
+  EXPECT_TRUE(Read.Losses.contains("control characters dropped")) << Read.Losses.join("; ").toStdString();
+}
+
 TEST(MathMLReader, RefusesWithTheElementAndItsPlace) {
   const struct {
     const char* Input;
