@@ -230,8 +230,8 @@ class TLatexReader {
       if (Name == QLatin1String("over") || Name == QLatin1String("choose")) {
         TakeControl();
         TFormulaRun Below = Run(Stops & ~stTop);
-        Out = {Name == QLatin1String("over") ? Fraction(std::move(Out), std::move(Below))
-                                             : Binomial(std::move(Out), std::move(Below))};
+        Out = RunOf(Name == QLatin1String("over") ? Fraction(std::move(Out), std::move(Below))
+                                                  : Binomial(std::move(Out), std::move(Below)));
         break;
       }
       Item(Out, Stops & ~stTop);
@@ -244,7 +244,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Division;
     Info.Small = Small;
-    return MakeTemplate(Info, {std::move(Above), std::move(Below)});
+    return MakeTemplate(Info, SlotsOf({std::move(Above), std::move(Below)}));
   }
 
   static std::optional<TKindAccent> AccentByLatex(const QString& Name) {
@@ -264,7 +264,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Accent;
     Info.Mark = Mark;
-    return MakeTemplate(Info, {std::move(Body)});
+    return MakeTemplate(Info, SlotsOf({std::move(Body)}));
   }
 
   void Root(TFormulaRun& Out) {
@@ -273,8 +273,8 @@ class TLatexReader {
     Info.Kind = TTemplateInfo::Root;
     Info.Degree = OptionalArgument(Degree);
     TFormulaRun Radicand = Argument();
-    Out.push_back(Info.Degree ? MakeTemplate(Info, {std::move(Radicand), std::move(Degree)})
-                              : MakeTemplate(Info, {std::move(Radicand)}));
+    Out.push_back(Info.Degree ? MakeTemplate(Info, SlotsOf({std::move(Radicand), std::move(Degree)}))
+                              : MakeTemplate(Info, SlotsOf({std::move(Radicand)})));
   }
 
   // \overset with an arrow over its base, Mark its first argument read: the accents whose
@@ -322,7 +322,7 @@ class TLatexReader {
     if (TopFirst && !Read.HasBottom && SlashFollows()) {
       TTemplateInfo Info;
       Info.Kind = TTemplateInfo::SlashDivision;
-      Out.push_back(MakeTemplate(Info, {std::move(Read.Top), Argument()}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Read.Top), Argument()})));
       return;
     }
     const bool Left = EmptyGroupEndsLeftIndex();
@@ -375,9 +375,9 @@ class TLatexReader {
     ExpectClose(Open);
     if (Info.Quotient) {
       ExpectClose(QuotientOpen);
-      Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor), std::move(Quotient)}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Dividend), std::move(Divisor), std::move(Quotient)})));
     } else {
-      Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor)}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Dividend), std::move(Divisor)})));
     }
     return true;
   }
@@ -421,7 +421,7 @@ class TLatexReader {
     Column.Shape = kmVert;
     TTemplateInfo Round;
     Round.Kind = TTemplateInfo::Brackets;
-    return MakeTemplate(Round, {{MakeTemplate(Column, {std::move(Above), std::move(Below)})}});
+    return MakeTemplate(Round, SlotsOf({RunOf(MakeTemplate(Column, SlotsOf({std::move(Above), std::move(Below)})))}));
   }
 
   // A braced group; its content joins the run it stands in.
@@ -885,7 +885,7 @@ class TLatexReader {
           return;
         }
         // More follows the \underset in the group: it is the base's first item.
-        TFormulaRun Content = Run(stNone, {UnderStack(std::move(Bottom), std::move(Base))});
+        TFormulaRun Content = Run(stNone, RunOf(UnderStack(std::move(Bottom), std::move(Base))));
         ExpectClose(Open);
         Out.push_back(ScriptedNode({goLimitTop}, false, std::move(Content), {}, std::move(Script)));
         return;
@@ -905,7 +905,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Brace;
     Info.Align = Over ? aeTop : aeBottom;
-    Out.push_back(MakeTemplate(Info, {std::move(Body), Over ? std::move(Read.Top) : std::move(Read.Bottom)}));
+    Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Body), Over ? std::move(Read.Top) : std::move(Read.Bottom)})));
   }
 
   static TFormulaNode VectorNode(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {
@@ -913,7 +913,7 @@ class TLatexReader {
     Info.Kind = TTemplateInfo::Vector;
     Info.Heads = Heads;
     Info.Align = Align;
-    return MakeTemplate(Info, {std::move(Body)});
+    return MakeTemplate(Info, SlotsOf({std::move(Body)}));
   }
 
   void Bar(TFormulaRun& Out, const QString& Name, qsizetype Start) {
@@ -937,7 +937,7 @@ class TLatexReader {
             Out.push_back(VectorNode(TKindArrow{kaDouble}, Align, std::move(Body)));
             return;
           }
-          TFormulaRun Content = Run(stNone, {VectorNode(TKindArrow{}, Align, std::move(Body))});
+          TFormulaRun Content = Run(stNone, RunOf(VectorNode(TKindArrow{}, Align, std::move(Body))));
           ExpectClose(Open);
           Out.push_back(VectorNode(TKindArrow{}, Align, std::move(Content)));
           return;
@@ -984,7 +984,7 @@ class TLatexReader {
                  : Name == QLatin1String("xleftarrow") ? TKindArrow{kaLeft}
                                                        : TKindArrow{kaRight, kaLeft};
     Info.Align = HasBelow && Above.empty() ? aeBottom : aeTop;
-    Out.push_back(MakeTemplate(Info, {Info.Align == aeBottom ? std::move(Below) : std::move(Above)}));
+    Out.push_back(MakeTemplate(Info, SlotsOf({Info.Align == aeBottom ? std::move(Below) : std::move(Above)})));
   }
 
   // A styled argument: each letter or digit becomes its alphabet's character; what the
@@ -1116,7 +1116,7 @@ class TLatexReader {
     TFormulaNode Matrix = MatrixNode(Rows(Name, Start), Losses);
     const int Fence = Fences.value(Name);
     if (Fence == -2) {  // cases: a brace on the left only
-      FencedNodes(u'{', {std::move(Matrix)}, 0, Out, Losses);
+      FencedNodes(u'{', RunOf(std::move(Matrix)), 0, Out, Losses);
       return;
     }
     if (Fence < 0) {
@@ -1126,7 +1126,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Brackets;
     Info.Bracket = static_cast<TKindBracket>(Fence);
-    Out.push_back(MakeTemplate(Info, {{std::move(Matrix)}}));
+    Out.push_back(MakeTemplate(Info, SlotsOf({RunOf(std::move(Matrix))})));
   }
 
   // The body of the macro call that began at Start, its arguments taken from what follows
