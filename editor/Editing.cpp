@@ -76,7 +76,7 @@ TEditorState TEditing::Capture() const {
 
 void TEditing::Restore(const TEditorState& State) {
   try {
-    FEditor.SetData(State.Data);
+    FEditor.RestoreData(State.Data);
   } catch (const std::exception&) {
     // The text came from the formula itself; what was read stays.
   }

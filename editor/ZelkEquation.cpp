@@ -276,7 +276,7 @@ void TZelkEquation::ReadLines(const QString& Text) {
   const int Generation = FGeneration;
   for (const TExpression& Item : GetExprData(Text)) {
     if (Item.Name != QLatin1String("EditArea")) continue;
-    if (LineCount() >= MaxLines)
+    if (LineCount() >= MaxLines && !FRestoring)
       throw ELimitError("the text holds more than " + std::to_string(MaxLines) + " lines");
     if (LineCount() == 0)
       InsertEditArea();
@@ -323,6 +323,11 @@ void TZelkEquation::LayoutWhole(TLayoutMode Then) {
 void TZelkEquation::PayLayout() {
   if (FLayoutMode == lmDeferred) LayoutWhole(lmDeferred);
   SetLayoutOwed(false);
+}
+
+void TZelkEquation::RestoreData(const QString& Text) {
+  const QScopedValueRollback Restoring(FRestoring, true);
+  SetData(Text);
 }
 
 void TZelkEquation::PutData(const QString& Text) {

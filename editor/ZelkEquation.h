@@ -166,6 +166,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // The property's writer: as SetData, but a fault never leaves it; ReadError and
   // OnReadError tell what was dropped.
   void PutData(const QString& Text);
+  // As SetData, for a text this editor wrote itself (an undo step): the reader's limits
+  // do not apply, since edits may have taken the formula beyond what a text may hold.
+  void RestoreData(const QString& Text);
   QString GetLaTeX() const;
   void PutLaTeX(const QString& Text);
   QString GetMathML() const;
@@ -346,6 +349,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   int FReadLevel = 0;
   int FElementsRead = 0;
   int FReadGeneration = 0;
+  bool FRestoring = false;
   int FGeneration = 0;
   TLayoutMode FLayoutMode = lmEach;
   quint64 FRevision = 0;

@@ -230,8 +230,8 @@ class TLatexReader {
       if (Name == QLatin1String("over") || Name == QLatin1String("choose")) {
         TakeControl();
         TFormulaRun Below = Run(Stops & ~stTop);
-        Out = {Name == QLatin1String("over") ? Fraction(std::move(Out), std::move(Below))
-                                             : Binomial(std::move(Out), std::move(Below))};
+        Out = RunOf(Name == QLatin1String("over") ? Fraction(std::move(Out), std::move(Below))
+                                                  : Binomial(std::move(Out), std::move(Below)));
         break;
       }
       Item(Out, Stops & ~stTop);
@@ -244,7 +244,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Division;
     Info.Small = Small;
-    return MakeTemplate(Info, {std::move(Above), std::move(Below)});
+    return MakeTemplate(Info, SlotsOf({std::move(Above), std::move(Below)}));
   }
 
   static std::optional<TKindAccent> AccentByLatex(const QString& Name) {
@@ -264,7 +264,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Accent;
     Info.Mark = Mark;
-    return MakeTemplate(Info, {std::move(Body)});
+    return MakeTemplate(Info, SlotsOf({std::move(Body)}));
   }
 
   void Root(TFormulaRun& Out) {
@@ -273,8 +273,8 @@ class TLatexReader {
     Info.Kind = TTemplateInfo::Root;
     Info.Degree = OptionalArgument(Degree);
     TFormulaRun Radicand = Argument();
-    Out.push_back(Info.Degree ? MakeTemplate(Info, {std::move(Radicand), std::move(Degree)})
-                              : MakeTemplate(Info, {std::move(Radicand)}));
+    Out.push_back(Info.Degree ? MakeTemplate(Info, SlotsOf({std::move(Radicand), std::move(Degree)}))
+                              : MakeTemplate(Info, SlotsOf({std::move(Radicand)})));
   }
 
   // \overset with an arrow over its base, Mark its first argument read: the accents whose
@@ -322,7 +322,7 @@ class TLatexReader {
     if (TopFirst && !Read.HasBottom && SlashFollows()) {
       TTemplateInfo Info;
       Info.Kind = TTemplateInfo::SlashDivision;
-      Out.push_back(MakeTemplate(Info, {std::move(Read.Top), Argument()}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Read.Top), Argument()})));
       return;
     }
     const bool Left = EmptyGroupEndsLeftIndex();
@@ -375,9 +375,9 @@ class TLatexReader {
     ExpectClose(Open);
     if (Info.Quotient) {
       ExpectClose(QuotientOpen);
-      Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor), std::move(Quotient)}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Dividend), std::move(Divisor), std::move(Quotient)})));
     } else {
-      Out.push_back(MakeTemplate(Info, {std::move(Dividend), std::move(Divisor)}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Dividend), std::move(Divisor)})));
     }
     return true;
   }
@@ -421,7 +421,7 @@ class TLatexReader {
     Column.Shape = kmVert;
     TTemplateInfo Round;
     Round.Kind = TTemplateInfo::Brackets;
-    return MakeTemplate(Round, {{MakeTemplate(Column, {std::move(Above), std::move(Below)})}});
+    return MakeTemplate(Round, SlotsOf({RunOf(MakeTemplate(Column, SlotsOf({std::move(Above), std::move(Below)})))}));
   }
 
   // A braced group; its content joins the run it stands in.
@@ -885,7 +885,7 @@ class TLatexReader {
           return;
         }
         // More follows the \underset in the group: it is the base's first item.
-        TFormulaRun Content = Run(stNone, {UnderStack(std::move(Bottom), std::move(Base))});
+        TFormulaRun Content = Run(stNone, RunOf(UnderStack(std::move(Bottom), std::move(Base))));
         ExpectClose(Open);
         Out.push_back(ScriptedNode({goLimitTop}, false, std::move(Content), {}, std::move(Script)));
         return;
@@ -905,7 +905,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Brace;
     Info.Align = Over ? aeTop : aeBottom;
-    Out.push_back(MakeTemplate(Info, {std::move(Body), Over ? std::move(Read.Top) : std::move(Read.Bottom)}));
+    Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Body), Over ? std::move(Read.Top) : std::move(Read.Bottom)})));
   }
 
   static TFormulaNode VectorNode(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {
@@ -913,7 +913,7 @@ class TLatexReader {
     Info.Kind = TTemplateInfo::Vector;
     Info.Heads = Heads;
     Info.Align = Align;
-    return MakeTemplate(Info, {std::move(Body)});
+    return MakeTemplate(Info, SlotsOf({std::move(Body)}));
   }
 
   void Bar(TFormulaRun& Out, const QString& Name, qsizetype Start) {
@@ -937,7 +937,7 @@ class TLatexReader {
             Out.push_back(VectorNode(TKindArrow{kaDouble}, Align, std::move(Body)));
             return;
           }
-          TFormulaRun Content = Run(stNone, {VectorNode(TKindArrow{}, Align, std::move(Body))});
+          TFormulaRun Content = Run(stNone, RunOf(VectorNode(TKindArrow{}, Align, std::move(Body))));
           ExpectClose(Open);
           Out.push_back(VectorNode(TKindArrow{}, Align, std::move(Content)));
           return;
@@ -984,7 +984,7 @@ class TLatexReader {
                  : Name == QLatin1String("xleftarrow") ? TKindArrow{kaLeft}
                                                        : TKindArrow{kaRight, kaLeft};
     Info.Align = HasBelow && Above.empty() ? aeBottom : aeTop;
-    Out.push_back(MakeTemplate(Info, {Info.Align == aeBottom ? std::move(Below) : std::move(Above)}));
+    Out.push_back(MakeTemplate(Info, SlotsOf({Info.Align == aeBottom ? std::move(Below) : std::move(Above)})));
   }
 
   // A styled argument: each letter or digit becomes its alphabet's character; what the
@@ -1006,6 +1006,13 @@ class TLatexReader {
     if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("\\%1 needs an argument in braces").arg(Name), Start);
     const qsizetype Open = P++;
     bool Exact = Name == QLatin1String("text");
+    // Only what the writer puts in text is text; anything else reads as math mode has it
+    // (a palette symbol where there is one).
+    const auto Put = [&](char32_t Code) {
+      Exact = Exact && WrittenAsText(Code);
+      Out.push_back(WrittenAsText(Code) || Code > 0xFFFF ? TFormulaNode::Character(Code)
+                                                         : CharacterNode(static_cast<char16_t>(Code)));
+    };
     int Depth = 1;
     for (;;) {
       if (AtEnd()) Refuse(QStringLiteral("the { here is not closed"), Open);
@@ -1035,12 +1042,13 @@ class TLatexReader {
         else if (Command == QLatin1String("char")) Code = CharCode(At);
         else if (Command.size() == 1 && QStringLiteral(" #$%&_{}").contains(Command[0])) Code = Command[0].unicode();
         else Refuse(QStringLiteral("\\%1 inside \\%2 has no element kind in this editor").arg(Command, Name), At);
-        Exact = Exact && WrittenAsText(Code);
-        Out.push_back(TFormulaNode::Character(Code));
+        Put(Code);
+      } else if (C.isHighSurrogate() && P + 1 < S.size() && S[P + 1].isLowSurrogate()) {
+        Put(QChar::surrogateToUcs4(C, S[P + 1]));
+        P += 2;
       } else {
         ++P;
-        Exact = Exact && WrittenAsText(C.unicode());
-        Out.push_back(TFormulaNode::Character(C.unicode()));
+        Put(C.unicode());
       }
     }
     if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));
@@ -1108,7 +1116,7 @@ class TLatexReader {
     TFormulaNode Matrix = MatrixNode(Rows(Name, Start), Losses);
     const int Fence = Fences.value(Name);
     if (Fence == -2) {  // cases: a brace on the left only
-      FencedNodes(u'{', {std::move(Matrix)}, 0, Out, Losses);
+      FencedNodes(u'{', RunOf(std::move(Matrix)), 0, Out, Losses);
       return;
     }
     if (Fence < 0) {
@@ -1118,7 +1126,7 @@ class TLatexReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Brackets;
     Info.Bracket = static_cast<TKindBracket>(Fence);
-    Out.push_back(MakeTemplate(Info, {{std::move(Matrix)}}));
+    Out.push_back(MakeTemplate(Info, SlotsOf({RunOf(std::move(Matrix))})));
   }
 
   // The body of the macro call that began at Start, its arguments taken from what follows

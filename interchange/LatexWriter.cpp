@@ -126,9 +126,9 @@ class TLatexWriter {
     const auto Slot = [&Node](int I) -> const TFormulaRun& { return Node.Slots[I]; };
     switch (Info.Kind) {
       case TTemplateInfo::Index:
-        // A script needs a base of its own: "x^a^b" and "\ ^a" do not parse.
-        // Nor does a second superscript after a back prime.
-        if (!Previous || IsIndex(*Previous) || Previous->Keyword == AccentKeyword(acBackPrime) ||
+        // A script needs a base of its own: "x^a^b" and "\ ^a" do not parse, and after
+        // what ends in scripts of its own it would join them.
+        if (!Previous || EndsWithScripts(*Previous) ||
             (Previous->Kind != TFormulaNode::Template && (Previous->Code == u' ' || Previous->Code == 160)))
           Put(QStringLiteral("{}"));
         Scripts(Node, Info, goIndexBottom, goIndexTop);
@@ -174,10 +174,10 @@ class TLatexWriter {
         Braced(Slot(0));
         return;
       case TTemplateInfo::LongDivision:
-        LongDivision(Info, Node.Slots);
+        LongDivision(Info, Node.Slots, Previous);
         return;
       case TTemplateInfo::Accent:
-        Accent(Info.Mark, Slot(0));
+        Accent(Info.Mark, Slot(0), Previous);
         return;
       case TTemplateInfo::Arrow:
         Put(QLatin1Char('\\') + ArrowCommand(Info.Heads));
@@ -234,8 +234,8 @@ class TLatexWriter {
 
   // The divisor braced, then the dividend under a bar that starts with the bracket (its
   // height smashed, as the bar's is what counts); the quotient set over both.
-  void LongDivision(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Slots) {
-    Braced(Slots[1]);
+  void LongDivision(const TTemplateInfo& Info, const std::vector<TFormulaRun>& Slots, const TFormulaNode* Previous) {
+    LeadingGroup(Slots[1], Previous);
     if (Info.Quotient) {
       Put(QStringLiteral("\\overset"));
       Braced(Slots[2]);
@@ -247,14 +247,25 @@ class TLatexWriter {
     if (Info.Quotient) Put(QStringLiteral("}"));
   }
 
-  void Accent(TKindAccent Mark, const TFormulaRun& Body) {
+  // The group a long division or a prime begins with. Empty after an index it is {{}}: a
+  // "{}" there would end that index as a left index.
+  void LeadingGroup(const TFormulaRun& Body, const TFormulaNode* Previous) {
+    const TTemplateInfo* Before =
+        Previous && Previous->Kind == TFormulaNode::Template ? FindTemplate(Previous->Keyword) : nullptr;
+    if (Body.empty() && Before && Before->Kind == TTemplateInfo::Index)
+      Put(QStringLiteral("{{}}"));
+    else
+      Braced(Body);
+  }
+
+  void Accent(TKindAccent Mark, const TFormulaRun& Body, const TFormulaNode* Previous) {
     switch (Mark) {
       case acPrime: case acPrimeTwo: case acPrimeThree:
-        Braced(Body);
+        LeadingGroup(Body, Previous);
         Put(QString(1 + Mark - acPrime, u'\''));
         return;
       case acBackPrime:
-        Braced(Body);
+        LeadingGroup(Body, Previous);
         Put(QStringLiteral("^{\\backprime}"));
         return;
       case acArrowLeft: case acArrowRightLeft:
@@ -312,9 +323,16 @@ class TLatexWriter {
     return Info->Kind == TTemplateInfo::Scripted && !Info->OperatorBase && !Info->Options.Contains(goLimitTop);
   }
 
-  static bool IsIndex(const TFormulaNode& Node) {
+  // Indices, a back prime, a brace's label and an operator's scripts.
+  static bool EndsWithScripts(const TFormulaNode& Node) {
     const TTemplateInfo* Info = Node.Kind == TFormulaNode::Template ? FindTemplate(Node.Keyword) : nullptr;
-    return Info && (Info->Kind == TTemplateInfo::Index || Info->Kind == TTemplateInfo::LeftIndex);
+    if (!Info) return false;
+    switch (Info->Kind) {
+      case TTemplateInfo::Index: case TTemplateInfo::LeftIndex: case TTemplateInfo::Brace: return true;
+      case TTemplateInfo::Accent: return Info->Mark == acBackPrime;
+      case TTemplateInfo::Scripted: return Info->OperatorBase;
+      default: return false;
+    }
   }
 
   static QString ArrowCommand(TKindArrow Heads) {

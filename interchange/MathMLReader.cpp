@@ -232,7 +232,10 @@ class TMathMLReader {
   void Token(const TXmlNode& Node, TFormulaRun& Out) {
     if (!Node.Children.empty()) Refuse(QStringLiteral("<%1> holds elements").arg(Node.Name), Node);
     const bool IsText = Node.Name == QLatin1String("mtext");
-    const QString Text = IsText ? Node.Text : Trimmed(Node.Text);
+    // A tab or a line break in a token is a blank of the XML, a space of the formula.
+    QString Text = IsText ? Node.Text : Trimmed(Node.Text);
+    for (QChar& C : Text)
+      if (C == u'\t' || C == u'\n' || C == u'\r') C = u' ';
     const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
     const std::optional<TMathAlphabet> Alphabet = AlphabetByVariant(Variant);
     if (!Variant.isEmpty() && !Alphabet &&
@@ -251,6 +254,11 @@ class TMathMLReader {
         }
       }
       if (Code >= 0x2061 && Code <= 0x2064 && Node.Name == QLatin1String("mo")) continue;  // invisible operators
+      // Our writer puts such a character only in the Data annotation.
+      if (Unprintable(Code)) {
+        Losses.Add(QStringLiteral("control characters dropped"));
+        continue;
+      }
       if (IsText && !IsSpaceSymbol(Code)) {
         Exact = Exact && WrittenAsText(Code);
         Out.push_back(TFormulaNode::Character(Code));
@@ -266,7 +274,7 @@ class TMathMLReader {
     Info.Kind = TTemplateInfo::Vector;
     Info.Heads = Heads;
     Info.Align = Align;
-    return MakeTemplate(Info, {std::move(Body)});
+    return MakeTemplate(Info, SlotsOf({std::move(Body)}));
   }
 
   static bool Arrow(char16_t Code, TKindArrow& Heads) {
@@ -286,7 +294,7 @@ class TMathMLReader {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Accent;
     Info.Mark = Mark;
-    return MakeTemplate(Info, {std::move(Body)});
+    return MakeTemplate(Info, SlotsOf({std::move(Body)}));
   }
 
   // A prime as a superscript of its own, not inside a row: our primes over a slot.
@@ -313,14 +321,14 @@ class TMathMLReader {
     if (Node.Name == QLatin1String("mover")) {
       Info.Kind = TTemplateInfo::LongDivision;
       Info.Quotient = true;
-      Out.push_back(MakeTemplate(Info, {Runs(Children(Node.Children[0])), std::move(Divisor), Slot(Node.Children[1])}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({Runs(Children(Node.Children[0])), std::move(Divisor), Slot(Node.Children[1])})));
       return;
     }
     const QString Kind = Notation(Node);
     TFormulaRun Contents = Runs(Children(Node));
     if (Kind == QLatin1String("longdiv")) {
       Info.Kind = TTemplateInfo::LongDivision;
-      Out.push_back(MakeTemplate(Info, {std::move(Contents), std::move(Divisor)}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Contents), std::move(Divisor)})));
     } else if (Kind == QLatin1String("horizontalstrike") || Kind == QLatin1String("updiagonalstrike")) {
       Out.push_back(AccentNode(Kind == QLatin1String("horizontalstrike") ? acStrike : acSlash, std::move(Contents)));
     } else {
@@ -344,7 +352,7 @@ class TMathMLReader {
       if (!Below.empty() && !Above.empty())
         Refuse(QStringLiteral("an arrow labelled above and below has no element kind in this editor"), Node);
       Info.Align = Both ? (Below.empty() ? aeTop : aeBottom) : (Over ? aeTop : aeBottom);
-      Out.push_back(MakeTemplate(Info, {Info.Align == aeTop ? std::move(Above) : std::move(Below)}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({Info.Align == aeTop ? std::move(Above) : std::move(Below)})));
       return;
     }
     const TXmlNode& Mark = Node.Children[1];
@@ -405,9 +413,9 @@ class TMathMLReader {
       Info.Kind = TTemplateInfo::Brace;
       Info.Align = Over ? aeTop : aeBottom;
       if (IsBrace(Base, Over))
-        Out.push_back(MakeTemplate(Info, {Slot(Base.Children[0]), Slot(Node.Children[1])}));
+        Out.push_back(MakeTemplate(Info, SlotsOf({Slot(Base.Children[0]), Slot(Node.Children[1])})));
       else
-        Out.push_back(MakeTemplate(Info, {Slot(Base), {}}));
+        Out.push_back(MakeTemplate(Info, SlotsOf({Slot(Base), TFormulaRun{}})));
       return;
     }
     const TGroupOptions Options = Both ? TGroupOptions{goLimitBottom, goLimitTop}
@@ -494,17 +502,17 @@ class TMathMLReader {
       TTemplateInfo Info;
       Info.Kind = Node.Attributes.value(QStringLiteral("bevelled")) == QLatin1String("true") ? TTemplateInfo::SlashDivision
                                                                                             : TTemplateInfo::Division;
-      Out.push_back(MakeTemplate(Info, {Slot(Node.Children[0]), Slot(Node.Children[1])}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({Slot(Node.Children[0]), Slot(Node.Children[1])})));
     } else if (N == QLatin1String("msqrt")) {
       TTemplateInfo Info;
       Info.Kind = TTemplateInfo::Root;
-      Out.push_back(MakeTemplate(Info, {Runs(Children(Node))}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({Runs(Children(Node))})));
     } else if (N == QLatin1String("mroot")) {
       Arity(Node, 2);
       TTemplateInfo Info;
       Info.Kind = TTemplateInfo::Root;
       Info.Degree = true;
-      Out.push_back(MakeTemplate(Info, {Slot(Node.Children[0]), Slot(Node.Children[1])}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({Slot(Node.Children[0]), Slot(Node.Children[1])})));
     } else if (N == QLatin1String("menclose")) {
       Enclosed(Node, TFormulaRun(), Out);
     } else if (N == QLatin1String("msup") && Node.Children.size() == 2 && Prime(Node.Children[1])) {
@@ -549,7 +557,7 @@ class TMathMLReader {
       Arity(Fraction, 2);
       TTemplateInfo Info;
       Info.Small = true;
-      Out.push_back(MakeTemplate(Info, {Slot(Fraction.Children[0]), Slot(Fraction.Children[1])}));
+      Out.push_back(MakeTemplate(Info, SlotsOf({Slot(Fraction.Children[0]), Slot(Fraction.Children[1])})));
     } else if (N == QLatin1String("mstyle") || N == QLatin1String("mpadded")) {
       if (N == QLatin1String("mpadded")) Losses.Add(QStringLiteral("spacing dropped"));
       for (const QString& Key : Node.Attributes.keys())

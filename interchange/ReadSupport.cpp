@@ -49,6 +49,12 @@ TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Sl
   return TFormulaNode{TFormulaNode::Template, 0, Info.Keyword(), std::move(Slots)};
 }
 
+TFormulaRun RunOf(TFormulaNode Node) {
+  TFormulaRun Run;
+  Run.push_back(std::move(Node));
+  return Run;
+}
+
 const TTemplateInfo* BigOperatorTemplate(int Operator, int Size, bool Ring, bool HasBottom, bool HasTop,
                                          bool Limits) {
   TTemplateInfo Info;
@@ -114,9 +120,13 @@ TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses&
       if (Rows[R].size() != Columns) return false;
     return Rows.back().size() >= 1 && Rows.back().size() <= Columns;
   }();
-  std::vector<TFormulaRun> Flat;
-  for (const auto& Row : Rows)
-    for (const auto& Cell : Row) Flat.push_back(Cell);
+  // The cells in reading order, moved out of the rows once the shape is known.
+  const auto Flatten = [&Rows] {
+    std::vector<TFormulaRun> Flat;
+    for (auto& Row : Rows)
+      for (auto& Cell : Row) Flat.push_back(std::move(Cell));
+    return Flat;
+  };
   if (RowCount == 1 && Columns > 1) {
     Info.Shape = kmHoriz;
   } else if (Rectangle && Columns == 1 && RowCount > 1) {
@@ -137,21 +147,23 @@ TFormulaNode MatrixNode(std::vector<std::vector<TFormulaRun>> Rows, TReadLosses&
     TTemplateInfo RowInfo;
     RowInfo.Kind = TTemplateInfo::Matrix;
     RowInfo.Shape = kmHoriz;
+    std::vector<TFormulaRun> Flat = Flatten();
     std::vector<TFormulaRun> RowNodes;
     size_t Next = 0;
     for (const auto& Row : Rows) {
-      std::vector<TFormulaRun> RowCells(Flat.begin() + Next, Flat.begin() + Next + Row.size());
+      std::vector<TFormulaRun> RowCells(std::make_move_iterator(Flat.begin() + Next),
+                                        std::make_move_iterator(Flat.begin() + Next + Row.size()));
       Next += Row.size();
       // A row of one cell is that cell: a one-cell matrix would read back as a square.
       if (RowCells.size() == 1)
         RowNodes.push_back(std::move(RowCells.front()));
       else
-        RowNodes.push_back({MakeTemplate(RowInfo, std::move(RowCells))});
+        RowNodes.push_back(RunOf(MakeTemplate(RowInfo, std::move(RowCells))));
     }
     Info.Shape = kmVert;
     return MakeTemplate(Info, std::move(RowNodes));
   }
-  return MakeTemplate(Info, std::move(Flat));
+  return MakeTemplate(Info, Flatten());
 }
 
 TFormulaNode CharacterNode(char16_t Code) {
@@ -169,7 +181,8 @@ void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun
 void FencedNodes(char16_t Left, TFormulaRun First, char16_t Middle, TFormulaRun Second, char16_t Right,
                  TFormulaRun& Out, TReadLosses& Losses) {
   if (const TTemplateInfo* Info = FenceByChars(Left, Middle, Right)) {
-    std::vector<TFormulaRun> Slots{std::move(First)};
+    std::vector<TFormulaRun> Slots;
+    Slots.push_back(std::move(First));
     if (Middle) Slots.push_back(std::move(Second));
     Out.push_back(MakeTemplate(*Info, std::move(Slots)));
     return;

@@ -4,6 +4,8 @@
 
 #include <QSet>
 #include <QStringList>
+#include <iterator>
+#include <vector>
 
 #include "Latex.h"
 #include "Templates.h"
@@ -42,6 +44,13 @@ void PlaceOffset(const QString& Text, qsizetype Offset, TReadResult& Result);
 
 // A template node of the kind Info with the given slots.
 TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Slots);
+// Slots and runs moved in, in order: a braced list would copy them, and with them every
+// level nested below.
+template <size_t N>
+std::vector<TFormulaRun> SlotsOf(TFormulaRun (&&Runs)[N]) {
+  return {std::make_move_iterator(Runs), std::make_move_iterator(Runs + N)};
+}
+TFormulaRun RunOf(TFormulaNode Node);
 // The big operator with the options that the scripts present and their placement ask for;
 // null when no template has them.
 const TTemplateInfo* BigOperatorTemplate(int Operator, int Size, bool Ring, bool HasBottom, bool HasTop,

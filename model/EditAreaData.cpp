@@ -48,7 +48,7 @@ int TEditArea::InsertData(const QString& Text) {
     } else if (const TInsertion Insert = InsertionForKeyword(Expr.Name)) {
       if (Depth < 0) Depth = NestingDepth(this);
       // Each level costs stack and font size; none is visible this deep.
-      if (Depth >= MaxNestingDepth)
+      if (Depth >= MaxNestingDepth && Reading.Limited())
         throw ELimitError("templates nest deeper than " + std::to_string(MaxNestingDepth) +
                           " levels");
       Reading.CountElements(1);

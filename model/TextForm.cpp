@@ -100,8 +100,10 @@ TReadScope::~TReadScope() {
 
 bool TReadScope::Interrupted() const { return FEditor && FEditor->FGeneration != FEditor->FReadGeneration; }
 
+bool TReadScope::Limited() const { return !FEditor || !FEditor->FRestoring; }
+
 void TReadScope::CountElements(int N) {
-  if (!FEditor) return;
+  if (!FEditor || !Limited()) return;
   if (N > MaxElements - FEditor->FElementsRead)
     throw ELimitError("the text holds more than " + std::to_string(MaxElements) + " elements");
   FEditor->FElementsRead += N;

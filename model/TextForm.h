@@ -49,6 +49,9 @@ class TReadScope {
 
   // Counts N more elements; throws ELimitError, before they are built, past MaxElements.
   void CountElements(int N);
+  // Whether the limits apply: not to a text the editor wrote itself (see
+  // TZelkEquation::RestoreData).
+  bool Limited() const;
   // The formula changed under the reading (a receiver assigned Data or deleted lines):
   // what is left to read is dropped.
   bool Interrupted() const;

@@ -10,6 +10,7 @@
 #include "EditingSupport.h"
 #include "editor/AreaPath.h"
 #include "model/EditArea.h"
+#include "model/TextForm.h"
 
 namespace {
 struct Undoing : ::testing::Test, EditorFixture {
@@ -161,4 +162,16 @@ TEST_F(Undoing, UndoAcrossDataAssignmentsOfDifferentShapes) {
   Stack->undo();
   EXPECT_TEXT(E->GetData(), Row("Simple(a)"));
   EXPECT_EQ(Active()->EquationIndex(), 1);
+}
+
+TEST_F(Undoing, StepsBeyondWhatATextMayHoldComeBackWhole) {
+  // The palette nests deeper than a text may, and the history gives that formula back.
+  for (int Level = 0; Level <= MaxNestingDepth; ++Level)
+    E->Editing().InsertElement([](TEditArea& A) { A.AddEqDivision(); });
+  const QString Deep = E->GetData();
+  ASSERT_EQ(Deep.count("Division("), MaxNestingDepth + 1);
+  Ctrl(E, Qt::Key_Z);
+  EXPECT_EQ(E->GetData().count("Division("), MaxNestingDepth);
+  Ctrl(E, Qt::Key_Y);
+  EXPECT_TEXT(E->GetData(), Deep);
 }

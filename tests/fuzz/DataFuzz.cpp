@@ -5,15 +5,13 @@
 // OnChange receiver that reads Data and looks at the layout, it gives the same text and
 // the same geometry.
 
-#include <QApplication>
 #include <QImage>
 #include <array>
-#include <vector>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <vector>
 
+#include "FuzzSupport.h"
 #include "editor/Equations.h"
 #include "model/TextForm.h"
 #include "platform/Exceptions.h"
@@ -73,12 +71,8 @@ TGeometry Geometry(const TZelkEquation& Editor) {
   return Out;
 }
 
-[[noreturn]] void Fail(const char* What, const QString& Input, const QString& First,
-                       const QString& Second) {
-  std::fprintf(stderr, "%s\ninput:  %s\nfirst:  %s\nsecond: %s\n", What,
-               Input.toUtf8().constData(), First.toUtf8().constData(),
-               Second.toUtf8().constData());
-  std::abort();
+[[noreturn]] void Fail(const char* What, const QString& Input, const QString& First, const QString& Second) {
+  ::Fail(What, {{"input", Input}, {"first", First}, {"second", Second}});
 }
 
 // Reads Text, tolerating the reader's own errors; what was read stays.
@@ -137,9 +131,7 @@ void Check(const QString& Input, bool Paint) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Lives as long as the process: every editor needs it.
-  new QApplication(*argc, *argv);
+  StartApplication(argc, argv);
   return 0;
 }
 

@@ -181,6 +181,16 @@ TEST(LatexReader, LinesComeFromLineBreaksAndLineEnvironments) {
   EXPECT_EQ(ReadLatex("\\begin{equation} x \\end{equation}").Data, "EditArea(Simple(x))");
 }
 
+TEST(LatexReader, TextHoldsOnlyWhatTheWriterPutsInText) {
+  // A palette symbol in text reads as the symbol, as it does outside; a character beyond
+  // 16 bits is one element.
+  const TReadResult Kappa = ReadLatex(QString::fromUtf8("\\text{\xCE\xBA\xE2\x88\x9E}"));
+  EXPECT_EQ(Kappa.Data, "EditArea(ExtSymbol(954)ExtSymbol(8734))");
+  EXPECT_FALSE(Kappa.Losses.isEmpty());
+  EXPECT_EQ(ReadLatex(QString::fromUtf8("\\text{\xF0\x9D\x91\xA5\xD0\xB6}")).Data,
+            QString::fromUtf8("EditArea(Simple(\xF0\x9D\x91\xA5)Simple(\xD0\xB6))"));
+}
+
 TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
   const struct {
     const char* Input;
@@ -269,6 +279,12 @@ TEST(MathMLReader, ReadsThePresentationElementsPeopleUse) {
        "BracketsCeiling(EditArea(Simple(x)))", false},
   };
   for (const TCase& Case : Cases) ExpectRead(ReadMathML(M.arg(QString::fromUtf8(Case.Input))), Case);
+}
+
+TEST(MathMLReader, BlanksInATokenAreSpacesAndControlCharactersAreDropped) {
+  const TReadResult Read = ReadMathML("<math><mi>a\tb</mi><mo>\x7F</mo></math>");
+  EXPECT_EQ(Read.Data, "EditArea(Simple(a)Simple(#32)Simple(b))");
+  EXPECT_TRUE(Read.Losses.contains("control characters dropped")) << Read.Losses.join("; ").toStdString();
 }
 
 TEST(MathMLReader, RefusesWithTheElementAndItsPlace) {

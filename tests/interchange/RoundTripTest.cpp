@@ -139,3 +139,17 @@ TEST(RoundTrip, StyledLettersAndDigitsSurviveAsCharactersOfTheirOwn) {
   EXPECT_EQ(ReadMathML("<math><mi mathvariant=\"double-struck\">R</mi><mi>\U0001D431</mi></math>").Data,
             "EditArea(Simple(\u211D)Simple(\U0001D431))");
 }
+
+TEST(RoundTrip, NeighboursWrittenSideBySideDoNotMerge) {
+  const QString Empty = "EditArea()";
+  const QString Top = "IndexTop(EditArea(Simple(a)))";
+  for (const QString& Run : QStringList{
+           // An empty group after an index would end it as a left index.
+           Top + "AccentPrime(" + Empty + ")", Top + "AccentBackPrime(" + Empty + ")",
+           Top + "LongDivision(EditArea(Simple(x))" + Empty + ")",
+           // A script after what ends in scripts would join them.
+           "HorizBraceaeBottom(EditArea(Simple(b))" + Empty + ")" + Top,
+           QStringLiteral("HorizBraceaeTop(EditArea(Simple(b))EditArea(Simple(n)))IndexBottom(EditArea(Simple(c)))"),
+           "OperatorLimitBottom(EditArea(Simple(m))EditArea(Simple(k)))" + Top})
+    ExpectRoundTrips("EditArea(" + Run + ")", false);
+}
