@@ -35,7 +35,7 @@ TMathLongDivision MathLongDivision(const TEqLongDivision& Division) {
   const int BarTop = -(Dividend.Ascent + Gap + L.Rule);
   const char32_t Code = Style.Font().Glyph(U'\u27CC') ? U'\u27CC' : U')';
   int Shift = 0;
-  L.Bracket = Style.Delimiter(Code, -BarTop, Dividend.Descent, Shift);
+  L.Bracket = Style.Delimiter(Code, -BarTop, Dividend.Descent, Shift, TMathStyle::coWhole);
   // The bracket's top meets the bar.
   const double Top = L.Bracket.Empty() ? BarTop : BarTop - L.Bracket.Ink.top();
   const int BracketBottom = static_cast<int>(std::ceil(Top + L.Bracket.Ink.bottom()));

@@ -47,6 +47,11 @@ constexpr int Spaces[8][8] = {
     {-1, 1, -2, -3, -1, 0, -1, -1},  // Inner
 };
 constexpr double SpaceMu[] = {0, 3, 4, 5};
+
+// TeX's \delimiterfactor 901 and \delimitershortfall, 5 pt of a 20-pt formula: in ems, so
+// that a picture at any scale shows the same delimiters.
+constexpr double DelimiterFactor = 0.901;
+constexpr double DelimiterShortfallEm = 0.25;
 }  // namespace
 
 const TMathFont* MathFontOf(const TCustomControl& Node) {
@@ -81,13 +86,15 @@ int TMathStyle::Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const {
   return Mu(SpaceMu[std::abs(Kind)]);
 }
 
-TMathGlyphs TMathStyle::Delimiter(char32_t Code, int Above, int Below, int& Shift) const {
+TMathGlyphs TMathStyle::Delimiter(char32_t Code, int Above, int Below, int& Shift, TCover Cover) const {
   Shift = 0;
   const quint32 Glyph = FFont.Glyph(Code);
   if (!Glyph) return TMathGlyphs();
-  // One pixel more, so that rounding the placement never leaves content ink uncovered.
-  const int Half = qMax(Above - FAxis, Below + FAxis) + 1;
-  TMathGlyphs Run = FFont.Stretched(Glyph, 2.0 * Half, false, FEm);
+  const int Half = qMax(Above - FAxis, Below + FAxis);
+  // One pixel more for a whole cover, so that rounding the placement never leaves ink out.
+  const double Size = Cover == coWhole ? 2.0 * (Half + 1)
+                                       : qMax(2.0 * Half * DelimiterFactor, 2.0 * Half - DelimiterShortfallEm * FEm);
+  TMathGlyphs Run = FFont.Stretched(Glyph, Size, false, FEm);
   Shift = Whole(-FAxis - Run.Ink.center().y());
   return Run;
 }

@@ -43,9 +43,12 @@ class TMathStyle {
   // TeX's space between two adjacent atoms at a level.
   int Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const;
 
-  // A vertical delimiter covering the ink Above and Below the axis, centred on it; Shift
-  // is where its origin goes relative to the baseline.
-  TMathGlyphs Delimiter(char32_t Code, int Above, int Below, int& Shift) const;
+  // A vertical delimiter around content reaching Above and Below the baseline, centred on
+  // the axis; Shift is where its origin goes relative to the baseline. As TeX sizes
+  // \left and \right, it covers at least 90.1 % of twice the content's larger reach from the
+  // axis and comes at most a quarter em short of it; Whole covers all of it.
+  enum TCover { coTex, coWhole };
+  TMathGlyphs Delimiter(char32_t Code, int Above, int Below, int& Shift, TCover Cover = coTex) const;
   // A glyph stretched horizontally to cover Width.
   TMathGlyphs Horizontal(char32_t Code, int Width) const;
 

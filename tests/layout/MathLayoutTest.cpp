@@ -120,6 +120,14 @@ class MathLayoutTest : public ::testing::Test {
   void Read(const QString& Text) { F.Editor->SetData(Text); }
   TEditArea* Line() const { return F.Line(0); }
   double Em() const { return EmOf(Line()); }
+  // A delimiter's ink rows around content's ink rows, as TeX sizes \left and \right: at
+  // least 90.1 % of the content's height and at most a quarter em short of it (a pixel
+  // given for rounding).
+  void CoversAsTexDoes(std::pair<int, int> Delimiter, std::pair<int, int> Content) const {
+    const double Height = Content.second - Content.first + 1;
+    const double Need = qMax(0.901 * Height, Height - 0.25 * Em());
+    EXPECT_GE(Delimiter.second - Delimiter.first + 2, Need) << "content " << Height;
+  }
   double Px(hb_ot_math_constant_t Constant) const { return Data->Px(Constant, Em()); }
   // The node's ink alone, without the caret and the slots' frames.
   QImage Ink(const TCustomControl* Node) const {
@@ -268,7 +276,7 @@ TEST_F(MathLayoutTest, DisplayOperatorsReachTheDisplayHeightAndShrinkInScripts) 
   EXPECT_LT(SmallSign->second - SmallSign->first + 1, Data->Px(HB_OT_MATH_CONSTANT_DISPLAY_OPERATOR_MIN_HEIGHT, EmOf(Small)));
 }
 
-TEST_F(MathLayoutTest, BracketsCoverTheInkOfWhatTheyHold) {
+TEST_F(MathLayoutTest, BracketsCoverWhatTheyHoldAsTexDoes) {
   for (const char* Text :
        {"EditArea(BracketsRound(EditArea(Division(EditArea(Simple(1))EditArea(Division(EditArea(Simple(a))"
         "EditArea(Simple(b))))))))",
@@ -287,14 +295,28 @@ TEST_F(MathLayoutTest, BracketsCoverTheInkOfWhatTheyHold) {
     const auto Left = InkRows(Image, 0, Content.left());
     const auto Right = InkRows(Image, Content.right() + 1, Image.width());
     ASSERT_TRUE(Inner && Left && Right);
-    for (const auto& Side : {*Left, *Right}) {
-      EXPECT_LE(Side.first, Inner->first);
-      EXPECT_GE(Side.second, Inner->second);
-    }
+    for (const auto& Side : {*Left, *Right}) CoversAsTexDoes(Side, *Inner);
   }
 }
 
-TEST_F(MathLayoutTest, FenceDelimitersCoverTheInkOfEverySlot) {
+TEST_F(MathLayoutTest, BracketsInBracketsGrowNoMoreThanTexs) {
+  // TeX's 90.1 % lets brackets around brackets keep the inner ones' size, as TeX sets these
+  // (a whole cover made each level larger: 51, 63, 68 px).
+  Read("EditArea(BracketsRound(EditArea(BracketsRound(EditArea(BracketsRound(EditArea(Division("
+       "EditArea(Simple(a))EditArea(Simple(b))))))))))");
+  std::vector<int> Heights;
+  for (auto* Brackets = ElementAt<TEqBrackets>(Line(), 0); Brackets;
+       Brackets = dynamic_cast<TEqBrackets*>(Brackets->Slot(0)->Count() ? Brackets->Slot(0)->Item(0) : nullptr)) {
+    // The left bracket: what is drawn before the slot.
+    const auto Rows = InkRows(Render(Brackets), 0, Brackets->Slot(0)->Left());
+    ASSERT_TRUE(Rows);
+    Heights.push_back(Rows->second - Rows->first + 1);
+  }
+  ASSERT_EQ(Heights.size(), 3u);
+  for (int I = 0; I + 1 < 3; ++I) EXPECT_LE(Heights[I], Heights[I + 1] + 1) << Heights[I] << " around " << Heights[I + 1];
+}
+
+TEST_F(MathLayoutTest, FenceDelimitersCoverEverySlotAsTexDoes) {
   for (const char* Text :
        {"EditArea(BracketsFloor(EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))))",
         "EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Division(EditArea(Simple(1))EditArea(Division("
@@ -321,8 +343,7 @@ TEST_F(MathLayoutTest, FenceDelimitersCoverTheInkOfEverySlot) {
     for (const auto& Side : Sides) {
       if (!Side) continue;
       ++Drawn;
-      EXPECT_LE(Side->first, Inner->first);
-      EXPECT_GE(Side->second, Inner->second);
+      CoversAsTexDoes(*Side, *Inner);
     }
     const TFenceKind Kind = Fence->Kind();
     EXPECT_EQ(Drawn, (Kind.Left != dlNone) + (Kind.Right != dlNone) + (Fence->EditAreaCount() > 1));
