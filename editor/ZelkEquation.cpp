@@ -627,7 +627,8 @@ QImage TZelkEquation::RenderImage(const TRenderOptions& Options) const {
   const QSize Size = RenderSize();
   QImage Image(qMax(1, qCeil(Size.width() * Options.Scale)), qMax(1, qCeil(Size.height() * Options.Scale)),
                QImage::Format_ARGB32_Premultiplied);
-  Image.fill(Qt::transparent);
+  // The scaled formula may end inside the last pixels: they show the background too.
+  Image.fill(Options.Transparent ? QColor(Qt::transparent) : BkColor());
   QPainter Painter(&Image);
   Render(Painter, Options);
   return Image;

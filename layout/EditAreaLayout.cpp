@@ -148,10 +148,9 @@ constexpr double StrutDescent = 0.22;
 std::vector<int> TEditArea::MathGaps() const {
   const TMathStyle Style(*MathFontOf(*this), Font());
   const int N = Count();
-  // Only the runs' ends keep room for the caret; between elements it stands in the
-  // spacing TeX puts there, over the ink where there is none.
+  // The spacing TeX puts between atoms and nothing at the run's ends: the caret stands in
+  // that spacing, over the ink where there is none.
   std::vector<int> Gaps(N + 1, 0);
-  if (N > 0) Gaps[0] = Gaps[N] = TEACursor::CaretWidth / 2;
   // A binary operator with nothing to combine on its left, or before a relation, a closing
   // or a punctuation, is ordinary (as TeX has it); a script is spaced as its base.
   std::vector<TMathAtom> Atoms(N);
