@@ -49,6 +49,9 @@ const QSet<QString> Unrepresented = {
     "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
 const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bigr", "Bigl", "Bigr", "biggl",
                                        "biggr", "Biggl", "Biggr", "bigm", "Bigm", "biggm", "Biggm"};
+// The named operators whose scripts TeX sets as limits in display.
+const QSet<QString> LimitOperatorNames = {"lim", "liminf", "limsup", "max", "min", "sup", "inf", "det",
+                                          "gcd", "Pr", "injlim", "projlim"};
 const QSet<QString> Silent = {"nonumber", "notag", "allowbreak", "displaybreak", "nolinebreak", "relax"};
 
 bool IsAsciiLetter(QChar C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
@@ -662,8 +665,13 @@ class TLatexReader {
       Losses.Add(QStringLiteral("named operators read as letters"));
       Splice(Out, Argument());
     } else if (OperatorNames().contains(Name)) {
+      TFormulaRun Letters;
+      for (QChar L : Name) Letters.push_back(TFormulaNode::Character(L.unicode()));
+      // TeX sets the scripts of \lim, \max, ... as limits in display, and of any name with
+      // \limits; the operator kind keeps that and the name's upright letters.
+      if (ScriptedOperator(Letters, Out, LimitOperatorNames.contains(Name))) return;
       Losses.Add(QStringLiteral("named operators read as letters"));
-      for (QChar L : Name) Out.push_back(TFormulaNode::Character(L.unicode()));
+      Splice(Out, std::move(Letters));
     } else if (Name == QLatin1String("pmod")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (QChar L : QStringLiteral("(mod ")) Out.push_back(CharacterNode(L.unicode()));
@@ -797,24 +805,37 @@ class TLatexReader {
     // With \limits or \nolimits and scripts it is an operator with scripts.
     SkipSpace();
     const QString Placement = PeekControl();
-    if (Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) {
-      const qsizetype At = P;
-      TakeControl();
-      TScripts Read = ReadScripts();
-      if (Read.HasBottom || Read.HasTop) {
-        const bool Limits = Placement == QLatin1String("limits");
-        const TGroupOption Bottom = Limits ? goLimitBottom : goIndexBottom;
-        const TGroupOption Top = Limits ? goLimitTop : goIndexTop;
-        const TGroupOptions Options = Read.HasBottom && Read.HasTop ? TGroupOptions{Bottom, Top}
-                                      : Read.HasBottom              ? TGroupOptions{Bottom}
-                                                                    : TGroupOptions{Top};
-        Out.push_back(ScriptedNode(Options, true, std::move(Base), std::move(Read.Bottom), std::move(Read.Top)));
-        return;
-      }
-      P = At;
-    }
+    if ((Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) &&
+        ScriptedOperator(Base, Out, false))
+      return;
     Losses.Add(QStringLiteral("named operators read as letters"));
     Splice(Out, std::move(Base));
+  }
+
+  // The scripts after an operator's base (its \limits or \nolimits first), if any follow:
+  // as limits with \limits, or with neither where LimitsInDisplay says and the formula is
+  // displayed, else beside it. False, and nothing read, when no script follows.
+  bool ScriptedOperator(TFormulaRun& Base, TFormulaRun& Out, bool LimitsInDisplay) {
+    const qsizetype At = P;
+    SkipSpace();
+    bool Limits = LimitsInDisplay && FOptions.Display;
+    if (const QString Placement = PeekControl();
+        Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) {
+      TakeControl();
+      Limits = Placement == QLatin1String("limits");
+    }
+    TScripts Read = ReadScripts();
+    if (!Read.HasBottom && !Read.HasTop) {
+      P = At;
+      return false;
+    }
+    const TGroupOption Bottom = Limits ? goLimitBottom : goIndexBottom;
+    const TGroupOption Top = Limits ? goLimitTop : goIndexTop;
+    const TGroupOptions Options = Read.HasBottom && Read.HasTop ? TGroupOptions{Bottom, Top}
+                                  : Read.HasBottom              ? TGroupOptions{Bottom}
+                                                                : TGroupOptions{Top};
+    Out.push_back(ScriptedNode(Options, true, std::move(Base), std::move(Read.Bottom), std::move(Read.Top)));
+    return true;
   }
 
   char16_t Delimiter() {

@@ -7,8 +7,21 @@
 #include "interchange/SymbolTable.h"
 #include "interchange/Templates.h"
 #include "model/Keywords.h"
+#include "model/OperatorNames.h"
 
 namespace {
+
+// The letters a run consists of, or empty when it holds anything else.
+QString LetterRun(const TFormulaRun& Run) {
+  QString Letters;
+  for (const TFormulaNode& Node : Run) {
+    const bool Letter = Node.Kind == TFormulaNode::Simple &&
+                        ((Node.Code >= U'a' && Node.Code <= U'z') || (Node.Code >= U'A' && Node.Code <= U'Z'));
+    if (!Letter) return QString();
+    Letters += QChar(static_cast<char16_t>(Node.Code));
+  }
+  return Letters;
+}
 
 // A delimiter after \left, \middle or \right.
 QString DelimiterLatex(TDelimiter Value, bool Left, bool Middle) {
@@ -290,8 +303,13 @@ class TLatexWriter {
   void Scripted(const TFormulaNode& Node, const TTemplateInfo& Info) {
     const TFormulaRun& Base = Node.Slots[0];
     if (Info.OperatorBase) {
-      Put(QStringLiteral("\\mathop"));
-      Braced(Base);
+      // A name LaTeX has a command for is that command (\mathop{lim} would set italic letters).
+      if (const QString Name = LetterRun(Base); OperatorNames().contains(Name)) {
+        Put(QLatin1Char('\\') + Name);
+      } else {
+        Put(QStringLiteral("\\mathop"));
+        Braced(Base);
+      }
       const bool Limits = Info.Options.Contains(goLimitTop) || Info.Options.Contains(goLimitBottom);
       Put(Limits ? QStringLiteral("\\limits") : QStringLiteral("\\nolimits"));
       Scripts(Node, Info, Limits ? goLimitBottom : goIndexBottom, Limits ? goLimitTop : goIndexTop);

@@ -82,6 +82,33 @@ TEST(LatexReader, ReadsBigOperatorsWithTheirLimitPlacement) {
   ExpectRead(ReadLatex("\\sum_i {x}", Inline), {"\\sum_i {x} inline", "SumIndexBottom(EditArea(Simple(x))EditArea(Simple(i)))", false});
 }
 
+TEST(LatexReader, NamedOperatorsTakeTheirScriptsAsTexPlacesThem) {
+  const TCase Cases[] = {
+      {"\\lim_{n\\to\\infty} a_n",
+       "OperatorLimitBottom(EditArea(Simple(l)Simple(i)Simple(m))EditArea(Simple(n)ExtSymbol(8594)ExtSymbol(8734)))"
+       "Simple(a)IndexBottom(EditArea(Simple(n)))", false},
+      {"\\max_{x}^{y} f", "OperatorLimitBottomTop(EditArea(Simple(m)Simple(a)Simple(x))EditArea(Simple(x))EditArea(Simple(y)))Simple(f)", false},
+      // What pandoc and KaTeX users write.
+      {"\\lim\\limits_{x} f", "OperatorLimitBottom(EditArea(Simple(l)Simple(i)Simple(m))EditArea(Simple(x)))Simple(f)", false},
+      {"\\lim\\nolimits_{x} f", "OperatorIndexBottom(EditArea(Simple(l)Simple(i)Simple(m))EditArea(Simple(x)))Simple(f)", false},
+      // Names TeX never sets limits for keep their scripts beside them.
+      {"\\log_2 n", "OperatorIndexBottom(EditArea(Simple(l)Simple(o)Simple(g))EditArea(Simple(2)))Simple(n)", false},
+      {"\\sin x", "Simple(s)Simple(i)Simple(n)Simple(x)", true},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
+  TLatexReadOptions Inline;
+  Inline.Display = false;
+  ExpectRead(ReadLatex("\\lim_{x} f", Inline),
+             {"\\lim_{x} f inline", "OperatorIndexBottom(EditArea(Simple(l)Simple(i)Simple(m))EditArea(Simple(x)))Simple(f)", false});
+  // Written back as the name's command, which sets upright letters.
+  const TReadResult Read = ReadLatex("\\lim_{x} f");
+  const QString Written = WriteLatex(ParseData(Read.Data), false);
+  EXPECT_EQ(Written.toStdString(), "\\lim\\limits_{x}f");
+  TLatexReadOptions Plain;
+  Plain.PreferData = false;
+  EXPECT_EQ(ReadLatex(Written, Plain).Data, Read.Data);
+}
+
 TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
   const TCase Cases[] = {
       {"\\overline{x}", "VectoraeBottom(EditArea(Simple(x)))", false},
