@@ -38,8 +38,9 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
   const int DenGap = Style(Display ? C::FractionDenomDisplayStyleGapMin : C::FractionDenominatorGapMin);
   Up = qMax(Up, F.Axis + HalfBar + NumGap + Top.Descent);
   Down = qMax(Down, DenGap + Bottom.Ascent - F.Axis + HalfBar);
-  // The null delimiters TeX puts on either side keep neighbours off the bar's ends.
-  F.Pad = static_cast<int>(std::lround(0.12 * Style.Em()));
+  // The null delimiters TeX puts on either side keep neighbours off the bar's ends:
+  // \nulldelimiterspace, 1.2 pt of a 20-pt formula.
+  F.Pad = static_cast<int>(std::lround(0.06 * Style.Em()));
   F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
   F.NumeratorBaseline = Top.Ascent;
   F.Baseline = F.NumeratorBaseline + Up;
@@ -68,7 +69,8 @@ int TEqDivision::GetMidLine() const {
   return Numerator()->Height() + Gap() / 2;
 }
 
-TMathAtom TEqDivision::MathAtom() const { return maInner; }
+// LaTeX's \frac braces the fraction, which makes it ordinary.
+TMathAtom TEqDivision::MathAtom() const { return maOrd; }
 
 void TEqDivision::RefreshEditArea(int) {
   if (UpdateCount() > 0) return;

@@ -504,15 +504,16 @@ TEST_F(MathLayoutTest, CaretAndEditingWorkAsInClassic) {
     E->ActiveEditArea()->AddEqSimple(U'c');
   }
   EXPECT_EQ(F.Editor->GetData(), Classic.Editor->GetData());
-  // Beside the fraction the caret is as high as the fraction; it stands between the two.
+  // Beside the fraction the caret is as high as the fraction; it stands between the two,
+  // over their common edge where TeX leaves no room.
   TEditArea* Area = Line();
   auto* Fraction = Area->Item(1);
   Area->SetEquationIndex(2);
   const QRect Caret = Area->Caret()->BoundsRect();
   EXPECT_LE(Caret.top(), Fraction->Top());
   EXPECT_GE(Caret.bottom(), Fraction->Top() + Fraction->Height() - 1);
-  EXPECT_GE(Caret.left(), Fraction->Left() + Fraction->Width());
-  EXPECT_LE(Caret.right(), Area->Item(2)->Left());
+  EXPECT_GE(Caret.left(), Fraction->Left() + Fraction->Width() - TEACursor::CaretWidth / 2);
+  EXPECT_LE(Caret.right(), Area->Item(2)->Left() + TEACursor::CaretWidth / 2);
   // Every slot lies inside its template, every caret inside its area.
   ForEachChild(Area, [](TCustomControl* Parent, TCustomControl* Child) {
     if (!Child->Visible()) return;
