@@ -10,17 +10,38 @@
 #include "model/Symbols.h"
 
 namespace {
-// A character as the Math style shows it: its glyph (0: drawn in the element's font).
+// A character as the Math style shows it: its glyph (0: drawn in the element's font) at
+// Em, Rise above the run's baseline.
 struct TMathShown {
   quint32 Glyph = 0;
   TMathBox Box;
   int Axis = 0;
+  double Em = 0;
+  int Rise = 0;
 };
+
+// An apostrophe is a prime, which TeX sets as a superscript (f' is f^\prime).
+bool Prime(char32_t Code) { return Code == U'\'' || (Code >= U'\u2032' && Code <= U'\u2034'); }
+
+TMathShown PrimeShown(const TMathStyle& Style, char32_t Code) {
+  const TMathFont& Font = Style.Font();
+  const quint32 Glyph = Font.Glyph(Code == U'\'' ? U'\u2032' : Code);
+  if (!Glyph) return {};
+  const double Em = Style.Em() * Font.Constant(TMathConstant::ScriptPercentScaleDown, 1) / 100.0;
+  const int Rise = Style(TMathConstant::SuperscriptShiftUp);
+  const QRectF Ink = Font.Ink(Glyph, Em);
+  const TMathBox Box{static_cast<int>(std::ceil(Font.Advance(Glyph, Em) - 0.5)),
+                     qMax(0, static_cast<int>(std::ceil(Rise - Ink.top()))),
+                     qMax(0, static_cast<int>(std::ceil(Ink.bottom() - Rise)))};
+  return {Glyph, Box, Style.Axis(), Em, Rise};
+}
 
 TMathShown MathShown(const TEquation& Element, char32_t Code, bool Name = false) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
+  if (Prime(Code))
+    if (const TMathShown Shown = PrimeShown(Style, Code); Shown.Glyph) return Shown;
   const TEditArea* Run = Element.GetParent();
-  TMathShown Shown{Style.Character(Code, Name || (Run && Run->MathUpright())), {}, Style.Axis()};
+  TMathShown Shown{Style.Character(Code, Name || (Run && Run->MathUpright())), {}, Style.Axis(), Style.Em(), 0};
   if (Shown.Glyph) {
     const TMathFont& Font = Style.Font();
     const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());
@@ -42,8 +63,8 @@ void PaintMath(const TEquation& Element, char32_t Code, bool Name = false) {
   Element.SetCanvasFont();
   TCanvas& C = Element.Canvas();
   if (Shown.Glyph) {
-    const double Em = MathEm(Element.Font());
-    C.GlyphsOut(QPointF(0, Shown.Box.Ascent), MathFontOf(Element)->Single(Shown.Glyph, Em), Em);
+    C.GlyphsOut(QPointF(0, Shown.Box.Ascent - Shown.Rise), MathFontOf(Element)->Single(Shown.Glyph, Shown.Em),
+                Shown.Em);
     return;
   }
   C.TextOut(0, Shown.Box.Ascent - QFontMetrics(Element.Font()).ascent(), QString::fromUcs4(&Code, 1));

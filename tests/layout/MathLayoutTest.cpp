@@ -350,6 +350,26 @@ TEST_F(MathLayoutTest, FenceDelimitersCoverEverySlotAsTexDoes) {
   }
 }
 
+TEST_F(MathLayoutTest, ApostrophesArePrimesSetAsSuperscripts) {
+  // A base whose ink keeps out of the primes' columns.
+  Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41))");
+  const QImage Image = Render(Line());
+  const int Baseline = Line()->MathBaseline();
+  // The font's prime at script size, raised as a superscript.
+  const double ScriptEm = Em() * Data->Percent(HB_OT_MATH_CONSTANT_SCRIPT_PERCENT_SCALE_DOWN) / 100.0;
+  const QRectF Ink = Data->Ink(U'\u2032', ScriptEm).translated(0, Baseline - Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP));
+  for (int I : {1, 2}) {
+    const TEquation* Prime = Line()->Item(I);
+    const auto Rows = InkRows(Image, Prime->Left(), Prime->Left() + Prime->Width(), 0, Baseline);
+    ASSERT_TRUE(Rows) << I;
+    EXPECT_NEAR(Rows->first, Ink.top(), 1.5) << I;
+    EXPECT_NEAR(Rows->second + 1, Ink.bottom(), 1.5) << I;
+  }
+  // Nothing between the base and its primes, nor between the primes and what follows.
+  EXPECT_EQ(Line()->Item(1)->Left(), Line()->Item(0)->Left() + Line()->Item(0)->Width());
+  EXPECT_EQ(Line()->Item(3)->Left(), Line()->Item(2)->Left() + Line()->Item(2)->Width());
+}
+
 TEST_F(MathLayoutTest, LimitsClearTheirBaseByTheFontsLimitGapsAndOperatorNamesStandUpright) {
   // Large, so that upright and italic letters differ by whole pixels.
   QFont Large = F.Editor->font();
