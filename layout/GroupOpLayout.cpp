@@ -57,10 +57,9 @@ TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
   if (!Joined) Glyph = Math.Glyph(FSymbol);
   Op.Copies = Joined ? 1 : FSize;
   Op.Sign = Math.Single(Glyph, Style.Em());
-  // In display, at least the font's display height and a good step above the text size.
+  // In display, the smallest variant of at least the font's display height, as TeX takes.
   if (MathLevel() == mlDisplay)
-    Op.Sign = Math.Stretched(Glyph, qMax<double>(Style(C::DisplayOperatorMinHeight), std::sqrt(2.0) * Op.Sign.Ink.height()),
-                             false, Style.Em());
+    Op.Sign = Math.Stretched(Glyph, Style(C::DisplayOperatorMinHeight), false, Style.Em());
   // The sign is centred on the axis.
   const int Shift = static_cast<int>(std::lround(-Style.Axis() - Op.Sign.Ink.center().y()));
   const TMathBox Box = GlyphBox(Op.Sign);
@@ -95,10 +94,10 @@ TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
   Below = qMax(Below, Reach.Descent);
   Rel[2] = -Shifts.Up;
   Rel[3] = Shifts.Down;
-  // The superscript is moved right by the slant.
+  // The subscript is moved left by the slant, under the sign's foot, as TeX places it.
   int Indices = 0;
-  if (IndexTop) Indices = IndexTop->Width() + Italic;
-  if (IndexBottom) Indices = qMax(Indices, IndexBottom->Width());
+  if (IndexTop) Indices = IndexTop->Width();
+  if (IndexBottom) Indices = qMax(Indices, IndexBottom->Width() - Italic);
   if (IndexTop || IndexBottom) Indices += Style(C::SpaceAfterScript);
   const TEditArea* Operand = Slot(0);
   Above = qMax(Above, Operand->MathBaseline());
@@ -116,8 +115,8 @@ TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
   if (LimitTop) Place(0, LimitTop, (Column - LimitTop->Width() + Italic) / 2);
   if (LimitBottom) Place(1, LimitBottom, (Column - LimitBottom->Width() - Italic) / 2);
   const int IndexLeft = LimitTop || LimitBottom ? Column : Op.SignLeft + Sign.Width;
-  Place(2, IndexTop, IndexLeft + Italic);
-  Place(3, IndexBottom, IndexLeft);
+  Place(2, IndexTop, IndexLeft);
+  Place(3, IndexBottom, IndexLeft - Italic);
   return Op;
 }
 

@@ -350,6 +350,25 @@ TEST_F(MathLayoutTest, FenceDelimitersCoverEverySlotAsTexDoes) {
   }
 }
 
+TEST_F(MathLayoutTest, ADisplayIntegralIsTheFontsDisplaySizeWithItsSubscriptUnderItsFoot) {
+  Read("EditArea(IntIndexBottomTopOne(EditArea(Simple(x))EditArea(Simple(a))EditArea(Simple(b))))");
+  auto* Integral = ElementAt<TEqGroupOp>(Line(), 0);
+  const QImage Image = Render(Integral);
+  const int SignRight = Integral->IndexTopArea()->Left();
+  const auto Sign = InkRows(Image, 0, qMin(SignRight, Integral->IndexBottomArea()->Left()));
+  ASSERT_TRUE(Sign);
+  // The smallest variant of the font's display height (a step larger had stood 20 % taller).
+  const double MinHeight = Px(HB_OT_MATH_CONSTANT_DISPLAY_OPERATOR_MIN_HEIGHT);
+  EXPECT_GE(Sign->second - Sign->first + 2, MinHeight);
+  EXPECT_LT(Sign->second - Sign->first, 1.25 * MinHeight);
+  // The slant moves the subscript left of the superscript, as TeX does.
+  EXPECT_LT(Integral->IndexBottomArea()->Left(), Integral->IndexTopArea()->Left() - 0.1 * Em());
+  // The operand follows the wider script by TeX's script and operator spaces only.
+  const int ScriptsRight = qMax(Integral->IndexTopArea()->Left() + Integral->IndexTopArea()->Width(),
+                                Integral->IndexBottomArea()->Left() + Integral->IndexBottomArea()->Width());
+  EXPECT_LE(Integral->Slot(0)->Left() - ScriptsRight, Px(HB_OT_MATH_CONSTANT_SPACE_AFTER_SCRIPT) + 3 * Em() / 18 + 1);
+}
+
 TEST_F(MathLayoutTest, ApostrophesArePrimesSetAsSuperscripts) {
   // A base whose ink keeps out of the primes' columns.
   Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41))");
