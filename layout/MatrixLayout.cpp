@@ -1,6 +1,7 @@
 // The matrix grid: each cell centred in its row and column bands, every band followed by
 // 10 pixels. In the Math style cells stand on their row's baseline, rows at least a strut
-// high, columns an em apart, the grid centred on the axis.
+// high, columns apart as amsmath's matrices set them, the grid centred on the axis; a
+// matrix alone in a left brace is set as amsmath's cases.
 
 #include <cmath>
 #include <vector>
@@ -9,20 +10,32 @@
 #include "editor/ZelkEquation.h"
 #include "layout/MathStyle.h"
 #include "model/EditArea.h"
+#include "model/Fence.h"
 #include "model/Matrix.h"
 
 namespace {
 constexpr int Spacing = 10;
-// The strut of a row and the room between columns, in ems (TeX's array at 10 points).
+// The strut of a row, in ems (TeX's array strut at a baseline skip of 1.2 em).
 constexpr double StrutAscent = 0.84;
 constexpr double StrutDescent = 0.36;
-constexpr double ColumnGap = 1.0;
+// Columns 2 \arraycolsep apart (10 pt of a 20-pt formula); cases' columns a \quad apart
+// and its rows stretched by 1.2, its cells to the left.
+constexpr double ColumnGap = 0.5;
+constexpr double CasesColumnGap = 1.0;
+constexpr double CasesStretch = 1.2;
 
 struct TMathGrid {
   std::vector<int> RowTops, RowBaselines, ColumnLefts, ColumnWidths;
   int Width = 0;
   int Height = 0;
+  bool LeftAligned = false;
 };
+
+bool Cases(const TEqMatrix& Matrix) {
+  const TEditArea* Area = Matrix.GetParent();
+  const auto* Fence = Area ? dynamic_cast<const TEqFence*>(Area->GetParent()) : nullptr;
+  return Fence && Area->Count() == 1 && Fence->Kind() == TFenceKind{dlFigureOpen, dlNone, dlNone};
+}
 
 TMathGrid MathGrid(const TEqMatrix& Matrix) {
   const TMathStyle Style(*MathFontOf(Matrix), Matrix.Font());
@@ -30,10 +43,12 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
   const int Columns = qMax(1, Matrix.DX());
   const int Rows = Matrix.DY();
   TMathGrid Grid;
+  Grid.LeftAligned = Cases(Matrix);
+  const double Stretch = Grid.LeftAligned ? CasesStretch : 1.0;
   qint64 Top = 0;
   for (int Row = 0; Row < Rows; ++Row) {
-    int Ascent = static_cast<int>(std::lround(StrutAscent * Style.Em()));
-    int Descent = static_cast<int>(std::lround(StrutDescent * Style.Em()));
+    int Ascent = static_cast<int>(std::lround(Stretch * StrutAscent * Style.Em()));
+    int Descent = static_cast<int>(std::lround(Stretch * StrutDescent * Style.Em()));
     for (int I = Row * Columns; I < (Row + 1) * Columns && I < Count; ++I) {
       const TMathBox Cell = SlotBox(Matrix.Slot(I));
       Ascent = qMax(Ascent, Cell.Ascent);
@@ -44,7 +59,7 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
     Top += Ascent + Descent;
   }
   Grid.Height = ClampCoordinate(Top);
-  const int Gap = static_cast<int>(std::lround(ColumnGap * Style.Em()));
+  const int Gap = static_cast<int>(std::lround((Grid.LeftAligned ? CasesColumnGap : ColumnGap) * Style.Em()));
   qint64 Left = 0;
   for (int Column = 0; Column < Columns; ++Column) {
     const int Width = Matrix.GetColWidth(Column);
@@ -113,7 +128,7 @@ void TEqMatrix::RefreshEditArea(int) {
       const int Row = I / Columns;
       const int Column = I % Columns;
       Cell->SetTop(Grid.RowBaselines[Row] - Cell->MathBaseline());
-      Cell->SetLeft(Grid.ColumnLefts[Column] + (Grid.ColumnWidths[Column] - Cell->Width()) / 2);
+      Cell->SetLeft(Grid.ColumnLefts[Column] + (Grid.LeftAligned ? 0 : (Grid.ColumnWidths[Column] - Cell->Width()) / 2));
     }
     GetParent()->RefreshEquations();
     return;

@@ -369,6 +369,23 @@ TEST_F(MathLayoutTest, ADisplayIntegralIsTheFontsDisplaySizeWithItsSubscriptUnde
   EXPECT_LE(Integral->Slot(0)->Left() - ScriptsRight, Px(HB_OT_MATH_CONSTANT_SPACE_AFTER_SCRIPT) + 3 * Em() / 18 + 1);
 }
 
+TEST_F(MathLayoutTest, MatrixColumnsAndCasesAreSpacedAndAlignedAsAmsmathSetsThem) {
+  const QString Cells = "EditArea(Simple(1))EditArea(Simple(x)Simple(>)Simple(0))"
+                        "EditArea(Simple(-)Simple(1)Simple(0))EditArea(Simple(x)Simple(<)Simple(0))";
+  // A matrix: columns centred, 2 \arraycolsep (half an em at 20 pt) apart.
+  Read("EditArea(BracketsRound(EditArea(MatrixkmSquare(" + Cells + "))))");
+  auto* Matrix = ElementAt<TEqMatrix>(ElementAt<TEqBrackets>(Line(), 0)->Slot(0), 0);
+  const int FirstColumn = qMax(Matrix->Slot(0)->Width(), Matrix->Slot(2)->Width());
+  EXPECT_NEAR(Matrix->Slot(0)->Left() + Matrix->Slot(0)->Width() / 2.0, FirstColumn / 2.0, 1.0);
+  EXPECT_NEAR(qMin(Matrix->Slot(1)->Left(), Matrix->Slot(3)->Left()) - FirstColumn, 0.5 * Em(), 1.0);
+  // Alone in a left brace it is cases: cells to the left, columns a quad apart.
+  Read("EditArea(BracketLeftFigure(EditArea(MatrixkmSquare(" + Cells + "))))");
+  Matrix = ElementAt<TEqMatrix>(ElementAt<TEqFence>(Line(), 0)->Slot(0), 0);
+  EXPECT_EQ(Matrix->Slot(0)->Left(), Matrix->Slot(2)->Left());
+  EXPECT_EQ(Matrix->Slot(1)->Left(), Matrix->Slot(3)->Left());
+  EXPECT_NEAR(Matrix->Slot(1)->Left() - qMax(Matrix->Slot(0)->Width(), Matrix->Slot(2)->Width()), Em(), 1.0);
+}
+
 TEST_F(MathLayoutTest, ApostrophesArePrimesSetAsSuperscripts) {
   // A base whose ink keeps out of the primes' columns.
   Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41))");
