@@ -106,7 +106,9 @@ TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
   Op.Height = Above + Below;
   Op.SignLeft = (Column - Sign.Width) / 2;
   Op.SignOrigin = Op.Baseline + Shift;
-  Op.OperandLeft = Column + Indices + Style.Space(maOp, maOrd, MathLevel());
+  // Spaced from the operand as from what it begins with (nothing before an opening).
+  const TMathAtom First = Operand->Count() ? Operand->Item(0)->MathAtom() : maOrd;
+  Op.OperandLeft = Column + Indices + Style.Space(maOp, First == maBin || First == maScript ? maOrd : First, MathLevel());
   Op.Width = Op.OperandLeft + Operand->Width();
   // An integral's slant moves the upper limit right and the lower one left.
   auto Place = [&](int Index, const TEditArea* Area, int Left) {

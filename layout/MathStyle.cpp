@@ -168,6 +168,9 @@ TMathAtom CharacterAtom(char32_t Code) {
       return maClose;
     case U',': case U';':
       return maPunct;
+    // \ldots and \cdots are \mathinner, spaced from their neighbours.
+    case U'\u2026': case U'\u22EF':
+      return maInner;
     case U'\u2211': case U'\u220F': case U'\u222B': case U'\u2210': case U'\u22C2': case U'\u22C3':
       return maOp;
     default:

@@ -386,6 +386,19 @@ TEST_F(MathLayoutTest, MatrixColumnsAndCasesAreSpacedAndAlignedAsAmsmathSetsThem
   EXPECT_NEAR(Matrix->Slot(1)->Left() - qMax(Matrix->Slot(0)->Width(), Matrix->Slot(2)->Width()), Em(), 1.0);
 }
 
+TEST_F(MathLayoutTest, EllipsesAreInnerAndAnOperatorTakesNoSpaceBeforeAnOpening) {
+  Read("EditArea(Simple(x)Simple(,)ExtSymbol(8230)Simple(,)Simple(y))");
+  const auto Gap = [this](int I) { return Line()->Item(I)->Left() - (Line()->Item(I - 1)->Left() + Line()->Item(I - 1)->Width()); };
+  // TeX's \ldots is \mathinner: a thin space after the comma and before the next one.
+  EXPECT_NEAR(Gap(2), 3 * Em() / 18, 1.0);
+  EXPECT_NEAR(Gap(3), 3 * Em() / 18, 1.0);
+  // Op-Open has no space where Op-Ord has a thin one.
+  Read("EditArea(Sum(EditArea(Simple(#40)Simple(x)Simple(#41)))Simple(=)Sum(EditArea(Simple(x))))");
+  const int Open = ElementAt<TEqGroupOp>(Line(), 0)->Slot(0)->Left();
+  const int Ordinary = ElementAt<TEqGroupOp>(Line(), 2)->Slot(0)->Left();
+  EXPECT_NEAR(Ordinary - Open, 3 * Em() / 18, 1.0);
+}
+
 TEST_F(MathLayoutTest, ApostrophesArePrimesSetAsSuperscripts) {
   // A base whose ink keeps out of the primes' columns.
   Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41))");
