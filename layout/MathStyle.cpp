@@ -127,6 +127,7 @@ TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style) {
     case ssText: return qMax(Level, mlText);
     case ssFraction: return Level == mlScriptScript ? Level : static_cast<TMathLevel>(Level + 1);
     case ssScript: return Level <= mlText ? mlScript : mlScriptScript;
+    case ssScriptScript: return mlScriptScript;
   }
   return Level;
 }

@@ -111,7 +111,8 @@ void TEqRoot::RefreshEditArea(int) {
   RefreshEA(Body, 1.0, ssSame, true);
   Body->SetIndexInParent(0);
   if (TEditArea* D = Degree()) {
-    RefreshEA(D, 0.5, ssScript);
+    // TeX sets the degree in scriptscript style.
+    RefreshEA(D, 0.5, ssScriptScript);
     D->SetIndexInParent(1);
   }
   if (MathFontOf(*this)) {

@@ -85,5 +85,6 @@ enum TMathName { mnNone, mnFirst, mnRest };
 enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
 
 // How a template's slot is set in the Math style: at its template's level, at least at
-// text level (matrix cells), one level down (fraction parts) or as a script.
-enum TSlotStyle { ssSame, ssText, ssFraction, ssScript };
+// text level (matrix cells), one level down (fraction parts), as a script or as a script's
+// script (a root's degree).
+enum TSlotStyle { ssSame, ssText, ssFraction, ssScript, ssScriptScript };

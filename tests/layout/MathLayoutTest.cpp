@@ -399,6 +399,13 @@ TEST_F(MathLayoutTest, EllipsesAreInnerAndAnOperatorTakesNoSpaceBeforeAnOpening)
   EXPECT_NEAR(Ordinary - Open, 3 * Em() / 18, 1.0);
 }
 
+TEST_F(MathLayoutTest, ARootsDegreeIsSetInScriptScriptStyle) {
+  Read("EditArea(RootDegree(EditArea(Simple(x))EditArea(Simple(3))))");
+  auto* Root = ElementAt<TEqRoot>(Line(), 0);
+  EXPECT_NEAR(Root->Degree()->Font().Size(),
+              Line()->Font().Size() * Data->Percent(HB_OT_MATH_CONSTANT_SCRIPT_SCRIPT_PERCENT_SCALE_DOWN) / 100.0, 1.0);
+}
+
 TEST_F(MathLayoutTest, ApostrophesArePrimesSetAsSuperscripts) {
   // A base whose ink keeps out of the primes' columns.
   Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41))");
