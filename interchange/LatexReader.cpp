@@ -42,11 +42,11 @@ const QSet<QString> AtomClasses = {"mathinner", "mathord", "mathrel", "mathbin",
 const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "textup", "textit", "textbf",
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
-    "root", "acute", "grave", "check", "mathring", "substack", "sideset",
+    "root", "acute", "grave", "check", "mathring", "sideset",
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
     "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
     "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "fbox", "xmapsto",
-    "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
+    "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "lefteqn"};
 const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bigr", "Bigl", "Bigr", "biggl",
                                        "biggr", "Biggl", "Biggr", "bigm", "Bigm", "biggm", "Biggm"};
 // The named operators whose scripts TeX sets as limits in display.
@@ -226,9 +226,17 @@ class TLatexReader {
   // The items up to what stops the run, after Out (what an item before them began).
   TFormulaRun Run(int Stops, TFormulaRun Out = {}) {
     if (++FDepth > MaxReadDepth) Refuse(QStringLiteral("groups nest deeper than %1 levels").arg(MaxReadDepth), P);
+    // Inside brackets of its own, a guessed operand runs on past relations and commas
+    // (\sum_i P(i,j) keeps P(i,j) whole).
+    int Open = 0;
     for (;;) {
       SkipSpace();
-      if (AtEnd() || StopsRun(Stops)) break;
+      if (AtEnd() || StopsRun(Open > 0 ? Stops & ~stRelation : Stops)) break;
+      if (Stops & stRelation) {
+        const QChar C = S[P];
+        if (C == u'(' || C == u'[') ++Open;
+        else if ((C == u')' || C == u']') && Open > 0) --Open;
+      }
       const QString Name = PeekControl();
       if (Name == QLatin1String("over") || Name == QLatin1String("choose")) {
         TakeControl();
@@ -614,6 +622,16 @@ class TLatexReader {
     } else if (Name == QLatin1String("frac") || Name == QLatin1String("dfrac") || Name == QLatin1String("tfrac")) {
       TFormulaRun Above = Argument();
       Out.push_back(Fraction(std::move(Above), Argument(), Name == QLatin1String("tfrac")));
+    } else if (Name == QLatin1String("cfrac")) {
+      // A continued fraction's parts stay in display style and its numerator may stand to
+      // a side; ours are a fraction's.
+      TFormulaRun Side;
+      OptionalArgument(Side);
+      Losses.Add(QStringLiteral("continued fractions read as fractions"));
+      TFormulaRun Above = Argument();
+      Out.push_back(Fraction(std::move(Above), Argument(), false));
+    } else if (Name == QLatin1String("substack")) {
+      Substack(Out, Start);
     } else if (Name == QLatin1String("sqrt")) {
       Root(Out);
     } else if (const std::optional<TKindAccent> Mark = AccentByLatex(Name)) {
@@ -1118,9 +1136,30 @@ class TLatexReader {
     return Lines;
   }
 
+  // \substack{a\\b}: the lines of a limit, as a one-column matrix.
+  void Substack(TFormulaRun& Out, qsizetype Start) {
+    SkipSpace();
+    if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("\\substack needs a braced argument"), Start);
+    const qsizetype Open = P++;
+    std::vector<std::vector<TFormulaRun>> Rows;
+    for (;;) {
+      Rows.push_back({});
+      Rows.back().push_back(Run(stNone));
+      SkipSpace();
+      if (PeekControl() != QLatin1String("\\")) break;
+      TakeControl();
+      SkipSpace();
+      // A \\ that ends the last line starts none.
+      if (!AtEnd() && S[P] == u'}') break;
+    }
+    ExpectClose(Open);
+    Losses.Add(QStringLiteral("stacked limits read as a matrix"));
+    Out.push_back(MatrixNode(std::move(Rows), Losses));
+  }
+
   void Environment(TFormulaRun& Out, qsizetype Start) {
     const QString Name = EnvironmentName();
-    static const QHash<QString, int> Fences = {{"matrix", -1}, {"smallmatrix", -1}, {"array", -1},
+    static const QHash<QString, int> Fences = {{"matrix", -1}, {"smallmatrix", -1}, {"array", -1}, {"subarray", -1},
                                               {"pmatrix", kbRound}, {"bmatrix", kbSquare},
                                               {"Bmatrix", kbFigure}, {"vmatrix", kbModule},
                                               {"Vmatrix", kbDModule}, {"cases", -2}};
@@ -1129,7 +1168,7 @@ class TLatexReader {
         Refuse(QStringLiteral("%1 stands inside a formula").arg(Name), Start);
       Refuse(QStringLiteral("the environment %1 has no element kind in this editor").arg(Name), Start);
     }
-    if (Name == QLatin1String("array")) {
+    if (Name == QLatin1String("array") || Name == QLatin1String("subarray")) {
       Raw(Start);
       Losses.Add(QStringLiteral("array column formats dropped"));
     }

@@ -109,6 +109,23 @@ TEST(LatexReader, NamedOperatorsTakeTheirScriptsAsTexPlacesThem) {
   EXPECT_EQ(ReadLatex(Written, Plain).Data, Read.Data);
 }
 
+TEST(LatexReader, ReadsContinuedFractionsStackedLimitsAndOperandsInBrackets) {
+  const TCase Cases[] = {
+      {"\\cfrac[l]{1}{1+\\cfrac{1}{x}}",
+       "Division(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Division(EditArea(Simple(1))EditArea(Simple(x)))))", true},
+      {"\\sum_{\\substack{i<m\\\\j<n\\\\}} {x}",
+       "SumLimitBottom(EditArea(Simple(x))EditArea(MatrixkmVert(EditArea(Simple(i)Simple(<)Simple(m))"
+       "EditArea(Simple(j)Simple(<)Simple(n)))))", true},
+      {"\\sum_{\\begin{subarray}{l}i\\\\j\\end{subarray}} {x}",
+       "SumLimitBottom(EditArea(Simple(x))EditArea(MatrixkmVert(EditArea(Simple(i))EditArea(Simple(j)))))", true},
+      // A guessed operand keeps its own brackets whole: the comma in P(i,j) ends nothing.
+      {"\\sum_i P(i,j) = 1",
+       "SumLimitBottom(EditArea(Simple(P)Simple(#40)Simple(i)Simple(,)Simple(j)Simple(#41))EditArea(Simple(i)))Simple(=)Simple(1)",
+       true},
+  };
+  for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
+}
+
 TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
   const TCase Cases[] = {
       {"\\overline{x}", "VectoraeBottom(EditArea(Simple(x)))", false},
@@ -227,7 +244,7 @@ TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
       {"a + \\acute{b}", 1, 5, "\\acute"},
       {"x\n  \\check{y}", 2, 3, "\\check"},
       {"\\sideset{a}{b}", 1, 1, "\\sideset"},
-      {"\\begin{subarray}{c} a \\end{subarray}", 1, 1, "subarray"},
+      {"\\begin{tabular}{c} a \\end{tabular}", 1, 1, "tabular"},
       {"\\foo", 1, 1, "unknown command \\foo"},
       {"\\frac{a}{", 1, 9, "not closed"},
       {"a}", 1, 2, "}"},
