@@ -43,7 +43,7 @@ const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "tex
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
     "root", "acute", "grave", "check", "mathring", "substack", "sideset",
-    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
+    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "middle",
     "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
     "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "fbox", "xmapsto",
     "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "cfrac", "lefteqn"};
@@ -414,14 +414,11 @@ class TLatexReader {
     return false;
   }
 
-  TFormulaNode Binomial(TFormulaRun Above, TFormulaRun Below) {
-    Losses.Add(QStringLiteral("a binomial coefficient read as a column in parentheses"));
-    TTemplateInfo Column;
-    Column.Kind = TTemplateInfo::Matrix;
-    Column.Shape = kmVert;
-    TTemplateInfo Round;
-    Round.Kind = TTemplateInfo::Brackets;
-    return MakeTemplate(Round, SlotsOf({RunOf(MakeTemplate(Column, SlotsOf({std::move(Above), std::move(Below)})))}));
+  static TFormulaNode Binomial(TFormulaRun Above, TFormulaRun Below, bool Small = false) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Binomial;
+    Info.Small = Small;
+    return MakeTemplate(Info, SlotsOf({std::move(Above), std::move(Below)}));
   }
 
   // A braced group; its content joins the run it stands in.
@@ -620,9 +617,9 @@ class TLatexReader {
     } else if (Name == QLatin1String("leftroot") || Name == QLatin1String("uproot")) {
       Losses.Add(QStringLiteral("the placement of a root's degree dropped"));
       Argument();
-    } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom")) {
+    } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom") || Name == QLatin1String("tbinom")) {
       TFormulaRun Above = Argument();
-      Out.push_back(Binomial(std::move(Above), Argument()));
+      Out.push_back(Binomial(std::move(Above), Argument(), Name == QLatin1String("tbinom")));
     } else if (Name == QLatin1String("left")) {
       Fence(Out, Start);
     } else if (SizedDelimiters.contains(Name)) {
@@ -659,11 +656,11 @@ class TLatexReader {
     } else if (const std::optional<TMathAlphabet> Alphabet = AlphabetByCommand(Name)) {
       Styled(Out, *Alphabet, Name);
     } else if (Name == QLatin1String("operatorname") || Name == QLatin1String("operatorname*")) {
-      Losses.Add(QStringLiteral("named operators read as letters"));
-      Splice(Out, Argument());
+      NamedOperator(Out, Argument());
     } else if (OperatorNames().contains(Name)) {
-      Losses.Add(QStringLiteral("named operators read as letters"));
-      for (QChar L : Name) Out.push_back(TFormulaNode::Character(L.unicode()));
+      TFormulaRun Letters;
+      for (QChar L : Name) Letters.push_back(TFormulaNode::Character(L.unicode()));
+      NamedOperator(Out, std::move(Letters), false);
     } else if (Name == QLatin1String("pmod")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (QChar L : QStringLiteral("(mod ")) Out.push_back(CharacterNode(L.unicode()));
@@ -764,7 +761,7 @@ class TLatexReader {
         return;
       }
     } else {
-      Losses.Add(QStringLiteral("a big operator's operand taken up to the next relation"));
+      // Up to the next relation, as TeX spaces it: no loss to state.
       Operand = Run(Stops | stRelation);
     }
     const bool Limits = Placement == 1 || (Placement == 0 && Sign.Operator != TTemplateInfo::Integral && FOptions.Display);
@@ -793,8 +790,13 @@ class TLatexReader {
       }
     }
     P = Save;
-    TFormulaRun Base = Argument();
-    // With \limits or \nolimits and scripts it is an operator with scripts.
+    NamedOperator(Out, Argument());
+  }
+
+  // An operator's name (\mathop{..}, \operatorname{..}, \lim ...): with \limits or
+  // \nolimits and scripts an operator with scripts, else its letters. Counted: whether
+  // the letters were counted where they were read.
+  void NamedOperator(TFormulaRun& Out, TFormulaRun Base, bool Counted = true) {
     SkipSpace();
     const QString Placement = PeekControl();
     if (Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) {
@@ -814,7 +816,10 @@ class TLatexReader {
       P = At;
     }
     Losses.Add(QStringLiteral("named operators read as letters"));
-    Splice(Out, std::move(Base));
+    if (Counted)
+      Splice(Out, std::move(Base));
+    else
+      for (TFormulaNode& Letter : Base) Out.push_back(std::move(Letter));
   }
 
   char16_t Delimiter() {
@@ -1057,8 +1062,10 @@ class TLatexReader {
   // The rows of a matrix or line environment, cells as runs, up to its \end.
   std::vector<std::vector<TFormulaRun>> Rows(const QString& Environment, qsizetype Start) {
     std::vector<std::vector<TFormulaRun>> Result(1);
+    // After a \\ that ends the last row (as pandoc writes every row) no cell follows.
+    bool LastRowEnded = false;
     for (;;) {
-      Result.back().push_back(Run(stNone));
+      if (!std::exchange(LastRowEnded, false)) Result.back().push_back(Run(stNone));
       SkipSpace();
       if (AtEnd()) Refuse(QStringLiteral("\\begin{%1} is not closed").arg(Environment), Start);
       if (S[P] == u'&') {
@@ -1071,7 +1078,10 @@ class TLatexReader {
         SkipDimension();
         SkipSpace();
         // A \\ that ends the last row starts none.
-        if (PeekControl() != QLatin1String("end")) Result.emplace_back();
+        if (PeekControl() != QLatin1String("end"))
+          Result.emplace_back();
+        else
+          LastRowEnded = true;
         continue;
       }
       if (Name == QLatin1String("end")) {
@@ -1260,6 +1270,7 @@ TLatexMacros ReadLatexMacros(const QString& Document) {
 }
 
 TReadResult ReadLatex(const QString& Text, const TLatexReadOptions& Options) {
+  if (TReadResult Check = CheckControlCharacters(Text); !Check.Ok()) return Check;
   if (Options.PreferData) {
     if (const std::optional<QString> Data = DataLine(Text)) return ReadDataAnnotation(*Data);
   }
