@@ -1,6 +1,7 @@
 // Presentation MathML -> formula.
 
 #include <QHash>
+#include <algorithm>
 #include <QSet>
 #include <optional>
 #include <QXmlStreamReader>
@@ -228,10 +229,21 @@ class TMathMLReader {
            BigOperatorByChar(SingleChar(*Sign_), Sign);
   }
 
+  bool BigOperatorIn(const TXmlNode& Node) {
+    TOperatorSign Sign;
+    bool Limits = false;
+    return BigOperator(Node, Sign, Limits);
+  }
+
   TFormulaRun Runs(const std::vector<const TXmlNode*>& Items) {
     TFormulaRun Out;
     for (size_t I = 0; I < Items.size(); ++I) {
-      const TXmlNode& Node = *Items[I];
+      // Temml wraps a big operator with its limits in a row of its own; the operand follows.
+      const TXmlNode* Item = Items[I];
+      while (Item->Name == QLatin1String("mrow") && Item->Children.size() == 1 && Item->Attributes.isEmpty() &&
+             BigOperatorIn(Item->Children.front()))
+        Item = &Item->Children.front();
+      const TXmlNode& Node = *Item;
       if (BinomialAt(Items, I)) {
         Out.push_back(Binomial(*Items[I + 1], false));
         I += 2;
@@ -537,6 +549,10 @@ class TMathMLReader {
     return Node.Name == QLatin1String("mo") && Node.Attributes.value(QStringLiteral("fence")) == QLatin1String("true");
   }
 
+  static bool Unstretched(const TXmlNode& Node) {
+    return Node.Attributes.value(QStringLiteral("stretchy")) == QLatin1String("false");
+  }
+
   static char16_t FenceChar(const TXmlNode& Node) {
     const char16_t C = SingleChar(Node);
     if (C == u'<' || C == 0x2329) return 0x27E8;
@@ -562,7 +578,22 @@ class TMathMLReader {
         Enclosed(C[1], Slot(C[0]), Out);
         return;
       }
-      if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back())) {
+      // KaTeX leaves out the empty delimiter of \right. (as in cases): a row that opens
+      // with a fence and holds no other one, nor a closing bracket.
+      const auto Closing = [](const TXmlNode& Child) {
+        return IsFence(Child) ||
+               (Child.Name == QLatin1String("mo") && QStringLiteral(")]}\u27E9|\u2016\u230B\u2309").contains(QChar(SingleChar(Child))) &&
+                SingleChar(Child));
+      };
+      if (C.size() >= 2 && IsFence(C.front()) && !Unstretched(C.front()) && std::none_of(C.begin() + 1, C.end(), Closing)) {
+        std::vector<const TXmlNode*> Inner;
+        for (size_t I = 1; I < C.size(); ++I) Inner.push_back(&C[I]);
+        Fenced(FenceChar(C.front()), Runs(Inner), 0, Out);
+        return;
+      }
+      // Temml marks a pair of plain parentheses as fences too, but not stretchy: those are
+      // characters, as in the LaTeX they come from.
+      if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back()) && !(Unstretched(C.front()) && Unstretched(C.back()))) {
         // Our own writer wraps each part of the content in one row.
         std::vector<const TXmlNode*> Inner, Second;
         const TXmlNode* Middle = nullptr;
