@@ -51,6 +51,9 @@ const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bi
                                        "biggr", "Biggl", "Biggr", "bigm", "Bigm", "biggm", "Biggm"};
 const QSet<QString> Silent = {"nonumber", "notag", "allowbreak", "displaybreak", "nolinebreak", "relax"};
 
+// The minus sign is what TeX sets for -, and what the writer writes it as: one character.
+char16_t TexCharacter(char16_t C) { return C == 0x2212 ? u'-' : C; }
+
 bool IsAsciiLetter(QChar C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
 // The blanks TeX skips; other spaces are characters.
 bool IsTexSpace(QChar C) { return C == u' ' || C == u'\t' || C == u'\n' || C == u'\r'; }
@@ -523,7 +526,7 @@ class TLatexReader {
           ++P;
           return;
         }
-        Out.push_back(C == u'\'' ? TFormulaNode::Character(u'\'') : CharacterNode(C.unicode()));
+        Out.push_back(C == u'\'' ? TFormulaNode::Character(u'\'') : CharacterNode(TexCharacter(C.unicode())));
     }
   }
 
@@ -646,7 +649,7 @@ class TLatexReader {
                Name == QLatin1String("xleftrightarrow")) {
       LabelledArrow(Out, Name, Start);
     } else if (Name == QLatin1String("char")) {
-      Out.push_back(TFormulaNode::Character(CharCode(Start)));
+      Out.push_back(TFormulaNode::Character(TexCharacter(CharCode(Start))));
     } else if (AtomClasses.contains(Name)) {
       Losses.Add(QStringLiteral("spacing classes (\\%1) dropped").arg(Name));
       Splice(Out, Argument());
@@ -832,7 +835,7 @@ class TLatexReader {
       if (C == u'.') return 0;
       if (C == u'<') return 0x27E8;
       if (C == u'>') return 0x27E9;
-      if (QStringLiteral("()[]|/").contains(C) || C.unicode() > 0x7F) return C.unicode();
+      if (QStringLiteral("()[]|/").contains(C) || C.unicode() > 0x7F) return TexCharacter(C.unicode());
       Refuse(QStringLiteral("%1 is no delimiter").arg(C), Start);
     }
     const QString Name = TakeControl();
@@ -1014,6 +1017,7 @@ class TLatexReader {
     // Only what the writer puts in text is text; anything else reads as math mode has it
     // (a palette symbol where there is one).
     const auto Put = [&](char32_t Code) {
+      Code = Code <= 0xFFFF ? TexCharacter(static_cast<char16_t>(Code)) : Code;
       Exact = Exact && WrittenAsText(Code);
       Out.push_back(WrittenAsText(Code) || Code > 0xFFFF ? TFormulaNode::Character(Code)
                                                          : CharacterNode(static_cast<char16_t>(Code)));
