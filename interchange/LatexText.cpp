@@ -14,9 +14,11 @@ bool Unprintable(char32_t Code) {
 
 bool WrittenAsText(char32_t Code) {
   if (Code == u'~' || Code == u'^' || Unprintable(Code)) return true;
-  // Math mode would skip the spaces of other scripts as blanks between tokens.
+  // Math mode would skip the spaces of other scripts as blanks between tokens. A letter
+  // with a command of its own (\ell, \aleph) is math.
   return Code > 0x7F && !PlainCharacter(Code) &&
-         ((QChar::isLetter(Code) && !Greek(Code)) || (QChar::isSpace(Code) && Code != 160));
+         ((QChar::isLetter(Code) && !Greek(Code) && CharacterCommand(Code).isEmpty()) ||
+          (QChar::isSpace(Code) && Code != 160));
 }
 
 QString TextModeCharacter(char32_t Code) {

@@ -3,8 +3,8 @@
 
 #include <QString>
 
-// Characters math mode has no symbol for (letters of other alphabets, ~ and ^, codes no
-// font prints) go into \text{...}.
+// Characters math mode has no symbol for (letters of other alphabets without a command of
+// their own, ~ and ^, codes no font prints) go into \text{...}.
 bool WrittenAsText(char32_t Code);
 // The character inside \text{...}, for a character WrittenAsText accepts.
 QString TextModeCharacter(char32_t Code);

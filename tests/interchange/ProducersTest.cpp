@@ -177,6 +177,9 @@ TEST(LatexOutput, CommandsWherePdfLatexHasThemAndCharactersForUnicodeMath) {
       "EditArea(Simple(a)Simple(⋅)Simple(b)Simple(∣)Simple(c)Simple(‖)Simple(′)Simple(−)Simple(≤)Simple(α)Simple(∑)Simple(☺))"));
   EXPECT_EQ(WriteLatex(Formula, false), QString::fromUtf8("a\\cdot b\\mid c\\|\\prime-\\leq\\alpha{\\sum}☺"));
   EXPECT_EQ(WriteLatex(Formula, false, TLatexFlavour::UnicodeMath), QString::fromUtf8("a⋅b∣c‖′−≤α∑☺"));
+  // A letter with a command is math, not text.
+  EXPECT_EQ(WriteLatex(ParseData(QStringLiteral("EditArea(Simple(ℓ)Simple(ℵ)Simple(ж))")), false),
+            QString::fromUtf8("\\ell\\aleph\\text{ж}"));
   // What the commands read back to is what the characters read back to; the minus sign
   // reads as the - TeX sets it for, so that what is read writes back to the same.
   const TReadResult Commands = ReadLatex(WriteLatex(Formula, false));
