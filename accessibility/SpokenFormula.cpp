@@ -9,6 +9,7 @@
 #include "model/Arrows.h"
 #include "model/Brace.h"
 #include "model/Brackets.h"
+#include "model/Binomial.h"
 #include "model/Division.h"
 #include "model/EditArea.h"
 #include "model/Fence.h"
@@ -79,6 +80,10 @@ enum TWord {
   wDividend = 9313,
   wDivisor = 9314,
   wQuotient = 9315,
+  wBinomial = 9320,
+  wBinomialSays = 9321,
+  wBinomialTop = 9322,
+  wBinomialBottom = 9323,
   wPlus = 9100,
   wLessEqual = 9200,
 };
@@ -207,6 +212,11 @@ class TSpeaker {
       SpeakScripts(T, Node);
       SpeakInterval(T, Node);
       return Name;
+    }
+    if (auto* Binomial = dynamic_cast<const TEqBinomial*>(T)) {
+      Say(Word(wBinomialSays), {Slot(Binomial->Numerator(), Node, Word(wBinomialTop)),
+                                Slot(Binomial->Denominator(), Node, Word(wBinomialBottom))});
+      return Word(wBinomial);
     }
     if (auto* Division = dynamic_cast<const TEqDivision*>(T)) {
       Say(Word(wFractionSays), {Slot(Division->Numerator(), Node, Word(wNumerator)),

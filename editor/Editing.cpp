@@ -24,6 +24,7 @@ TEditing::TEditing(TZelkEquation& Editor)
   FFormats.SetImageWriter(FormulaImageWriter(Editor));
   FFormats.Add(LatexClipboardFormat());
   FFormats.Add(MathMLClipboardFormat());
+  FFormats.Add(HtmlClipboardFormat());
 }
 
 void TEditing::BeginEdit(bool Hold) {

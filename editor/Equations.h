@@ -4,6 +4,7 @@
 #include "EACursor.h"
 #include "ZelkEquation.h"
 #include "../model/Arrows.h"
+#include "../model/Binomial.h"
 #include "../model/Brace.h"
 #include "../model/Brackets.h"
 #include "../model/Division.h"

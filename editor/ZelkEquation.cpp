@@ -383,9 +383,13 @@ void TZelkEquation::AnnounceValue() {
   static const QMetaMethod DataSignal = QMetaMethod::fromSignal(&TZelkEquation::dataChanged);
   static const QMetaMethod LatexSignal = QMetaMethod::fromSignal(&TZelkEquation::latexChanged);
   static const QMetaMethod MathMLSignal = QMetaMethod::fromSignal(&TZelkEquation::mathMLChanged);
+  static const QMetaMethod PlainLatexSignal = QMetaMethod::fromSignal(&TZelkEquation::plainLatexChanged);
+  static const QMetaMethod PlainMathMLSignal = QMetaMethod::fromSignal(&TZelkEquation::plainMathMLChanged);
   const bool Latex = isSignalConnected(LatexSignal);
   const bool MathML = isSignalConnected(MathMLSignal);
-  if (!isSignalConnected(DataSignal) && !Latex && !MathML) {
+  const bool PlainLatex = isSignalConnected(PlainLatexSignal);
+  const bool PlainMathML = isSignalConnected(PlainMathMLSignal);
+  if (!isSignalConnected(DataSignal) && !Latex && !MathML && !PlainLatex && !PlainMathML) {
     FAnnouncedData.reset();  // a receiver connected later hears the next change
     return;
   }
@@ -395,6 +399,8 @@ void TZelkEquation::AnnounceValue() {
   emit dataChanged(Now);
   if (Latex) emit latexChanged(GetLaTeX());
   if (MathML) emit mathMLChanged(GetMathML());
+  if (PlainLatex) emit plainLatexChanged(GetPlainLaTeX());
+  if (PlainMathML) emit plainMathMLChanged(GetPlainMathML());
 }
 
 void TZelkEquation::SetTypesetting(TTypesetting Value) {

@@ -80,11 +80,17 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // is taken, and ReadError names what was lost.
   Q_PROPERTY(QString LaTeX READ GetLaTeX WRITE PutLaTeX NOTIFY latexChanged STORED false)
   Q_PROPERTY(QString MathML READ GetMathML WRITE PutMathML NOTIFY mathMLChanged STORED false)
+  // The same without the exact copy, for hosts that show or store the text itself: LaTeX
+  // without the %zelk-data line (empty for an empty formula), MathML without annotations.
+  Q_PROPERTY(QString PlainLaTeX READ GetPlainLaTeX NOTIFY plainLatexChanged STORED false)
+  Q_PROPERTY(QString PlainMathML READ GetPlainMathML NOTIFY plainMathMLChanged STORED false)
 
   // The Qt-style names of the properties above.
   Q_PROPERTY(QString data READ data WRITE setData NOTIFY dataChanged DESIGNABLE false STORED false)
   Q_PROPERTY(QString latex READ latex WRITE setLatex NOTIFY latexChanged DESIGNABLE false STORED false)
   Q_PROPERTY(QString mathML READ mathML WRITE setMathML NOTIFY mathMLChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString plainLatex READ plainLatex NOTIFY plainLatexChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString plainMathML READ plainMathML NOTIFY plainMathMLChanged DESIGNABLE false STORED false)
   Q_PROPERTY(TTypesettings::TTypesetting typesetting READ typesetting WRITE setTypesetting
              NOTIFY typesettingChanged DESIGNABLE false STORED false)
   Q_PROPERTY(TInputStyles::TInputStyle inputStyle READ inputStyle WRITE setInputStyle
@@ -173,6 +179,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void PutLaTeX(const QString& Text);
   QString GetMathML() const;
   void PutMathML(const QString& Text);
+  QString GetPlainLaTeX() const;
+  QString GetPlainMathML() const;
 
   // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
   // while Data is read with no OnChange receiver to see the steps, areas are not
@@ -246,6 +254,8 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   QString data() const { return GetData(); }
   QString latex() const { return GetLaTeX(); }
   QString mathML() const { return GetMathML(); }
+  QString plainLatex() const { return GetPlainLaTeX(); }
+  QString plainMathML() const { return GetPlainMathML(); }
   TTypesetting typesetting() const { return Typesetting(); }
   TInputStyle inputStyle() const { return InputStyle(); }
   int zoom() const { return Zoom(); }
@@ -271,10 +281,12 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void OnReadError(const QString& Message);
   // The formula as it is now, when it differs from what these signals last carried: once
   // an edit or an assignment is done (a Data text read element by element raises OnChange
-  // at each step, these once at its end). LaTeX and MathML are written only for receivers.
+  // at each step, these once at its end). The texts are written only for receivers.
   void dataChanged(const QString& Data);
   void latexChanged(const QString& Latex);
   void mathMLChanged(const QString& MathML);
+  void plainLatexChanged(const QString& Latex);
+  void plainMathMLChanged(const QString& MathML);
   // A setter changed the value.
   void typesettingChanged(TTypesettings::TTypesetting Value);
   void inputStyleChanged(TInputStyles::TInputStyle Value);
@@ -332,7 +344,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void PutRead(const struct TReadResult& Read);
   // SetData without the value signals, which wait for the outermost read to end.
   void ReadData(const QString& Text);
-  // Emits dataChanged, latexChanged and mathMLChanged if the formula differs from what
+  // Emits the value signals (dataChanged, latexChanged ...) if the formula differs from what
   // they last carried; AnnounceOwed does so for the changes a read held back.
   void AnnounceValue();
   void AnnounceOwed();

@@ -24,8 +24,22 @@ TFormulaFormat LatexClipboardFormat() {
 TFormulaFormat MathMLClipboardFormat() {
   return {QStringLiteral("MathML"),
           {QStringLiteral("application/mathml+xml"), QStringLiteral("application/mathml-presentation+xml"),
-           QStringLiteral("MathML")},
+           QStringLiteral("MathML"), QStringLiteral("application/x-qt-windows-mime;value=\"MathML\""),
+           QStringLiteral("application/x-qt-windows-mime;value=\"MathML Presentation\"")},
           [](const QString& Data) { return WriteMathML(ParseData(Data)); },
           [](const QString& Text) { return Taken(ReadMathML(Text)); },
+          false};
+}
+
+TFormulaFormat HtmlClipboardFormat() {
+  return {QStringLiteral("HTML"),
+          {QStringLiteral("text/html")},
+          [](const QString& Data) { return WriteMathML(ParseData(Data)); },
+          [](const QString& Html) {
+            const qsizetype Start = Html.indexOf(QLatin1String("<math"), 0, Qt::CaseInsensitive);
+            const qsizetype End = Start < 0 ? -1 : Html.indexOf(QLatin1String("</math>"), Start, Qt::CaseInsensitive);
+            if (End < 0) throw std::runtime_error("the HTML holds no <math> element");
+            return Taken(ReadMathML(Html.mid(Start, End + 7 - Start)));
+          },
           false};
 }

@@ -6,4 +6,9 @@
 #include "../editor/Clipboard.h"
 
 TFormulaFormat LatexClipboardFormat();
+// MathML under its own types and the Windows clipboard's "MathML" and "MathML
+// Presentation" (Qt's application/x-qt-windows-mime names).
 TFormulaFormat MathMLClipboardFormat();
+// text/html holding the MathML <math> element, which word processors paste as native
+// math; a paste reads the first <math> element of an HTML text.
+TFormulaFormat HtmlClipboardFormat();

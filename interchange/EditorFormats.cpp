@@ -21,6 +21,10 @@ QString TZelkEquation::GetLaTeX() const { return WriteLatex(Current(*this)); }
 
 QString TZelkEquation::GetMathML() const { return WriteMathML(Current(*this)); }
 
+QString TZelkEquation::GetPlainLaTeX() const { return WriteLatex(Current(*this), false); }
+
+QString TZelkEquation::GetPlainMathML() const { return WriteMathML(Current(*this), false); }
+
 void TZelkEquation::PutLaTeX(const QString& Text) { PutRead(ReadLatex(Text)); }
 
 void TZelkEquation::PutMathML(const QString& Text) { PutRead(ReadMathML(Text)); }

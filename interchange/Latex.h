@@ -37,8 +37,19 @@ struct TReadResult {
   QString Message() const;
 };
 
+// How a character that amsmath or amssymb has a command for is written: as that command
+// (\cdot, \mid, \|, \prime, - for the minus sign), which pdfLaTeX sets, or as the
+// character itself, for unicode-math under XeLaTeX or LuaLaTeX. A character no command
+// stands for is written as itself in both.
+enum class TLatexFlavour { PdfLatex, UnicodeMath };
+
+// The refusal of a text that holds a NUL or another control character no LaTeX, MathML or
+// Data text holds (below U+0020, other than tab, line feed and carriage return), placed
+// at the first of them; an Ok result for any other text. Both readers refuse such a text.
+TReadResult CheckControlCharacters(const QString& Text);
+
 // Annotated false leaves out the %zelk-data line.
-QString WriteLatex(const TFormula& Formula, bool Annotated = true);
+QString WriteLatex(const TFormula& Formula, bool Annotated = true, TLatexFlavour Flavour = TLatexFlavour::PdfLatex);
 
 // A document's own command: its body, with #1...#9 standing for its arguments.
 struct TLatexMacro {

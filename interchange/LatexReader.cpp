@@ -43,7 +43,7 @@ const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "tex
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
 const QSet<QString> Unrepresented = {
     "root", "acute", "grave", "check", "mathring", "sideset",
-    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "tbinom", "middle",
+    "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "middle",
     "iiiint", "idotsint", "bigoplus", "bigotimes", "bigodot",
     "biguplus", "bigsqcup", "bigvee", "bigwedge", "eval", "fbox", "xmapsto",
     "xRightarrow", "xLeftarrow", "href", "url", "ref", "eqref", "lefteqn"};
@@ -53,6 +53,9 @@ const QSet<QString> SizedDelimiters = {"big", "Big", "bigg", "Bigg", "bigl", "bi
 const QSet<QString> LimitOperatorNames = {"lim", "liminf", "limsup", "max", "min", "sup", "inf", "det",
                                           "gcd", "Pr", "injlim", "projlim"};
 const QSet<QString> Silent = {"nonumber", "notag", "allowbreak", "displaybreak", "nolinebreak", "relax"};
+
+// The minus sign is what TeX sets for -, and what the writer writes it as: one character.
+char16_t TexCharacter(char16_t C) { return C == 0x2212 ? u'-' : C; }
 
 bool IsAsciiLetter(QChar C) { return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z'); }
 // The blanks TeX skips; other spaces are characters.
@@ -425,14 +428,11 @@ class TLatexReader {
     return false;
   }
 
-  TFormulaNode Binomial(TFormulaRun Above, TFormulaRun Below) {
-    Losses.Add(QStringLiteral("a binomial coefficient read as a column in parentheses"));
-    TTemplateInfo Column;
-    Column.Kind = TTemplateInfo::Matrix;
-    Column.Shape = kmVert;
-    TTemplateInfo Round;
-    Round.Kind = TTemplateInfo::Brackets;
-    return MakeTemplate(Round, SlotsOf({RunOf(MakeTemplate(Column, SlotsOf({std::move(Above), std::move(Below)})))}));
+  static TFormulaNode Binomial(TFormulaRun Above, TFormulaRun Below, bool Small = false) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Binomial;
+    Info.Small = Small;
+    return MakeTemplate(Info, SlotsOf({std::move(Above), std::move(Below)}));
   }
 
   // A braced group; its content joins the run it stands in.
@@ -537,7 +537,7 @@ class TLatexReader {
           ++P;
           return;
         }
-        Out.push_back(C == u'\'' ? TFormulaNode::Character(u'\'') : CharacterNode(C.unicode()));
+        Out.push_back(C == u'\'' ? TFormulaNode::Character(u'\'') : CharacterNode(TexCharacter(C.unicode())));
     }
   }
 
@@ -641,9 +641,9 @@ class TLatexReader {
     } else if (Name == QLatin1String("leftroot") || Name == QLatin1String("uproot")) {
       Losses.Add(QStringLiteral("the placement of a root's degree dropped"));
       Argument();
-    } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom")) {
+    } else if (Name == QLatin1String("binom") || Name == QLatin1String("dbinom") || Name == QLatin1String("tbinom")) {
       TFormulaRun Above = Argument();
-      Out.push_back(Binomial(std::move(Above), Argument()));
+      Out.push_back(Binomial(std::move(Above), Argument(), Name == QLatin1String("tbinom")));
     } else if (Name == QLatin1String("left")) {
       Fence(Out, Start);
     } else if (SizedDelimiters.contains(Name)) {
@@ -670,7 +670,7 @@ class TLatexReader {
                Name == QLatin1String("xleftrightarrow")) {
       LabelledArrow(Out, Name, Start);
     } else if (Name == QLatin1String("char")) {
-      Out.push_back(TFormulaNode::Character(CharCode(Start)));
+      Out.push_back(TFormulaNode::Character(TexCharacter(CharCode(Start))));
     } else if (AtomClasses.contains(Name)) {
       Losses.Add(QStringLiteral("spacing classes (\\%1) dropped").arg(Name));
       Splice(Out, Argument());
@@ -680,16 +680,14 @@ class TLatexReader {
     } else if (const std::optional<TMathAlphabet> Alphabet = AlphabetByCommand(Name)) {
       Styled(Out, *Alphabet, Name);
     } else if (Name == QLatin1String("operatorname") || Name == QLatin1String("operatorname*")) {
-      Losses.Add(QStringLiteral("named operators read as letters"));
-      Splice(Out, Argument());
+      NamedOperator(Out, Argument());
     } else if (OperatorNames().contains(Name)) {
       TFormulaRun Letters;
       for (QChar L : Name) Letters.push_back(TFormulaNode::Character(L.unicode()));
       // TeX sets the scripts of \lim, \max, ... as limits in display, and of any name with
       // \limits; the operator kind keeps that and the name's upright letters.
       if (ScriptedOperator(Letters, Out, LimitOperatorNames.contains(Name))) return;
-      Losses.Add(QStringLiteral("named operators read as letters"));
-      Splice(Out, std::move(Letters));
+      NamedOperator(Out, std::move(Letters), false);
     } else if (Name == QLatin1String("pmod")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
       for (QChar L : QStringLiteral("(mod ")) Out.push_back(CharacterNode(L.unicode()));
@@ -790,7 +788,7 @@ class TLatexReader {
         return;
       }
     } else {
-      Losses.Add(QStringLiteral("a big operator's operand taken up to the next relation"));
+      // Up to the next relation, as TeX spaces it: no loss to state.
       Operand = Run(Stops | stRelation);
     }
     const bool Limits = Placement == 1 || (Placement == 0 && Sign.Operator != TTemplateInfo::Integral && FOptions.Display);
@@ -819,15 +817,23 @@ class TLatexReader {
       }
     }
     P = Save;
-    TFormulaRun Base = Argument();
-    // With \limits or \nolimits and scripts it is an operator with scripts.
+    NamedOperator(Out, Argument());
+  }
+
+  // An operator's name (\mathop{..}, \operatorname{..}, \lim ...): with \limits or
+  // \nolimits and scripts an operator with scripts, else its letters. Counted: whether
+  // the letters were counted where they were read.
+  void NamedOperator(TFormulaRun& Out, TFormulaRun Base, bool Counted = true) {
     SkipSpace();
     const QString Placement = PeekControl();
     if ((Placement == QLatin1String("limits") || Placement == QLatin1String("nolimits")) &&
         ScriptedOperator(Base, Out, false))
       return;
     Losses.Add(QStringLiteral("named operators read as letters"));
-    Splice(Out, std::move(Base));
+    if (Counted)
+      Splice(Out, std::move(Base));
+    else
+      for (TFormulaNode& Letter : Base) Out.push_back(std::move(Letter));
   }
 
   // The scripts after an operator's base (its \limits or \nolimits first), if any follow:
@@ -866,7 +872,7 @@ class TLatexReader {
       if (C == u'.') return 0;
       if (C == u'<') return 0x27E8;
       if (C == u'>') return 0x27E9;
-      if (QStringLiteral("()[]|/").contains(C) || C.unicode() > 0x7F) return C.unicode();
+      if (QStringLiteral("()[]|/").contains(C) || C.unicode() > 0x7F) return TexCharacter(C.unicode());
       Refuse(QStringLiteral("%1 is no delimiter").arg(C), Start);
     }
     const QString Name = TakeControl();
@@ -1048,6 +1054,7 @@ class TLatexReader {
     // Only what the writer puts in text is text; anything else reads as math mode has it
     // (a palette symbol where there is one).
     const auto Put = [&](char32_t Code) {
+      Code = Code <= 0xFFFF ? TexCharacter(static_cast<char16_t>(Code)) : Code;
       Exact = Exact && WrittenAsText(Code);
       Out.push_back(WrittenAsText(Code) || Code > 0xFFFF ? TFormulaNode::Character(Code)
                                                          : CharacterNode(static_cast<char16_t>(Code)));
@@ -1096,8 +1103,10 @@ class TLatexReader {
   // The rows of a matrix or line environment, cells as runs, up to its \end.
   std::vector<std::vector<TFormulaRun>> Rows(const QString& Environment, qsizetype Start) {
     std::vector<std::vector<TFormulaRun>> Result(1);
+    // After a \\ that ends the last row (as pandoc writes every row) no cell follows.
+    bool LastRowEnded = false;
     for (;;) {
-      Result.back().push_back(Run(stNone));
+      if (!std::exchange(LastRowEnded, false)) Result.back().push_back(Run(stNone));
       SkipSpace();
       if (AtEnd()) Refuse(QStringLiteral("\\begin{%1} is not closed").arg(Environment), Start);
       if (S[P] == u'&') {
@@ -1110,7 +1119,10 @@ class TLatexReader {
         SkipDimension();
         SkipSpace();
         // A \\ that ends the last row starts none.
-        if (PeekControl() != QLatin1String("end")) Result.emplace_back();
+        if (PeekControl() != QLatin1String("end"))
+          Result.emplace_back();
+        else
+          LastRowEnded = true;
         continue;
       }
       if (Name == QLatin1String("end")) {
@@ -1320,6 +1332,7 @@ TLatexMacros ReadLatexMacros(const QString& Document) {
 }
 
 TReadResult ReadLatex(const QString& Text, const TLatexReadOptions& Options) {
+  if (TReadResult Check = CheckControlCharacters(Text); !Check.Ok()) return Check;
   if (Options.PreferData) {
     if (const std::optional<QString> Data = DataLine(Text)) return ReadDataAnnotation(*Data);
   }

@@ -43,6 +43,8 @@ QString DelimiterLatex(TDelimiter Value, bool Left, bool Middle) {
 
 class TLatexWriter {
  public:
+  explicit TLatexWriter(TLatexFlavour Flavour) : FCommands(Flavour == TLatexFlavour::PdfLatex) {}
+
   QString Text;
 
   void Lines(const TFormula& Formula) {
@@ -104,7 +106,7 @@ class TLatexWriter {
       }
       FlushText();
       if (Character)
-        Put(MathModeCharacter(Node.Code));
+        Put(MathModeCharacter(Node.Code, FCommands));
       else if (Node.Kind == TFormulaNode::ExtSymbol)
         Symbol(*SymbolByCode(Node.Code));
       else
@@ -169,6 +171,11 @@ class TLatexWriter {
         return;
       case TTemplateInfo::Division:
         Put(Info.Small ? QStringLiteral("\\tfrac") : QStringLiteral("\\frac"));
+        Braced(Slot(0));
+        Braced(Slot(1));
+        return;
+      case TTemplateInfo::Binomial:
+        Put(Info.Small ? QStringLiteral("\\tbinom") : QStringLiteral("\\binom"));
         Braced(Slot(0));
         Braced(Slot(1));
         return;
@@ -396,11 +403,12 @@ class TLatexWriter {
   }
 
   bool FAfterControlWord = false;
+  const bool FCommands;
 };
 }  // namespace
 
-QString WriteLatex(const TFormula& Formula, bool Annotated) {
-  TLatexWriter Writer;
+QString WriteLatex(const TFormula& Formula, bool Annotated, TLatexFlavour Flavour) {
+  TLatexWriter Writer(Flavour);
   Writer.Lines(Formula);
   if (!Annotated) return Writer.Text;
   // The newline ends the comment before whatever follows the formula.

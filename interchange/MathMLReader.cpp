@@ -1,6 +1,7 @@
 // Presentation MathML -> formula.
 
 #include <QHash>
+#include <algorithm>
 #include <QSet>
 #include <optional>
 #include <QXmlStreamReader>
@@ -103,6 +104,45 @@ char16_t SingleChar(const TXmlNode& Node) {
   return T.size() == 1 ? T[0].unicode() : 0;
 }
 
+// A fraction drawn without a bar (linethickness 0 in any unit): a binomial's parts.
+bool Barless(const TXmlNode& Node) {
+  if (Node.Name != QLatin1String("mfrac") || Node.Children.size() != 2) return false;
+  QString Thickness = Node.Attributes.value(QStringLiteral("linethickness")).trimmed();
+  if (Thickness.isEmpty()) return false;
+  while (!Thickness.isEmpty() && Thickness.back().isLetter()) Thickness.chop(1);
+  bool Ok = false;
+  return Thickness.toDouble(&Ok) == 0 && Ok;
+}
+
+// The character of a bracket operator, also inside rows of its own (as MathJax writes
+// the delimiters of \binom); 0 for anything else.
+char16_t BracketChar(const TXmlNode& Node) {
+  const TXmlNode* At = &Node;
+  while (At->Name == QLatin1String("mrow") && At->Children.size() == 1) At = &At->Children.front();
+  return At->Name == QLatin1String("mo") ? SingleChar(*At) : 0;
+}
+
+// Whether Items[At] begins "(", a fraction without a bar, ")": a binomial coefficient.
+bool BinomialAt(const std::vector<const TXmlNode*>& Items, size_t At) {
+  return At + 2 < Items.size() && BracketChar(*Items[At]) == u'(' && Barless(*Items[At + 1]) &&
+         BracketChar(*Items[At + 2]) == u')';
+}
+
+// The name of an operator written as one token (<mi>lim</mi>, <mo>lim</mo>), also with
+// the function application after it in a row (as KaTeX writes it); empty for anything else.
+QString OperatorName(const TXmlNode& Node) {
+  const TXmlNode* Token = &Node;
+  if (Node.Name == QLatin1String("mrow") && Node.Children.size() == 2 && SingleChar(Node.Children[1]) == 0x2061)
+    Token = &Node.Children[0];
+  if (Token->Name != QLatin1String("mi") && Token->Name != QLatin1String("mo")) return QString();
+  if (!Token->Children.empty()) return QString();
+  const QString Name = Trimmed(Token->Text);
+  if (Name.size() < 2) return QString();
+  for (QChar C : Name)
+    if (!C.isLetter()) return QString();
+  return Name;
+}
+
 class TMathMLReader {
  public:
   TReadLosses Losses;
@@ -189,10 +229,26 @@ class TMathMLReader {
            BigOperatorByChar(SingleChar(*Sign_), Sign);
   }
 
+  bool BigOperatorIn(const TXmlNode& Node) {
+    TOperatorSign Sign;
+    bool Limits = false;
+    return BigOperator(Node, Sign, Limits);
+  }
+
   TFormulaRun Runs(const std::vector<const TXmlNode*>& Items) {
     TFormulaRun Out;
     for (size_t I = 0; I < Items.size(); ++I) {
-      const TXmlNode& Node = *Items[I];
+      // Temml wraps a big operator with its limits in a row of its own; the operand follows.
+      const TXmlNode* Item = Items[I];
+      while (Item->Name == QLatin1String("mrow") && Item->Children.size() == 1 && Item->Attributes.isEmpty() &&
+             BigOperatorIn(Item->Children.front()))
+        Item = &Item->Children.front();
+      const TXmlNode& Node = *Item;
+      if (BinomialAt(Items, I)) {
+        Out.push_back(Binomial(*Items[I + 1], false));
+        I += 2;
+        continue;
+      }
       TOperatorSign Sign;
       bool Limits = false;
       if (!BigOperator(Node, Sign, Limits)) {
@@ -214,7 +270,7 @@ class TMathMLReader {
       if (I + 1 < Items.size() && Items[I + 1]->Name == QLatin1String("mrow")) {
         Operand = Slot(*Items[++I]);
       } else if (I + 1 < Items.size() && !IsRelation(*Items[I + 1])) {
-        Losses.Add(QStringLiteral("a big operator's operand taken up to the next relation"));
+        // Up to the next relation, as TeX spaces it: no loss to state.
         std::vector<const TXmlNode*> Rest;
         while (I + 1 < Items.size() && !IsRelation(*Items[I + 1])) Rest.push_back(Items[++I]);
         Operand = Runs(Rest);
@@ -238,10 +294,12 @@ class TMathMLReader {
       if (C == u'\t' || C == u'\n' || C == u'\r') C = u' ';
     const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
     const std::optional<TMathAlphabet> Alphabet = AlphabetByVariant(Variant);
-    if (!Variant.isEmpty() && !Alphabet &&
-        !(Variant == QLatin1String("normal") && Node.Name == QLatin1String("mi") && Text.size() == 1))
+    // Upright is how a single character other than a Latin or small Greek letter stands.
+    const bool Upright = Text.size() == 1 && !ItalicLetter(Text[0]);
+    if (!Variant.isEmpty() && !Alphabet && !(Variant == QLatin1String("normal") && Upright))
       Losses.Add(QStringLiteral("styles (mathvariant) dropped"));
-    if (Node.Name == QLatin1String("mi") && Text.size() > 1) Losses.Add(QStringLiteral("named operators read as letters"));
+    if ((Node.Name == QLatin1String("mi") && Text.size() > 1) || !OperatorName(Node).isEmpty())
+      Losses.Add(QStringLiteral("named operators read as letters"));
     bool Exact = true;
     for (const char32_t Code : Text.toUcs4()) {
       if (Code > 0xFFFF || Alphabet) {
@@ -267,6 +325,27 @@ class TMathMLReader {
       }
     }
     if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));
+  }
+
+  // The letters the Math style sets in italic.
+  static bool ItalicLetter(QChar C) {
+    return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z') || (C >= u'\u03B1' && C <= u'\u03C9');
+  }
+
+  TFormulaNode Binomial(const TXmlNode& Fraction, bool Small) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Binomial;
+    Info.Small = Small;
+    return MakeTemplate(Info, SlotsOf({Slot(Fraction.Children[0]), Slot(Fraction.Children[1])}));
+  }
+
+  // The binomial a row or style holds as its only content, or null.
+  static const TXmlNode* BinomialIn(const TXmlNode& Node) {
+    const TXmlNode* Row = &Node;
+    while (Row->Children.size() == 1 && Row->Children[0].Name == QLatin1String("mrow")) Row = &Row->Children[0];
+    std::vector<const TXmlNode*> Items;
+    for (const TXmlNode& Child : Row->Children) Items.push_back(&Child);
+    return Items.size() == 3 && BinomialAt(Items, 0) ? Items[1] : nullptr;
   }
 
   TFormulaNode Vector(TKindArrow Heads, TAlignEA Align, TFormulaRun Body) {
@@ -329,6 +408,9 @@ class TMathMLReader {
     if (Kind == QLatin1String("longdiv")) {
       Info.Kind = TTemplateInfo::LongDivision;
       Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Contents), std::move(Divisor)})));
+    } else if (Kind == QLatin1String("top") || Kind == QLatin1String("bottom")) {
+      // Temml's \overline and \underline.
+      Out.push_back(Vector(TKindArrow{}, Kind == QLatin1String("top") ? aeBottom : aeTop, std::move(Contents)));
     } else if (Kind == QLatin1String("horizontalstrike") || Kind == QLatin1String("updiagonalstrike")) {
       Out.push_back(AccentNode(Kind == QLatin1String("horizontalstrike") ? acStrike : acSlash, std::move(Contents)));
     } else {
@@ -395,6 +477,16 @@ class TMathMLReader {
     return Node.Name == QLatin1String("mrow") && Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-operator");
   }
 
+  // An operator base's content: an operator's name as its letters, which the base sets
+  // upright.
+  TFormulaRun OperatorBase(const TXmlNode& Node) {
+    const QString Name = OperatorName(Node);
+    if (Name.isEmpty()) return Slot(Node);
+    TFormulaRun Letters;
+    for (QChar C : Name) Letters.push_back(TFormulaNode::Character(C.unicode()));
+    return Letters;
+  }
+
   // A brace over (or under) its body: the mark's <mover> (or <munder>) on the same side.
   static bool IsBrace(const TXmlNode& Node, bool Over) {
     return Node.Name == (Over ? QLatin1String("mover") : QLatin1String("munder")) && Node.Children.size() == 2 &&
@@ -420,7 +512,10 @@ class TMathMLReader {
     }
     const TGroupOptions Options = Both ? TGroupOptions{goLimitBottom, goLimitTop}
                                   : Over ? TGroupOptions{goLimitTop} : TGroupOptions{goLimitBottom};
-    Out.push_back(ScriptedNode(Options, IsOperatorBase(Base), Slot(Base), Over ? TFormulaRun() : Slot(Node.Children[1]),
+    // An operator's name with limits (\lim as Temml, KaTeX and MathJax write it) is an
+    // operator base too.
+    const bool Operator = IsOperatorBase(Base) || !OperatorName(Base).isEmpty();
+    Out.push_back(ScriptedNode(Options, Operator, OperatorBase(Base), Over ? TFormulaRun() : Slot(Node.Children[1]),
                                Both || Over ? Slot(Node.Children.back()) : TFormulaRun()));
   }
 
@@ -454,6 +549,10 @@ class TMathMLReader {
     return Node.Name == QLatin1String("mo") && Node.Attributes.value(QStringLiteral("fence")) == QLatin1String("true");
   }
 
+  static bool Unstretched(const TXmlNode& Node) {
+    return Node.Attributes.value(QStringLiteral("stretchy")) == QLatin1String("false");
+  }
+
   static char16_t FenceChar(const TXmlNode& Node) {
     const char16_t C = SingleChar(Node);
     if (C == u'<' || C == 0x2329) return 0x27E8;
@@ -467,6 +566,10 @@ class TMathMLReader {
     if (N == QLatin1String("mi") || N == QLatin1String("mn") || N == QLatin1String("mo") || N == QLatin1String("mtext")) {
       Token(Node, Out);
     } else if (N == QLatin1String("mrow")) {
+      if (const TXmlNode* Fraction = BinomialIn(Node)) {
+        Out.push_back(Binomial(*Fraction, false));
+        return;
+      }
       if (Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-unprintable"))
         Losses.Add(QStringLiteral("characters XML cannot carry dropped"));
       const auto& C = Node.Children;
@@ -475,7 +578,22 @@ class TMathMLReader {
         Enclosed(C[1], Slot(C[0]), Out);
         return;
       }
-      if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back())) {
+      // KaTeX leaves out the empty delimiter of \right. (as in cases): a row that opens
+      // with a fence and holds no other one, nor a closing bracket.
+      const auto Closing = [](const TXmlNode& Child) {
+        return IsFence(Child) ||
+               (Child.Name == QLatin1String("mo") && QStringLiteral(")]}\u27E9|\u2016\u230B\u2309").contains(QChar(SingleChar(Child))) &&
+                SingleChar(Child));
+      };
+      if (C.size() >= 2 && IsFence(C.front()) && !Unstretched(C.front()) && std::none_of(C.begin() + 1, C.end(), Closing)) {
+        std::vector<const TXmlNode*> Inner;
+        for (size_t I = 1; I < C.size(); ++I) Inner.push_back(&C[I]);
+        Fenced(FenceChar(C.front()), Runs(Inner), 0, Out);
+        return;
+      }
+      // Temml marks a pair of plain parentheses as fences too, but not stretchy: those are
+      // characters, as in the LaTeX they come from.
+      if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back()) && !(Unstretched(C.front()) && Unstretched(C.back()))) {
         // Our own writer wraps each part of the content in one row.
         std::vector<const TXmlNode*> Inner, Second;
         const TXmlNode* Middle = nullptr;
@@ -497,6 +615,12 @@ class TMathMLReader {
         return;
       }
       for (TFormulaNode& Item : Runs(Children(Node))) Out.push_back(std::move(Item));
+    } else if (N == QLatin1String("mfrac") && Barless(Node)) {
+      // \atop and \substack-like stacks: the parts kept as a column.
+      Losses.Add(QStringLiteral("a fraction without a bar read as a column"));
+      std::vector<std::vector<TFormulaRun>> Rows;
+      for (const TXmlNode& Part : Node.Children) Rows.push_back({Slot(Part)});
+      Out.push_back(MatrixNode(std::move(Rows), Losses));
     } else if (N == QLatin1String("mfrac")) {
       Arity(Node, 2);
       TTemplateInfo Info;
@@ -549,6 +673,9 @@ class TMathMLReader {
         Losses.Add(QStringLiteral("spacing dropped"));
     } else if (N == QLatin1String("semantics")) {
       if (!Node.Children.empty()) Append(Node.Children.front(), Out);
+    } else if (N == QLatin1String("mstyle") && Node.Attributes.value(QStringLiteral("displaystyle")) == QLatin1String("false") &&
+               BinomialIn(Node)) {
+      Out.push_back(Binomial(*BinomialIn(Node), true));
     } else if (N == QLatin1String("mstyle") && Node.Children.size() == 1 && Node.Children[0].Name == QLatin1String("mfrac") &&
                Node.Attributes.value(QStringLiteral("displaystyle")) == QLatin1String("false") &&
                Node.Children[0].Attributes.value(QStringLiteral("bevelled")) != QLatin1String("true")) {
@@ -599,6 +726,7 @@ std::optional<QString> DataAnnotation(const TXmlNode& Math) {
 }  // namespace
 
 TReadResult ReadMathML(const QString& Text, bool PreferData) {
+  if (TReadResult Check = CheckControlCharacters(Text); !Check.Ok()) return Check;
   TReadResult Result;
   try {
     const TXmlNode Math = ParseXml(Text);

@@ -154,15 +154,13 @@ class TMathMLWriter {
                                    QStringLiteral(" movablelimits=\"false\""));
         return Row(Scripted(Info, Node, Sign, Info.Options.Contains(goLimitBottom)) + Slot(Node.Slots[0]));
       }
-      case TTemplateInfo::Brackets: {
-        const auto Fence = [](char16_t Code, const char* Form) {
-          return Token("mo", Code, QStringLiteral(" fence=\"true\" form=\"%1\"").arg(QLatin1String(Form)));
-        };
-        return Row(Fence(DelimiterChar(OpeningDelimiter(Info.Bracket)), "prefix") + Slot(Node.Slots[0]) +
-                   Fence(DelimiterChar(ClosingDelimiter(Info.Bracket)), "postfix"));
-      }
-      case TTemplateInfo::Division: {
-        const QString Fraction = Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]));
+      case TTemplateInfo::Brackets: return Bracketed(Info.Bracket, Slot(Node.Slots[0]));
+      case TTemplateInfo::Division: case TTemplateInfo::Binomial: {
+        // A binomial is a fraction without a bar in round brackets, as TeX's \binom is.
+        const bool Binomial = Info.Kind == TTemplateInfo::Binomial;
+        QString Fraction = Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]),
+                                   Binomial ? QStringLiteral(" linethickness=\"0\"") : QString());
+        if (Binomial) Fraction = Bracketed(kbRound, Fraction);
         return Info.Small ? Element(QStringLiteral("mstyle"), Fraction, QStringLiteral(" displaystyle=\"false\" scriptlevel=\"1\""))
                           : Fraction;
       }
@@ -212,6 +210,14 @@ class TMathMLWriter {
       }
     }
     return QString();
+  }
+
+  static QString Bracketed(TKindBracket Kind, const QString& Content) {
+    const auto Fence = [](char16_t Code, const char* Form) {
+      return Token("mo", Code, QStringLiteral(" fence=\"true\" form=\"%1\"").arg(QLatin1String(Form)));
+    };
+    return Row(Fence(DelimiterChar(OpeningDelimiter(Kind)), "prefix") + Content +
+               Fence(DelimiterChar(ClosingDelimiter(Kind)), "postfix"));
   }
 
   // Strokes across the slot enclose it; primes are its superscript; other marks go over it,

@@ -45,6 +45,20 @@ void PlaceOffset(const QString& Text, qsizetype Offset, TReadResult& Result) {
   Result.Column = static_cast<int>(Offset - LineStart) + 1;
 }
 
+TReadResult CheckControlCharacters(const QString& Text) {
+  TReadResult Result;
+  for (qsizetype I = 0; I < Text.size(); ++I) {
+    const char16_t C = Text[I].unicode();
+    if (C >= 0x20 || C == u'\t' || C == u'\n' || C == u'\r') continue;
+    Result.Error = C == 0 ? QStringLiteral("the text holds a NUL character: it is not a formula's text")
+                          : QStringLiteral("the text holds the control character U+%1")
+                                .arg(QString::number(C, 16).toUpper().rightJustified(4, u'0'));
+    PlaceOffset(Text, I, Result);
+    return Result;
+  }
+  return Result;
+}
+
 TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Slots) {
   return TFormulaNode{TFormulaNode::Template, 0, Info.Keyword(), std::move(Slots)};
 }

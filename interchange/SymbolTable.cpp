@@ -164,6 +164,21 @@ char16_t ForeignSymbolChar(const QString& Command) {
   return Table.value(Command, 0);
 }
 
+QString CharacterCommand(char32_t Char) {
+  static const auto Table = [] {
+    QHash<char32_t, QString> Result;
+    // The usual one where several commands give the character.
+    for (const auto& [Name, Code] : {std::pair<const char*, char16_t>{"|", 0x2016}, {"mid", 0x2223}, {"cdot", 0x22C5}})
+      Result.insert(Code, QString::fromLatin1(Name));
+    for (const auto& [Name, Code] : ForeignSymbols)
+      if (Code > 0x7F && !Result.contains(Code)) Result.insert(Code, QString::fromLatin1(Name));
+    for (const TSymbol& S : Symbols)
+      if (S.Latex && S.MathChar > 0x7F) Result.insert(S.MathChar, QString::fromLatin1(S.Latex));
+    return Result;
+  }();
+  return Table.value(Char);
+}
+
 bool BigOperatorByLatex(const QString& Command, TOperatorSign& Sign) {
   for (const TOperatorEntry& E : Operators)
     if (Command == QLatin1String(E.Latex)) {

@@ -28,6 +28,10 @@ bool IsSpaceSymbol(char16_t Code);
 // \forall ...): the character, or 0.
 char16_t ForeignSymbolChar(const QString& Command);
 
+// The command (without backslash) amsmath or amssymb has for a character beyond ASCII,
+// which reads back to the same character or palette symbol: empty where there is none.
+QString CharacterCommand(char32_t Char);
+
 // Every symbol command (without backslash) the LaTeX reader takes for a character: the
 // palette's symbols, their other names and the other writers' symbols.
 QStringList SymbolCommands();

@@ -116,6 +116,12 @@ QHash<QString, TTemplateInfo> BuildTable() {
     Info.Align = Align;
     Add(Info);
   }
+  for (bool Small : {false, true}) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Binomial;
+    Info.Small = Small;
+    Add(Info);
+  }
   for (TKindMatrix Shape : {kmHoriz, kmVert, kmSquare}) {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Matrix;
@@ -151,7 +157,7 @@ int TTemplateInfo::SlotCount() const {
     case BigOperator:
       return 1 + Options.Contains(goLimitBottom) + Options.Contains(goLimitTop) +
              Options.Contains(goIndexBottom) + Options.Contains(goIndexTop);
-    case Division: case SlashDivision: return 2;
+    case Division: case SlashDivision: case Binomial: return 2;
     case Root: return Degree ? 2 : 1;
     case LongDivision: return Quotient ? 3 : 2;
     case Fence: return Delimiters.Middle == dlNone ? 1 : 2;
@@ -195,6 +201,7 @@ QString TTemplateInfo::Keyword() const {
     case LeftIndex: return LeftIndexKeyword(Options);
     case Scripted: return ScriptedKeyword(Options, OperatorBase);
     case Brace: return BraceKeyword(Align);
+    case Binomial: return BinomialKeyword(Small);
   }
   return QString();
 }
@@ -218,8 +225,10 @@ const TTemplateInfo* FindTemplate(const QString& Keyword) {
 }
 
 char16_t AccentChar(TKindAccent Mark) {
+  // The spacing marks (U+00AF, U+02C6, U+02DC) rather than ASCII ones: other readers take
+  // those for the accents, the ASCII ones for narrow operators.
   static const char16_t Chars[] = {0,      0,      0,      0x2032, 0x2033, 0x2034, 0x02D9,
-                                   0x00A8, 0x20DB, 0x203E, u'^',   u'~',   0x2192, 0x2190,
+                                   0x00A8, 0x20DB, 0x00AF, 0x02C6, 0x02DC, 0x2192, 0x2190,
                                    0x2194, 0x21C0, 0x21BC, 0x23DC, 0x02D8, 0x2035};
   return Chars[Mark];
 }
@@ -230,7 +239,12 @@ bool AccentByChar(char16_t Code, bool Stretchy, TKindAccent& Mark) {
       {0x02D9, acDot}, {0x00A8, acDotTwo}, {0x20DB, acDotThree}, {u'^', acHat}, {0x02C6, acHat},
       {0x0302, acHat}, {u'~', acTilde}, {0x02DC, acTilde}, {0x0303, acTilde}, {0x21C0, acHarpoonRight},
       {0x21BC, acHarpoonLeft}, {0x23DC, acArcUp}, {0x23E0, acArcUp}, {0x2322, acArcUp},
-      {0x02D8, acArcDown}, {0x2323, acArcDown}, {0x23DD, acArcDown}};
+      {0x02D8, acArcDown}, {0x2323, acArcDown}, {0x23DD, acArcDown},
+      // The combining marks KaTeX and pandoc write for \vec, \dot and their kin, and
+      // KaTeX's macron for \bar.
+      {0x20D7, acArrowRight}, {0x20D6, acArrowLeft}, {0x20E1, acArrowRightLeft}, {0x20D1, acHarpoonRight},
+      {0x20D0, acHarpoonLeft}, {0x0307, acDot}, {0x0308, acDotTwo}, {0x0304, acBar}, {0x02C9, acBar},
+      {0x0306, acArcDown}, {0x0311, acArcUp}};
   static const QHash<char16_t, TKindAccent> Unstretched = {
       {0x203E, acBar}, {0x00AF, acBar}, {0x2192, acArrowRight}, {0x2190, acArrowLeft}, {0x2194, acArrowRightLeft}};
   const auto& Table = Others.contains(Code) ? Others : Unstretched;

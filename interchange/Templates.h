@@ -12,7 +12,9 @@ struct TTemplateInfo {
     Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix, SlashDivision, Root, LongDivision, Accent,
     // A slot or two between delimiters of any kinds, a left index, a base with scripts, a
     // horizontal brace with a label.
-    Fence, LeftIndex, Scripted, Brace
+    Fence, LeftIndex, Scripted, Brace,
+    // Two parts stacked without a bar, in round brackets.
+    Binomial
   };
   // The six big-operator signs; an integral comes one to three times and may have a ring.
   enum TOperator { Integral, Sum, Product, Coproduct, Intersection, Union };
@@ -28,7 +30,7 @@ struct TTemplateInfo {
   TAlignEA Align = aeTop;
   TKindMatrix Shape = kmSquare;
   int Columns = 0;  // of a grid
-  // A small fraction, an n-th root (a degree slot), a long division with a quotient slot.
+  // A small fraction or binomial, an n-th root (a degree slot), a long division with a quotient slot.
   bool Small = false;
   bool Degree = false;
   bool Quotient = false;

@@ -6,6 +6,7 @@
 #include "model/Arrows.h"
 #include "model/Brace.h"
 #include "model/Brackets.h"
+#include "model/Binomial.h"
 #include "model/Division.h"
 #include "model/Fence.h"
 #include "model/GroupOp.h"
@@ -220,6 +221,10 @@ void TEditArea::AddEqAccent(TKindAccent Kind) {
 
 void TEditArea::AddEqFence(TFenceKind Kind) {
   InsertEquation<TEqFence>(FenceKeyword(Kind), [Kind](TEqFence& E) { E.SetKind(Kind); });
+}
+
+void TEditArea::AddEqBinomial(bool Small) {
+  InsertEquation<TEqBinomial>(BinomialKeyword(Small), [Small](TEqBinomial& E) { E.SetSmall(Small); });
 }
 
 void TEditArea::AddEqLeftIndex(TGroupOptions Options) {

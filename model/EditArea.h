@@ -91,6 +91,9 @@ class TEditArea : public TZelkGraphic {
   void AddEqLeftIndex(TGroupOptions Options);
   void AddEqScripted(TGroupOptions Options, bool Operator);
   void AddEqBrace(TAlignEA Align);
+  // A binomial coefficient: two parts stacked without a bar, in round brackets; Small as
+  // for a fraction.
+  void AddEqBinomial(bool Small = false);
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification

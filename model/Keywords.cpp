@@ -91,6 +91,8 @@ void AddScriptKinds(TTable& Table) {
       Table.insert(ScriptedKeyword(Options, Operator), [=](TEditArea& A) { A.AddEqScripted(Options, Operator); });
   for (TAlignEA Align : {aeTop, aeBottom})
     Table.insert(BraceKeyword(Align), [=](TEditArea& A) { A.AddEqBrace(Align); });
+  for (bool Small : {false, true})
+    Table.insert(BinomialKeyword(Small), [=](TEditArea& A) { A.AddEqBinomial(Small); });
 }
 
 void AddGroupOps(TTable& Table) {
@@ -256,6 +258,10 @@ QString ScriptedKeyword(TGroupOptions Options, bool Operator) {
   if (!Operator) return QStringLiteral("Stack") + TopBottomWord(Options, goLimitTop, goLimitBottom);
   return QStringLiteral("Operator") + (Limits ? QStringLiteral("Limit") : QStringLiteral("Index")) +
          (Limits ? TopBottomWord(Options, goLimitTop, goLimitBottom) : TopBottomWord(Options, goIndexTop, goIndexBottom));
+}
+
+QString BinomialKeyword(bool Small) {
+  return Small ? QStringLiteral("BinomialSmall") : QStringLiteral("Binomial");
 }
 
 QString BraceKeyword(TAlignEA Align) {

@@ -38,6 +38,8 @@ QString LeftIndexKeyword(TGroupOptions Options);
 QString ScriptedKeyword(TGroupOptions Options, bool Operator);
 // The brace over its body (aeTop, the label above it) or under it (aeBottom).
 QString BraceKeyword(TAlignEA Align);
+// The binomial coefficient: "Binomial", "BinomialSmall".
+QString BinomialKeyword(bool Small);
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and

@@ -128,7 +128,8 @@ TCommandTable BuildCommandTable() {
     Table[{11, B}] = [Kind = Brackets[B]](TEditArea& A) { A.AddEqBrackets(Kind); };
 
   Table[{12, 0}] = [](TEditArea& A) { A.AddEqDivision(); };
-  // Group 12: fractions (buttons 2 and 3 repeat 0 and 1), radicals, long division.
+  // Group 12: fractions (buttons 2 and 3 repeat 0 and 1), radicals, long division, the
+  // binomial coefficient.
   Table[{12, 1}] = [](TEditArea& A) { A.AddEqDivision(true); };
   Table[{12, 2}] = [](TEditArea& A) { A.AddEqDivision(); };
   Table[{12, 3}] = [](TEditArea& A) { A.AddEqDivision(true); };
@@ -137,6 +138,7 @@ TCommandTable BuildCommandTable() {
   Table[{12, 6}] = [](TEditArea& A) { A.AddEqRoot(true); };
   Table[{12, 7}] = [](TEditArea& A) { A.AddEqLongDivision(false); };
   Table[{12, 8}] = [](TEditArea& A) { A.AddEqLongDivision(true); };
+  Table[{12, 9}] = [](TEditArea& A) { A.AddEqBinomial(); };
 
   // Group 3: the accents, numbered as their buttons; button 0 removes one (RemovesOrnament).
   for (int B = FirstAccent; B <= LastAccent; ++B)

@@ -113,6 +113,9 @@ TEST(AccessibleEditor, SpeaksRootsLongDivisionAndAccentsInThreeLanguages) {
        "деление уголком 6 на 2, частное 3"},
       {Line("DivisionSlash(" + Slot("Simple(1)") + Slot("Simple(2)") + ")"), "the fraction 1 over 2 end fraction",
        "Bruch 1 durch 2 Ende Bruch", "дробь 1 делённое на 2 конец дроби"},
+      {Line("Binomial(" + Slot("Simple(n)") + Slot("Simple(k)") + ")"), "the binomial coefficient n choose k end binomial",
+       "Binomialkoeffizient n über k Ende Binomialkoeffizient",
+       "биномиальный коэффициент из n по k конец коэффициента"},
       // The accent is named by its button, German by the English words.
       {Line("AccentTilde(" + Slot(X) + ")"), "x with tilde above", "x, darüber Tilde", "x, сверху тильда"},
   };

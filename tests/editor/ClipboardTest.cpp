@@ -13,6 +13,7 @@
 #include "editor/Clipboard.h"
 #include "model/EditArea.h"
 #include "model/TextForm.h"
+#include "interchange/Validators.h"
 
 namespace {
 struct Clipboard : ::testing::Test, EditorFixture {
@@ -324,4 +325,44 @@ TEST_F(Clipboard, ALongPasteIsLaidOutAsTheSameFormulaRead) {
     Read.Line(1)->SetEquationIndex(Active()->EquationIndex());
     EXPECT_EQ(FormulaGeometry(*E), FormulaGeometry(Read));
   }
+}
+
+TEST_F(Clipboard, CopyOffersHtmlMathAndTheWindowsMathMLFormatsAndPasteReadsHtml) {
+  E->SetData(Row("Division(EditArea(Simple(a))EditArea(Simple(b)))"));
+  Line(0)->SetActive(true);
+  Line(0)->SetEquationIndex(1);
+  Key(E, Qt::Key_Left, Qt::ShiftModifier);
+  Ctrl(E, Qt::Key_C);
+  const QMimeData* Copied = Clip->mimeData();
+  ASSERT_TRUE(Copied);
+  const QString Html = QString::fromUtf8(Copied->data("text/html"));
+  EXPECT_TRUE(Html.startsWith("<math xmlns=\"http://www.w3.org/1998/Math/MathML\"")) << Html.toStdString();
+  EXPECT_TRUE(Html.contains("<mfrac>"));
+  for (const char* Windows : {"application/x-qt-windows-mime;value=\"MathML\"",
+                              "application/x-qt-windows-mime;value=\"MathML Presentation\""})
+    EXPECT_EQ(QString::fromUtf8(Copied->data(Windows)), QString::fromUtf8(Copied->data("application/mathml+xml")))
+        << Windows;
+  // The fragment stands as a document of its own against the MathML DTD.
+  QString Why;
+  if (ValidatorsInstalled(Why)) {
+    EXPECT_EQ(ValidateMathML({Html}), QString());
+  }
+
+  // A word processor's HTML with a formula in it.
+  E->SetData(Row(""));
+  Line(0)->SetActive(true);
+  auto* Mime = new QMimeData;
+  Mime->setHtml("<html><head><meta charset=\"utf-8\"></head><body><p>see <math "
+                "xmlns=\"http://www.w3.org/1998/Math/MathML\"><msqrt><mi>y</mi></msqrt></math></p></body></html>");
+  Mime->setText("see y");
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row("Root(EditArea(Simple(y)))"));
+  // HTML without a formula goes in as its text.
+  Mime = new QMimeData;
+  Mime->setHtml("<p>z</p>");
+  Mime->setText("z");
+  Clip->setMimeData(Mime);
+  Ctrl(E, Qt::Key_V);
+  EXPECT_TEXT(E->GetData(), Row("Root(EditArea(Simple(y)))Simple(z)"));
 }

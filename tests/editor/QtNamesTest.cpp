@@ -55,7 +55,8 @@ TEST(QtNames, LowercasePropertiesAreTheSpecifiedOnesInQtNaming) {
   // Forms keep storing only the specified names; Designer shows only them.
   const QMetaObject* Meta = Editor.metaObject();
   EXPECT_STREQ(Meta->className(), "TZelkEquation");
-  for (const char* Name : {"data", "latex", "mathML", "typesetting", "inputStyle", "zoom", "language"}) {
+  for (const char* Name : {"data", "latex", "mathML", "plainLatex", "plainMathML", "typesetting", "inputStyle", "zoom",
+                           "language"}) {
     const QMetaProperty Property = Meta->property(Meta->indexOfProperty(Name));
     ASSERT_TRUE(Property.isValid()) << Name;
     EXPECT_FALSE(Property.isDesignable()) << Name;
@@ -186,4 +187,53 @@ TEST(QtNames, ThePaletteLinksAndSpeaksThroughItsQtNames) {
   EXPECT_EQ(Language.count(), 1);
   Editor.reset();
   EXPECT_EQ(Palette.equation(), nullptr);
+}
+
+TEST(QtNames, PlainTextsLeaveOutTheExactCopyAndSayWhenTheyChange) {
+  Zelk::Equation Editor;
+  // An empty formula's plain LaTeX is empty; the annotated one still carries the Data.
+  EXPECT_EQ(Editor.plainLatex(), "");
+  EXPECT_TRUE(Editor.latex().contains("%zelk-data:EditArea()"));
+  EXPECT_EQ(Editor.property("PlainLaTeX").toString(), "");
+  EXPECT_FALSE(Editor.setProperty("PlainLaTeX", "x"));  // read-only
+  QSignalSpy Latex(&Editor, &Zelk::Equation::plainLatexChanged);
+  QSignalSpy MathML(&Editor, &Zelk::Equation::plainMathMLChanged);
+  Editor.setData(Fraction);
+  ASSERT_EQ(Latex.count(), 1);
+  EXPECT_EQ(Latex[0][0].toString(), "\\frac{a}{b}");
+  EXPECT_EQ(Editor.GetPlainLaTeX(), "\\frac{a}{b}");
+  ASSERT_EQ(MathML.count(), 1);
+  EXPECT_EQ(MathML[0][0].toString(), Editor.plainMathML());
+  EXPECT_FALSE(Editor.plainMathML().contains("annotation"));
+  EXPECT_TRUE(Editor.mathML().contains("application/x-zelk-data"));
+  // The plain texts read back to the same formula.
+  Zelk::Equation Other;
+  Other.setLatex(Editor.plainLatex());
+  EXPECT_EQ(Other.data(), Fraction);
+  Other.setMathML(Editor.plainMathML());
+  EXPECT_EQ(Other.data(), Fraction);
+
+  // All four capitalised texts name their change signal.
+  const QMetaObject* Meta = Editor.metaObject();
+  for (const char* Name : {"LaTeX", "MathML", "PlainLaTeX", "PlainMathML"})
+    EXPECT_TRUE(Meta->property(Meta->indexOfProperty(Name)).hasNotifySignal()) << Name;
+}
+
+TEST(QtNames, TextAssignmentsRefuseControlCharactersThroughReadError) {
+  Zelk::Equation Editor;
+  Editor.setData(Fraction);
+  Editor.setLatex(QStringLiteral("x\x01"));
+  EXPECT_EQ(Editor.data(), Fraction);
+  EXPECT_TRUE(Editor.ReadError().contains("line 1, column 2")) << Editor.ReadError().toStdString();
+  EXPECT_TRUE(Editor.ReadError().contains("control character")) << Editor.ReadError().toStdString();
+  Editor.setMathML(QString(QStringLiteral("<math><mi>x</mi>") + QChar(0) + QStringLiteral("</math>")));
+  EXPECT_EQ(Editor.data(), Fraction);
+  EXPECT_TRUE(Editor.ReadError().contains("NUL")) << Editor.ReadError().toStdString();
+  Editor.setMathML("  ");
+  EXPECT_EQ(Editor.data(), Fraction);
+  EXPECT_FALSE(Editor.ReadError().isEmpty());
+  // Blank LaTeX is the empty formula, as an empty formula's plain LaTeX is blank.
+  Editor.setLatex(" ");
+  EXPECT_EQ(Editor.data(), "EditArea()");
+  EXPECT_TRUE(Editor.ReadError().isEmpty());
 }

@@ -85,3 +85,81 @@ TEST(Convert, ErrorsGoToStandardErrorWithThePlaceAndAFailingStatus) {
   EXPECT_EQ(Help.Status, 0);
   EXPECT_TRUE(Help.Out.contains("Usage: zelk-convert"));
 }
+
+TEST(Convert, RefusesBinaryEmptyAndBlankInputAndControlCharacters) {
+  QByteArray Png = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452");
+  const struct {
+    QByteArray Input;
+    const char* Message;
+  } Cases[] = {
+      {Png, "<stdin>: not UTF-8 text (byte 1 of the input is no UTF-8): refused"},
+      {"", "<stdin>:1:1: the input holds no formula (it is empty)"},
+      {" \n\t\n", "<stdin>:1:1: the input holds no formula (it is blank)"},
+      {QByteArray("x+\0y", 4), "<stdin>:1:3: the text holds a NUL character"},
+      {"a\n\x1b[31m", "<stdin>:2:1: the text holds the control character U+001B"},
+      {"EditArea(Simple(\x07))", "<stdin>:1:17: the text holds the control character U+0007"},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.Message);
+    for (const char* Target : {"data", "png"}) {
+      const TRun Run = Convert({"--to", Target}, Case.Input);
+      EXPECT_EQ(Run.Status, 1);
+      EXPECT_TRUE(Run.Out.isEmpty());
+      EXPECT_TRUE(Run.Err.contains(Case.Message)) << Run.Err.toStdString();
+    }
+  }
+  // A byte order mark is no part of the formula.
+  EXPECT_EQ(Convert({"--to", "data"}, "\xEF\xBB\xBFx").Out, "EditArea(Simple(x))\n");
+}
+
+TEST(Convert, PlainTextsForOtherProgramsAndTheUnicodeMathFlavour) {
+  const TRun Latex = Convert({"--to", "latex", "--plain"}, "\\frac{a}{b} \\cdot c");
+  EXPECT_EQ(Latex.Status, 0);
+  EXPECT_EQ(Latex.Out, "\\frac{a}{b}\\cdot c\n");
+  EXPECT_EQ(Convert({"--to", "latex", "--plain", "--unicode-math"}, "a \\cdot c").Out, "a\xE2\x8B\x85" "c\n");
+  const TRun MathML = Convert({"--to", "mathml", "--plain"}, "x");
+  EXPECT_FALSE(MathML.Out.contains("annotation"));
+  EXPECT_TRUE(MathML.Out.startsWith("<math"));
+}
+
+TEST(Convert, ManyFormulasInOneRunEachFaultPlacedAndTheStatusSayingSo) {
+  QTemporaryDir Dir;
+  const auto Put = [&](const QString& Name, const QByteArray& Text) {
+    QFile File(Dir.filePath(Name));
+    File.open(QIODevice::WriteOnly);
+    File.write(Text);
+    return File.fileName();
+  };
+  const QString Good = Put("good.tex", "\\frac{1}{2}");
+  const QString Bad = Put("bad.tex", "x\n+ \\acute{b}");
+  const QString Out = Dir.filePath("out");
+
+  // Several files: each output named as its input, a refused one reported, the rest done.
+  TRun Files = Convert({"--to", "svg", "--output-dir", Out, Good, Bad});
+  EXPECT_EQ(Files.Status, 1);
+  EXPECT_TRUE(Files.Err.contains(Bad.toUtf8() + ":2:3: \\acute has no element kind")) << Files.Err.toStdString();
+  EXPECT_TRUE(QFile::exists(Out + "/good.svg"));
+  EXPECT_FALSE(QFile::exists(Out + "/bad.svg"));
+  EXPECT_EQ(Convert({"--to", "data", "--output-dir", Out, Good}).Status, 0);
+  EXPECT_EQ(ReadFile(Out + "/good.txt"), "EditArea(Division(EditArea(Simple(1))EditArea(Simple(2))))\n");
+  EXPECT_EQ(Convert({"--to", "data", Good, Bad}).Status, 2);  // several files need a folder
+
+  // Lines: one output line per input line, the id kept, blank lines kept, faults placed in
+  // the input's columns.
+  const QString Lines = Put("lines.txt", "a^2\neq\t\\frac{x}{y}\n\nbad\tx + \\acute{y}\n\\binom{n}{k}\n");
+  TRun Text = Convert({"--to", "latex", "--lines", Lines});
+  EXPECT_EQ(Text.Status, 1);
+  EXPECT_EQ(Text.Out, "a^{2}\neq\t\\frac{x}{y}\n\nbad\t\n\\binom{n}{k}\n");
+  EXPECT_TRUE(Text.Err.contains(Lines.toUtf8() + ":4:9: \\acute has no element kind")) << Text.Err.toStdString();
+
+  // Pictures: one file per line, named by id or line number; an id that would leave the
+  // folder is refused.
+  const QString Pictures = Put("pictures.txt", "first\tx^2\n\\sqrt{y}\n../up\tz\n");
+  TRun Images = Convert({"--to", "png", "--lines", "--output-dir", Out, Pictures});
+  EXPECT_EQ(Images.Status, 1);
+  EXPECT_FALSE(QImage(Out + "/first.png").isNull());
+  EXPECT_FALSE(QImage(Out + "/2.png").isNull());
+  EXPECT_FALSE(QFile::exists(Dir.filePath("up.png")));
+  EXPECT_TRUE(Images.Err.contains(Pictures.toUtf8() + ":3:1: the id ../up cannot name a file")) << Images.Err.toStdString();
+  EXPECT_EQ(Convert({"--to", "png", "--lines", Pictures}).Status, 2);
+}

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <iostream>
 
+#include "InterchangeSupport.h"
 #include "Validators.h"
 #include "interchange/MathML.h"
 
@@ -107,4 +108,73 @@ TEST(Corpus, TheAmsmathTestDocumentIsReadExactlyWithLossOrRefusedWithAMessage) {
     EXPECT_EQ(ReadMathML(MathML.back()).Data, Data[I]);
   }
   EXPECT_EQ(ValidateMathML(MathML).toStdString(), "");
+}
+
+// The formulas other people wrote, read by the programs they are written for: the MathML
+// that Temml and KaTeX make of each formula of the amsmath test document and of the math
+// sheet's reference formulas reads, with our MathML reader, to what our LaTeX reader makes
+// of the formula, or one of the readings states a loss, or the MathML reader refuses it
+// with a message. What still differs without a word is counted and may not grow: primes
+// (u' is an apostrophe to our LaTeX reader, a prime over u in their MathML), amsmath's \dots
+// that becomes \cdots between operators, \overset over an arrow, KaTeX's | as U+2223 and \,
+// as a thin space character.
+TEST(Corpus, WhatTemmlAndKatexWriteOfTheCorpusReadsAsItsLatex) {
+  QString Why;
+  ASSERT_TRUE(ValidatorsInstalled(Why)) << Why.toStdString();
+  ASSERT_TRUE(QFile::exists(TestMath)) << "install texlive-latex-base-doc (tools/install-deps.sh)";
+  std::vector<std::pair<QString, bool>> Corpus;
+  for (const TCorpusFormula& Formula : Formulas(Body(Unzipped(TestMath)))) Corpus.push_back({Formula.Text, Formula.Display});
+  static const QRegularExpression SheetRow("^\\| [\\w-]+ \\| `(.+)` \\| [\\d.]+ \\| [\\d.]+ \\|$", QRegularExpression::MultilineOption);
+  const QString Sheet = ReadFile(QStringLiteral(ZELK_TEST_SOURCE_DIR "/../docs/math-sheet.md"));
+  for (auto It = SheetRow.globalMatch(Sheet); It.hasNext();)
+    Corpus.push_back({It.next().captured(1).replace("\\|", "|"), true});
+  // Those our LaTeX reader takes (a document's own commands aside).
+  std::vector<std::pair<QString, bool>> Read;
+  std::vector<TReadResult> FromLatex;
+  for (const auto& [Text, Display] : Corpus) {
+    TLatexReadOptions Options;
+    Options.Display = Display;
+    const TReadResult Result = ReadLatex(Text, Options);
+    if (!Result.Ok()) continue;
+    Read.push_back({Text, Display});
+    FromLatex.push_back(Result);
+  }
+  ASSERT_GE(Read.size(), 150u);
+  const std::vector<TProducedMathML> Produced = ProducerMathML(Read);
+  ASSERT_EQ(Produced.size(), Read.size());
+  const bool Verbose = qEnvironmentVariableIsSet("ZELK_CORPUS_VERBOSE");
+  for (const char* Producer : {"Temml", "KaTeX"}) {
+    int Same = 0, Lossy = 0, Refused = 0, Silent = 0, Unwritten = 0;
+    for (size_t I = 0; I < Read.size(); ++I) {
+      const QString& MathML = QLatin1String(Producer) == QLatin1String("Temml") ? Produced[I].Temml : Produced[I].Katex;
+      if (MathML.isEmpty()) {
+        ++Unwritten;
+        continue;
+      }
+      TReadResult Result = ReadMathML(MathML);
+      // The minus sign is what TeX sets for -: the same formula.
+      Result.Data.replace(QStringLiteral("Simple(\u2212)"), QStringLiteral("Simple(-)"));
+      if (!Result.Ok()) {
+        ++Refused;
+        EXPECT_FALSE(Result.Error.isEmpty());
+      } else if (Result.Data == FromLatex[I].Data) {
+        ++Same;
+      } else if (!Result.Losses.isEmpty() || !FromLatex[I].Losses.isEmpty()) {
+        ++Lossy;
+      } else {
+        ++Silent;
+        if (Verbose)
+          std::cout << Producer << " differs without a word: " << Read[I].first.toStdString() << "\n  LaTeX:  "
+                    << FromLatex[I].Data.toStdString() << "\n  MathML: " << Result.Data.toStdString() << "\n";
+      }
+      if (Verbose && Result.Data != FromLatex[I].Data)
+        std::cout << Producer << ": " << Read[I].first.toStdString() << " -> "
+                  << (Result.Ok() ? Result.Losses.join("; ") : Result.Error).toStdString() << "\n";
+    }
+    std::cout << Producer << " MathML of " << Read.size() << " formulas: " << Same << " read the same, " << Lossy
+              << " differ with a stated loss, " << Refused << " refused, " << Silent << " differ silently, "
+              << Unwritten << " not written by " << Producer << "\n";
+    EXPECT_GE(Same, static_cast<int>(Read.size()) * 4 / 5) << Producer;
+    EXPECT_LE(Silent, QLatin1String(Producer) == QLatin1String("Temml") ? 8 : 13) << Producer;
+  }
 }

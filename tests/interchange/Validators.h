@@ -58,6 +58,30 @@ inline std::vector<TLatexCheck> CheckLatex(const QStringList& Texts, bool Inline
   return Result;
 }
 
+// The MathML Temml and KaTeX write for each formula (text, display), "" where one refuses
+// it; one node run for all. An empty list when node fails.
+struct TProducedMathML {
+  QString Temml;
+  QString Katex;
+};
+inline std::vector<TProducedMathML> ProducerMathML(const std::vector<std::pair<QString, bool>>& Formulas) {
+  QJsonArray Input;
+  for (const auto& [Text, Display] : Formulas) Input.append(QJsonArray{Text, Display});
+  QTemporaryDir Dir;
+  QFile File(Dir.filePath("input.json"));
+  File.open(QIODevice::WriteOnly);
+  File.write(QJsonDocument(Input).toJson(QJsonDocument::Compact));
+  File.close();
+  QProcess Node;
+  Node.setWorkingDirectory(ValidatorDir);
+  Node.start("node", {ValidatorDir + "/producers.js", File.fileName()});
+  Node.waitForFinished(300000);
+  std::vector<TProducedMathML> Result;
+  for (const QJsonValue& Value : QJsonDocument::fromJson(Node.readAllStandardOutput()).array())
+    Result.push_back({Value.toObject()["temml"].toString(), Value.toObject()["katex"].toString()});
+  return Result;
+}
+
 // xmllint's complaints about the documents, checked in one run; empty when all are valid.
 // Each document stands on a line of its own: line N is document N - 3.
 inline QString ValidateMathML(const QStringList& Documents) {

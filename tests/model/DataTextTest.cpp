@@ -50,8 +50,8 @@ void FillSlots(TEditArea* Area, QChar Ch) {
 TEST(DataText, EveryAcceptedNameReadsAndWritesBackWithContentInEverySlot) {
   QStringList Names = AcceptedTemplateKeywords();
   // The 76 names of the first version, 25 for fractions, radicals, long division and accents,
-  // 36 for fences, scripts and braces, and the grids.
-  EXPECT_EQ(Names.size() + 2, 76 + 25 + 36 + MaxMatrixColumns - 1);
+  // 36 for fences, scripts and braces, the grids and the two binomials.
+  EXPECT_EQ(Names.size() + 2, 76 + 25 + 36 + MaxMatrixColumns - 1 + 2);
   for (const QString& Name : Names) {
     TZelkEquation Source;
     InsertionForKeyword(Name)(*Source.Line(0));

@@ -51,6 +51,8 @@ def both_names_reach_the_same_properties():
     check(editor.data() == FRACTION, "setLatex: " + editor.data())
     check(r"\frac{a}{b}" in editor.latex() and editor.latex() == editor.GetLaTeX(), editor.latex())
     check(editor.mathML().startswith("<math") and editor.mathML() == editor.GetMathML(), "mathML()")
+    check(editor.plainLatex() == editor.GetPlainLaTeX() == r"\frac{a}{b}", "plainLatex(): " + editor.plainLatex())
+    check("<semantics>" not in editor.plainMathML(), "plainMathML(): " + editor.plainMathML())
     editor.setTypesetting(z.Typesetting.Math)
     check(editor.Typesetting() == z.TTypesettings.TTypesetting.Math, "typesetting")
     editor.SetInputStyle(z.InputStyle.Modern)
@@ -68,6 +70,8 @@ def signals_reach_python_callables():
     data, latex, changes, zooms, styles, inputs, languages = [], [], [], [], [], [], []
     editor.dataChanged.connect(data.append)
     editor.latexChanged.connect(latex.append)
+    plain = []
+    editor.plainLatexChanged.connect(plain.append)
     editor.OnChange.connect(lambda: changes.append(1))
     editor.zoomChanged.connect(zooms.append)
     editor.typesettingChanged.connect(styles.append)
@@ -77,6 +81,7 @@ def signals_reach_python_callables():
     check(data == ["EditArea(Simple(x)Simple(y)Simple(z))"], "dataChanged once a read is done: %r" % data)
     check(len(changes) > 1, "OnChange at every step of the read")
     check(len(latex) == 1 and latex[0] == editor.latex(), "latexChanged")
+    check(plain == ["xyz"], "plainLatexChanged: %r" % plain)
     editor.setZoom(200)
     editor.setZoom(200)
     check(zooms == [200], "zoomChanged: %r" % zooms)

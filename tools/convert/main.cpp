@@ -1,12 +1,16 @@
-// zelk-convert: converts a formula between Data, LaTeX and MathML, and draws it as SVG,
-// PNG or PDF. See --help.
+// zelk-convert: converts formulas between Data, LaTeX and MathML, and draws them as SVG,
+// PNG or PDF, one or many in one run. See --help.
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 
 #include "editor/ZelkEquation.h"
 #include "interchange/ImageExport.h"
@@ -15,39 +19,64 @@
 namespace {
 const char* const Usage =
     "Usage: zelk-convert [--from data|latex|mathml] [--to data|latex|mathml|svg|png|pdf]\n"
+    "                    [--plain] [--unicode-math] [--lines]\n"
     "                    [--font FAMILY] [--size PT] [--scale N] [--typesetting math|classic]\n"
-    "                    [-o FILE] [FILE|-]\n"
+    "                    [-o FILE | --output-dir DIR] [FILE|-]...\n"
     "\n"
     "Reads a formula from FILE (standard input for - or no FILE) and writes it to FILE given\n"
     "with -o (standard output without). The input format is guessed when --from is not\n"
     "given: a text that starts with '<' is MathML, one that starts with EditArea( is Data,\n"
     "anything else LaTeX. --to defaults to latex.\n"
     "\n"
+    "  --plain                    LaTeX without the %zelk-data line, MathML without the\n"
+    "                             annotations: the text alone, for other programs\n"
+    "  --unicode-math             LaTeX keeps characters as they are (for unicode-math under\n"
+    "                             XeLaTeX or LuaLaTeX) instead of amsmath's commands\n"
+    "  --output-dir DIR           writes each FILE's output to DIR, named as FILE with the\n"
+    "                             target's extension; needed for several FILEs\n"
+    "  --lines                    each line of the input is a formula, or id<TAB>formula:\n"
+    "                             pictures go to DIR/ID.EXT (the line number where no id is\n"
+    "                             given); text targets give one line per input line, in\n"
+    "                             their plain form, the id before a tab where one was given\n"
     "  --font FAMILY, --size PT   the font images are drawn in (default: the editor's)\n"
     "  --scale N                  image scale factor (default 1; PNG pixels = N x layout)\n"
     "  --typesetting STYLE        how images are set: math (the default) or classic\n"
     "  -h, --help                 this text\n"
     "\n"
     "LaTeX and MathML outputs carry the exact formula (a %zelk-data line, a Data\n"
-    "annotation), which this tool prefers when it reads them back. What a reader takes in\n"
-    "only approximately is listed on standard error; what it cannot take in stops it with\n"
-    "the place and a message on standard error and exit status 1. Wrong usage exits with 2.\n";
+    "annotation) unless --plain is given; this tool prefers it when it reads them back.\n"
+    "What a reader takes in only approximately is listed on standard error. What it cannot\n"
+    "take in (also input that is not UTF-8 text, holds control characters or no formula)\n"
+    "is reported on standard error as FILE:LINE:COLUMN: message, the other formulas still\n"
+    "converted; the exit status is then 1. Wrong usage exits with 2.\n";
+
+const QStringList TextTargets = {"data", "latex", "mathml"};
+const QStringList ImageTargets = {"svg", "png", "pdf"};
 
 struct TArguments {
-  QString From, To = QStringLiteral("latex"), Font, Output, Input = QStringLiteral("-");
+  QString From, To = QStringLiteral("latex"), Font, Output, OutputDir;
+  QStringList Inputs;
   int Size = 0;
   double Scale = 1.0;
+  bool Plain = false;
+  bool UnicodeMath = false;
+  bool Lines = false;
   TTypesetting Typesetting = TTypesettings::Math;
+
+  bool Image() const { return ImageTargets.contains(To); }
 };
 
-int Fail(int Status, const QString& Message) {
+void Report(const QString& Message) {
   std::fprintf(stderr, "zelk-convert: %s\n", Message.toLocal8Bit().constData());
+}
+
+int Fail(int Status, const QString& Message) {
+  Report(Message);
   return Status;
 }
 
 // False with Error set on wrong usage.
 bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) {
-  bool HaveInput = false;
   for (int I = 1; I < Words.size(); ++I) {
     const QString& W = Words[I];
     const auto Value = [&]() -> QString {
@@ -62,10 +91,10 @@ bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) 
       return true;
     } else if (W == "--from") {
       A.From = Value();
-      if (!QStringList{"data", "latex", "mathml"}.contains(A.From)) Error = "--from takes data, latex or mathml";
+      if (!TextTargets.contains(A.From)) Error = "--from takes data, latex or mathml";
     } else if (W == "--to") {
       A.To = Value();
-      if (!QStringList{"data", "latex", "mathml", "svg", "png", "pdf"}.contains(A.To))
+      if (!TextTargets.contains(A.To) && !ImageTargets.contains(A.To))
         Error = "--to takes data, latex, mathml, svg, png or pdf";
     } else if (W == "--font") {
       A.Font = Value();
@@ -86,85 +115,249 @@ bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) 
       if ((!Ok || A.Scale <= 0 || A.Scale > 100) && Error.isEmpty()) Error = "--scale takes a number above 0, at most 100";
     } else if (W == "-o") {
       A.Output = Value();
+    } else if (W == "--output-dir") {
+      A.OutputDir = Value();
+    } else if (W == "--plain") {
+      A.Plain = true;
+    } else if (W == "--unicode-math") {
+      A.UnicodeMath = true;
+    } else if (W == "--lines") {
+      A.Lines = true;
     } else if (W.startsWith('-') && W != "-") {
       Error = "unknown option " + W;
-    } else if (HaveInput) {
-      Error = "only one input file";
     } else {
-      A.Input = W;
-      HaveInput = true;
+      A.Inputs << W;
     }
     if (!Error.isEmpty()) return false;
   }
-  return true;
+  if (A.Inputs.isEmpty()) A.Inputs << QStringLiteral("-");
+  if (!A.Output.isEmpty() && !A.OutputDir.isEmpty())
+    Error = "-o and --output-dir exclude each other";
+  else if (A.Inputs.size() > 1 && A.OutputDir.isEmpty())
+    Error = "several input files need --output-dir";
+  else if (A.Lines && A.Image() && A.OutputDir.isEmpty())
+    Error = "--lines with a picture target needs --output-dir";
+  return Error.isEmpty();
 }
 
-// The picture of the formula in the format --to names.
-bool Draw(const TArguments& A, const QString& Data, QByteArray& Bytes, QString& Error) {
-  TZelkEquation Editor;
-  QFont Font = Editor.font();
-  if (!A.Font.isEmpty()) Font.setFamily(A.Font);
-  if (A.Size > 0) Font.setPointSize(A.Size);
-  Editor.setFont(Font);
-  Editor.SetTypesetting(A.Typesetting);
-  Editor.PutData(Data);
-  const TImageFormat Format = A.To == "svg" ? TImageFormat::Svg : A.To == "pdf" ? TImageFormat::Pdf : TImageFormat::Png;
-  TRenderOptions Options;
-  Options.Scale = A.Scale;
-  QBuffer Buffer(&Bytes);
-  Buffer.open(QIODevice::WriteOnly);
-  return WriteImage(Editor, Format, Buffer, Options, &Error);
+QString Extension(const QString& Target) {
+  if (Target == "latex") return QStringLiteral("tex");
+  if (Target == "mathml") return QStringLiteral("mml");
+  if (Target == "data") return QStringLiteral("txt");
+  return Target;
 }
 
-QString Guess(const QString& Text) {
+// The first byte that does not belong to well-formed UTF-8, or -1 when all do.
+qsizetype FirstBadByte(const QByteArray& Bytes) {
+  for (qsizetype I = 0; I < Bytes.size();) {
+    const auto B = static_cast<unsigned char>(Bytes[I]);
+    int Follow = 0;
+    char32_t Code = 0, Least = 0;
+    if (B < 0x80) {
+      ++I;
+      continue;
+    } else if ((B & 0xE0) == 0xC0) {
+      Follow = 1, Code = B & 0x1F, Least = 0x80;
+    } else if ((B & 0xF0) == 0xE0) {
+      Follow = 2, Code = B & 0x0F, Least = 0x800;
+    } else if ((B & 0xF8) == 0xF0) {
+      Follow = 3, Code = B & 0x07, Least = 0x10000;
+    } else {
+      return I;
+    }
+    for (int K = 1; K <= Follow; ++K) {
+      if (I + K >= Bytes.size() || (static_cast<unsigned char>(Bytes[I + K]) & 0xC0) != 0x80) return I;
+      Code = (Code << 6) | (static_cast<unsigned char>(Bytes[I + K]) & 0x3F);
+    }
+    if (Code < Least || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return I;
+    I += Follow + 1;
+  }
+  return -1;
+}
+
+// What one formula's text says it is, read into Data; a refusal placed in the text.
+TReadResult Read(const QString& Text, const QString& From, bool& Blank) {
+  TReadResult Result;
+  Blank = Text.trimmed().isEmpty();
+  if (Blank) {
+    Result.Error = QStringLiteral("the input holds no formula (it is %1)").arg(Text.isEmpty() ? "empty" : "blank");
+    Result.Line = Result.Column = 1;
+    return Result;
+  }
   const QString Start = Text.trimmed();
-  if (Start.startsWith('<')) return QStringLiteral("mathml");
-  if (Start.startsWith(QLatin1String("EditArea(")) || Start.isEmpty()) return QStringLiteral("data");
-  return QStringLiteral("latex");
+  const QString Format = !From.isEmpty()                                ? From
+                         : Start.startsWith('<')                        ? QStringLiteral("mathml")
+                         : Start.startsWith(QLatin1String("EditArea(")) ? QStringLiteral("data")
+                                                                        : QStringLiteral("latex");
+  if (Format == "latex") return ReadLatex(Text);
+  if (Format == "mathml") return ReadMathML(Text);
+  Result = CheckControlCharacters(Text);
+  if (!Result.Ok()) return Result;
+  try {
+    Result.Data = WriteData(ParseData(Text));
+  } catch (const std::exception& Error) {
+    Result.Error = QString::fromStdString(Error.what());
+    Result.Line = Result.Column = 1;
+  }
+  return Result;
 }
+
+// Converts formulas read from the inputs, reporting each one's faults, and remembers
+// whether any failed. One editor draws every picture.
+class TConverter {
+ public:
+  explicit TConverter(const TArguments& A) : FA(A) {}
+
+  bool Failed() const { return FFailed; }
+
+  void File(const QString& Input) {
+    const bool FromStdin = Input == "-";
+    const QString Name = FromStdin ? QStringLiteral("<stdin>") : Input;
+    QFile In;
+    if (FromStdin ? !In.open(stdin, QIODevice::ReadOnly) : (In.setFileName(Input), !In.open(QIODevice::ReadOnly)))
+      return Failure(QStringLiteral("cannot read %1").arg(Input));
+    const QByteArray Bytes = In.readAll();
+    if (const qsizetype Bad = FirstBadByte(Bytes); Bad >= 0)
+      return Failure(QStringLiteral("%1: not UTF-8 text (byte %2 of the input is no UTF-8): refused").arg(Name).arg(Bad + 1));
+    QString Text = QString::fromUtf8(Bytes);
+    if (Text.startsWith(QChar(0xFEFF))) Text.remove(0, 1);
+    const QString Stem = FromStdin ? QStringLiteral("stdin") : QFileInfo(Input).completeBaseName();
+    if (FA.Lines)
+      Lines(Text, Name, Stem);
+    else
+      Whole(Text, Name, Stem);
+  }
+
+  // The text outputs of --lines, gathered in input order.
+  void Flush() {
+    if (FLines.isEmpty() && FLineTarget.isEmpty()) return;
+    Write(FLineTarget, FLines);
+    FLines.clear();
+    FLineTarget.clear();
+  }
+
+ private:
+  void Failure(const QString& Message) {
+    Report(Message);
+    FFailed = true;
+  }
+
+  void Whole(const QString& Text, const QString& Name, const QString& Stem) {
+    bool Blank = false;
+    const TReadResult Result = Read(Text, FA.From, Blank);
+    if (!Result.Ok()) return Failure(QStringLiteral("%1:%2:%3: %4").arg(Name).arg(Result.Line).arg(Result.Column).arg(Result.Error));
+    for (const QString& Loss : Result.Losses) Report(QStringLiteral("%1: read with a loss: %2").arg(Name, Loss));
+    const std::optional<QByteArray> Bytes = Output(Result.Data, FA.Plain, Name);
+    if (!Bytes) return;
+    const QString Target = FA.OutputDir.isEmpty() ? FA.Output : QDir(FA.OutputDir).filePath(Stem + '.' + Extension(FA.To));
+    Write(Target, *Bytes);
+  }
+
+  void Lines(const QString& Text, const QString& Name, const QString& Stem) {
+    const QStringList Rows = Text.split(QLatin1Char('\n'));
+    if (!FA.Image()) {
+      // One output for all the lines: -o, standard output, or one file per input in DIR.
+      FLineTarget = FA.OutputDir.isEmpty() ? FA.Output : QDir(FA.OutputDir).filePath(Stem + '.' + Extension(FA.To));
+    }
+    for (qsizetype I = 0; I < Rows.size(); ++I) {
+      QString Row = Rows[I];
+      if (Row.endsWith(QLatin1Char('\r'))) Row.chop(1);
+      // A last line break ends the last line; it starts none.
+      if (I + 1 == Rows.size() && Row.isEmpty()) break;
+      const qsizetype Tab = Row.indexOf(QLatin1Char('\t'));
+      const QString Id = Tab >= 0 ? Row.left(Tab) : QString();
+      const QString Formula = Tab >= 0 ? Row.mid(Tab + 1) : Row;
+      const QString Prefix = Tab >= 0 ? Id + QLatin1Char('\t') : QString();
+      const int Line = static_cast<int>(I) + 1;
+      bool Blank = false;
+      const TReadResult Result = Read(Formula, FA.From, Blank);
+      std::optional<QByteArray> Bytes;
+      if (FA.Image() && !Id.isEmpty() && !UsableId(Id)) {
+        Failure(QStringLiteral("%1:%2:1: the id %3 cannot name a file (no /, \\ or leading dot)").arg(Name).arg(Line).arg(Id));
+      } else if (Blank) {
+        // A blank line is no formula and no fault: it stays a blank line of text.
+        if (!FA.Image()) Bytes = QByteArray();
+      } else if (!Result.Ok()) {
+        // The place within the input: the formula starts after the id and its tab.
+        const int Column = Result.Line > 1 ? Result.Column : Result.Column + static_cast<int>(Prefix.size());
+        Failure(QStringLiteral("%1:%2:%3: %4").arg(Name).arg(Line).arg(Column).arg(Result.Error));
+      } else {
+        for (const QString& Loss : Result.Losses) Report(QStringLiteral("%1:%2: read with a loss: %3").arg(Name).arg(Line).arg(Loss));
+        Bytes = Output(Result.Data, true, QStringLiteral("%1:%2").arg(Name).arg(Line));
+      }
+      if (FA.Image()) {
+        if (Bytes) Write(QDir(FA.OutputDir).filePath((Id.isEmpty() ? QString::number(Line) : Id) + '.' + FA.To), *Bytes);
+        continue;
+      }
+      FLines += Prefix.toUtf8() + Bytes.value_or(QByteArray()).trimmed() + '\n';
+    }
+    if (FA.OutputDir.isEmpty()) return;  // all inputs' lines to one output
+    Flush();
+  }
+
+  // An id names a file in the output folder and nothing beyond it.
+  static bool UsableId(const QString& Id) {
+    return !Id.startsWith(QLatin1Char('.')) && !Id.contains(QLatin1Char('/')) && !Id.contains(QLatin1Char('\\'));
+  }
+
+  // The target's bytes for a formula read into Data; none, reported, where drawing fails.
+  std::optional<QByteArray> Output(const QString& Data, bool Plain, const QString& Name) {
+    const TFormula Formula = ParseData(Data);
+    if (FA.To == "data") return (Data + '\n').toUtf8();
+    if (FA.To == "latex") {
+      const TLatexFlavour Flavour = FA.UnicodeMath ? TLatexFlavour::UnicodeMath : TLatexFlavour::PdfLatex;
+      const QString Text = WriteLatex(Formula, !Plain, Flavour);
+      return (Plain ? Text + '\n' : Text).toUtf8();
+    }
+    if (FA.To == "mathml") return (WriteMathML(Formula, !Plain) + '\n').toUtf8();
+    QByteArray Bytes;
+    QString Error;
+    if (!Draw(Data, Bytes, Error)) {
+      Failure(QStringLiteral("%1: %2").arg(Name, Error));
+      return std::nullopt;
+    }
+    return Bytes;
+  }
+
+  bool Draw(const QString& Data, QByteArray& Bytes, QString& Error) {
+    if (!FEditor) {
+      FEditor = std::make_unique<TZelkEquation>();
+      QFont Font = FEditor->font();
+      if (!FA.Font.isEmpty()) Font.setFamily(FA.Font);
+      if (FA.Size > 0) Font.setPointSize(FA.Size);
+      FEditor->setFont(Font);
+      FEditor->SetTypesetting(FA.Typesetting);
+    }
+    FEditor->PutData(Data);
+    const TImageFormat Format = FA.To == "svg" ? TImageFormat::Svg : FA.To == "pdf" ? TImageFormat::Pdf : TImageFormat::Png;
+    TRenderOptions Options;
+    Options.Scale = FA.Scale;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
+    return WriteImage(*FEditor, Format, Buffer, Options, &Error);
+  }
+
+  void Write(const QString& Target, const QByteArray& Bytes) {
+    QFile Out;
+    const bool ToStdout = Target.isEmpty() || Target == "-";
+    if (ToStdout ? !Out.open(stdout, QIODevice::WriteOnly) : (Out.setFileName(Target), !Out.open(QIODevice::WriteOnly)))
+      return Failure("cannot write " + Target);
+    if (Out.write(Bytes) != Bytes.size()) Failure("cannot write " + (ToStdout ? QStringLiteral("<stdout>") : Target));
+  }
+
+  const TArguments& FA;
+  std::unique_ptr<TZelkEquation> FEditor;
+  bool FFailed = false;
+  QByteArray FLines;
+  QString FLineTarget;
+};
 
 int Run(const TArguments& A) {
-  QFile In;
-  const bool FromStdin = A.Input == "-";
-  if (FromStdin ? !In.open(stdin, QIODevice::ReadOnly) : (In.setFileName(A.Input), !In.open(QIODevice::ReadOnly)))
-    return Fail(1, "cannot read " + A.Input);
-  const QString Text = QString::fromUtf8(In.readAll());
-  const QString Name = FromStdin ? QStringLiteral("<stdin>") : A.Input;
-  const QString From = A.From.isEmpty() ? Guess(Text) : A.From;
-
-  TReadResult Read;
-  if (From == "data") {
-    try {
-      Read.Data = WriteData(ParseData(Text));
-    } catch (const std::exception& Error) {
-      Read.Error = QString::fromStdString(Error.what());
-      Read.Line = Read.Column = 1;
-    }
-  } else {
-    Read = From == "latex" ? ReadLatex(Text) : ReadMathML(Text);
-  }
-  if (!Read.Ok()) return Fail(1, QStringLiteral("%1:%2:%3: %4").arg(Name).arg(Read.Line).arg(Read.Column).arg(Read.Error));
-  for (const QString& Loss : Read.Losses) Fail(0, QStringLiteral("%1: read with a loss: %2").arg(Name, Loss));
-
-  const TFormula Formula = ParseData(Read.Data);
-  QByteArray Bytes;
-  if (A.To == "data") {
-    Bytes = (Read.Data + '\n').toUtf8();
-  } else if (A.To == "latex") {
-    Bytes = WriteLatex(Formula).toUtf8();
-  } else if (A.To == "mathml") {
-    Bytes = (WriteMathML(Formula) + '\n').toUtf8();
-  } else {
-    QString Error;
-    if (!Draw(A, Read.Data, Bytes, Error)) return Fail(1, Error);
-  }
-
-  QFile Out;
-  const bool ToStdout = A.Output.isEmpty() || A.Output == "-";
-  if (ToStdout ? !Out.open(stdout, QIODevice::WriteOnly) : (Out.setFileName(A.Output), !Out.open(QIODevice::WriteOnly)))
-    return Fail(1, "cannot write " + A.Output);
-  if (Out.write(Bytes) != Bytes.size()) return Fail(1, "cannot write " + (ToStdout ? QStringLiteral("<stdout>") : A.Output));
-  return 0;
+  if (!A.OutputDir.isEmpty() && !QDir().mkpath(A.OutputDir)) return Fail(1, "cannot make the folder " + A.OutputDir);
+  TConverter Converter(A);
+  for (const QString& Input : A.Inputs) Converter.File(Input);
+  Converter.Flush();
+  return Converter.Failed() ? 1 : 0;
 }
 }  // namespace
 
@@ -177,7 +370,7 @@ int main(int argc, char** argv) {
   const bool Good = Parse(Words, Arguments, Error, Help);
   // Only pictures need the widgets, drawn without a display.
   std::unique_ptr<QCoreApplication> App;
-  if (Good && !Help && QStringList{"svg", "png", "pdf"}.contains(Arguments.To)) {
+  if (Good && !Help && Arguments.Image()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     App = std::make_unique<QApplication>(argc, argv);
   } else {

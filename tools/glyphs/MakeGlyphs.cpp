@@ -492,6 +492,10 @@ void DrawFractions(TGlyph& G, int B) {
     case 8:
       G.Box(6, 0, 12, 4); G.VLine(3, 7, 19); G.Line(3, 7, 4, 6); G.HLine(4, 19, 6); G.Box(6, 9, 12, 9);
       break;
+    case 9:  // binomial: two boxes without a bar, in round brackets
+      G.Line(4, 1, 2, 4); G.VLine(2, 4, 15); G.Line(2, 15, 4, 18);
+      G.Line(15, 1, 17, 4); G.VLine(17, 4, 15); G.Line(17, 15, 15, 18);
+      G.Box(6, 2, 8, 7); G.Box(6, 11, 8, 7); break;
   }
 }
 
@@ -598,7 +602,7 @@ std::vector<TStrip> Strips() {
          }
        }},
       {30, 20, 20, DrawBrackets},
-      {9, 20, 20, DrawFractions},
+      {10, 20, 20, DrawFractions},
       {15, 20, 20, DrawIndices},
       {5, 20, 20, [](TGlyph& G, int B) { DrawOperator(G, 0x2211, B); }},
       {21, 20, 20, DrawIntegral},
