@@ -178,6 +178,7 @@ void TZelkEquation::RefreshEditArea(int Index) {
     }
     Top += Area->Height() + FS;
   }
+  AlignLines();
 }
 
 int TZelkEquation::CalcHeight(int N) const {
@@ -407,6 +408,15 @@ void TZelkEquation::SetTypesetting(TTypesetting Value) {
 
 void TZelkEquation::SetClipboardTypesetting(TTypesetting Value) {
   if (Value == TTypesettings::Classic || Value == TTypesettings::Math) FClipboardTypesetting = Value;
+}
+
+void TZelkEquation::SetLineAlignment(TLineAlignment Value) {
+  if (Value != TLineAlignments::Left && Value != TLineAlignments::Centre && Value != TLineAlignments::AtMarks) return;
+  if (Value == FLineAlignment) return;
+  FLineAlignment = Value;
+  if (FLayoutMode != lmDeferred) AlignLines();
+  update();
+  updateGeometry();
 }
 
 void TZelkEquation::SetInputStyle(TInputStyle Value) {

@@ -33,6 +33,7 @@
 
 #include "InputStyle.h"
 #include "Language.h"
+#include "LineAlignment.h"
 #include "Render.h"
 #include "Typesetting.h"
 #include "../model/ZelkGraphic.h"
@@ -61,6 +62,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // How the formula is set (editor/Typesetting.h); Classic by default. Caret, keys, mouse,
   // Data and OnChange work alike in both.
   Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting NOTIFY typesettingChanged)
+  // How the lines stand side to side and at their alignment marks (editor/LineAlignment.h);
+  // Left by default.
+  Q_PROPERTY(TLineAlignments::TLineAlignment LineAlignment READ LineAlignment WRITE SetLineAlignment)
   // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
   Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle NOTIFY inputStyleChanged)
   // Whether words typed in the Modern style (alpha, sqrt, infty, ...) turn into their sign
@@ -209,6 +213,10 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // font cannot be read.
   const TMathFont* MathFontInUse() const;
 
+  TLineAlignment LineAlignment() const { return FLineAlignment; }
+  // Any other value is ignored.
+  void SetLineAlignment(TLineAlignment Value);
+
   TInputStyle InputStyle() const { return FInputStyle; }
   // Any other value is ignored. Modern also makes the editor a Tab stop.
   void SetInputStyle(TInputStyle Value);
@@ -321,6 +329,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void TypesettingChanged();
   void EnabledChanged();
   TEditArea* CreateLine(int Position);
+  // Places the lines side to side and pads them at their alignment marks
+  // (layout/LineAlignment.cpp); lines stay where they stand top to bottom.
+  void AlignLines();
   void ReadLines(const QString& Text);
   // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
   // keeps the active caret's blink phase and leaves the layout mode at Then.
@@ -364,6 +375,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TTypesetting FTypesetting = TTypesettings::Classic;
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
   TInputStyle FInputStyle = TInputStyles::Classic;
+  TLineAlignment FLineAlignment = TLineAlignments::Left;
   bool FWordShortcuts = false;
   QPoint FScroll;
   // Scrolls the content by Offset, bounded to the formula.

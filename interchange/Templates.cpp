@@ -116,6 +116,9 @@ QHash<QString, TTemplateInfo> BuildTable() {
     Info.Align = Align;
     Add(Info);
   }
+  TTemplateInfo Mark;
+  Mark.Kind = TTemplateInfo::AlignMark;
+  Add(Mark);
   for (TKindMatrix Shape : {kmHoriz, kmVert, kmSquare}) {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Matrix;
@@ -160,6 +163,7 @@ int TTemplateInfo::SlotCount() const {
       return 1 + Options.Contains(goLimitBottom) + Options.Contains(goLimitTop) +
              Options.Contains(goIndexBottom) + Options.Contains(goIndexTop);
     case Brace: return 2;
+    case AlignMark: return 0;
     default: return 1;
   }
 }
@@ -195,6 +199,7 @@ QString TTemplateInfo::Keyword() const {
     case LeftIndex: return LeftIndexKeyword(Options);
     case Scripted: return ScriptedKeyword(Options, OperatorBase);
     case Brace: return BraceKeyword(Align);
+    case AlignMark: return AlignMarkKeyword();
   }
   return QString();
 }

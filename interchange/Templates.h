@@ -12,7 +12,9 @@ struct TTemplateInfo {
     Index, BigOperator, Brackets, Arrow, Vector, Division, Matrix, SlashDivision, Root, LongDivision, Accent,
     // A slot or two between delimiters of any kinds, a left index, a base with scripts, a
     // horizontal brace with a label.
-    Fence, LeftIndex, Scripted, Brace
+    Fence, LeftIndex, Scripted, Brace,
+    // The alignment mark, without slots: a column boundary of aligned lines.
+    AlignMark
   };
   // The six big-operator signs; an integral comes one to three times and may have a ring.
   enum TOperator { Integral, Sum, Product, Coproduct, Intersection, Union };

@@ -91,6 +91,8 @@ class TEditArea : public TZelkGraphic {
   void AddEqLeftIndex(TGroupOptions Options);
   void AddEqScripted(TGroupOptions Options, bool Operator);
   void AddEqBrace(TAlignEA Align);
+  // The mark the editor's lines are aligned at (model/AlignMark.h).
+  void AddEqAlignMark();
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification
@@ -119,6 +121,13 @@ class TEditArea : public TZelkGraphic {
   int CalcHeight() const;
   int CalcWidth(int N) const;
   void RefreshDimensions() override;
+  // Room added before element I (I == Count: after the last) so that the editor's lines
+  // stand aligned at their marks; empty (the default) adds none. Setting it places the
+  // elements and the caret again and sizes the area; the elements keep their sizes.
+  const std::vector<int>& AlignPads() const { return FAlignPads; }
+  void SetAlignPads(std::vector<int> Pads);
+  // Positions of the alignment marks in the run, kept from its last layout.
+  const std::vector<int>& Marks() const { return FMarks; }
   // Refreshes every element (font, colour, size) and places it; the area keeps its size.
   void RefreshEquations();
   void RefreshCursor();
@@ -163,7 +172,14 @@ class TEditArea : public TZelkGraphic {
   void MathPlaceEquations();
   void MathPlaceCursor();
 
+  // The room AlignPads adds before element I, 0 past its end.
+  int PadBefore(int I) const { return I < static_cast<int>(FAlignPads.size()) ? FAlignPads[I] : 0; }
+  // Records where the marks stand (Marks).
+  void FindMarks();
+
   TEquationList* FEquationList;
+  std::vector<int> FAlignPads;
+  std::vector<int> FMarks;
   mutable QString FData;
   TEACursor* FCaret;
   TEquatStore* FOwner;

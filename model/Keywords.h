@@ -38,6 +38,9 @@ QString LeftIndexKeyword(TGroupOptions Options);
 QString ScriptedKeyword(TGroupOptions Options, bool Operator);
 // The brace over its body (aeTop, the label above it) or under it (aeBottom).
 QString BraceKeyword(TAlignEA Align);
+// The alignment mark, "AlignMark": a leaf without argument, read beside "Simple" and
+// "ExtSymbol", not a template.
+QString AlignMarkKeyword();
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and
