@@ -1,7 +1,10 @@
 #pragma once
-// How the editor places its lines side to side.
+// How the editor places its lines side to side, and where an operator stands at a soft
+// line break.
 
 #include <QObject>
+
+#include "../model/Types.h"
 
 class TLineAlignments {
   Q_GADGET
@@ -19,6 +22,20 @@ class TLineAlignments {
 
 using TLineAlignment = TLineAlignments::TLineAlignment;
 
+class TBreakOperators {
+  Q_GADGET
+
+ public:
+  // After: the operator ends its row (the default); Before: it begins the next; Repeated:
+  // it ends its row and is shown again at the start of the next, as Russian typography has
+  // it (the repeated sign is no element: Data holds it once).
+  enum TBreakOperator : int { After = wbAfter, Before = wbBefore, Repeated = wbRepeated };
+  Q_ENUM(TBreakOperator)
+};
+
+using TBreakOperator = TBreakOperators::TBreakOperator;
+
 namespace Zelk {
 using LineAlignment = TLineAlignments::TLineAlignment;
+using BreakOperator = TBreakOperators::TBreakOperator;
 }  // namespace Zelk

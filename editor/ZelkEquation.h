@@ -65,6 +65,12 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // How the lines stand side to side and at their alignment marks (editor/LineAlignment.h);
   // Left by default.
   Q_PROPERTY(TLineAlignments::TLineAlignment LineAlignment READ LineAlignment WRITE SetLineAlignment)
+  // Soft wrapping while editing: a line wider than WrapWidth pixels (margins included) is
+  // shown in rows broken at its operators (TEditArea::SetWrap); 0, the default, keeps
+  // every line in one row. BreakOperator says where the operator at a break stands. Data,
+  // LaTeX and MathML stay as they are; the caret and Up/Down move through the rows.
+  Q_PROPERTY(int WrapWidth READ WrapWidth WRITE SetWrapWidth)
+  Q_PROPERTY(TBreakOperators::TBreakOperator BreakOperator READ BreakOperator WRITE SetBreakOperator)
   // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
   Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle NOTIFY inputStyleChanged)
   // Whether words typed in the Modern style (alpha, sqrt, infty, ...) turn into their sign
@@ -216,6 +222,13 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TLineAlignment LineAlignment() const { return FLineAlignment; }
   // Any other value is ignored.
   void SetLineAlignment(TLineAlignment Value);
+
+  int WrapWidth() const { return FWrapWidth; }
+  // A negative width is 0.
+  void SetWrapWidth(int Pixels);
+  TBreakOperator BreakOperator() const { return FBreakOperator; }
+  // Any other value is ignored.
+  void SetBreakOperator(TBreakOperator Value);
 
   TInputStyle InputStyle() const { return FInputStyle; }
   // Any other value is ignored. Modern also makes the editor a Tab stop.
@@ -376,6 +389,15 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
   TInputStyle FInputStyle = TInputStyles::Classic;
   TLineAlignment FLineAlignment = TLineAlignments::Left;
+  int FWrapWidth = 0;
+  TBreakOperator FBreakOperator = TBreakOperators::After;
+  // Hands the wrap settings to every line (HandWrap) and lays them out again; a line
+  // measures against the width less the margins either side of it.
+  void WrapChanged();
+  void HandWrap();
+  int LineWrapWidth() const;
+  // Stacks the lines from Index down again, each at its height.
+  void StackLines(int Index);
   bool FWordShortcuts = false;
   QPoint FScroll;
   // Scrolls the content by Offset, bounded to the formula.

@@ -49,22 +49,24 @@ void TEditArea::RefreshDimensions() {
   FindMarks();
   if (MathFontOf(*this)) {
     MathDimensions();
-    RefreshCursor();
-    return;
-  }
-  SetHeight(CalcHeight() + 2);
-  if (GetIsEmpty()) {
-    SetWidth(Font().Size());
   } else {
-    SetWidth(ClampCoordinate(qint64{CalcWidth(Count())} + Font().Size() / 3 + PadBefore(Count())));
-    PlaceEquations();
+    SetHeight(CalcHeight() + 2);
+    if (GetIsEmpty()) {
+      SetWidth(Font().Size());
+    } else {
+      SetWidth(ClampCoordinate(qint64{CalcWidth(Count())} + Font().Size() / 3 + PadBefore(Count())));
+      PlaceEquations();
+    }
   }
+  ApplyRows();
   RefreshCursor();
 }
 
 void TEditArea::RefreshEquations() {
   LayoutChanged();
   if (FEditor && FEditor->LayoutMode() != TZelkEquation::lmEach) return;
+  // Rows follow from the size: a wrapping line is measured again.
+  if (FWrapWidth > 0) return RefreshDimensions();
   RefreshElements();
   if (MathFontOf(*this))
     MathPlaceEquations();
@@ -139,6 +141,7 @@ void TEditArea::SetAlignPads(std::vector<int> Pads) {
     SetWidth(ClampCoordinate(Right + Font().Size() / 3 + PadBefore(Count())));
     PlaceEquations();
   }
+  ApplyRows();
   RefreshCursor();
 }
 
@@ -156,6 +159,7 @@ void TEditArea::RefreshCursor() {
   }
   FCaret->SetFont(Font());
   FCaret->RefreshDimensions();
+  if (!FRowStarts.empty()) return PlaceRowCursor();
   if (MathFontOf(*this)) return MathPlaceCursor();
   FCaret->SetTop(RoundHalfEven((Height() - FCaret->Height()) / 2.0L));
   FCaret->SetLeft(CalcWidth(FEquationIndex));
@@ -305,4 +309,5 @@ void TEditArea::Paint() {
   C.Brush.SetStyle(bsClear);
   C.Brush.SetColor(BkColor());
   C.Rectangle(0, 0, Width(), Height());
+  if (FWrapBreak == wbRepeated && !FRowStarts.empty()) PaintRepeated();
 }

@@ -28,12 +28,13 @@ TLineColumns NaturalColumns(const TEditArea& Line) {
   for (int Mark : Line.Marks()) {
     for (; Next <= static_cast<std::size_t>(Mark) && Next < Pads.size(); ++Next) Padded += Pads[Next];
     const TEquation* Element = Line.Item(Mark);
-    const qint64 Left = Element->Left() - Padded;
+    // Where one row would put it: a wrapped line's rows are moved.
+    const qint64 Left = Element->Left() - Line.RowShift(Line.RowOf(Mark)).x() - Padded;
     Result.Runs.push_back(static_cast<int>(qMax<qint64>(0, Left - RunStart)));
     RunStart = Left + Element->Width();
   }
   for (; Next < Pads.size(); ++Next) Padded += Pads[Next];
-  Result.Width = static_cast<int>(Line.Width() - Padded);
+  Result.Width = static_cast<int>(Line.RunWidth() - Padded);
   Result.Runs.push_back(static_cast<int>(qMax<qint64>(0, Result.Width - RunStart)));
   return Result;
 }

@@ -87,3 +87,7 @@ enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
 // How a template's slot is set in the Math style: at its template's level, at least at
 // text level (matrix cells), one level down (fraction parts) or as a script.
 enum TSlotStyle { ssSame, ssText, ssFraction, ssScript };
+
+// Where the operator at a soft line break stands: ending the row, beginning the next, or
+// ending the row and shown again at the start of the next.
+enum TWrapBreak { wbAfter, wbBefore, wbRepeated };
