@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <exception>
 
@@ -181,7 +182,7 @@ void TZelkEquation::RefreshEditArea(int Index) {
   }
   AlignLines();
   // Aligned anew, a wrapped line may show another number of rows.
-  if (FWrapWidth > 0) StackLines(0);
+  if (FWrapWidth != 0) StackLines(0);
 }
 
 void TZelkEquation::StackLines(int Index) {
@@ -194,7 +195,7 @@ void TZelkEquation::StackLines(int Index) {
 }
 
 void TZelkEquation::SetWrapWidth(int Pixels) {
-  Pixels = qMax(0, Pixels);
+  Pixels = qMax(-1, Pixels);
   if (Pixels == FWrapWidth) return;
   FWrapWidth = Pixels;
   WrapChanged();
@@ -209,7 +210,8 @@ void TZelkEquation::SetBreakOperator(TBreakOperator Value) {
 
 int TZelkEquation::LineWrapWidth() const {
   // The margins either side of the lines follow the font.
-  return FWrapWidth > 0 ? qMax(1, FWrapWidth - Font().Size()) : 0;
+  const int Width = FWrapWidth < 0 ? qFloor(width() / ZoomFactor()) : FWrapWidth;
+  return Width > 0 ? qMax(1, Width - Font().Size()) : 0;
 }
 
 void TZelkEquation::HandWrap() {
@@ -642,6 +644,15 @@ void TZelkEquation::resizeEvent(QResizeEvent* Event) {
   SetWidth(qCeil(width() / ZoomFactor()));
   SetHeight(qCeil(height() / ZoomFactor()));
   QWidget::resizeEvent(Event);
+  if (FWrapWidth < 0 && Event->size().width() != Event->oldSize().width() && FLayoutMode == lmEach) {
+    HandWrap();
+    try {
+      RefreshEditArea(0);
+    } catch (const std::exception&) {
+      // An event handler is a border: what was laid out stays.
+    }
+    updateGeometry();
+  }
   ScrollTo(FScroll);
 }
 

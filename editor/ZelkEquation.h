@@ -67,7 +67,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_PROPERTY(TLineAlignments::TLineAlignment LineAlignment READ LineAlignment WRITE SetLineAlignment)
   // Soft wrapping while editing: a line wider than WrapWidth pixels (margins included) is
   // shown in rows broken at its operators (TEditArea::SetWrap); 0, the default, keeps
-  // every line in one row. BreakOperator says where the operator at a break stands. Data,
+  // every line in one row, and a negative width wraps to the editor's own width. BreakOperator says where the operator at a break stands. Data,
   // LaTeX and MathML stay as they are; the caret and Up/Down move through the rows.
   Q_PROPERTY(int WrapWidth READ WrapWidth WRITE SetWrapWidth)
   Q_PROPERTY(TBreakOperators::TBreakOperator BreakOperator READ BreakOperator WRITE SetBreakOperator)
@@ -224,7 +224,7 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void SetLineAlignment(TLineAlignment Value);
 
   int WrapWidth() const { return FWrapWidth; }
-  // A negative width is 0.
+  // Any negative width is -1: the editor's own width, followed as it is resized.
   void SetWrapWidth(int Pixels);
   TBreakOperator BreakOperator() const { return FBreakOperator; }
   // Any other value is ignored.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QVBoxLayout>
 #include <tuple>
 
 #include "layout/LayoutSupport.h"
@@ -172,3 +173,24 @@ TEST_P(Wrapped, MarksStayAlignedWhenALongLineWraps) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStyles, Wrapped, ::testing::Values(TTypesettings::Classic, TTypesettings::Math));
+
+TEST(WrapToWidth, ANegativeWidthWrapsToTheEditorsOwnWidthAsItIsResized) {
+  QWidget Window;
+  auto* Layout = new QVBoxLayout(&Window);
+  auto* E = new TZelkEquation;
+  Layout->addWidget(E);
+  E->SetData(LongLine());
+  E->SetWrapWidth(-7);
+  EXPECT_EQ(E->WrapWidth(), -1);
+  Window.resize(500, 400);
+  Window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window));
+  const int Rows = E->Line(0)->RowCount();
+  EXPECT_GT(Rows, 1);
+  EXPECT_LE(E->RenderSize().width(), E->width());
+  Window.resize(900, 400);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Window.width(), 900);
+  EXPECT_LT(E->Line(0)->RowCount(), Rows);
+  EXPECT_LE(E->RenderSize().width(), E->width());
+}
