@@ -6,6 +6,7 @@
 
 #include "editor/ZelkEquation.h"
 #include "model/Accent.h"
+#include "model/AlignMark.h"
 #include "model/Arrows.h"
 #include "model/Brace.h"
 #include "model/Brackets.h"
@@ -194,6 +195,9 @@ class TSpeaker {
       Close(Node);
       return;
     }
+    // The alignment mark is said by its palette button.
+    if (dynamic_cast<const TEqAlignMark*>(E))
+      return Character(E, Parent, ButtonWords(AlignMarkButton().first, AlignMarkButton().second));
     Character(E, Parent, E->GetData());
   }
 

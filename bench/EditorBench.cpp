@@ -159,6 +159,32 @@ void BM_Keystroke(benchmark::State& State) {
 }
 BENCHMARK(BM_Keystroke)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
+// A keystroke in the first line when every line wraps at 600 pixels (0), or holds an
+// alignment mark, so that a change of one line may move all the others (1).
+void BM_KeystrokeLongFormulas(benchmark::State& State) {
+  TEditedFormula Formula(0);
+  if (State.range(0) == 0) {
+    Formula.Editor.SetWrapWidth(600);
+  } else {
+    for (int J = 0; J < Formula.Editor.LineCount(); ++J) {
+      TEditArea* Line = Formula.Editor.Line(J);
+      Line->SetEquationIndex(Line->Count() / 2);
+      Line->AddEqAlignMark();
+    }
+    Formula.Line->SetActive(true);
+  }
+  HandlePostedEvents();
+  for (auto _ : State) {
+    Formula.Type();
+    State.PauseTiming();
+    Formula.Backspace();
+    HandlePostedEvents();
+    State.ResumeTiming();
+  }
+  State.SetLabel(State.range(0) == 0 ? "wrapped lines" : "aligned lines");
+}
+BENCHMARK(BM_KeystrokeLongFormulas)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 void BM_Backspace(benchmark::State& State) {
   TEditedFormula Formula(static_cast<int>(State.range(0)));
   for (auto _ : State) {

@@ -3,6 +3,7 @@
 
 #include "EACursor.h"
 #include "ZelkEquation.h"
+#include "../model/AlignMark.h"
 #include "../model/Arrows.h"
 #include "../model/Binomial.h"
 #include "../model/Brace.h"

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "accessibility/AccessibleEquation.h"
+#include "editor/EACursor.h"
 #include "editor/Editing.h"
 #include "editor/UsefulUtils.h"
 #include "editor/ZelkEquation.h"
@@ -33,6 +34,14 @@ bool IsCommandKey(quint16 Key) {
 char32_t TypedCharacter(quint16 Key) {
   const QList<uint> Codes = GetCharFromVirtualKey(Key).toUcs4();
   return Codes.isEmpty() || !QChar::isPrint(Codes[0]) ? 0 : char32_t{Codes[0]};
+}
+
+// Up and Down within a wrapped line: to the nearest place in the shown row above or below.
+bool MoveThroughRows(TEditArea& Area, int Step) {
+  const int Row = Area.RowOf(Area.EquationIndex()) + Step;
+  if (Row < 0 || Row >= Area.RowCount()) return false;
+  Area.SetEquationIndex(Area.NearestInRow(Row, Area.Caret()->Left()));
+  return true;
 }
 
 bool IsArrowKey(int Key) {
@@ -81,10 +90,10 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
       A->SetEquationIndex(A->EquationIndex() + 1);
       return true;
     case vkUp:
-      A->GetParent()->EditAreaUp();
+      if (!MoveThroughRows(*A, -1)) A->GetParent()->EditAreaUp();
       return true;
     case vkDown:
-      A->GetParent()->EditAreaDown();
+      if (!MoveThroughRows(*A, 1)) A->GetParent()->EditAreaDown();
       return true;
     case vkDelete:
       if (FEditing->DeleteSelection()) return true;

@@ -146,10 +146,15 @@ TSlotStop PreviousCaretStop(TEditArea& Area, int Index) {
 
 TSlotStop VerticalStop(TEditArea& Area, bool Up, int X) {
   TEditArea* From = &Area;
+  int At = Area.EquationIndex();
   while (TEqParent* Template = HoldingTemplate(*From)) {
     if (TEditArea* To = SlotAcross(*Template, *From, Up, X)) return Nearest(*To, Up, X);
+    At = TemplateIndexOf(From);
     From = Template->GetParent();
   }
+  // A wrapped line's rows come before the lines beside it.
+  if (const int Row = From->RowOf(At) + (Up ? -1 : 1); Row >= 0 && Row < From->RowCount())
+    return {From, From->NearestInRow(Row, X - From->HostPosition().x())};
   if (TEditArea* To = LineBeside(*From, Up ? -1 : 1)) return Nearest(*To, Up, X);
   return {};
 }

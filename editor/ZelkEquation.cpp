@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QPaintEvent>
+#include <QResizeEvent>
 #include <QPainter>
 #include <exception>
 
@@ -94,6 +95,7 @@ TEditArea* TZelkEquation::CreateLine(int Position) {
   Area->SetFont(Font());
   Area->SetFontSize(ScaledSize(Font().Size(), FontScale()));
   Area->SetIndexInParent(Position);
+  Area->SetWrap(LineWrapWidth(), TWrapBreak(FBreakOperator));
   Area->RefreshDimensions();
   return Area;
 }
@@ -178,6 +180,53 @@ void TZelkEquation::RefreshEditArea(int Index) {
     }
     Top += Area->Height() + FS;
   }
+  AlignLines();
+  // Aligned anew, a wrapped line may show another number of rows.
+  if (FWrapWidth != 0) StackLines(0);
+}
+
+void TZelkEquation::StackLines(int Index) {
+  const int FS = Font().Size();
+  qint64 Top = Index > 0 ? qint64{Line(Index - 1)->Top()} + Line(Index - 1)->Height() + FS : FS;
+  for (int J = Index; J < LineCount(); ++J) {
+    Line(J)->SetTop(ClampCoordinate(Top));
+    Top += Line(J)->Height() + FS;
+  }
+}
+
+void TZelkEquation::SetWrapWidth(int Pixels) {
+  Pixels = qMax(-1, Pixels);
+  if (Pixels == FWrapWidth) return;
+  FWrapWidth = Pixels;
+  WrapChanged();
+}
+
+void TZelkEquation::SetBreakOperator(TBreakOperator Value) {
+  if (Value != TBreakOperators::After && Value != TBreakOperators::Before && Value != TBreakOperators::Repeated) return;
+  if (Value == FBreakOperator) return;
+  FBreakOperator = Value;
+  WrapChanged();
+}
+
+int TZelkEquation::LineWrapWidth() const {
+  // The margins either side of the lines follow the font.
+  const int Width = FWrapWidth < 0 ? qFloor(width() / ZoomFactor()) : FWrapWidth;
+  return Width > 0 ? qMax(1, Width - Font().Size()) : 0;
+}
+
+void TZelkEquation::HandWrap() {
+  for (int J = 0; J < LineCount(); ++J) Line(J)->SetWrap(LineWrapWidth(), TWrapBreak(FBreakOperator));
+}
+
+void TZelkEquation::WrapChanged() {
+  HandWrap();
+  try {
+    if (FLayoutMode != lmDeferred) FontChanged();
+  } catch (const std::exception&) {
+    // A property setter is a border: Designer and uic call it.
+  }
+  update();
+  updateGeometry();
 }
 
 int TZelkEquation::CalcHeight(int N) const {
@@ -415,6 +464,15 @@ void TZelkEquation::SetClipboardTypesetting(TTypesetting Value) {
   if (Value == TTypesettings::Classic || Value == TTypesettings::Math) FClipboardTypesetting = Value;
 }
 
+void TZelkEquation::SetLineAlignment(TLineAlignment Value) {
+  if (Value != TLineAlignments::Left && Value != TLineAlignments::Centre && Value != TLineAlignments::AtMarks) return;
+  if (Value == FLineAlignment) return;
+  FLineAlignment = Value;
+  if (FLayoutMode != lmDeferred) AlignLines();
+  update();
+  updateGeometry();
+}
+
 void TZelkEquation::SetInputStyle(TInputStyle Value) {
   if (Value != TInputStyles::Classic && Value != TInputStyles::Modern) return;
   const bool Changed = Value != FInputStyle;
@@ -507,6 +565,7 @@ void TZelkEquation::SetUpdateState(bool Updating) {
 }
 
 void TZelkEquation::FontChanged() {
+  HandWrap();
   RefreshEditArea(0);
   // A template derives its slots' fonts only in its own layout: walk the templates top-down
   // so that every slot gets its new font, then bottom-up so that every template is sized
@@ -591,6 +650,15 @@ void TZelkEquation::resizeEvent(QResizeEvent* Event) {
   SetWidth(qCeil(width() / ZoomFactor()));
   SetHeight(qCeil(height() / ZoomFactor()));
   QWidget::resizeEvent(Event);
+  if (FWrapWidth < 0 && Event->size().width() != Event->oldSize().width() && FLayoutMode == lmEach) {
+    HandWrap();
+    try {
+      RefreshEditArea(0);
+    } catch (const std::exception&) {
+      // An event handler is a border: what was laid out stays.
+    }
+    updateGeometry();
+  }
   ScrollTo(FScroll);
 }
 

@@ -33,6 +33,7 @@
 
 #include "InputStyle.h"
 #include "Language.h"
+#include "LineAlignment.h"
 #include "Render.h"
 #include "Typesetting.h"
 #include "../model/ZelkGraphic.h"
@@ -61,6 +62,15 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // How the formula is set (editor/Typesetting.h); Classic by default. Caret, keys, mouse,
   // Data and OnChange work alike in both.
   Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting NOTIFY typesettingChanged)
+  // How the lines stand side to side and at their alignment marks (editor/LineAlignment.h);
+  // Left by default.
+  Q_PROPERTY(TLineAlignments::TLineAlignment LineAlignment READ LineAlignment WRITE SetLineAlignment)
+  // Soft wrapping while editing: a line wider than WrapWidth pixels (margins included) is
+  // shown in rows broken at its operators (TEditArea::SetWrap); 0, the default, keeps
+  // every line in one row, and a negative width wraps to the editor's own width. BreakOperator says where the operator at a break stands. Data,
+  // LaTeX and MathML stay as they are; the caret and Up/Down move through the rows.
+  Q_PROPERTY(int WrapWidth READ WrapWidth WRITE SetWrapWidth)
+  Q_PROPERTY(TBreakOperators::TBreakOperator BreakOperator READ BreakOperator WRITE SetBreakOperator)
   // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
   Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle NOTIFY inputStyleChanged)
   // Whether words typed in the Modern style (alpha, sqrt, infty, ...) turn into their sign
@@ -217,6 +227,17 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // font cannot be read.
   const TMathFont* MathFontInUse() const;
 
+  TLineAlignment LineAlignment() const { return FLineAlignment; }
+  // Any other value is ignored.
+  void SetLineAlignment(TLineAlignment Value);
+
+  int WrapWidth() const { return FWrapWidth; }
+  // Any negative width is -1: the editor's own width, followed as it is resized.
+  void SetWrapWidth(int Pixels);
+  TBreakOperator BreakOperator() const { return FBreakOperator; }
+  // Any other value is ignored.
+  void SetBreakOperator(TBreakOperator Value);
+
   TInputStyle InputStyle() const { return FInputStyle; }
   // Any other value is ignored. Modern also makes the editor a Tab stop.
   void SetInputStyle(TInputStyle Value);
@@ -333,6 +354,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void TypesettingChanged();
   void EnabledChanged();
   TEditArea* CreateLine(int Position);
+  // Places the lines side to side and pads them at their alignment marks
+  // (layout/LineAlignment.cpp); lines stay where they stand top to bottom.
+  void AlignLines();
   void ReadLines(const QString& Text);
   // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
   // keeps the active caret's blink phase and leaves the layout mode at Then.
@@ -376,6 +400,16 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TTypesetting FTypesetting = TTypesettings::Classic;
   TTypesetting FClipboardTypesetting = TTypesettings::Math;
   TInputStyle FInputStyle = TInputStyles::Classic;
+  TLineAlignment FLineAlignment = TLineAlignments::Left;
+  int FWrapWidth = 0;
+  TBreakOperator FBreakOperator = TBreakOperators::After;
+  // Hands the wrap settings to every line (HandWrap) and lays them out again; a line
+  // measures against the width less the margins either side of it.
+  void WrapChanged();
+  void HandWrap();
+  int LineWrapWidth() const;
+  // Stacks the lines from Index down again, each at its height.
+  void StackLines(int Index);
   bool FWordShortcuts = false;
   QPoint FScroll;
   // Scrolls the content by Offset, bounded to the formula.

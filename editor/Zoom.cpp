@@ -22,6 +22,8 @@ void TZelkEquation::SetZoom(int Percent) {
   FZoom = Percent;
   SetWidth(qCeil(width() / ZoomFactor()));
   SetHeight(qCeil(height() / ZoomFactor()));
+  // Lines wrapped to the editor's width wrap to what it shows at the new scale.
+  if (FWrapWidth < 0) WrapChanged();
   updateGeometry();
   update();
   EnsureCaretVisible();

@@ -1,6 +1,9 @@
 #include "Formula.h"
 
+#include <algorithm>
+
 #include "interchange/Templates.h"
+#include "model/Keywords.h"
 #include "model/TextForm.h"
 #include "platform/Exceptions.h"
 
@@ -131,4 +134,24 @@ QString LimitProblem(const TFormula& Formula) {
     return QStringLiteral("templates nest deeper than %1 levels").arg(MaxNestingDepth);
   if (Elements > MaxElements) return QStringLiteral("more than %1 elements").arg(MaxElements);
   return QString();
+}
+
+bool IsAlignMark(const TFormulaNode& Node) {
+  return Node.Kind == TFormulaNode::Template && Node.Keyword == AlignMarkKeyword();
+}
+
+bool HasAlignedLines(const TFormula& Formula) {
+  for (const TFormulaRun& Line : Formula.Lines)
+    if (std::any_of(Line.begin(), Line.end(), IsAlignMark)) return true;
+  return false;
+}
+
+std::vector<TFormulaRun> AlignedCells(const TFormulaRun& Line) {
+  std::vector<TFormulaRun> Cells(1);
+  for (const TFormulaNode& Node : Line)
+    if (IsAlignMark(Node))
+      Cells.emplace_back();
+    else
+      Cells.back().push_back(Node);
+  return Cells;
 }

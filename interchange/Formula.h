@@ -40,5 +40,11 @@ TFormula ParseData(const QString& Data);
 // which reads back to the same formula.
 QString WriteData(const TFormula& Formula, bool Portable = false);
 
+// Lines aligned at marks: whether a line holds an alignment mark at its top level, and
+// the runs before, between and after such marks (one run for a line without them).
+bool IsAlignMark(const TFormulaNode& Node);
+bool HasAlignedLines(const TFormula& Formula);
+std::vector<TFormulaRun> AlignedCells(const TFormulaRun& Line);
+
 // Empty when the formula stays within the editor's reading limits, else why not.
 QString LimitProblem(const TFormula& Formula);

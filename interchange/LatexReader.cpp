@@ -1135,14 +1135,19 @@ class TLatexReader {
     }
   }
 
+  // The lines of a line environment; an & of an aligning one is an alignment mark.
   std::vector<TFormulaRun> LineRows(const QString& Environment, qsizetype Start) {
+    const bool Aligning = !Environment.startsWith(QLatin1String("gather")) && !Environment.startsWith(QLatin1String("multline"));
     if (Environment.startsWith(QLatin1String("alignat")) || Environment.startsWith(QLatin1String("alignedat"))) Raw(Start);
+    if (const QString Loss = LineEnvironmentLoss(Environment); !Loss.isEmpty()) Losses.Add(Loss);
     std::vector<TFormulaRun> Lines;
     for (auto& Row : Rows(Environment, Start)) {
-      if (Row.size() > 1) Losses.Add(QStringLiteral("alignment points dropped"));
+      if (Row.size() > 1 && !Aligning) Losses.Add(QStringLiteral("alignment points dropped"));
       TFormulaRun Line;
-      for (TFormulaRun& Cell : Row)
-        for (TFormulaNode& Node : Cell) Line.push_back(std::move(Node));
+      for (size_t C = 0; C < Row.size(); ++C) {
+        if (C > 0 && Aligning) Line.push_back(AlignMarkNode());
+        for (TFormulaNode& Node : Row[C]) Line.push_back(std::move(Node));
+      }
       Lines.push_back(std::move(Line));
     }
     return Lines;
@@ -1167,6 +1172,21 @@ class TLatexReader {
     ExpectClose(Open);
     Losses.Add(QStringLiteral("stacked limits read as a matrix"));
     Out.push_back(MatrixNode(std::move(Rows), Losses));
+  }
+
+  // What the lines and marks do not keep of an environment.
+  static QString LineEnvironmentLoss(const QString& Environment) {
+    static const QHash<QString, QString> Lost = {
+        {"multline", "multline's placement of the first and last line dropped"},
+        {"multline*", "multline's placement of the first and last line dropped"},
+        {"flalign", "flalign's spread to the full width dropped"},
+        {"flalign*", "flalign's spread to the full width dropped"},
+        {"alignat", "alignat's column spacing dropped"},
+        {"alignat*", "alignat's column spacing dropped"},
+        {"alignedat", "alignat's column spacing dropped"},
+        {"eqnarray", "eqnarray's centred middle column dropped"},
+        {"eqnarray*", "eqnarray's centred middle column dropped"}};
+    return Lost.value(Environment);
   }
 
   void Environment(TFormulaRun& Out, qsizetype Start) {

@@ -48,17 +48,25 @@ class TLatexWriter {
   QString Text;
 
   void Lines(const TFormula& Formula) {
-    if (Formula.Lines.size() == 1) {
+    const bool Aligned = HasAlignedLines(Formula);
+    if (Formula.Lines.size() == 1 && !Aligned) {
       Run(Formula.Lines.front());
       return;
     }
     if (Formula.Lines.empty()) return;
-    Put(QStringLiteral("\\begin{gathered}"));
+    // Lines with marks stand in columns at them; lines without, each as a whole.
+    const QString Environment = Aligned ? QStringLiteral("aligned") : QStringLiteral("gathered");
+    Put(QStringLiteral("\\begin{") + Environment + QLatin1Char('}'));
     for (size_t I = 0; I < Formula.Lines.size(); ++I) {
       if (I > 0) Put(QStringLiteral(" \\\\ "));
-      Cell(Formula.Lines[I]);
+      const std::vector<TFormulaRun> Cells = AlignedCells(Formula.Lines[I]);
+      for (size_t C = 0; C < Cells.size(); ++C) {
+        if (C > 0) Put(QStringLiteral(" & "));
+        // An empty run between marks needs nothing; an empty line, its {}.
+        if (!Cells[C].empty() || Cells.size() == 1) Cell(Cells[C]);
+      }
     }
-    Put(QStringLiteral("\\end{gathered}"));
+    Put(QStringLiteral("\\end{") + Environment + QLatin1Char('}'));
   }
 
  private:
@@ -241,6 +249,9 @@ class TLatexWriter {
         Braced(Slot(0));
         Put(Info.Align == aeTop ? QStringLiteral("^") : QStringLiteral("_"));
         Braced(Slot(1));
+        return;
+      case TTemplateInfo::AlignMark:
+        // A line's marks part its columns (Lines); one inside a slot has no LaTeX.
         return;
     }
   }

@@ -150,12 +150,15 @@ class TMathMLReader {
   TFormula Document(const TXmlNode& Math) {
     std::vector<const TXmlNode*> Content = Presentation(Math);
     TFormula Formula;
-    if (Content.size() == 1 && Content.front()->Name == QLatin1String("mtable")) {
+    // A table of lines: one column, or columns aligned in right-left pairs; a table of
+    // other columns is a matrix.
+    if (Content.size() == 1 && Content.front()->Name == QLatin1String("mtable") &&
+        (IsAlignedTable(*Content.front()) || IsColumn(*Content.front()))) {
       for (const TXmlNode& Row : Content.front()->Children) {
         TFormulaRun Line;
         const std::vector<TFormulaRun> Cells = RowCells(Row);
         for (size_t I = 0; I < Cells.size(); ++I) {
-          if (I > 0) Losses.Add(QStringLiteral("alignment points dropped"));
+          if (I > 0) Line.push_back(AlignMarkNode());
           Line.insert(Line.end(), Cells[I].begin(), Cells[I].end());
         }
         Formula.Lines.push_back(std::move(Line));
@@ -164,6 +167,43 @@ class TMathMLReader {
     }
     Formula.Lines.push_back(Runs(Content));
     return Formula;
+  }
+
+  // Aligned lines: the table's columns alternate right and left (columnalign), or each
+  // cell says so, by its columnalign or by the class an aligned environment gives it.
+  static bool IsAlignedTable(const TXmlNode& Table) {
+    const auto Alternate = [](const QString& Align, size_t Column) {
+      return Align == (Column % 2 == 0 ? QLatin1String("right") : QLatin1String("left"));
+    };
+    const QStringList Columns = Table.Attributes.value(QStringLiteral("columnalign")).split(u' ', Qt::SkipEmptyParts);
+    if (Columns.size() >= 2) {
+      for (int C = 0; C < Columns.size(); ++C)
+        if (!Alternate(Columns[C], C)) return false;
+      return true;
+    }
+    bool Pairs = false;
+    for (const TXmlNode& Row : Table.Children) {
+      size_t Column = 0;
+      for (const TXmlNode& Cell : Row.Children) {
+        if (Cell.Name != QLatin1String("mtd")) continue;
+        QString Align = Cell.Attributes.value(QStringLiteral("columnalign"));
+        const QStringList Classes = Cell.Attributes.value(QStringLiteral("class")).split(u' ', Qt::SkipEmptyParts);
+        if (Align.isEmpty() && Classes.contains(QLatin1String("tml-right"))) Align = QStringLiteral("right");
+        if (Align.isEmpty() && Classes.contains(QLatin1String("tml-left"))) Align = QStringLiteral("left");
+        if (!Alternate(Align, Column++)) return false;
+      }
+      Pairs = Pairs || Column > 1;
+    }
+    return Pairs;
+  }
+
+  static bool IsColumn(const TXmlNode& Table) {
+    for (const TXmlNode& Row : Table.Children) {
+      int Cells = 0;
+      for (const TXmlNode& Cell : Row.Children) Cells += Cell.Name == QLatin1String("mtd");
+      if (Cells > 1) return false;
+    }
+    return true;
   }
 
   // The presentation children of <math>, inside <semantics> when it is there.

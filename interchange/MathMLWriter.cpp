@@ -1,5 +1,7 @@
 // Formula -> presentation MathML.
 
+#include <QStringList>
+
 #include "interchange/LatexText.h"
 #include "interchange/MathAlphabets.h"
 #include "interchange/MathML.h"
@@ -58,11 +60,29 @@ QString Element(const QString& Tag, const QString& Content, const QString& Attri
 class TMathMLWriter {
  public:
   QString Lines(const TFormula& Formula) {
-    if (Formula.Lines.size() == 1) return Row(Run(Formula.Lines.front()));
+    const bool Aligned = HasAlignedLines(Formula);
+    if (Formula.Lines.size() == 1 && !Aligned) return Row(Run(Formula.Lines.front()));
     QString Rows;
-    for (const TFormulaRun& Line : Formula.Lines)
-      Rows += Element(QStringLiteral("mtr"), Element(QStringLiteral("mtd"), Run(Line)));
-    return Formula.Lines.empty() ? QStringLiteral("<mrow/>") : Element(QStringLiteral("mtable"), Rows);
+    int Columns = 1;
+    for (const TFormulaRun& Line : Formula.Lines) {
+      QString Cells;
+      const std::vector<TFormulaRun> Parts = AlignedCells(Line);
+      Columns = qMax(Columns, static_cast<int>(Parts.size()));
+      for (const TFormulaRun& Part : Parts) Cells += Element(QStringLiteral("mtd"), Run(Part));
+      Rows += Element(QStringLiteral("mtr"), Cells);
+    }
+    if (Formula.Lines.empty()) return QStringLiteral("<mrow/>");
+    if (!Aligned) return Element(QStringLiteral("mtable"), Rows);
+    // Columns in pairs, right then left, the pairs an em apart.
+    QStringList Align;
+    QStringList Spacing;
+    for (int C = 0; C < Columns; ++C) {
+      Align << (C % 2 == 0 ? QStringLiteral("right") : QStringLiteral("left"));
+      if (C > 0) Spacing << (C % 2 == 0 ? QStringLiteral("1em") : QStringLiteral("0em"));
+    }
+    QString Attributes = QStringLiteral(" displaystyle=\"true\" columnalign=\"%1\"").arg(Align.join(u' '));
+    if (!Spacing.isEmpty()) Attributes += QStringLiteral(" columnspacing=\"%1\"").arg(Spacing.join(u' '));
+    return Element(QStringLiteral("mtable"), Rows, Attributes);
   }
 
  private:
@@ -208,6 +228,9 @@ class TMathMLWriter {
                                        Over ? QStringLiteral(" accent=\"true\"") : QStringLiteral(" accentunder=\"true\""));
         return Element(Tag, Braced + Slot(Node.Slots[1]));
       }
+      case TTemplateInfo::AlignMark:
+        // A line's marks part its cells (Lines); one inside a slot has no MathML.
+        return QString();
     }
     return QString();
   }

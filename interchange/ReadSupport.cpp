@@ -210,3 +210,9 @@ void FencedNodes(char16_t Left, TFormulaRun First, char16_t Middle, TFormulaRun 
   }
   if (Right) Out.push_back(CharacterNode(Right));
 }
+
+TFormulaNode AlignMarkNode() {
+  TTemplateInfo Info;
+  Info.Kind = TTemplateInfo::AlignMark;
+  return MakeTemplate(Info, {});
+}

@@ -44,6 +44,8 @@ void PlaceOffset(const QString& Text, qsizetype Offset, TReadResult& Result);
 
 // A template node of the kind Info with the given slots.
 TFormulaNode MakeTemplate(const TTemplateInfo& Info, std::vector<TFormulaRun> Slots);
+// The alignment mark that parts the columns of aligned lines.
+TFormulaNode AlignMarkNode();
 // Slots and runs moved in, in order: a braced list would copy them, and with them every
 // level nested below.
 template <size_t N>

@@ -122,6 +122,9 @@ QHash<QString, TTemplateInfo> BuildTable() {
     Info.Small = Small;
     Add(Info);
   }
+  TTemplateInfo Mark;
+  Mark.Kind = TTemplateInfo::AlignMark;
+  Add(Mark);
   for (TKindMatrix Shape : {kmHoriz, kmVert, kmSquare}) {
     TTemplateInfo Info;
     Info.Kind = TTemplateInfo::Matrix;
@@ -166,6 +169,7 @@ int TTemplateInfo::SlotCount() const {
       return 1 + Options.Contains(goLimitBottom) + Options.Contains(goLimitTop) +
              Options.Contains(goIndexBottom) + Options.Contains(goIndexTop);
     case Brace: return 2;
+    case AlignMark: return 0;
     default: return 1;
   }
 }
@@ -202,6 +206,7 @@ QString TTemplateInfo::Keyword() const {
     case Scripted: return ScriptedKeyword(Options, OperatorBase);
     case Brace: return BraceKeyword(Align);
     case Binomial: return BinomialKeyword(Small);
+    case AlignMark: return AlignMarkKeyword();
   }
   return QString();
 }

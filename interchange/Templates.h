@@ -14,7 +14,9 @@ struct TTemplateInfo {
     // horizontal brace with a label.
     Fence, LeftIndex, Scripted, Brace,
     // Two parts stacked without a bar, in round brackets.
-    Binomial
+    Binomial,
+    // The alignment mark, without slots: a column boundary of aligned lines.
+    AlignMark
   };
   // The six big-operator signs; an integral comes one to three times and may have a ring.
   enum TOperator { Integral, Sum, Product, Coproduct, Intersection, Union };

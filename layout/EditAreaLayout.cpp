@@ -9,6 +9,7 @@
 #include "editor/ZelkEquation.h"
 #include "layout/FontLevels.h"
 #include "layout/MathStyle.h"
+#include "model/AlignMark.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 #include "model/OperatorNames.h"
@@ -32,7 +33,7 @@ int TEditArea::CalcHeight() const {
 
 int TEditArea::CalcWidth(int N) const {
   qint64 Result = 0;
-  for (int I = 0; I < N && I < Count(); ++I) Result += Item(I)->CalcWidth() + TEACursor::CaretWidth;
+  for (int I = 0; I < N && I < Count(); ++I) Result += PadBefore(I) + Item(I)->CalcWidth() + TEACursor::CaretWidth;
   return ClampCoordinate(Result);
 }
 
@@ -45,24 +46,27 @@ void TEditArea::RefreshDimensions() {
   // The elements take the area's font and their sizes first: measuring the area before
   // would size it for new elements' unset mid-lines and for an old font.
   RefreshElements();
+  FindMarks();
   if (MathFontOf(*this)) {
     MathDimensions();
-    RefreshCursor();
-    return;
-  }
-  SetHeight(CalcHeight() + 2);
-  if (GetIsEmpty()) {
-    SetWidth(Font().Size());
   } else {
-    SetWidth(CalcWidth(Count()) + Font().Size() / 3);
-    PlaceEquations();
+    SetHeight(CalcHeight() + 2);
+    if (GetIsEmpty()) {
+      SetWidth(Font().Size());
+    } else {
+      SetWidth(ClampCoordinate(qint64{CalcWidth(Count())} + Font().Size() / 3 + PadBefore(Count())));
+      PlaceEquations();
+    }
   }
+  ApplyRows();
   RefreshCursor();
 }
 
 void TEditArea::RefreshEquations() {
   LayoutChanged();
   if (FEditor && FEditor->LayoutMode() != TZelkEquation::lmEach) return;
+  // Rows follow from the size: a wrapping line is measured again.
+  if (FWrapWidth > 0) return RefreshDimensions();
   RefreshElements();
   if (MathFontOf(*this))
     MathPlaceEquations();
@@ -112,10 +116,33 @@ void TEditArea::PlaceEquations() {
   qint64 X = 0;
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
+    X += PadBefore(I);
     Element->SetLeft(ClampCoordinate(X + Gap));
     Element->SetTop(RoundHalfEven(Height() / 2.0L - Element->GetMidLine()));
     X += Element->Width() + Gap;
   }
+}
+
+void TEditArea::FindMarks() {
+  FMarks.clear();
+  for (int I = 0; I < Count(); ++I)
+    if (dynamic_cast<const TEqAlignMark*>(Item(I))) FMarks.push_back(I);
+}
+
+void TEditArea::SetAlignPads(std::vector<int> Pads) {
+  if (Pads == FAlignPads) return;
+  FAlignPads = std::move(Pads);
+  if (Deferred() || GetIsEmpty()) return;
+  if (MathFontOf(*this)) {
+    MathDimensions();
+  } else {
+    qint64 Right = 0;
+    for (int I = 0; I < Count(); ++I) Right += PadBefore(I) + Item(I)->Width() + TEACursor::CaretWidth;
+    SetWidth(ClampCoordinate(Right + Font().Size() / 3 + PadBefore(Count())));
+    PlaceEquations();
+  }
+  ApplyRows();
+  RefreshCursor();
 }
 
 bool TEditArea::Deferred() const {
@@ -132,6 +159,7 @@ void TEditArea::RefreshCursor() {
   }
   FCaret->SetFont(Font());
   FCaret->RefreshDimensions();
+  if (!FRowStarts.empty()) return PlaceRowCursor();
   if (MathFontOf(*this)) return MathPlaceCursor();
   FCaret->SetTop(RoundHalfEven((Height() - FCaret->Height()) / 2.0L));
   FCaret->SetLeft(CalcWidth(FEquationIndex));
@@ -196,8 +224,8 @@ void TEditArea::MathDimensions() {
   }
   const std::vector<int> Gaps = MathGaps();
   qint64 X = 0;
-  for (int I = 0; I < Count(); ++I) X += Gaps[I] + Item(I)->Width();
-  SetWidth(ClampCoordinate(X + Gaps.back()));
+  for (int I = 0; I < Count(); ++I) X += Gaps[I] + PadBefore(I) + Item(I)->Width();
+  SetWidth(ClampCoordinate(X + Gaps.back() + PadBefore(Count())));
   MathPlaceEquations();
 }
 
@@ -207,7 +235,7 @@ void TEditArea::MathPlaceEquations() {
   qint64 X = 0;
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
-    X += Gaps[I];
+    X += Gaps[I] + PadBefore(I);
     Element->SetLeft(ClampCoordinate(X));
     Element->SetTop(FMathBaseline - Style.Axis() - Element->GetMidLine());
     X += Element->Width();
@@ -222,7 +250,8 @@ void TEditArea::MathPlaceCursor() {
   if (K > 0) {
     const TEquation* Before = Item(K - 1);
     const int Right = Before->Left() + Before->Width();
-    const int Next = K < Count() ? Item(K)->Left() : Width();
+    // The room an alignment adds lies after the caret.
+    const int Next = (K < Count() ? Item(K)->Left() : Width()) - PadBefore(K);
     Left = qBound(0, Right + (Next - Right - TEACursor::CaretWidth) / 2, qMax(0, Width() - TEACursor::CaretWidth));
   }
   int Top = INT_MAX;
@@ -279,4 +308,5 @@ void TEditArea::Paint() {
   C.Brush.SetStyle(bsClear);
   C.Brush.SetColor(BkColor());
   C.Rectangle(0, 0, Width(), Height());
+  if (FWrapBreak == wbRepeated && !FRowStarts.empty()) PaintRepeated();
 }

@@ -3,6 +3,7 @@
 #include "editor/EACursor.h"
 #include "editor/ZelkEquation.h"
 #include "model/Accent.h"
+#include "model/AlignMark.h"
 #include "model/Arrows.h"
 #include "model/Brace.h"
 #include "model/Brackets.h"
@@ -241,4 +242,8 @@ void TEditArea::AddEqScripted(TGroupOptions Options, bool Operator) {
 
 void TEditArea::AddEqBrace(TAlignEA Align) {
   InsertEquation<TEqBrace>(BraceKeyword(Align), [Align](TEqBrace& E) { E.SetAlignEA(Align); });
+}
+
+void TEditArea::AddEqAlignMark() {
+  InsertEquation<TEqAlignMark>(AlignMarkKeyword(), [](TEqAlignMark&) {});
 }

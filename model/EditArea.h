@@ -94,6 +94,8 @@ class TEditArea : public TZelkGraphic {
   // A binomial coefficient: two parts stacked without a bar, in round brackets; Small as
   // for a fraction.
   void AddEqBinomial(bool Small = false);
+  // The mark the editor's lines are aligned at (model/AlignMark.h).
+  void AddEqAlignMark();
 
   // Text form of the run, and rebuilding the run from it. The text is kept until the run
   // or anything in it changes, so a receiver that copies Data on every notification
@@ -122,6 +124,30 @@ class TEditArea : public TZelkGraphic {
   int CalcHeight() const;
   int CalcWidth(int N) const;
   void RefreshDimensions() override;
+  // Room added before element I (I == Count: after the last) so that the editor's lines
+  // stand aligned at their marks; empty (the default) adds none. Setting it places the
+  // elements and the caret again and sizes the area; the elements keep their sizes.
+  const std::vector<int>& AlignPads() const { return FAlignPads; }
+  void SetAlignPads(std::vector<int> Pads);
+  // Positions of the alignment marks in the run, kept from its last layout.
+  const std::vector<int>& Marks() const { return FMarks; }
+  // Soft wrapping (the editor sets it on its lines): a run wider than Width pixels shows in
+  // rows, broken at its top-level relations first, then at its binary operators, never
+  // inside a template or a typed bracket pair, each row after the first indented; Break
+  // says where the operator at a break stands. Width 0 (the default) keeps one row. The
+  // run and its Data stay as they are.
+  void SetWrap(int Width, TWrapBreak Break);
+  // The first element of each shown row after the first; empty while the run shows in one.
+  const std::vector<int>& RowStarts() const { return FRowStarts; }
+  int RowCount() const { return static_cast<int>(FRowStarts.size()) + 1; }
+  // The shown row of caret position (or element) Index.
+  int RowOf(int Index) const;
+  // The caret position in shown row Row nearest to X, in the area's coordinates.
+  int NearestInRow(int Row, int X) const;
+  // How far the elements of shown row Row stand from where one row would put them.
+  QPoint RowShift(int Row) const;
+  // The width the run takes in one row, its pads included.
+  int RunWidth() const { return FRunWidth; }
   // Refreshes every element (font, colour, size) and places it; the area keeps its size.
   void RefreshEquations();
   void RefreshCursor();
@@ -166,7 +192,26 @@ class TEditArea : public TZelkGraphic {
   void MathPlaceEquations();
   void MathPlaceCursor();
 
+  // The room AlignPads adds before element I, 0 past its end.
+  int PadBefore(int I) const { return I < static_cast<int>(FAlignPads.size()) ? FAlignPads[I] : 0; }
+  // Records where the marks stand (Marks).
+  void FindMarks();
+  // Breaks the run just placed in one row into the rows the wrap width asks for, and the
+  // caret into its row (layout/LineWrap.cpp).
+  void ApplyRows();
+  void PlaceRowCursor();
+  // The operators shown again at the start of their rows (wbRepeated).
+  void PaintRepeated();
+
   TEquationList* FEquationList;
+  std::vector<int> FAlignPads;
+  std::vector<int> FMarks;
+  std::vector<int> FRowStarts;
+  std::vector<QPoint> FRowShifts;
+  int FRowHeight = 0;
+  int FRunWidth = 0;
+  int FWrapWidth = 0;
+  TWrapBreak FWrapBreak = wbAfter;
   mutable QString FData;
   TEACursor* FCaret;
   TEquatStore* FOwner;

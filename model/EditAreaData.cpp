@@ -45,6 +45,9 @@ int TEditArea::InsertData(const QString& Text) {
       const int Code = StrToInt(Expr.Argument);
       Reading.CountElements(1);
       AddEqExtSymbol(Code);
+    } else if (Expr.Name == AlignMarkKeyword()) {
+      Reading.CountElements(1);
+      AddEqAlignMark();
     } else if (const TInsertion Insert = InsertionForKeyword(Expr.Name)) {
       if (Depth < 0) Depth = NestingDepth(this);
       // Each level costs stack and font size; none is visible this deep.

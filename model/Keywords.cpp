@@ -268,6 +268,8 @@ QString BraceKeyword(TAlignEA Align) {
   return QStringLiteral("HorizBrace") + AlignWord(Align);
 }
 
+QString AlignMarkKeyword() { return QStringLiteral("AlignMark"); }
+
 TInsertion InsertionForKeyword(const QString& Name) { return Table().value(Name); }
 
 QStringList AcceptedTemplateKeywords() { return Table().keys(); }

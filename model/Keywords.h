@@ -40,6 +40,9 @@ QString ScriptedKeyword(TGroupOptions Options, bool Operator);
 QString BraceKeyword(TAlignEA Align);
 // The binomial coefficient: "Binomial", "BinomialSmall".
 QString BinomialKeyword(bool Small);
+// The alignment mark, "AlignMark": a leaf without argument, read beside "Simple" and
+// "ExtSymbol", not a template.
+QString AlignMarkKeyword();
 
 // The insertion that an accepted template keyword stands for, or an empty function for
 // a name the reader does not accept. "Simple" and "ExtSymbol" carry a value instead and

@@ -88,3 +88,7 @@ enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
 // text level (matrix cells), one level down (fraction parts), as a script or as a script's
 // script (a root's degree).
 enum TSlotStyle { ssSame, ssText, ssFraction, ssScript, ssScriptScript };
+
+// Where the operator at a soft line break stands: ending the row, beginning the next, or
+// ending the row and shown again at the start of the next.
+enum TWrapBreak { wbAfter, wbBefore, wbRepeated };

@@ -127,6 +127,7 @@ TCommandTable BuildCommandTable() {
   for (int B = 0; B < 6; ++B)
     Table[{11, B}] = [Kind = Brackets[B]](TEditArea& A) { A.AddEqBrackets(Kind); };
 
+  Table[AlignMarkButton()] = [](TEditArea& A) { A.AddEqAlignMark(); };
   Table[{12, 0}] = [](TEditArea& A) { A.AddEqDivision(); };
   // Group 12: fractions (buttons 2 and 3 repeat 0 and 1), radicals, long division, the
   // binomial coefficient.
@@ -231,3 +232,5 @@ std::optional<std::pair<int, int>> TemplateButton(const QString& Keyword) {
     if (Keyword == QLatin1String(T.Keyword)) return std::make_pair(T.Group, T.Button);
   return std::nullopt;
 }
+
+std::pair<int, int> AlignMarkButton() { return {2, 0}; }

@@ -32,3 +32,5 @@ std::optional<std::pair<int, int>> SymbolButton(int Code);
 // The button (group, index) of a fence, brace, left index or scripted base keyword, if any:
 // its description names the template.
 std::optional<std::pair<int, int>> TemplateButton(const QString& Keyword);
+// The button (group, index) that inserts the alignment mark.
+std::pair<int, int> AlignMarkButton();

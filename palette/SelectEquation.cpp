@@ -43,7 +43,7 @@ TEqData TSelectEquation::GroupConstants(int Group) {
   switch (Group) {
     case 0: return MakeEqData(19, 20, 40, "1111111111111111111");
     case 1: return MakeEqData(11, 10, 10, "11111111111");
-    case 2: return MakeEqData(11, 15, 15, "01111111111");
+    case 2: return MakeEqData(11, 15, 15, "11111111111");
     case 3: return MakeEqData(20, 15, 15, "11111111111111111111");
     case 4: return MakeEqData(12, 10, 10, "111111111111");
     case 5: return MakeEqData(14, 15, 15, "11111111111111");

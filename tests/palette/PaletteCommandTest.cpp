@@ -67,6 +67,7 @@ std::map<std::pair<int, int>, TExpected> ExpectedTable() {
                            "HarpoonRight", "HarpoonLeft", "ArcUp", "ArcDown", "BackPrime"};
   T[{3, 0}] = {QString(), cUnchanged};  // no accent before the caret to remove
   for (int B = 1; B < 20; ++B) T[{3, B}] = {Template(QStringLiteral("Accent") + Accents[B - 1], 1), cFirstSlot};
+  T[{2, 0}] = {QStringLiteral("AlignMark()"), cLine};
   T[{13, 0}] = {Template("IndexTop", 1), cUpperIndex};
   T[{13, 1}] = {Template("IndexBottom", 1), cLowerIndex};
   T[{13, 2}] = {Template("IndexTopBottom", 2), cLowerIndex};
@@ -177,7 +178,7 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       EXPECT_EQ(Caret->EquationIndex(), Entry->second.Caret == cLine ? 1 : 0);
     }
   }
-  EXPECT_EQ(Shown, 11 + 10 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 30 + 10 + 15 + 5 + 21 + 10 + 6 + 20 + 12);
+  EXPECT_EQ(Shown, 11 + 11 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 30 + 10 + 15 + 5 + 21 + 10 + 6 + 20 + 12);
 }
 
 TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {

@@ -19,10 +19,11 @@ struct TGroupRow {
   const char* Mask;
   int Shown;
 };
-// The published group table: buttons, glyph size, visibility mask and shown count.
+// The published group table: buttons, glyph size, visibility mask and shown count; every
+// button shows (the alignment mark included).
 const TGroupRow Groups[20] = {
     {19, 40, 20, "1111111111111111111", 19}, {11, 10, 10, "11111111111", 11},
-    {11, 15, 15, "01111111111", 10},         {20, 15, 15, "11111111111111111111", 20},
+    {11, 15, 15, "11111111111", 11},         {20, 15, 15, "11111111111111111111", 20},
     {12, 10, 10, "111111111111", 12},        {14, 15, 15, "11111111111111", 14},
     {8, 10, 10, "11111111", 8},              {12, 10, 10, "111111111111", 12},
     {18, 10, 10, "111111111111111111", 18},  {28, 15, 15, "1111111111111111111111111111", 28},
