@@ -31,20 +31,26 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
   TMathFraction F;
   F.Thickness = Style.RuleThickness();
   F.Axis = Style.Axis();
-  const int HalfBar = (F.Thickness + 1) / 2;
-  int Up = Style(Display ? C::FractionNumeratorDisplayStyleShiftUp : C::FractionNumeratorShiftUp);
-  int Down = Style(Display ? C::FractionDenominatorDisplayStyleShiftDown : C::FractionDenominatorShiftDown);
-  const int NumGap = Style(Display ? C::FractionNumDisplayStyleGapMin : C::FractionNumeratorGapMin);
-  const int DenGap = Style(Display ? C::FractionDenomDisplayStyleGapMin : C::FractionDenominatorGapMin);
-  Up = qMax(Up, F.Axis + HalfBar + NumGap + Top.Descent);
-  Down = qMax(Down, DenGap + Bottom.Ascent - F.Axis + HalfBar);
+  // The shifts and gaps in the font's own units, rounded once: rounding each term had set
+  // the parts a pixel or two further apart than TeX.
+  const TMathFont& Font = Style.Font();
+  const double Em = Style.Em();
+  const double Axis = Font.Constant(C::AxisHeight, Em);
+  const double HalfBar = Font.Constant(C::FractionRuleThickness, Em) / 2;
+  const double Up = qMax(Font.Constant(Display ? C::FractionNumeratorDisplayStyleShiftUp : C::FractionNumeratorShiftUp, Em),
+                         Axis + HalfBar + Font.Constant(Display ? C::FractionNumDisplayStyleGapMin : C::FractionNumeratorGapMin, Em) +
+                             Top.Descent);
+  const double Down =
+      qMax(Font.Constant(Display ? C::FractionDenominatorDisplayStyleShiftDown : C::FractionDenominatorShiftDown, Em),
+           Font.Constant(Display ? C::FractionDenomDisplayStyleGapMin : C::FractionDenominatorGapMin, Em) + Bottom.Ascent -
+               Axis + HalfBar);
   // The null delimiters TeX puts on either side keep neighbours off the bar's ends:
   // \nulldelimiterspace, 1.2 pt of a 20-pt formula.
   F.Pad = static_cast<int>(std::lround(0.06 * Style.Em()));
   F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
   F.NumeratorBaseline = Top.Ascent;
-  F.Baseline = F.NumeratorBaseline + Up;
-  F.DenominatorBaseline = F.Baseline + Down;
+  F.Baseline = F.NumeratorBaseline + static_cast<int>(std::lround(Up));
+  F.DenominatorBaseline = F.Baseline + static_cast<int>(std::lround(Down));
   F.Height = F.DenominatorBaseline + Bottom.Descent;
   F.BarTop = F.Baseline - F.Axis - F.Thickness / 2;
   return F;
