@@ -199,6 +199,7 @@ void TZelkEquation::SetWrapWidth(int Pixels) {
   if (Pixels == FWrapWidth) return;
   FWrapWidth = Pixels;
   WrapChanged();
+  emit wrapWidthChanged(Pixels);
 }
 
 void TZelkEquation::SetBreakOperator(TBreakOperator Value) {
@@ -206,6 +207,7 @@ void TZelkEquation::SetBreakOperator(TBreakOperator Value) {
   if (Value == FBreakOperator) return;
   FBreakOperator = Value;
   WrapChanged();
+  emit breakOperatorChanged(Value);
 }
 
 int TZelkEquation::LineWrapWidth() const {
@@ -471,6 +473,7 @@ void TZelkEquation::SetLineAlignment(TLineAlignment Value) {
   if (FLayoutMode != lmDeferred) AlignLines();
   update();
   updateGeometry();
+  emit lineAlignmentChanged(Value);
 }
 
 void TZelkEquation::SetInputStyle(TInputStyle Value) {

@@ -64,13 +64,15 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_PROPERTY(TTypesettings::TTypesetting Typesetting READ Typesetting WRITE SetTypesetting NOTIFY typesettingChanged)
   // How the lines stand side to side and at their alignment marks (editor/LineAlignment.h);
   // Left by default.
-  Q_PROPERTY(TLineAlignments::TLineAlignment LineAlignment READ LineAlignment WRITE SetLineAlignment)
+  Q_PROPERTY(TLineAlignments::TLineAlignment LineAlignment READ LineAlignment WRITE SetLineAlignment
+             NOTIFY lineAlignmentChanged)
   // Soft wrapping while editing: a line wider than WrapWidth pixels (margins included) is
   // shown in rows broken at its operators (TEditArea::SetWrap); 0, the default, keeps
   // every line in one row, and a negative width wraps to the editor's own width. BreakOperator says where the operator at a break stands. Data,
   // LaTeX and MathML stay as they are; the caret and Up/Down move through the rows.
-  Q_PROPERTY(int WrapWidth READ WrapWidth WRITE SetWrapWidth)
-  Q_PROPERTY(TBreakOperators::TBreakOperator BreakOperator READ BreakOperator WRITE SetBreakOperator)
+  Q_PROPERTY(int WrapWidth READ WrapWidth WRITE SetWrapWidth NOTIFY wrapWidthChanged)
+  Q_PROPERTY(TBreakOperators::TBreakOperator BreakOperator READ BreakOperator WRITE SetBreakOperator
+             NOTIFY breakOperatorChanged)
   // How keys and the mouse edit (editor/InputStyle.h); Classic by default.
   Q_PROPERTY(TInputStyles::TInputStyle InputStyle READ InputStyle WRITE SetInputStyle NOTIFY inputStyleChanged)
   // Whether words typed in the Modern style (alpha, sqrt, infty, ...) turn into their sign
@@ -106,6 +108,11 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   Q_PROPERTY(TInputStyles::TInputStyle inputStyle READ inputStyle WRITE setInputStyle
              NOTIFY inputStyleChanged DESIGNABLE false STORED false)
   Q_PROPERTY(int zoom READ zoom WRITE setZoom NOTIFY zoomChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(TLineAlignments::TLineAlignment lineAlignment READ lineAlignment WRITE setLineAlignment
+             NOTIFY lineAlignmentChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(int wrapWidth READ wrapWidth WRITE setWrapWidth NOTIFY wrapWidthChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(TBreakOperators::TBreakOperator breakOperator READ breakOperator WRITE setBreakOperator
+             NOTIFY breakOperatorChanged DESIGNABLE false STORED false)
   Q_PROPERTY(TLanguages::TLanguage language READ language WRITE setLanguage NOTIFY languageChanged
              DESIGNABLE false STORED false)
 
@@ -281,6 +288,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TInputStyle inputStyle() const { return InputStyle(); }
   int zoom() const { return Zoom(); }
   TLanguage language() const { return Language(); }
+  TLineAlignment lineAlignment() const { return LineAlignment(); }
+  int wrapWidth() const { return WrapWidth(); }
+  TBreakOperator breakOperator() const { return BreakOperator(); }
   // Inserts a Data text (EditArea items) at the caret, in place of the selection, as a
   // paste does: one edit, one undo step. False when the text goes beyond the reader's
   // limits or holds a malformed symbol; what was read before the fault stays.
@@ -294,6 +304,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void setInputStyle(TInputStyles::TInputStyle Value) { SetInputStyle(Value); }
   void setZoom(int Percent) { SetZoom(Percent); }
   void setLanguage(TLanguages::TLanguage Value) { SetLanguage(Value); }
+  void setLineAlignment(TLineAlignments::TLineAlignment Value) { SetLineAlignment(Value); }
+  void setWrapWidth(int Pixels) { SetWrapWidth(Pixels); }
+  void setBreakOperator(TBreakOperators::TBreakOperator Value) { SetBreakOperator(Value); }
 
  signals:
   void OnChange();
@@ -313,6 +326,9 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void inputStyleChanged(TInputStyles::TInputStyle Value);
   void zoomChanged(int Percent);
   void languageChanged(TLanguages::TLanguage Value);
+  void lineAlignmentChanged(TLineAlignments::TLineAlignment Value);
+  void wrapWidthChanged(int Pixels);
+  void breakOperatorChanged(TBreakOperators::TBreakOperator Value);
 
  protected:
   void SetUpdateState(bool Updating) override;

@@ -154,6 +154,22 @@ TEST(QtNames, SettersSignalTheNewValueOnlyWhenItChanges) {
   Editor.setLanguage(Zelk::lEnglish);
   ASSERT_EQ(Language.count(), 1);
   EXPECT_EQ(Language[0][0].value<Zelk::Language>(), Zelk::lEnglish);
+  // The long-line properties, each by its Qt-style name too.
+  QSignalSpy Alignment(&Editor, &Zelk::Equation::lineAlignmentChanged);
+  QSignalSpy Wrap(&Editor, &Zelk::Equation::wrapWidthChanged);
+  QSignalSpy Break(&Editor, &Zelk::Equation::breakOperatorChanged);
+  Editor.setLineAlignment(TLineAlignments::Left);  // the default
+  Editor.setLineAlignment(TLineAlignments::Centre);
+  Editor.setWrapWidth(0);
+  Editor.setWrapWidth(-5);  // any negative width follows the editor's: -1
+  Editor.SetWrapWidth(-1);
+  Editor.setBreakOperator(TBreakOperators::Repeated);
+  ASSERT_EQ(Alignment.count(), 1);
+  EXPECT_EQ(Editor.property("lineAlignment").value<TLineAlignments::TLineAlignment>(), TLineAlignments::Centre);
+  ASSERT_EQ(Wrap.count(), 1);
+  EXPECT_EQ(Wrap[0][0].toInt(), -1);
+  EXPECT_EQ(Break.count(), 1);
+  EXPECT_EQ(Editor.breakOperator(), TBreakOperators::Repeated);
 }
 
 TEST(QtNames, InsertFormulaGoesInAtTheCaretAsOneUndoStep) {
