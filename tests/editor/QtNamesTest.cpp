@@ -1,4 +1,4 @@
-// The Qt-style surface beside the specified one: Zelk::Equation and Zelk::Palette through
+// The Qt-style surface beside the original one: Zelk::Equation and Zelk::Palette through
 // the headers a program includes, the lowercase properties over the same state and their
 // change signals.
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ QString TooDeep() {
 }
 }  // namespace
 
-TEST(QtNames, LowercasePropertiesAreTheSpecifiedOnesInQtNaming) {
+TEST(QtNames, LowercasePropertiesAreTheOriginalOnesInQtNaming) {
   Zelk::Equation Editor;
   Editor.setData(Fraction);
   EXPECT_EQ(Editor.GetData(), Fraction);
@@ -52,7 +52,7 @@ TEST(QtNames, LowercasePropertiesAreTheSpecifiedOnesInQtNaming) {
   EXPECT_EQ(Editor.Language(), TZelkEquation::lDeutsche);
   EXPECT_EQ(Editor.language(), Zelk::Language::lDeutsche);
 
-  // Forms keep storing only the specified names; Designer shows only them.
+  // Forms keep storing only the original names; Designer shows only them.
   const QMetaObject* Meta = Editor.metaObject();
   EXPECT_STREQ(Meta->className(), "TZelkEquation");
   for (const char* Name : {"data", "latex", "mathML", "plainLatex", "plainMathML", "typesetting", "inputStyle", "zoom",

@@ -41,7 +41,7 @@ def check(condition, what):
 def both_names_reach_the_same_properties():
     editor = z.Equation()
     check(isinstance(editor, QWidget), "the editor is a QWidget")
-    check(z.TZelkEquation is z.Equation and z.TSelectEquation is z.Palette, "the specified class names")
+    check(z.TZelkEquation is z.Equation and z.TSelectEquation is z.Palette, "the original class names")
     editor.setData(FRACTION)
     check(editor.data() == editor.GetData() == FRACTION, "data() and GetData()")
     check(editor.property("data") == editor.property("Data") == FRACTION, "the Qt properties")
@@ -106,7 +106,7 @@ def keys_typed_with_qtest_edit_the_formula():
 
 
 @test
-def faulty_texts_raise_only_where_the_specified_call_throws():
+def faulty_texts_raise_only_where_the_original_call_throws():
     editor = z.Equation()
     bad = "EditArea(Simple(a)ExtSymbol(oops))"
     editor.setData(bad)
