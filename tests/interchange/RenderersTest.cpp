@@ -1,0 +1,125 @@
+// Our SVG and PDF drawn by the renderers other programs use (librsvg, poppler) look like
+// our own PNG: every template of the palette, in both typesetting styles.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+#include "interchange/ImageExport.h"
+
+namespace {
+// The palette's templates, and every bracket around content tall enough to grow it from
+// pieces (pieces overlap: the place holes showed).
+QStringList Formulas() {
+  QFile File(QStringLiteral(ZELK_FIXTURES_DIR "/AllTemplates.txt"));
+  if (!File.open(QIODevice::ReadOnly)) return {};
+  QStringList Lines = QString::fromUtf8(File.readAll()).split('\n', Qt::SkipEmptyParts);
+  const QString Tall = QStringLiteral("Division(EditArea(Division(EditArea(Simple(1))EditArea(Simple(2))))"
+                                      "EditArea(Division(EditArea(Simple(3))EditArea(Simple(4)))))");
+  QString Grown;
+  for (const char* Kind : {"Round", "Square", "Figure", "Module", "DModule", "Floor", "Ceiling", "Corner", "BraKet"})
+    Grown += QStringLiteral("Brackets%1(EditArea(%2))").arg(QLatin1String(Kind), Tall);
+  Lines << "EditArea(" + Grown + ")";
+  return Lines;
+}
+
+bool Dark(const QImage& Image, int X, int Y) { return qGray(Image.pixel(X, Y)) < 128; }
+
+bool DarkNear(const QImage& Image, int X, int Y) {
+  for (int DY = -1; DY <= 1; ++DY)
+    for (int DX = -1; DX <= 1; ++DX)
+      if (Image.rect().contains(X + DX, Y + DY) && qGray(Image.pixel(X + DX, Y + DY)) <= 200) return true;
+  return false;
+}
+
+// Ink of A with no ink of B within a pixel (two rasterisers round a glyph's place apart),
+// and all ink of A.
+std::pair<int, int> Unmatched(const QImage& A, const QImage& B) {
+  int Ink = 0, Alone = 0;
+  for (int Y = 0; Y < A.height(); ++Y)
+    for (int X = 0; X < A.width(); ++X)
+      if (Dark(A, X, Y)) {
+        ++Ink;
+        Alone += !DarkNear(B, X, Y);
+      }
+  return {Alone, Ink};
+}
+
+// Holes show as our ink missing in theirs; stray fills as theirs missing in ours. A few
+// per cent differ anyway: a one-pixel line on whole pixels is one dark row on our raster
+// and two grey ones in a renderer that antialiases it.
+void ExpectSamePicture(const QImage& Ours, const QImage& Theirs) {
+  ASSERT_FALSE(Theirs.isNull());
+  EXPECT_LE(qAbs(Ours.width() - Theirs.width()), 1);
+  EXPECT_LE(qAbs(Ours.height() - Theirs.height()), 1);
+  const auto [Missing, Ink] = Unmatched(Ours, Theirs);
+  const auto [Stray, TheirInk] = Unmatched(Theirs, Ours);
+  ASSERT_GT(Ink, 0);
+  EXPECT_LT(Missing, Ink / 25) << Missing << " of our " << Ink << " inked pixels missing";
+  EXPECT_LT(Stray, TheirInk / 25) << Stray << " of their " << TheirInk << " inked pixels stray";
+}
+
+QImage Drawn(const QString& Program, const QStringList& Arguments, const QString& Output) {
+  QProcess Process;
+  Process.start(Program, Arguments);
+  if (!Process.waitForFinished(60000) || Process.exitCode() != 0) {
+    ADD_FAILURE() << Program.toStdString() << ": " << Process.readAllStandardError().toStdString();
+    return {};
+  }
+  return QImage(Output).convertToFormat(QImage::Format_RGB32);
+}
+
+struct Picture {
+  QImage Png;
+  QString Svg, Pdf;
+};
+
+Picture Write(const TZelkEquation& Editor, const QString& Dir, const QString& Name, double Scale) {
+  TRenderOptions Options;
+  Options.Scale = Scale;
+  Picture P;
+  P.Svg = Dir + "/" + Name + ".svg";
+  P.Pdf = Dir + "/" + Name + ".pdf";
+  for (const auto& [Format, Path] : {std::pair{TImageFormat::Svg, P.Svg}, std::pair{TImageFormat::Pdf, P.Pdf}}) {
+    QFile File(Path);
+    EXPECT_TRUE(File.open(QIODevice::WriteOnly));
+    EXPECT_TRUE(WriteImage(Editor, Format, File, Options));
+  }
+  P.Png = Editor.RenderImage(Options).convertToFormat(QImage::Format_RGB32);
+  return P;
+}
+}  // namespace
+
+TEST(OtherRenderers, DrawEveryTemplateAsWeDo) {
+  const QString Rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+  const QString Poppler = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (Rsvg.isEmpty() || Poppler.isEmpty()) GTEST_SKIP() << "rsvg-convert (librsvg2-bin) or pdftoppm (poppler-utils) missing";
+  QTemporaryDir Dir;
+  ASSERT_TRUE(Dir.isValid());
+  const QStringList Lines = Formulas();
+  ASSERT_FALSE(Lines.isEmpty());
+  for (const TTypesettings::TTypesetting Style : {TTypesettings::Math, TTypesettings::Classic}) {
+    EditorFixture F;
+    F.Editor->SetTypesetting(Style);
+    for (int I = 0; I < Lines.size(); ++I) {
+      F.Editor->SetData(Lines[I]);
+      // At 1.5 the pieces of a stretched glyph fall between device pixels.
+      for (const double Scale : {1.0, 1.5}) {
+        SCOPED_TRACE(QStringLiteral("style %1, row %2, scale %3").arg(int(Style)).arg(I + 1).arg(Scale).toStdString());
+        const QString Name = QStringLiteral("r%1-%2-%3").arg(int(Style)).arg(I).arg(Scale * 10);
+        const Picture P = Write(*F.Editor, Dir.path(), Name, Scale);
+        const QString FromSvg = Dir.filePath(Name + "-rsvg.png");
+        ExpectSamePicture(P.Png, Drawn(Rsvg, {"--background-color", "white", "-o", FromSvg, P.Svg}, FromSvg));
+        const QString FromPdf = Dir.filePath(Name + "-pdf");
+        ExpectSamePicture(P.Png, Drawn(Poppler, {"-r", "96", "-png", "-singlefile", P.Pdf, FromPdf},
+                                     FromPdf + ".png"));
+      }
+    }
+  }
+}
