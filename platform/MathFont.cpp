@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QFile>
 #include <QGlyphRun>
+#include <QHash>
+#include <QMutex>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -78,6 +80,17 @@ constexpr int MaxParts = 400;
 }  // namespace
 
 std::shared_ptr<const TMathFont> TMathFont::Open(const QString& Path) {
+  static QMutex Lock;
+  static QHash<QString, std::weak_ptr<const TMathFont>> Opened;
+  const QMutexLocker Locked(&Lock);
+  if (std::shared_ptr<const TMathFont> Known = Opened.value(Path).lock()) return Known;
+  Opened.removeIf([](const auto& Entry) { return Entry.value().expired(); });
+  std::shared_ptr<const TMathFont> Result = Load(Path);
+  if (Result) Opened.insert(Path, Result);
+  return Result;
+}
+
+std::shared_ptr<const TMathFont> TMathFont::Load(const QString& Path) {
   QFile File(Path);
   if (Path.isEmpty() || !File.open(QIODevice::ReadOnly)) return nullptr;
   std::shared_ptr<TMathFont> Result(new TMathFont);
@@ -256,10 +269,12 @@ void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, 
     // An SVG file would name the font and leave the glyphs to the viewer, which has no
     // way to reach glyphs by index: outlines go in instead, each glyph a path of its own
     // filled by winding, as fonts mean their outlines, so that the overlapping pieces of
-    // an assembled delimiter leave no holes.
-    const QRawFont& Raw = RawFont(Em);
+    // an assembled delimiter leave no holes. The outlines are the font's own, in its
+    // units, scaled to the size: one font engine serves every size.
+    const QRawFont& Raw = RawFont(FUnitsPerEm);
+    const QTransform Size = QTransform::fromScale(Em / FUnitsPerEm, Em / FUnitsPerEm);
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
-      QPainterPath Outline = Raw.pathForGlyph(Run.Glyphs[I]).translated(Origin + Run.Positions[I]);
+      QPainterPath Outline = Size.map(Raw.pathForGlyph(Run.Glyphs[I])).translated(Origin + Run.Positions[I]);
       Outline.setFillRule(Qt::WindingFill);
       Painter.fillPath(Outline, Color);
     }

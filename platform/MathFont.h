@@ -79,7 +79,9 @@ struct TMathGlyphs {
 class TMathFont {
  public:
   // The font in the file at Path, or nullptr when the file cannot be read or has no MATH
-  // table.
+  // table. While one holder keeps it, every other Open of the same path shares it and its
+  // glyph caches: a window of formulas, or a picture's copy of a formula, reads the
+  // file once.
   static std::shared_ptr<const TMathFont> Open(const QString& Path);
   // TeX Gyre Termes Math where the system has it, else another installed math font;
   // empty when none is found.
@@ -111,6 +113,7 @@ class TMathFont {
   void Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const;
 
  private:
+  static std::shared_ptr<const TMathFont> Load(const QString& Path);
   TMathFont() = default;
   struct TGlyphInfo {
     int Advance;

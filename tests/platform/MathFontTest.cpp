@@ -117,3 +117,13 @@ TEST_F(MathFontTest, DrawsWhatItMeasures) {
   EXPECT_NEAR(Ink.top(), Measured.top(), 1.5);
   EXPECT_NEAR(Ink.bottom() + 1, Measured.bottom(), 1.5);
 }
+
+TEST_F(MathFontTest, OpeningAPathAgainSharesTheFontWhileItIsHeld) {
+  EXPECT_EQ(TMathFont::Open(Path), Font);
+  Font.reset();
+  // Once no one holds it, the next Open reads the file anew and shares that.
+  const std::shared_ptr<const TMathFont> Again = TMathFont::Open(Path);
+  ASSERT_NE(Again, nullptr);
+  EXPECT_EQ(TMathFont::Open(Path), Again);
+  EXPECT_EQ(TMathFont::Open(Path + ".missing"), nullptr);
+}
