@@ -1,17 +1,61 @@
 #include "ImageExport.h"
 
 #include <QFileInfo>
+#include <QFont>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <memory>
 
 #include "editor/ZelkEquation.h"
 
 namespace {
 // Layout pixels are screen pixels at 96 dpi: 20 pt text is 27 px high.
 constexpr int LayoutDpi = 96;
+// The Math style's pictures are laid out this many times larger and drawn scaled
+// down: positions in 1/64 px, as font engines keep them, instead of the screen's whole
+// pixels rounded into every place.
+constexpr int Fine = 64;
+
+// What a picture draws: the formula itself, or a copy laid out Fine times larger,
+// with the scale that brings either to the picture's.
+class TPictureLayout {
+ public:
+  explicit TPictureLayout(const TZelkEquation& Formula) : FFormula(&Formula) {
+    // Lines wrapped at the editor's width keep the editor's breaks.
+    if (!Formula.MathFontInUse() || Formula.WrapWidth() != 0) return;
+    auto Copy = std::make_unique<TZelkEquation>();
+    QFont Font = Formula.font();
+    Font.setPointSizeF(Font.pointSizeF() * Fine);
+    Copy->setFont(Font);
+    Copy->SetFontColor(Formula.FontColor());
+    Copy->SetBkColor(Formula.BkColor());
+    Copy->SetMathFont(Formula.MathFont());
+    Copy->SetTypesetting(Formula.Typesetting());
+    Copy->SetLineAlignment(Formula.LineAlignment());
+    Copy->SetData(Formula.GetData());
+    if (!Copy->MathFontInUse()) return;
+    FCopy = std::move(Copy);
+    FFormula = FCopy.get();
+  }
+  const TZelkEquation& Formula() const { return *FFormula; }
+  double Factor() const { return FCopy ? 1.0 / Fine : 1.0; }
+  QSizeF Size(double Scale) const { return QSizeF(FFormula->RenderSize()) * Factor() * Scale; }
+  void Render(QPainter& Painter, TRenderOptions Options) const {
+    Options.Scale *= Factor();
+    FFormula->Render(Painter, Options);
+  }
+  QImage Image(TRenderOptions Options) const {
+    Options.Scale *= Factor();
+    return FFormula->RenderImage(Options);
+  }
+
+ private:
+  std::unique_ptr<TZelkEquation> FCopy;
+  const TZelkEquation* FFormula;
+};
 
 bool Fail(QString* Error, const QString& Message) {
   if (Error) *Error = Message;
@@ -19,21 +63,23 @@ bool Fail(QString* Error, const QString& Message) {
 }
 
 bool WriteSvg(const TZelkEquation& Formula, QIODevice& Device, const TRenderOptions& Options) {
-  const QSize Size = Formula.RenderSize() * Options.Scale;
+  const TPictureLayout Layout(Formula);
+  const QSizeF Size = Layout.Size(Options.Scale);
   QSvgGenerator Generator;
   Generator.setOutputDevice(&Device);
-  Generator.setSize(Size);
-  Generator.setViewBox(QRect(QPoint(0, 0), Size));
+  Generator.setSize(Size.toSize());
+  Generator.setViewBox(QRectF(QPointF(0, 0), Size));
   Generator.setResolution(LayoutDpi);
   Generator.setTitle(QStringLiteral("Formula"));
   QPainter Painter;
   if (!Painter.begin(&Generator)) return false;
-  Formula.Render(Painter, Options);
+  Layout.Render(Painter, Options);
   return Painter.end();
 }
 
 bool WritePdf(const TZelkEquation& Formula, QIODevice& Device, const TRenderOptions& Options) {
-  const QSizeF Size = QSizeF(Formula.RenderSize()) * Options.Scale;
+  const TPictureLayout Layout(Formula);
+  const QSizeF Size = Layout.Size(Options.Scale);
   QPdfWriter Writer(&Device);
   Writer.setResolution(LayoutDpi);
   Writer.setPageSize(QPageSize(Size * 72.0 / LayoutDpi, QPageSize::Point, QString(), QPageSize::ExactMatch));
@@ -41,7 +87,7 @@ bool WritePdf(const TZelkEquation& Formula, QIODevice& Device, const TRenderOpti
   Writer.setTitle(QStringLiteral("Formula"));
   QPainter Painter;
   if (!Painter.begin(&Writer)) return false;
-  Formula.Render(Painter, Options);
+  Layout.Render(Painter, Options);
   return Painter.end();
 }
 }  // namespace
@@ -65,7 +111,7 @@ bool WriteImage(const TZelkEquation& Formula, TImageFormat Format, QIODevice& De
   if (!(Options.Scale > 0) || Options.Scale > 64) return Fail(Error, QStringLiteral("the scale must lie above 0 and at most 64"));
   bool Written = false;
   switch (Format) {
-    case TImageFormat::Png: Written = Formula.RenderImage(Options).save(&Device, "PNG"); break;
+    case TImageFormat::Png: Written = TPictureLayout(Formula).Image(Options).save(&Device, "PNG"); break;
     case TImageFormat::Svg: Written = WriteSvg(Formula, Device, Options); break;
     case TImageFormat::Pdf: Written = WritePdf(Formula, Device, Options); break;
   }

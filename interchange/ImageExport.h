@@ -1,7 +1,10 @@
 #pragma once
 // Pictures of a formula: PNG, SVG and PDF, drawn by the editor's Render (no editing marks
 // unless the options ask for them). A PNG has RenderSize() * Scale pixels; SVG and PDF
-// keep the formula's size at 96 dots per inch, with the text as text.
+// keep the formula's size at 96 dots per inch, with the text as text. In the Math style
+// every place in a picture is kept to 1/64 px at any scale, not rounded to the screen's
+// whole pixels: the size is the formula's own (a PNG's rounded up), a little smaller than
+// RenderSize's.
 
 #include <QString>
 

@@ -167,3 +167,28 @@ TEST(ImageExport, AnSvgOfStretchedDelimitersDrawsAsThePngDoes) {
     EXPECT_LT(Missing, Ink / 50) << Missing << " of " << Ink;
   }
 }
+
+TEST(ImageExport, AMathPictureKeepsItsPlacesExactAtAnySize) {
+  // Laid out in whole pixels, every place rounds apart at each size; kept exact, a
+  // formula at 40 pt is the one at 20 pt twice as large.
+  auto ViewBox = [](int Points, TTypesettings::TTypesetting Style) {
+    EditorFixture F;
+    QFont Font(QStringLiteral("DejaVu Serif"));
+    Font.setPointSize(Points);
+    F.Editor->setFont(Font);
+    F.Editor->SetTypesetting(Style);
+    F.Editor->PutLaTeX(QStringLiteral(
+        "x=\\frac{-b\\pm\\sqrt{b^2-4ac}}{2a}\\qquad\\int_0^\\infty e^{-x^2}\\,dx\\qquad\\begin{pmatrix}a&b\\\\c&d\\end{pmatrix}"));
+    QBuffer Svg;
+    Svg.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(WriteImage(*F.Editor, TImageFormat::Svg, Svg, {}));
+    return QSvgRenderer(Svg.data()).viewBoxF().size();
+  };
+  const QSizeF Small = ViewBox(20, TTypesettings::Math), Large = ViewBox(40, TTypesettings::Math);
+  ASSERT_GT(Small.width(), 100);
+  EXPECT_NEAR(Large.width(), 2 * Small.width(), 0.5);
+  EXPECT_NEAR(Large.height(), 2 * Small.height(), 0.5);
+  // Classic keeps the editor's whole pixels in its pictures too.
+  const QSizeF Classic = ViewBox(20, TTypesettings::Classic);
+  EXPECT_EQ(Classic, Classic.toSize());
+}

@@ -86,12 +86,14 @@ Picture Write(const TZelkEquation& Editor, const QString& Dir, const QString& Na
   Picture P;
   P.Svg = Dir + "/" + Name + ".svg";
   P.Pdf = Dir + "/" + Name + ".pdf";
-  for (const auto& [Format, Path] : {std::pair{TImageFormat::Svg, P.Svg}, std::pair{TImageFormat::Pdf, P.Pdf}}) {
+  const QString Png = Dir + "/" + Name + ".png";
+  for (const auto& [Format, Path] :
+       {std::pair{TImageFormat::Svg, P.Svg}, std::pair{TImageFormat::Pdf, P.Pdf}, std::pair{TImageFormat::Png, Png}}) {
     QFile File(Path);
     EXPECT_TRUE(File.open(QIODevice::WriteOnly));
     EXPECT_TRUE(WriteImage(Editor, Format, File, Options));
   }
-  P.Png = Editor.RenderImage(Options).convertToFormat(QImage::Format_RGB32);
+  P.Png = QImage(Png).convertToFormat(QImage::Format_RGB32);
   return P;
 }
 }  // namespace
