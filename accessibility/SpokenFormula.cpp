@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "editor/ZelkEquation.h"
+#include "interchange/Templates.h"
 #include "model/Accent.h"
 #include "model/AlignMark.h"
 #include "model/Arrows.h"
@@ -91,7 +92,7 @@ enum TWord {
 
 // Characters spoken by a word of their own, in the order of their words from wPlus and
 // from wLessEqual.
-constexpr char16_t WordCharacters[] = u"+-=<>*/()[],.:!'| ";
+constexpr char16_t WordCharacters[] = u"+-=<>*/()[],.:!'| {}\u2016";
 constexpr char16_t WordSymbols[] = u"≤≥≠≡≈±×÷→←↔↑↓∩∂∞°∫∑∏\u00A0…∙‹›";
 
 using TPart = std::function<void()>;
@@ -217,6 +218,7 @@ class TSpeaker {
       SpeakInterval(T, Node);
       return Name;
     }
+    if (auto* Fence = dynamic_cast<const TEqFence*>(T)) return SpeakFence(Fence, Node);
     if (auto* Binomial = dynamic_cast<const TEqBinomial*>(T)) {
       Say(Word(wBinomialSays), {Slot(Binomial->Numerator(), Node, Word(wBinomialTop)),
                                 Slot(Binomial->Denominator(), Node, Word(wBinomialBottom))});
@@ -330,6 +332,20 @@ class TSpeaker {
     Read(Base, wContents);
     Read(Bottom, Limits ? wLowerLimit : wSubscript);
     Read(Top, Limits ? wUpperLimit : wSuperscript);
+  }
+
+  // A fence no button names, as {x | x > 0}: its delimiters said as the characters are,
+  // around and between its parts. Its name is its delimiters'.
+  QString SpeakFence(const TEqFence* Fence, int Node) {
+    const auto Words = [this](TDelimiter D) { return D == dlNone ? QString() : CharacterWords(DelimiterChar(D)); };
+    const TFenceKind Kind = Fence->Kind();
+    Say(Words(Kind.Left));
+    for (int S = 0; S < Fence->EditAreaCount(); ++S) {
+      Say(S > 0 ? QStringLiteral(" %1 ").arg(Words(Kind.Middle)) : QStringLiteral(" "));
+      Area(Fence->Slot(S), TSpokenNode::kSlot, Node, Word(wContents));
+    }
+    Say(QLatin1Char(' ') + Words(Kind.Right));
+    return QStringList{Words(Kind.Left), Words(Kind.Middle), Words(Kind.Right)}.join(QLatin1Char(' ')).simplified();
   }
 
   // The intervals share one description: their ends are said, as the characters would be.

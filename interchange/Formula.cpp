@@ -42,10 +42,12 @@ class TDataReader {
     TFormulaNode Node{TFormulaNode::Template, 0, Item.Name, {}};
     const TExprArray Items = SplitItems(Item.Argument);
     int Slots = Info.SlotCount();
-    if (Info.Kind == TTemplateInfo::Matrix) {
-      // A matrix grows to the number of items and never below its first cell.
-      Slots = qMax(1, static_cast<int>(Items.size()));
-      Count(Slots - 1);
+    if (Info.Kind == TTemplateInfo::Matrix || (Info.Kind == TTemplateInfo::Fence && Info.Delimiters.Middle != dlNone)) {
+      // A matrix grows to the number of items and never below its first cell; a fence
+      // with a middle delimiter to its parts, never below two.
+      const int Least = Slots;
+      Slots = qMax(Least, static_cast<int>(Items.size()));
+      Count(Slots - Least);
     }
     Node.Slots.resize(Slots);
     for (int I = 0; I < qMin(Slots, static_cast<int>(Items.size())); ++I)

@@ -885,26 +885,30 @@ class TLatexReader {
 
   void Fence(TFormulaRun& Out, qsizetype Start) {
     const char16_t Left = Delimiter();
-    TFormulaRun Content = Run(stNone);
+    std::vector<TFormulaRun> Parts;
+    Parts.push_back(Run(stNone));
     SkipSpace();
     char16_t Middle = 0;
-    TFormulaRun Second;
-    if (!AtEnd() && PeekControl() == QLatin1String("middle")) {
+    while (!AtEnd() && PeekControl() == QLatin1String("middle")) {
       const qsizetype At = P;
       TakeControl();
-      Middle = Delimiter();
-      if (!Middle) Refuse(QStringLiteral("\\middle needs a delimiter"), At);
-      Second = Run(stNone);
+      const char16_t Next = Delimiter();
+      if (!Next) Refuse(QStringLiteral("\\middle needs a delimiter"), At);
+      if (Middle && Next != Middle) Refuse(QStringLiteral("a \\middle unlike the first has no element kind in this editor"), At);
+      Middle = Next;
+      Parts.push_back(Run(stNone));
       SkipSpace();
-      if (!AtEnd() && PeekControl() == QLatin1String("middle"))
-        Refuse(QStringLiteral("a second \\middle has no element kind in this editor"), P);
     }
     if (AtEnd() || PeekControl() != QLatin1String("right")) Refuse(QStringLiteral("\\left has no \\right"), Start);
     TakeControl();
     const char16_t Right = Delimiter();
     // Delimiters that form no pair leave their content in the run.
-    if (!FenceByChars(Left, Middle, Right)) FSpliced.back() += Content.size() + Second.size();
-    FencedNodes(Left, std::move(Content), Middle, std::move(Second), Right, Out, Losses);
+    if (!FenceByChars(Left, Middle, Right)) {
+      qsizetype Spliced = 0;
+      for (const TFormulaRun& Part : Parts) Spliced += Part.size();
+      FSpliced.back() += Spliced;
+    }
+    FencedNodes(Left, std::move(Parts), Middle, Right, Out, Losses);
   }
 
   static TFormulaNode UnderStack(TFormulaRun Script, TFormulaRun Base) {

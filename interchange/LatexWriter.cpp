@@ -228,10 +228,10 @@ class TLatexWriter {
         Put(QStringLiteral("\\left") + DelimiterLatex(Info.Delimiters.Left, true, false));
         Put(QStringLiteral(" "));
         Run(Slot(0));
-        if (Node.Slots.size() > 1) {
+        for (int I = 1; I < static_cast<int>(Node.Slots.size()); ++I) {
           Put(QStringLiteral(" \\middle") + DelimiterLatex(Info.Delimiters.Middle, false, true));
           Put(QStringLiteral(" "));
-          Run(Slot(1));
+          Run(Slot(I));
         }
         Put(QStringLiteral(" \\right") + DelimiterLatex(Info.Delimiters.Right, false, false));
         return;

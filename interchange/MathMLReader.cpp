@@ -635,23 +635,24 @@ class TMathMLReader {
       // characters, as in the LaTeX they come from.
       if (C.size() >= 2 && IsFence(C.front()) && IsFence(C.back()) && !(Unstretched(C.front()) && Unstretched(C.back()))) {
         // Our own writer wraps each part of the content in one row.
-        std::vector<const TXmlNode*> Inner, Second;
-        const TXmlNode* Middle = nullptr;
+        std::vector<std::vector<const TXmlNode*>> Parts(1);
+        char16_t Middle = 0;
         for (size_t I = 1; I + 1 < C.size(); ++I) {
-          // \middle gives a stretchy infix operator, marked a fence or not.
-          const bool Parts = IsFence(C[I]) || (C[I].Name == QLatin1String("mo") &&
-                                               C[I].Attributes.value(QStringLiteral("form")) == QLatin1String("infix") &&
-                                               C[I].Attributes.value(QStringLiteral("stretchy")) == QLatin1String("true"));
-          if (Parts && !Middle) {
-            Middle = &C[I];
+          // \middle gives a stretchy infix operator, marked a fence or not; every one
+          // like the first parts the content.
+          const bool Parting = IsFence(C[I]) || (C[I].Name == QLatin1String("mo") &&
+                                                 C[I].Attributes.value(QStringLiteral("form")) == QLatin1String("infix") &&
+                                                 C[I].Attributes.value(QStringLiteral("stretchy")) == QLatin1String("true"));
+          if (Parting && FenceChar(C[I]) && (!Middle || FenceChar(C[I]) == Middle)) {
+            Middle = FenceChar(C[I]);
+            Parts.emplace_back();
             continue;
           }
-          (Middle ? Second : Inner).push_back(&C[I]);
+          Parts.back().push_back(&C[I]);
         }
-        if (Middle && FenceChar(*Middle))
-          FencedNodes(FenceChar(C.front()), Runs(Inner), FenceChar(*Middle), Runs(Second), FenceChar(C.back()), Out, Losses);
-        else
-          Fenced(FenceChar(C.front()), Runs(Inner), FenceChar(C.back()), Out);
+        std::vector<TFormulaRun> Content;
+        for (const auto& Part : Parts) Content.push_back(Runs(Part));
+        FencedNodes(FenceChar(C.front()), std::move(Content), Middle, FenceChar(C.back()), Out, Losses);
         return;
       }
       for (TFormulaNode& Item : Runs(Children(Node))) Out.push_back(std::move(Item));

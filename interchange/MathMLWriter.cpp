@@ -209,7 +209,7 @@ class TMathMLWriter {
           return D == dlNone ? QStringLiteral("<mo%1></mo>").arg(Attributes) : Token("mo", DelimiterChar(D), Attributes);
         };
         QString Content = Fence(Info.Delimiters.Left, "prefix") + Slot(Node.Slots[0]);
-        if (Node.Slots.size() > 1) Content += Fence(Info.Delimiters.Middle, "infix") + Slot(Node.Slots[1]);
+        for (size_t I = 1; I < Node.Slots.size(); ++I) Content += Fence(Info.Delimiters.Middle, "infix") + Slot(Node.Slots[I]);
         return Row(Content + Fence(Info.Delimiters.Right, "postfix"));
       }
       case TTemplateInfo::LeftIndex: return Prescripts(Info, Node, QStringLiteral("<mrow/>"));

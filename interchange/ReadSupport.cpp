@@ -189,24 +189,22 @@ TFormulaNode CharacterNode(char16_t Code) {
 }
 
 void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out, TReadLosses& Losses) {
-  FencedNodes(Left, std::move(Content), 0, {}, Right, Out, Losses);
+  std::vector<TFormulaRun> Parts;
+  Parts.push_back(std::move(Content));
+  FencedNodes(Left, std::move(Parts), 0, Right, Out, Losses);
 }
 
-void FencedNodes(char16_t Left, TFormulaRun First, char16_t Middle, TFormulaRun Second, char16_t Right,
-                 TFormulaRun& Out, TReadLosses& Losses) {
-  if (const TTemplateInfo* Info = FenceByChars(Left, Middle, Right)) {
-    std::vector<TFormulaRun> Slots;
-    Slots.push_back(std::move(First));
-    if (Middle) Slots.push_back(std::move(Second));
-    Out.push_back(MakeTemplate(*Info, std::move(Slots)));
+void FencedNodes(char16_t Left, std::vector<TFormulaRun> Parts, char16_t Middle, char16_t Right, TFormulaRun& Out,
+                 TReadLosses& Losses) {
+  if (const TTemplateInfo* Info = FenceByChars(Left, Parts.size() > 1 ? Middle : 0, Right)) {
+    Out.push_back(MakeTemplate(*Info, std::move(Parts)));
     return;
   }
   Losses.Add(QStringLiteral("delimiters that form no pair read as characters"));
   if (Left) Out.push_back(CharacterNode(Left));
-  for (TFormulaNode& Node : First) Out.push_back(std::move(Node));
-  if (Middle) {
-    Out.push_back(CharacterNode(Middle));
-    for (TFormulaNode& Node : Second) Out.push_back(std::move(Node));
+  for (size_t I = 0; I < Parts.size(); ++I) {
+    if (I > 0) Out.push_back(CharacterNode(Middle));
+    for (TFormulaNode& Node : Parts[I]) Out.push_back(std::move(Node));
   }
   if (Right) Out.push_back(CharacterNode(Right));
 }

@@ -73,6 +73,7 @@ TFormulaNode CharacterNode(char16_t Code);
 // fence element where the delimiters are those of one of ours, else the delimiters as
 // characters, with a loss.
 void FencedNodes(char16_t Left, TFormulaRun Content, char16_t Right, TFormulaRun& Out, TReadLosses& Losses);
-// The same with two parts of content parted by a Middle delimiter.
-void FencedNodes(char16_t Left, TFormulaRun First, char16_t Middle, TFormulaRun Second, char16_t Right,
-                 TFormulaRun& Out, TReadLosses& Losses);
+// The same with two or more parts of content, each parted from the next by a Middle
+// delimiter.
+void FencedNodes(char16_t Left, std::vector<TFormulaRun> Parts, char16_t Middle, char16_t Right, TFormulaRun& Out,
+                 TReadLosses& Losses);

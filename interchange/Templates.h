@@ -41,7 +41,8 @@ struct TTemplateInfo {
   // Scripted: whether the base is an operator.
   bool OperatorBase = false;
 
-  // Slots in Data order; a matrix has as many as it has cells, at least one.
+  // Slots in Data order; a matrix has as many as it has cells, at least one, and a fence
+  // with a middle delimiter as many as it has parts, at least two.
   int SlotCount() const;
   // Data position of an optional slot of an index or big operator, or -1 without it.
   int SlotOf(TGroupOption Option) const;

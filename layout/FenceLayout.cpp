@@ -1,6 +1,7 @@
-// Fence: left glyph, slot, middle glyph and slot, right glyph, each centred in one band. In
-// the Math style the slots share one baseline and every delimiter grows to cover the ink
-// of both, centred on the axis.
+// Fence: left glyph, slot, then a middle glyph and a slot for each further part, right
+// glyph, each centred in one band. In the Math style the slots share one baseline and
+// every delimiter grows to cover the ink of all of them, centred on the axis, as TeX's
+// \middle does.
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ struct TMathFenced {
   TMathFence Outer;
   TMathGlyphs Middle;
   int MiddleShift = 0;
-  int MiddleWidth = 0;  // with its room either side
+  int MiddleWidth = 0;  // each, with its room either side
   int MiddlePad = 0;
 };
 
@@ -37,7 +38,7 @@ TMathFenced MathFenced(const TEqFence& Node) {
       }
     }
   }
-  Content.Width += Result.MiddleWidth;
+  Content.Width += (Node.EditAreaCount() - 1) * Result.MiddleWidth;
   Result.Outer = Fence(Style, DelimiterGlyph(Kind.Left), DelimiterGlyph(Kind.Right), Content);
   return Result;
 }
@@ -64,7 +65,7 @@ int TEqFence::CalcHeight() const {
 
 int TEqFence::CalcWidth() const {
   if (MathFontOf(*this)) return MathFenced(*this).Outer.Box.Width;
-  int Result = GlyphWidth(FKind.Left) + GlyphWidth(FKind.Middle) + GlyphWidth(FKind.Right);
+  int Result = GlyphWidth(FKind.Left) + (EditAreaCount() - 1) * GlyphWidth(FKind.Middle) + GlyphWidth(FKind.Right);
   for (int I = 0; I < EditAreaCount(); ++I) Result += Slot(I)->Width();
   return Result;
 }
@@ -111,7 +112,8 @@ void TEqFence::Paint() {
     const int Inner = M.Outer.Box.Width - M.Outer.LeftWidth - M.Outer.RightWidth;
     M.Outer.Paint(Canvas(), Baseline, Inner, Em);
     if (!M.Middle.Empty())
-      Canvas().GlyphsOut(QPointF(M.Outer.LeftWidth + Slot(0)->Width() + M.MiddlePad, Baseline + M.MiddleShift), M.Middle, Em);
+      for (int I = 1; I < EditAreaCount(); ++I)
+        Canvas().GlyphsOut(QPointF(Slot(I)->Left() - M.MiddleWidth + M.MiddlePad, Baseline + M.MiddleShift), M.Middle, Em);
     return;
   }
   const int CH = CommonHeight();
@@ -120,9 +122,9 @@ void TEqFence::Paint() {
   int X = 0;
   PaintGlyph(C, DelimiterGlyph(FKind.Left), X, CH);
   X += GlyphWidth(FKind.Left) + Slot(0)->Width();
-  if (EditAreaCount() > 1) {
+  for (int I = 1; I < EditAreaCount(); ++I) {
     PaintGlyph(C, DelimiterGlyph(FKind.Middle), X, CH);
-    X += GlyphWidth(FKind.Middle) + Slot(1)->Width();
+    X += GlyphWidth(FKind.Middle) + Slot(I)->Width();
   }
   PaintGlyph(C, DelimiterGlyph(FKind.Right), X, CH);
 }

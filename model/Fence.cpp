@@ -20,4 +20,19 @@ void TEqFence::SetKind(TFenceKind Value) {
 
 QString TEqFence::GetData() const { return SlotsData(); }
 
-void TEqFence::SetData(const QString& Text) { SlotsSetData(GetExprData(Text)); }
+void TEqFence::SetData(const QString& Text) {
+  const TExprArray Items = GetExprData(Text);
+  const int Parts = static_cast<int>(Items.size());
+  if (FKind.Middle != dlNone && Parts > EditAreaCount()) {
+    TReadScope Reading(GetParent()->Editor());
+    // Each part beyond the second counts as one element read.
+    Reading.CountElements(Parts - EditAreaCount());
+    BeginUpdate();
+    while (EditAreaCount() < Parts) {
+      PlaceEditAreaIndex(EditAreaCount());
+      InsertEditArea();
+    }
+    EndUpdate();
+  }
+  SlotsSetData(Items);
+}

@@ -1,7 +1,7 @@
 #pragma once
 // A fence: one slot between two delimiters of any kinds, either of which may be absent
-// (half brackets, intervals with mixed ends, a single bracket), or two slots parted by a
-// middle delimiter (the bra-ket). The delimiters are the glyphs the bracket pairs draw,
+// (half brackets, intervals with mixed ends, a single bracket), or two or more slots
+// parted by a middle delimiter (the bra-ket, a set written {x | x > 0}). The delimiters are the glyphs the bracket pairs draw,
 // at the element's own size, centred beside the slots (in the Math style, grown to cover them).
 
 #include "Equation.h"
@@ -16,7 +16,8 @@ class TEqFence : public TEqParent {
   // first slot. Called once, at insertion.
   void SetKind(TFenceKind Value);
 
-  // Every slot, in order.
+  // Every slot, in order; a fence with a middle delimiter takes as many slots as the text
+  // gives, at least two.
   QString GetData() const override;
   void SetData(const QString& Text) override;
 

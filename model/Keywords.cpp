@@ -1,5 +1,7 @@
 #include "Keywords.h"
 
+#include <algorithm>
+
 #include <QHash>
 #include <QStringList>
 
@@ -78,8 +80,8 @@ QString TopBottomWord(TGroupOptions Options, TGroupOption Top, TGroupOption Bott
 }
 
 void AddScriptKinds(TTable& Table) {
-  for (const TFenceName& Name : FenceNames)
-    Table.insert(QLatin1String(Name.Keyword), [Kind = Name.Kind](TEditArea& A) { A.AddEqFence(Kind); });
+  for (TFenceKind Kind : AcceptedFences())
+    Table.insert(FenceKeyword(Kind), [Kind](TEditArea& A) { A.AddEqFence(Kind); });
   for (TGroupOptions Options : {TGroupOptions{goIndexTop}, TGroupOptions{goIndexBottom},
                                 TGroupOptions{goIndexTop, goIndexBottom}}) {
     Table.insert(LeftIndexKeyword(Options), [=](TEditArea& A) { A.AddEqLeftIndex(Options); });
@@ -234,16 +236,38 @@ QString AccentKeyword(TKindAccent Kind) {
   return QStringLiteral("Accent") + QLatin1String(Words[Kind]);
 }
 
+namespace {
+QString DelimiterWord(TDelimiter Value) {
+  static const char* const Words[] = {"None",       "RoundOpen",   "RoundClose",  "SquareOpen", "SquareClose",
+                                      "FigureOpen", "FigureClose", "CornerOpen",  "CornerClose", "Module",
+                                      "DModule",    "FloorOpen",   "FloorClose",  "CeilingOpen", "CeilingClose"};
+  return QLatin1String(Words[Value]);
+}
+}  // namespace
+
 QString FenceKeyword(TFenceKind Kind) {
   for (const TFenceName& Name : FenceNames)
     if (Name.Kind == Kind) return QLatin1String(Name.Keyword);
-  return QString();
+  // The others are named by their delimiters.
+  const std::vector<TFenceKind>& Known = AcceptedFences();
+  if (std::find(Known.begin(), Known.end(), Kind) == Known.end()) return QString();
+  return QStringLiteral("Fence") + DelimiterWord(Kind.Left) + DelimiterWord(Kind.Middle) + DelimiterWord(Kind.Right);
 }
 
 const std::vector<TFenceKind>& AcceptedFences() {
   static const std::vector<TFenceKind> Kinds = [] {
     std::vector<TFenceKind> Result;
     for (const TFenceName& Name : FenceNames) Result.push_back(Name.Kind);
+    // A pair of brackets parted by bars.
+    const std::pair<TDelimiter, TDelimiter> Pairs[] = {
+        {dlRoundOpen, dlRoundClose}, {dlSquareOpen, dlSquareClose}, {dlFigureOpen, dlFigureClose},
+        {dlCornerOpen, dlCornerClose}, {dlModule, dlModule}, {dlDModule, dlDModule},
+        {dlFloorOpen, dlFloorClose}, {dlCeilingOpen, dlCeilingClose}};
+    for (const auto& [Left, Right] : Pairs)
+      for (TDelimiter Middle : {dlModule, dlDModule}) {
+        const TFenceKind Kind{Left, Middle, Right};
+        if (std::find(Result.begin(), Result.end(), Kind) == Result.end()) Result.push_back(Kind);
+      }
     return Result;
   }();
   return Kinds;

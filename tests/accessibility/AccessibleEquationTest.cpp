@@ -79,6 +79,11 @@ TEST(AccessibleEditor, SpeaksEveryElementKindInThreeLanguages) {
       // The newer kinds are named by their palette button, their slots read in turn.
       {Line("BracketsBraKet(" + Slot(X) + Slot("Simple(y)") + ")"), "vertical bar in angle brackets, x, y",
        "In der Quantenphysik verwendete Klammern, x, y", "вертикальная скобка в угловых скобках, x, y"},
+      // A fence no button names says its delimiters around and between its parts.
+      {Line("FenceFigureOpenModuleFigureClose(" + Slot(X) + Slot("Simple(y)") + Slot("Simple(z)") + ")"),
+       "open brace x vertical bar y vertical bar z close brace",
+       "geschweifte Klammer auf x senkrechter Strich y senkrechter Strich z geschweifte Klammer zu",
+       "открывающая фигурная скобка x вертикальная черта y вертикальная черта z закрывающая фигурная скобка"},
       {Line("OperatorLimitBottomTop(" + Slot(X) + Slot("Simple(i)") + Slot("Simple(n)") + ")"),
        "index over and under an operator, x, i, n", "Index over and under an operator, x, i, n",
        "индекс над и под оператором, x, i, n"},

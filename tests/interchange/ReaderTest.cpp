@@ -41,7 +41,12 @@ TEST(LatexReader, ReadsFractionsScriptsAndFences) {
       {"\\left\\lfloor x \\right\\rfloor", "BracketsFloor(EditArea(Simple(x)))", false},
       {"\\left\\langle a \\middle| b \\right\\rangle",
        "BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b)))", false},
-      {"\\left( a \\middle| b \\right)", "Simple(#40)Simple(a)Simple(|)Simple(b)Simple(#41)", true},
+      {"\\left( a \\middle| b \\right)", "FenceRoundOpenModuleRoundClose(EditArea(Simple(a))EditArea(Simple(b)))", false},
+      {"\\left\\{ x \\middle\\| y \\middle\\| z \\right\\}",
+       "FenceFigureOpenDModuleFigureClose(EditArea(Simple(x))EditArea(Simple(y))EditArea(Simple(z)))", false},
+      {"\\left\\langle a \\middle| b \\middle| c \\right\\rangle",
+       "BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c)))", false},
+      {"\\left[ a \\middle| b \\right)", "Simple([)Simple(a)Simple(|)Simple(b)Simple(#41)", true},
       {"{}^{14}_{6}{}C", "IndexLeftTopBottom(EditArea(Simple(6))EditArea(Simple(1)Simple(4)))Simple(C)", false},
       {"{}^{a}x", "IndexTop(EditArea(Simple(a)))Simple(x)", false},
       {"{}^{a}{}_{b}", "IndexTop(EditArea(Simple(a)))IndexBottom(EditArea(Simple(b)))", false},
@@ -250,7 +255,7 @@ TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {
       {"\\frac{a}{", 1, 9, "not closed"},
       {"a}", 1, 2, "}"},
       {"\\left( a", 1, 1, "\\right"},
-      {"\\left< a \\middle| b \\middle| c \\right>", 1, 21, "\\middle"},
+      {"\\left( a \\middle| b \\middle\\| c \\right)", 1, 21, "\\middle unlike the first"},
       {"\\overbrace{x}_{n}", 1, 1, "far side"},
       {"\\iint_a^b x", 1, 1, "big operator"},
       {"\\xrightarrow[a]{b}", 1, 1, "above and below"},
@@ -322,6 +327,10 @@ TEST(MathMLReader, ReadsThePresentationElementsPeopleUse) {
        "BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b)))", false},
       {"<mrow><mo fence=\"true\">&#x2308;</mo><mi>x</mi><mo fence=\"true\">&#x2309;</mo></mrow>",
        "BracketsCeiling(EditArea(Simple(x)))", false},
+      // Temml's and MathJax's \middle: a stretchy infix operator, as often as it comes.
+      {"<mrow><mo fence=\"true\">{</mo><mi>x</mi><mo stretchy=\"true\" form=\"infix\">|</mo><mi>y</mi>"
+       "<mo stretchy=\"true\" form=\"infix\">|</mo><mi>z</mi><mo fence=\"true\">}</mo></mrow>",
+       "FenceFigureOpenModuleFigureClose(EditArea(Simple(x))EditArea(Simple(y))EditArea(Simple(z)))", false},
   };
   for (const TCase& Case : Cases) ExpectRead(ReadMathML(M.arg(QString::fromUtf8(Case.Input))), Case);
 }

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "layout/LayoutSupport.h"
+#include "model/Fence.h"
 
 namespace {
 QString Slot(const QString& Content = QString()) { return "EditArea(" + Content + ")"; }
@@ -144,4 +145,19 @@ TEST(MatrixLayout, SquareGridOfFiveCellsPlacesEveryCellInside) {
   EXPECT_EQ(Matrix->Slot(4)->Left(), Matrix->Slot(1)->Left());
   for (int I = 0; I < 5; ++I)
     EXPECT_TRUE(QRect(QPoint(0, 0), Matrix->BoundsRect().size()).contains(Matrix->Slot(I)->BoundsRect())) << "cell " << I;
+}
+
+TEST(FenceLayout, EveryPartHasItsMiddleBarBeforeIt) {
+  // Classic: bars as glyphs of text height between the parts, each part centred in the band.
+  FormulaFixture F(QStringLiteral(
+      "EditArea(FenceFigureOpenModuleFigureClose(EditArea(Simple(x))EditArea(Simple(y))EditArea(Simple(z))))"));
+  auto* Fence = F.First<TEqFence>();
+  ASSERT_EQ(Fence->EditAreaCount(), 3);
+  const QImage Image = Render(Fence);
+  for (int I = 1; I < 3; ++I) {
+    const int From = Fence->Slot(I - 1)->BoundsRect().right() + 1, To = Fence->Slot(I)->Left();
+    ASSERT_LT(From, To);
+    EXPECT_TRUE(AnyInked(Image, QRect(From, 0, To - From, Image.height()))) << "no bar before part " << I;
+  }
+  EXPECT_LT(Fence->Slot(2)->BoundsRect().right(), Fence->Width() - 2);
 }

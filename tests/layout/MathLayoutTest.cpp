@@ -321,7 +321,10 @@ TEST_F(MathLayoutTest, FenceDelimitersCoverEverySlotAsTexDoes) {
        {"EditArea(BracketsFloor(EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))))",
         "EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Division(EditArea(Simple(1))EditArea(Division("
         "EditArea(Simple(x))EditArea(Simple(y))))))))",
-        "EditArea(BracketLeftFigure(EditArea(MatrixkmVert(EditArea(Simple(1))EditArea(Simple(2))EditArea(Simple(3))))))"}) {
+        "EditArea(BracketLeftFigure(EditArea(MatrixkmVert(EditArea(Simple(1))EditArea(Simple(2))EditArea(Simple(3))))))",
+        // Bars as often as \\middle comes, each grown to the tallest part.
+        "EditArea(FenceFigureOpenModuleFigureClose(EditArea(Simple(x))EditArea(Division(EditArea(Simple(1))"
+        "EditArea(Simple(2))))EditArea(Simple(y))))"}) {
     SCOPED_TRACE(Text);
     Read(QString::fromLatin1(Text));
     auto* Fence = ElementAt<TEqFence>(Line(), 0);
@@ -338,7 +341,8 @@ TEST_F(MathLayoutTest, FenceDelimitersCoverEverySlotAsTexDoes) {
     // Every delimiter there is: left of the first slot, between the slots, right of the last.
     std::vector<std::optional<std::pair<int, int>>> Sides{InkRows(Image, 0, First.left()),
                                                           InkRows(Image, Last.right() + 1, Image.width())};
-    if (Fence->EditAreaCount() > 1) Sides.push_back(InkRows(Image, First.right() + 1, Last.left()));
+    for (int I = 1; I < Fence->EditAreaCount(); ++I)
+      Sides.push_back(InkRows(Image, Fence->Slot(I - 1)->BoundsRect().right() + 1, Fence->Slot(I)->BoundsRect().left()));
     int Drawn = 0;
     for (const auto& Side : Sides) {
       if (!Side) continue;
@@ -346,7 +350,7 @@ TEST_F(MathLayoutTest, FenceDelimitersCoverEverySlotAsTexDoes) {
       CoversAsTexDoes(*Side, *Inner);
     }
     const TFenceKind Kind = Fence->Kind();
-    EXPECT_EQ(Drawn, (Kind.Left != dlNone) + (Kind.Right != dlNone) + (Fence->EditAreaCount() > 1));
+    EXPECT_EQ(Drawn, (Kind.Left != dlNone) + (Kind.Right != dlNone) + Fence->EditAreaCount() - 1);
   }
 }
 

@@ -200,11 +200,13 @@ TEST(Robustness, LinesStayStackedWhileReadingAndEditing) {
 }
 
 TEST(Robustness, TheNewerKindsReadMissingSurplusAndStraySlotsAsTheOthersDo) {
-  // Missing slots stay empty, surplus ones are dropped, items of other names keep their place.
+  // Missing slots stay empty, surplus ones are dropped (a fence parted by a middle
+  // delimiter has as many parts as given), items of other names keep their place.
   const std::pair<const char*, const char*> Cases[] = {
       {"EditArea(BracketsBraKet())", "EditArea(BracketsBraKet(EditArea()EditArea()))"},
-      {"EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))EditArea(Simple(c))))",
-       "EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))))"},
+      {"EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))Simple(q)EditArea(Simple(c))))",
+       "EditArea(BracketsBraKet(EditArea(Simple(a))EditArea(Simple(b))EditArea()EditArea(Simple(c))))"},
+      {"EditArea(BracketsFloor(EditArea(Simple(a))EditArea(Simple(b))))", "EditArea(BracketsFloor(EditArea(Simple(a))))"},
       {"EditArea(StackBottomTop(Simple(q)EditArea(Simple(b))EditArea(Simple(t))))",
        "EditArea(StackBottomTop(EditArea()EditArea(Simple(b))EditArea(Simple(t))))"},
       {"EditArea(IndexLeftTopBottom(EditArea(Simple(b", "EditArea(IndexLeftTopBottom(EditArea(Simple(b))EditArea()))"},
