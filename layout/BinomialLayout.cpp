@@ -1,6 +1,6 @@
 // The binomial coefficient: the fraction's stack without its bar, the bracket pair's
 // round brackets around it. In the Math style the brackets grow to cover the stack,
-// centred on the axis.
+// centred on the axis, and are at least as tall as TeX sets them at the level.
 
 #include "layout/BracketGlyphs.h"
 #include "layout/MathStyle.h"
@@ -29,7 +29,10 @@ TEqBinomial::TPlacement TEqBinomial::Placement() const {
     const TMathStyle Style(*Font, this->Font());
     // The fraction's mid-line is its axis: the stack's baseline lies Axis below it.
     const int Baseline = StackMid + Style.Axis();
-    P.Fence = Fence(Style, MathDelimiter(Open), MathDelimiter(Close), {StackWidth, Baseline, StackHeight - Baseline});
+    // TeX sizes a generalised fraction's delimiters by the style alone (\\delim1 and
+    // \\delim2, 2.39 and 1.01 em); they still cover a stack taller than that.
+    const double AtLeast = (MathLevel() == mlDisplay && !Small() ? 2.39 : 1.01) * Style.Em();
+    P.Fence = Fence(Style, MathDelimiter(Open), MathDelimiter(Close), {StackWidth, Baseline, StackHeight - Baseline}, AtLeast);
     P.StackLeft = P.Fence.LeftWidth;
     P.StackTop = P.Fence.Box.Ascent - Baseline;
     P.Width = P.Fence.Box.Width;

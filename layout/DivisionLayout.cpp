@@ -24,7 +24,8 @@ struct TMathFraction {
 
 TMathFraction MathFraction(const TEqDivision& Fraction) {
   const TMathStyle Style(*MathFontOf(Fraction), Fraction.Font());
-  const bool Display = Fraction.MathLevel() == mlDisplay;
+  // \tfrac is a fraction in text style wherever it stands.
+  const bool Display = Fraction.MathLevel() == mlDisplay && !Fraction.Small();
   using C = TMathConstant;
   const TMathBox Top = SlotBox(Fraction.Numerator());
   const TMathBox Bottom = SlotBox(Fraction.Denominator());

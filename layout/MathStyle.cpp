@@ -86,7 +86,7 @@ int TMathStyle::Space(TMathAtom Left, TMathAtom Right, TMathLevel Level) const {
   return Mu(SpaceMu[std::abs(Kind)]);
 }
 
-TMathGlyphs TMathStyle::Delimiter(char32_t Code, int Above, int Below, int& Shift, TCover Cover) const {
+TMathGlyphs TMathStyle::Delimiter(char32_t Code, int Above, int Below, int& Shift, TCover Cover, double AtLeast) const {
   Shift = 0;
   const quint32 Glyph = FFont.Glyph(Code);
   if (!Glyph) return TMathGlyphs();
@@ -94,7 +94,7 @@ TMathGlyphs TMathStyle::Delimiter(char32_t Code, int Above, int Below, int& Shif
   // One pixel more for a whole cover, so that rounding the placement never leaves ink out.
   const double Size = Cover == coWhole ? 2.0 * (Half + 1)
                                        : qMax(2.0 * Half * DelimiterFactor, 2.0 * Half - DelimiterShortfallEm * FEm);
-  TMathGlyphs Run = FFont.Stretched(Glyph, Size, false, FEm);
+  TMathGlyphs Run = FFont.Stretched(Glyph, qMax(Size, AtLeast), false, FEm);
   Shift = Whole(-FAxis - Run.Ink.center().y());
   return Run;
 }
@@ -191,12 +191,12 @@ char32_t MathDelimiter(char32_t Code) {
   }
 }
 
-TMathFence Fence(const TMathStyle& Style, char32_t Left, char32_t Right, const TMathBox& Content) {
+TMathFence Fence(const TMathStyle& Style, char32_t Left, char32_t Right, const TMathBox& Content, double AtLeast) {
   TMathFence F;
   F.Box = Content;
   auto Side = [&](char32_t Code, TMathGlyphs& Run, int& Shift, int& Width) {
     if (!Code) return;
-    Run = Style.Delimiter(MathDelimiter(Code), Content.Ascent, Content.Descent, Shift);
+    Run = Style.Delimiter(MathDelimiter(Code), Content.Ascent, Content.Descent, Shift, TMathStyle::coTex, AtLeast);
     if (Run.Empty()) return;
     Width = static_cast<int>(std::ceil(Run.Advance));
     F.Box.Ascent = qMax(F.Box.Ascent, static_cast<int>(std::ceil(-(Run.Ink.top() + Shift))));

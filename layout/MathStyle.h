@@ -47,8 +47,9 @@ class TMathStyle {
   // the axis; Shift is where its origin goes relative to the baseline. As TeX sizes
   // \left and \right, it covers at least 90.1 % of twice the content's larger reach from the
   // axis and comes at most a quarter em short of it; Whole covers all of it.
+  // AtLeast is a size it reaches whatever it covers.
   enum TCover { coTex, coWhole };
-  TMathGlyphs Delimiter(char32_t Code, int Above, int Below, int& Shift, TCover Cover = coTex) const;
+  TMathGlyphs Delimiter(char32_t Code, int Above, int Below, int& Shift, TCover Cover = coTex, double AtLeast = 0) const;
   // A glyph stretched horizontally to cover Width.
   TMathGlyphs Horizontal(char32_t Code, int Width) const;
 
@@ -88,7 +89,7 @@ struct TMathFence {
   // Draws both delimiters around content ContentWidth wide, the baseline at Baseline.
   void Paint(TCanvas& Canvas, int Baseline, int ContentWidth, double Em) const;
 };
-TMathFence Fence(const TMathStyle& Style, char32_t Left, char32_t Right, const TMathBox& Content);
+TMathFence Fence(const TMathStyle& Style, char32_t Left, char32_t Right, const TMathBox& Content, double AtLeast = 0);
 // The math font's code for a bracket glyph the Classic style draws (its ornate
 // parentheses, single and double box bars, angle quotes).
 char32_t MathDelimiter(char32_t Code);

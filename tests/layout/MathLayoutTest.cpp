@@ -15,6 +15,7 @@
 #include "layout/LayoutSupport.h"
 #include "layout/MathStyle.h"
 #include "model/Accent.h"
+#include "model/Binomial.h"
 #include "model/LongDivision.h"
 #include "model/Radical.h"
 #include "platform/MathFont.h"
@@ -822,4 +823,25 @@ TEST_F(MathLayoutTest, TypingIntoMarkedSlotsLaysOutAsReadingTheResult) {
   Fresh.Editor->SetTypesetting(TTypesettings::Math);
   Fresh.Editor->SetData(F.Editor->GetData());
   EXPECT_EQ(Sorted(*Fresh.Editor), Sorted(*F.Editor));
+}
+
+TEST_F(MathLayoutTest, ATextFractionAndABinomialsBracketsAreSetAsTexSetsThem) {
+  Read("EditArea(DivisionSmall(EditArea(Simple(1))EditArea(Simple(2)))Simple(x)"
+       "Binomial(EditArea(Simple(n))EditArea(Simple(k)))BinomialSmall(EditArea(Simple(n))EditArea(Simple(k))))");
+  // \tfrac in a display line keeps text style's shifts, not display style's.
+  auto* Small = ElementAt<TEqDivision>(Line(), 0);
+  const double Up = HostBaseline(Line()) - HostBaseline(Small->Numerator());
+  EXPECT_LT(Up, Px(HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_DISPLAY_STYLE_SHIFT_UP) - 1);
+  EXPECT_GE(Up, std::floor(Px(HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_SHIFT_UP)));
+  // A binomial's brackets are at least TeX's \delim1 (2.39 em) in display and \delim2
+  // (1.01 em) in text, whatever small parts they hold.
+  for (const auto& [Index, Least] : {std::pair{2, 2.39}, std::pair{3, 1.01}}) {
+    SCOPED_TRACE(Index);
+    auto* Binomial = ElementAt<TEqBinomial>(Line(), Index);
+    const QImage Image = Ink(Binomial);
+    const auto Bracket = InkRows(Image, 0, Binomial->Numerator()->Left());
+    ASSERT_TRUE(Bracket);
+    EXPECT_GE(Bracket->second - Bracket->first + 2, Least * Em());
+  }
+  EXPECT_GT(ElementAt<TEqBinomial>(Line(), 2)->Height(), ElementAt<TEqBinomial>(Line(), 3)->Height());
 }
