@@ -690,7 +690,11 @@ class TLatexReader {
       NamedOperator(Out, std::move(Letters), false);
     } else if (Name == QLatin1String("pmod")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
-      for (QChar L : QStringLiteral("(mod ")) Out.push_back(CharacterNode(L.unicode()));
+      // amsmath sets it apart from what it follows, and "mod" 6 mu from its argument (an
+      // operator name's thin space and one more).
+      Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral(";"))->Code));
+      for (QChar L : QStringLiteral("(mod")) Out.push_back(CharacterNode(L.unicode()));
+      Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral(","))->Code));
       Splice(Out, Argument());
       Out.push_back(TFormulaNode::Character(u')'));
     } else if (StyleSwitches.contains(Name)) {

@@ -61,6 +61,7 @@ TEST(LatexReader, ReadsFractionsScriptsAndFences) {
       {"\\underbrace{x}", "HorizBraceaeBottom(EditArea(Simple(x))EditArea())", false},
       {"\\bigl( x \\bigr)", "Simple(#40)Simple(x)Simple(#41)", true},
       {"\\binom{n}{k}", "Binomial(EditArea(Simple(n))EditArea(Simple(k)))", false},
+      {"a\\pmod{n}", "Simple(a)ExtSymbol(8196)Simple(#40)Simple(m)Simple(o)Simple(d)ExtSymbol(8198)Simple(n)Simple(#41)", true},
   };
   for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
 }
