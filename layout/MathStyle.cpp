@@ -268,6 +268,17 @@ TMathMark TMathMark::Arrow(const TMathStyle& Style, TKindArrow Kind, int Width) 
   return Glyph(Style, Code, Width);
 }
 
+TMathMark TMathMark::SlotArrow(const TMathStyle& Style, TKindArrow Kind, int Width, bool Over) {
+  const bool Right = Kind.Contains(kaRight);
+  const bool Left = Kind.Contains(kaLeft);
+  if (Kind.Contains(kaDouble) || (!Right && !Left)) return Arrow(Style, Kind, Width);
+  const char32_t Code = Right && Left ? (Over ? U'\u20E1' : 0)
+                        : Right       ? (Over ? U'\u20D7' : U'\u20EF')
+                                      : (Over ? U'\u20D6' : U'\u20EE');
+  if (!Code || !Style.Font().Glyph(Code)) return Arrow(Style, Kind, Width);
+  return Glyph(Style, Code, Width);
+}
+
 TMathMark TMathMark::Glyph(const TMathStyle& Style, char32_t Code, int Width) {
   TMathMark Mark;
   Mark.FGlyphs = Style.Horizontal(Code, Width);

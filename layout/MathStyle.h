@@ -118,6 +118,9 @@ class TMathMark {
  public:
   // Heads: arrow heads at the right and/or left; no heads and Double: two bars.
   static TMathMark Arrow(const TMathStyle& Style, TKindArrow Kind, int Width);
+  // The arrow marking a slot over or under it (\overrightarrow, \underleftarrow): the
+  // font's combining arrow, with its smaller head, where it has one.
+  static TMathMark SlotArrow(const TMathStyle& Style, TKindArrow Kind, int Width, bool Over);
   static TMathMark Bar(const TMathStyle& Style, int Thickness, bool Double, int Width);
   // The font's glyph for Code stretched to Width; a rule where the font lacks it.
   static TMathMark Glyph(const TMathStyle& Style, char32_t Code, int Width);

@@ -20,7 +20,7 @@ TMathVector MathVector(const TEqVector& Vector) {
   // The slot below the line (aeBottom) has its mark over it.
   const bool Over = Vector.AlignEA() == aeBottom;
   const bool Heads = Kind.Contains(kaRight) || Kind.Contains(kaLeft);
-  TMathVector V{Heads ? TMathMark::Arrow(Style, Kind, Box.Width)
+  TMathVector V{Heads ? TMathMark::SlotArrow(Style, Kind, Box.Width, Over)
                       : TMathMark::Bar(Style, Style(Over ? C::OverbarRuleThickness : C::UnderbarRuleThickness),
                                        Kind.Contains(kaDouble), Box.Width)};
   V.Axis = Style.Axis();

@@ -845,3 +845,16 @@ TEST_F(MathLayoutTest, ATextFractionAndABinomialsBracketsAreSetAsTexSetsThem) {
   }
   EXPECT_GT(ElementAt<TEqBinomial>(Line(), 2)->Height(), ElementAt<TEqBinomial>(Line(), 3)->Height());
 }
+
+TEST_F(MathLayoutTest, AnArrowOverASlotIsTheFontsCombiningArrowAsUnicodeMathSetsIt) {
+  // \overrightarrow{AB}: the head of U+20D7, smaller than the arrow U+2192's.
+  Read("EditArea(VectorkaRightaeBottom(EditArea(Simple(A)Simple(B))))");
+  auto* Vector = ElementAt<TEqVector>(Line(), 0);
+  const QImage Image = Ink(Vector);
+  const int SlotTop = Vector->Slot(0)->Top();
+  const auto Arrow = InkRows(Image, 0, Image.width(), 0, SlotTop);
+  ASSERT_TRUE(Arrow);
+  const double Combining = Data->Ink(U'\u20D7', Em()).height();
+  ASSERT_LT(Combining + 1, Data->Ink(U'\u2192', Em()).height());
+  EXPECT_LE(Arrow->second - Arrow->first + 1, std::ceil(Combining) + 1);
+}
