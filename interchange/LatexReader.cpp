@@ -261,6 +261,25 @@ class TLatexReader {
     return MakeTemplate(Info, SlotsOf({std::move(Above), std::move(Below)}));
   }
 
+  // \cfrac[l|c|r]{numerator}{denominator}.
+  void ContinuedFraction(TFormulaRun& Out) {
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Division;
+    Info.Continued = cfCentre;
+    TFormulaRun Side;
+    if (OptionalArgument(Side)) {
+      const char32_t Letter = Side.size() == 1 && Side.front().Kind == TFormulaNode::Simple ? Side.front().Code : 0;
+      if (Letter == U'l')
+        Info.Continued = cfLeft;
+      else if (Letter == U'r')
+        Info.Continued = cfRight;
+      else if (Letter != U'c')
+        Losses.Add(QStringLiteral("a continued fraction's side other than l, c or r read as centred"));
+    }
+    TFormulaRun Above = Argument();
+    Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Above), Argument()})));
+  }
+
   static std::optional<TKindAccent> AccentByLatex(const QString& Name) {
     static const QHash<QString, TKindAccent> Marks = {
         {"sout", acStrike}, {"cancel", acSlash}, {"dot", acDot}, {"ddot", acDotTwo}, {"dddot", acDotThree},
@@ -623,13 +642,7 @@ class TLatexReader {
       TFormulaRun Above = Argument();
       Out.push_back(Fraction(std::move(Above), Argument(), Name == QLatin1String("tfrac")));
     } else if (Name == QLatin1String("cfrac")) {
-      // A continued fraction's parts stay in display style and its numerator may stand to
-      // a side; ours are a fraction's.
-      TFormulaRun Side;
-      OptionalArgument(Side);
-      Losses.Add(QStringLiteral("continued fractions read as fractions"));
-      TFormulaRun Above = Argument();
-      Out.push_back(Fraction(std::move(Above), Argument(), false));
+      ContinuedFraction(Out);
     } else if (Name == QLatin1String("substack")) {
       Substack(Out, Start);
     } else if (Name == QLatin1String("sqrt")) {

@@ -178,7 +178,12 @@ class TLatexWriter {
         Put(QStringLiteral(" \\right") + DelimiterLatex(ClosingDelimiter(Info.Bracket), false, false));
         return;
       case TTemplateInfo::Division:
-        Put(Info.Small ? QStringLiteral("\\tfrac") : QStringLiteral("\\frac"));
+        if (Info.Continued != cfNone)
+          Put(QStringLiteral("\\cfrac") + (Info.Continued == cfLeft    ? QStringLiteral("[l]")
+                                           : Info.Continued == cfRight ? QStringLiteral("[r]")
+                                                                       : QString()));
+        else
+          Put(Info.Small ? QStringLiteral("\\tfrac") : QStringLiteral("\\frac"));
         Braced(Slot(0));
         Braced(Slot(1));
         return;

@@ -667,6 +667,15 @@ class TMathMLReader {
       TTemplateInfo Info;
       Info.Kind = Node.Attributes.value(QStringLiteral("bevelled")) == QLatin1String("true") ? TTemplateInfo::SlashDivision
                                                                                             : TTemplateInfo::Division;
+      // Both parts kept in display style: TeX's \cfrac, as Temml and we write it.
+      const auto Display = [](const TXmlNode& Part) {
+        return Part.Name == QLatin1String("mstyle") &&
+               Part.Attributes.value(QStringLiteral("displaystyle")) == QLatin1String("true");
+      };
+      if (Info.Kind == TTemplateInfo::Division && Display(Node.Children[0]) && Display(Node.Children[1])) {
+        const QString Side = Node.Attributes.value(QStringLiteral("numalign"));
+        Info.Continued = Side == QLatin1String("left") ? cfLeft : Side == QLatin1String("right") ? cfRight : cfCentre;
+      }
       Out.push_back(MakeTemplate(Info, SlotsOf({Slot(Node.Children[0]), Slot(Node.Children[1])})));
     } else if (N == QLatin1String("msqrt")) {
       TTemplateInfo Info;

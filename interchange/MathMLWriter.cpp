@@ -178,6 +178,16 @@ class TMathMLWriter {
       case TTemplateInfo::Division: case TTemplateInfo::Binomial: {
         // A binomial is a fraction without a bar in round brackets, as TeX's \binom is.
         const bool Binomial = Info.Kind == TTemplateInfo::Binomial;
+        if (Info.Continued != cfNone) {
+          // Both parts in display style, the numerator where it stands.
+          const auto Display = [&](const TFormulaRun& Part) {
+            return Element(QStringLiteral("mstyle"), Slot(Part), QStringLiteral(" displaystyle=\"true\""));
+          };
+          const QString Side = Info.Continued == cfLeft    ? QStringLiteral(" numalign=\"left\"")
+                               : Info.Continued == cfRight ? QStringLiteral(" numalign=\"right\"")
+                                                           : QString();
+          return Element(QStringLiteral("mfrac"), Display(Node.Slots[0]) + Display(Node.Slots[1]), Side);
+        }
         QString Fraction = Element(QStringLiteral("mfrac"), Slot(Node.Slots[0]) + Slot(Node.Slots[1]),
                                    Binomial ? QStringLiteral(" linethickness=\"0\"") : QString());
         if (Binomial) Fraction = Bracketed(kbRound, Fraction);

@@ -10,6 +10,11 @@ void AddRootsAndAccents(const F& Add) {
   TTemplateInfo Small;
   Small.Small = true;
   Add(Small);
+  for (TContinued Side : {cfCentre, cfLeft, cfRight}) {
+    TTemplateInfo Continued;
+    Continued.Continued = Side;
+    Add(Continued);
+  }
   TTemplateInfo Slash;
   Slash.Kind = TTemplateInfo::SlashDivision;
   Add(Slash);
@@ -195,7 +200,7 @@ QString TTemplateInfo::Keyword() const {
     case Brackets: return BracketsKeyword(Bracket);
     case Arrow: return ArrowKeyword(Heads, Align);
     case Vector: return VectorKeyword(Heads, Align);
-    case Division: return DivisionKeyword(Small);
+    case Division: return Continued != cfNone ? ContinuedFractionKeyword(Continued) : DivisionKeyword(Small);
     case SlashDivision: return SlashDivisionKeyword();
     case Root: return RootKeyword(Degree);
     case LongDivision: return LongDivisionKeyword(Quotient);

@@ -34,6 +34,8 @@ struct TTemplateInfo {
   int Columns = 0;  // of a grid
   // A small fraction or binomial, an n-th root (a degree slot), a long division with a quotient slot.
   bool Small = false;
+  // A continued fraction, and where its numerator stands.
+  TContinued Continued = cfNone;
   bool Degree = false;
   bool Quotient = false;
   TKindAccent Mark = acBar;

@@ -20,14 +20,26 @@ struct TMathFraction {
   int BarTop = 0;
   int Thickness = 0;
   int Axis = 0;
+  TContinued Continued = cfNone;
+  // Where a part of Width goes across the fraction.
+  int PartLeft(int PartWidth, bool Numerator) const {
+    if (Numerator && Continued == cfLeft) return Pad;
+    if (Numerator && Continued == cfRight) return Width - Pad - PartWidth;
+    return (Width - PartWidth) / 2;
+  }
 };
 
 TMathFraction MathFraction(const TEqDivision& Fraction) {
   const TMathStyle Style(*MathFontOf(Fraction), Fraction.Font());
-  // \tfrac is a fraction in text style wherever it stands.
-  const bool Display = Fraction.MathLevel() == mlDisplay && !Fraction.Small();
+  // \tfrac is a fraction in text style wherever it stands, \cfrac one in display style.
+  const bool Display = (Fraction.MathLevel() == mlDisplay && !Fraction.Small()) || Fraction.Continued() != cfNone;
   using C = TMathConstant;
-  const TMathBox Top = SlotBox(Fraction.Numerator());
+  TMathBox Top = SlotBox(Fraction.Numerator());
+  if (Fraction.Continued() != cfNone) {
+    // amsmath's \cfrac puts a strut in its numerator: 0.7 and 0.3 of a 1.2 em line.
+    Top.Ascent = qMax(Top.Ascent, static_cast<int>(std::lround(0.84 * Style.Em())));
+    Top.Descent = qMax(Top.Descent, static_cast<int>(std::lround(0.36 * Style.Em())));
+  }
   const TMathBox Bottom = SlotBox(Fraction.Denominator());
   TMathFraction F;
   F.Thickness = Style.RuleThickness();
@@ -50,6 +62,7 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
   F.Pad = static_cast<int>(std::lround(0.06 * Style.Em()));
   F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
   F.NumeratorBaseline = Top.Ascent;
+  F.Continued = Fraction.Continued();
   F.Baseline = F.NumeratorBaseline + static_cast<int>(std::lround(Up));
   F.DenominatorBaseline = F.Baseline + static_cast<int>(std::lround(Down));
   F.Height = F.DenominatorBaseline + Bottom.Descent;
@@ -84,16 +97,18 @@ void TEqDivision::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Top = Numerator();
   TEditArea* Bottom = Denominator();
-  // A small fraction's parts are a size step further down.
+  // A small fraction's parts are a size step further down; a continued fraction's stay
+  // in the line's style.
   const double Factor = FSmall ? 0.7 : 1.0;
   if (MathFontOf(*this)) {
-    RefreshEA(Top, Factor, FSmall ? ssScript : ssFraction);
-    RefreshEA(Bottom, Factor, FSmall ? ssScript : ssFraction, true);
+    const TSlotStyle Style = FContinued != cfNone ? ssKept : FSmall ? ssScript : ssFraction;
+    RefreshEA(Top, Factor, Style);
+    RefreshEA(Bottom, Factor, Style, true);
     const TMathFraction F = MathFraction(*this);
     Top->SetTop(F.NumeratorBaseline - Top->MathBaseline());
     Bottom->SetTop(F.DenominatorBaseline - Bottom->MathBaseline());
-    Top->SetLeft((F.Width - Top->Width()) / 2);
-    Bottom->SetLeft((F.Width - Bottom->Width()) / 2);
+    Top->SetLeft(F.PartLeft(Top->Width(), true));
+    Bottom->SetLeft(F.PartLeft(Bottom->Width(), false));
     GetParent()->RefreshEquations();
     return;
   }
@@ -103,7 +118,7 @@ void TEqDivision::RefreshEditArea(int) {
   Bottom->SetTop(Top->Height() + Gap());
   // Centred only once both are measured, so either may be the wider one.
   const int Width = CalcWidth();
-  Top->SetLeft((Width - Top->Width()) / 2);
+  Top->SetLeft(FContinued == cfLeft ? 0 : FContinued == cfRight ? Width - Top->Width() : (Width - Top->Width()) / 2);
   Bottom->SetLeft((Width - Bottom->Width()) / 2);
   GetParent()->RefreshEquations();
 }

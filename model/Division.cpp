@@ -25,6 +25,11 @@ void TEqDivision::SetSmall(bool Value) {
   RefreshEditArea(0);
 }
 
+void TEqDivision::SetContinued(TContinued Value) {
+  FContinued = Value;
+  RefreshEditArea(0);
+}
+
 TEqSlashDivision::TEqSlashDivision(TCustomControl* Owner) : TEqFractionParts(Owner) {
   MakeParts();
   RefreshEditArea(0);

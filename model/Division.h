@@ -30,6 +30,9 @@ class TEqDivision : public TEqFractionParts {
   bool Small() const { return FSmall; }
   // Sets the size of both parts and lays out.
   void SetSmall(bool Value);
+  TContinued Continued() const { return FContinued; }
+  // Makes it a continued fraction (or not) and lays out.
+  void SetContinued(TContinued Value);
 
   int CalcHeight() const override;
   int CalcWidth() const override;
@@ -44,6 +47,7 @@ class TEqDivision : public TEqFractionParts {
 
  private:
   bool FSmall = false;
+  TContinued FContinued = cfNone;
 };
 
 // A fraction written on one line with a slanted stroke: the numerator raised at the left,

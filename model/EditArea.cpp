@@ -187,6 +187,10 @@ void TEditArea::AddEqDivision(bool Small) {
   InsertEquation<TEqDivision>(DivisionKeyword(Small), [Small](TEqDivision& E) { E.SetSmall(Small); });
 }
 
+void TEditArea::AddEqContinuedFraction(TContinued Kind) {
+  InsertEquation<TEqDivision>(ContinuedFractionKeyword(Kind), [Kind](TEqDivision& E) { E.SetContinued(Kind); });
+}
+
 void TEditArea::AddEqMatrix(TKindMatrix Kind, int Count) {
   InsertEquation<TEqMatrix>(MatrixKeyword(Kind), [=](TEqMatrix& E) {
     E.SetKindMatrix(Kind);

@@ -77,6 +77,7 @@ class TEditArea : public TZelkGraphic {
   void AddEqVector(TKindArrow Kind, TAlignEA Align);
   // A fraction; Small sets both parts a size step further down.
   void AddEqDivision(bool Small = false);
+  void AddEqContinuedFraction(TContinued Kind);
   void AddEqMatrix(TKindMatrix Kind, int Count);
   // A grid of Rows x Columns empty cells (Columns in 2..MaxMatrixColumns), the caret in
   // its first cell.

@@ -140,6 +140,8 @@ void AddArrowsAndVectors(TTable& Table) {
 // Fractions, radicals, long division and accents.
 void AddRootsAndAccents(TTable& Table) {
   Table.insert(DivisionKeyword(true), [](TEditArea& A) { A.AddEqDivision(true); });
+  for (TContinued Kind : {cfCentre, cfLeft, cfRight})
+    Table.insert(ContinuedFractionKeyword(Kind), [Kind](TEditArea& A) { A.AddEqContinuedFraction(Kind); });
   Table.insert(SlashDivisionKeyword(), [](TEditArea& A) { A.AddEqSlashDivision(); });
   for (bool Degree : {false, true})
     Table.insert(RootKeyword(Degree), [=](TEditArea& A) { A.AddEqRoot(Degree); });
@@ -215,6 +217,11 @@ QString MatrixKeyword(TKindMatrix Kind, int Columns) {
 
 QString DivisionKeyword(bool Small) {
   return Small ? QStringLiteral("DivisionSmall") : QStringLiteral("Division");
+}
+
+QString ContinuedFractionKeyword(TContinued Kind) {
+  static const char* const Sides[] = {"", "", "Left", "Right"};
+  return QStringLiteral("DivisionContinued") + QLatin1String(Sides[Kind]);
 }
 
 QString SlashDivisionKeyword() { return QStringLiteral("DivisionSlash"); }

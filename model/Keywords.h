@@ -23,6 +23,7 @@ QString MatrixKeyword(TKindMatrix Kind, int Columns = 0);
 // Fractions, radicals and long division: "Division" with a variant word, "Root",
 // "RootDegree", "LongDivision", "LongDivisionQuotient".
 QString DivisionKeyword(bool Small);
+QString ContinuedFractionKeyword(TContinued Kind);
 QString SlashDivisionKeyword();
 QString RootKeyword(bool Degree);
 QString LongDivisionKeyword(bool Quotient);

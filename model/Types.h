@@ -61,6 +61,10 @@ struct TFenceKind {
   bool operator==(const TFenceKind&) const = default;
 };
 
+// A continued fraction (TeX's \cfrac): its parts stay in the style of the line, the
+// numerator centred or at one side.
+enum TContinued { cfNone, cfCentre, cfLeft, cfRight };
+
 // Where the scripts of a scripted base stand: above and below it, or beside it on the right.
 enum TScriptPlace { spLimits, spIndices };
 
@@ -86,8 +90,9 @@ enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
 
 // How a template's slot is set in the Math style: at its template's level, at least at
 // text level (matrix cells), one level down (fraction parts), as a script or as a script's
-// script (a root's degree).
-enum TSlotStyle { ssSame, ssText, ssFraction, ssScript, ssScriptScript };
+// script (a root's degree), or at the template's level even where Classic sets the slot
+// smaller (a continued fraction's parts).
+enum TSlotStyle { ssSame, ssText, ssFraction, ssScript, ssScriptScript, ssKept };
 
 // Where the operator at a soft line break stands: ending the row, beginning the next, or
 // ending the row and shown again at the start of the next.

@@ -61,6 +61,10 @@ TEST(LatexReader, ReadsFractionsScriptsAndFences) {
       {"\\underbrace{x}", "HorizBraceaeBottom(EditArea(Simple(x))EditArea())", false},
       {"\\bigl( x \\bigr)", "Simple(#40)Simple(x)Simple(#41)", true},
       {"\\binom{n}{k}", "Binomial(EditArea(Simple(n))EditArea(Simple(k)))", false},
+      {"\\cfrac{1}{2+\\cfrac[l]{1}{3}}",
+       "DivisionContinued(EditArea(Simple(1))EditArea(Simple(2)Simple(+)DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(3)))))",
+       false},
+      {"\\cfrac[r]{1}{2}", "DivisionContinuedRight(EditArea(Simple(1))EditArea(Simple(2)))", false},
       {"a\\pmod{n}", "Simple(a)ExtSymbol(8196)Simple(#40)Simple(m)Simple(o)Simple(d)ExtSymbol(8198)Simple(n)Simple(#41)", true},
   };
   for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
@@ -119,7 +123,9 @@ TEST(LatexReader, NamedOperatorsTakeTheirScriptsAsTexPlacesThem) {
 TEST(LatexReader, ReadsContinuedFractionsStackedLimitsAndOperandsInBrackets) {
   const TCase Cases[] = {
       {"\\cfrac[l]{1}{1+\\cfrac{1}{x}}",
-       "Division(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Division(EditArea(Simple(1))EditArea(Simple(x)))))", true},
+       "DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(1)Simple(+)DivisionContinued(EditArea(Simple(1))EditArea(Simple(x)))))",
+       false},
+      {"\\cfrac[x]{1}{2}", "DivisionContinued(EditArea(Simple(1))EditArea(Simple(2)))", true},
       {"\\sum_{\\substack{i<m\\\\j<n\\\\}} {x}",
        "SumLimitBottom(EditArea(Simple(x))EditArea(MatrixkmVert(EditArea(Simple(i)Simple(<)Simple(m))"
        "EditArea(Simple(j)Simple(<)Simple(n)))))", true},

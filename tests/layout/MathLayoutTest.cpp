@@ -858,3 +858,15 @@ TEST_F(MathLayoutTest, AnArrowOverASlotIsTheFontsCombiningArrowAsUnicodeMathSets
   ASSERT_LT(Combining + 1, Data->Ink(U'\u2192', Em()).height());
   EXPECT_LE(Arrow->second - Arrow->first + 1, std::ceil(Combining) + 1);
 }
+
+TEST_F(MathLayoutTest, AContinuedFractionKeepsItsPartsInDisplayStyleAndItsNumeratorAtItsSide) {
+  Read("EditArea(DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Simple(x)))"
+       "Division(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Simple(x))))");
+  auto* Continued = ElementAt<TEqDivision>(Line(), 0);
+  auto* Plain = ElementAt<TEqDivision>(Line(), 1);
+  EXPECT_EQ(Continued->Numerator()->MathLevel(), mlDisplay);
+  EXPECT_EQ(Plain->Numerator()->MathLevel(), mlText);
+  EXPECT_EQ(Continued->Denominator()->MathLevel(), mlDisplay);
+  // [l]: the numerator at the left, beside the bar's end.
+  EXPECT_LT(Continued->Numerator()->Left(), (Continued->Width() - Continued->Numerator()->Width()) / 2 - 2);
+}
