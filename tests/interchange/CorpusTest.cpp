@@ -10,6 +10,7 @@
 #include "InterchangeSupport.h"
 #include "Validators.h"
 #include "interchange/MathML.h"
+#include "interchange/Typst.h"
 
 namespace {
 // Debian's texlive-latex-base-doc; its notice allows only unchanged copies, so it is read
@@ -54,6 +55,25 @@ std::vector<TCorpusFormula> Formulas(const QString& Body) {
     else Result.push_back({Match.captured(5), true});
   }
   return Result;
+}
+
+// The formulas of the amsmath test document and the math sheet's reference formulas that
+// our LaTeX reader takes (a document's own commands aside), with what it makes of them.
+void ReadCorpus(std::vector<std::pair<QString, bool>>& Read, std::vector<TReadResult>& FromLatex) {
+  std::vector<std::pair<QString, bool>> Corpus;
+  for (const TCorpusFormula& Formula : Formulas(Body(Unzipped(TestMath)))) Corpus.push_back({Formula.Text, Formula.Display});
+  static const QRegularExpression SheetRow("^\\| [\\w-]+ \\| `(.+)` \\| [\\d.]+ \\| [\\d.]+ \\|$", QRegularExpression::MultilineOption);
+  const QString Sheet = ReadFile(QStringLiteral(ZELK_TEST_SOURCE_DIR "/../docs/math-sheet.md"));
+  for (auto It = SheetRow.globalMatch(Sheet); It.hasNext();)
+    Corpus.push_back({It.next().captured(1).replace("\\|", "|"), true});
+  for (const auto& [Text, Display] : Corpus) {
+    TLatexReadOptions Options;
+    Options.Display = Display;
+    const TReadResult Result = ReadLatex(Text, Options);
+    if (!Result.Ok()) continue;
+    Read.push_back({Text, Display});
+    FromLatex.push_back(Result);
+  }
 }
 }  // namespace
 
@@ -122,23 +142,9 @@ TEST(Corpus, WhatTemmlAndKatexWriteOfTheCorpusReadsAsItsLatex) {
   QString Why;
   ASSERT_TRUE(ValidatorsInstalled(Why)) << Why.toStdString();
   ASSERT_TRUE(QFile::exists(TestMath)) << "install texlive-latex-base-doc (tools/install-deps.sh)";
-  std::vector<std::pair<QString, bool>> Corpus;
-  for (const TCorpusFormula& Formula : Formulas(Body(Unzipped(TestMath)))) Corpus.push_back({Formula.Text, Formula.Display});
-  static const QRegularExpression SheetRow("^\\| [\\w-]+ \\| `(.+)` \\| [\\d.]+ \\| [\\d.]+ \\|$", QRegularExpression::MultilineOption);
-  const QString Sheet = ReadFile(QStringLiteral(ZELK_TEST_SOURCE_DIR "/../docs/math-sheet.md"));
-  for (auto It = SheetRow.globalMatch(Sheet); It.hasNext();)
-    Corpus.push_back({It.next().captured(1).replace("\\|", "|"), true});
-  // Those our LaTeX reader takes (a document's own commands aside).
   std::vector<std::pair<QString, bool>> Read;
   std::vector<TReadResult> FromLatex;
-  for (const auto& [Text, Display] : Corpus) {
-    TLatexReadOptions Options;
-    Options.Display = Display;
-    const TReadResult Result = ReadLatex(Text, Options);
-    if (!Result.Ok()) continue;
-    Read.push_back({Text, Display});
-    FromLatex.push_back(Result);
-  }
+  ReadCorpus(Read, FromLatex);
   ASSERT_GE(Read.size(), 150u);
   const std::vector<TProducedMathML> Produced = ProducerMathML(Read);
   ASSERT_EQ(Produced.size(), Read.size());
@@ -178,4 +184,44 @@ TEST(Corpus, WhatTemmlAndKatexWriteOfTheCorpusReadsAsItsLatex) {
     // The known kinds (primes, \dots, KaTeX's | and \,) in the aligned lines read since.
     EXPECT_LE(Silent, QLatin1String(Producer) == QLatin1String("Temml") ? 8 : 18) << Producer;
   }
+}
+
+// Every formula of the corpus written as Typst is set by the Typst compiler without a
+// diagnostic, reads back to what writes the same Typst again, and to the same formula
+// unless the writer or the reader states a loss.
+TEST(Corpus, EveryFormulaWrittenAsTypstCompilesAndReadsBackToItself) {
+  QString Why;
+  ASSERT_TRUE(ValidatorsInstalled(Why)) << Why.toStdString();
+  ASSERT_TRUE(QFile::exists(TestMath)) << "install texlive-latex-base-doc (tools/install-deps.sh)";
+  std::vector<std::pair<QString, bool>> Read;
+  std::vector<TReadResult> FromLatex;
+  ReadCorpus(Read, FromLatex);
+  ASSERT_GE(Read.size(), 150u);
+  QStringList Written;
+  std::vector<QStringList> WriterLosses;
+  for (const TReadResult& Result : FromLatex) {
+    WriterLosses.emplace_back();
+    Written << WriteTypst(ParseData(Result.Data), &WriterLosses.back());
+  }
+  const QStringList Diagnostics = TypstDiagnostics(Written);
+  ASSERT_EQ(Diagnostics.size(), Written.size());
+  int Clean = 0, Same = 0, Lossy = 0, Silent = 0;
+  for (qsizetype I = 0; I < Written.size(); ++I) {
+    SCOPED_TRACE(Read[I].first.toStdString() + "\n  as Typst: " + Written[I].toStdString());
+    EXPECT_EQ(Diagnostics[I].toStdString(), "");
+    Clean += Diagnostics[I].isEmpty();
+    const TReadResult Back = ReadTypst(Written[I]);
+    ASSERT_TRUE(Back.Ok()) << Back.Message().toStdString();
+    EXPECT_EQ(WriteTypst(ParseData(Back.Data)).toStdString(), Written[I].toStdString());
+    if (Back.Data == FromLatex[I].Data) ++Same;
+    else if (!Back.Losses.isEmpty() || !WriterLosses[I].isEmpty()) ++Lossy;
+    else ++Silent;
+    if (Back.Data != FromLatex[I].Data && qEnvironmentVariableIsSet("ZELK_CORPUS_VERBOSE"))
+      std::cout << "Typst: " << Written[I].toStdString() << "\n  LaTeX: " << FromLatex[I].Data.toStdString()
+                << "\n  Typst: " << Back.Data.toStdString() << "\n";
+  }
+  std::cout << "Typst of " << Written.size() << " formulas: " << Clean << " set without a diagnostic, " << Same
+            << " read back the same, " << Lossy << " with a stated loss, " << Silent << " differ silently\n";
+  EXPECT_GE(Same, static_cast<int>(Written.size()) * 9 / 10);
+  EXPECT_LE(Silent, 10);
 }
