@@ -181,3 +181,12 @@ TEST(Convert, WritesAndReadsTypst) {
   EXPECT_EQ(Refused.Out, "\\frac{a}{b}\n\n");
   EXPECT_TRUE(Refused.Err.contains("<stdin>:2:1: the name foo means nothing in Typst math")) << Refused.Err.toStdString();
 }
+
+TEST(Convert, ReadsAsciiMath) {
+  const TRun Run = Convert({"--from", "asciimath", "--to", "latex", "--plain"}, "sum_(i=1)^n i^2 = (n(n+1)(2n+1))/6");
+  ASSERT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  EXPECT_EQ(Run.Out, "\\sum\\limits_{i=1}^{n}{i^{2}}=\\frac{n\\left( n+1 \\right)\\left( 2n+1 \\right)}{6}\n");
+  const TRun Refused = Convert({"--from", "asciimath"}, "sqrt");
+  EXPECT_EQ(Refused.Status, 1);
+  EXPECT_TRUE(Refused.Err.contains("<stdin>:1:1: sqrt needs an argument")) << Refused.Err.toStdString();
+}

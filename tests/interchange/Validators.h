@@ -150,7 +150,9 @@ inline QString MathMLStructure(const QString& Text) {
         ++Skip;
         continue;
       }
-      Stack.push_back({Name, {}, {}, Xml.attributes().value("mathvariant").toString()});
+      // A style's mathvariant holds for the tokens inside it that set none.
+      const QString Variant = Xml.attributes().value("mathvariant").toString();
+      Stack.push_back({Name, {}, {}, Variant.isEmpty() ? Stack.back().Variant : Variant});
     } else if (Token == QXmlStreamReader::EndElement) {
       if (Skip) {
         --Skip;

@@ -13,13 +13,14 @@
 #include <optional>
 
 #include "editor/ZelkEquation.h"
+#include "interchange/AsciiMath.h"
 #include "interchange/ImageExport.h"
 #include "interchange/MathML.h"
 #include "interchange/Typst.h"
 
 namespace {
 const char* const Usage =
-    "Usage: zelk-convert [--from data|latex|mathml|typst]\n"
+    "Usage: zelk-convert [--from data|latex|mathml|typst|asciimath]\n"
     "                    [--to data|latex|mathml|typst|svg|png|pdf]\n"
     "                    [--plain] [--unicode-math] [--lines]\n"
     "                    [--font FAMILY] [--size PT] [--scale N] [--typesetting math|classic]\n"
@@ -28,7 +29,8 @@ const char* const Usage =
     "Reads a formula from FILE (standard input for - or no FILE) and writes it to FILE given\n"
     "with -o (standard output without). The input format is guessed when --from is not\n"
     "given: a text that starts with '<' is MathML, one that starts with EditArea( is Data,\n"
-    "anything else LaTeX (Typst is read only with --from typst). --to defaults to latex.\n"
+    "anything else LaTeX (Typst and AsciiMath are read only when --from names them).\n"
+    "--to defaults to latex.\n"
     "\n"
     "  --plain                    LaTeX without the %zelk-data line, MathML without the\n"
     "                             annotations: the text alone, for other programs\n"
@@ -94,7 +96,8 @@ bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) 
       return true;
     } else if (W == "--from") {
       A.From = Value();
-      if (!TextTargets.contains(A.From)) Error = "--from takes data, latex, mathml or typst";
+      if (!TextTargets.contains(A.From) && A.From != "asciimath")
+        Error = "--from takes data, latex, mathml, typst or asciimath";
     } else if (W == "--to") {
       A.To = Value();
       if (!TextTargets.contains(A.To) && !ImageTargets.contains(A.To))
@@ -196,6 +199,7 @@ TReadResult Read(const QString& Text, const QString& From, bool& Blank) {
   if (Format == "latex") return ReadLatex(Text);
   if (Format == "mathml") return ReadMathML(Text);
   if (Format == "typst") return ReadTypst(Text);
+  if (Format == "asciimath") return ReadAsciiMath(Text);
   Result = CheckControlCharacters(Text);
   if (!Result.Ok()) return Result;
   try {
