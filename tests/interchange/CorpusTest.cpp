@@ -225,3 +225,86 @@ TEST(Corpus, EveryFormulaWrittenAsTypstCompilesAndReadsBackToItself) {
   EXPECT_GE(Same, static_cast<int>(Written.size()) * 9 / 10);
   EXPECT_LE(Silent, 10);
 }
+
+namespace {
+// pandoc's output for a document, or a null string when pandoc does not run.
+QString Pandoc(const QString& From, const QString& To, const QString& Document) {
+  QProcess Process;
+  QStringList Arguments{"-f", From, "-t", To, "--wrap=none"};
+  if (To == QLatin1String("html")) Arguments << "--mathml";
+  Process.start("pandoc", Arguments);
+  if (!Process.waitForStarted(10000)) return QString();
+  Process.write(Document.toUtf8());
+  Process.closeWriteChannel();
+  Process.waitForFinished(300000);
+  return QString::fromUtf8(Process.readAllStandardOutput());
+}
+
+struct TCounts {
+  int Same = 0, Lossy = 0, Silent = 0, Unread = 0;
+};
+
+// How what pandoc made of our text reads back, against the Data it was written from.
+void Count(const TReadResult& Back, const QString& Data, TCounts& Counts) {
+  if (!Back.Ok()) ++Counts.Unread;
+  else if (Back.Data == Data) ++Counts.Same;
+  else if (!Back.Losses.isEmpty()) ++Counts.Lossy;
+  else ++Counts.Silent;
+  if (Back.Ok() && Back.Data != Data && Back.Losses.isEmpty() && qEnvironmentVariableIsSet("ZELK_CORPUS_VERBOSE"))
+    std::cout << "pandoc, silently:\n  ours:   " << Data.toStdString() << "\n  pandoc: " << Back.Data.toStdString() << "\n";
+}
+}  // namespace
+
+// pandoc (Debian's, optional) reads the LaTeX and the MathML we write of the corpus: its
+// MathML of our LaTeX and its LaTeX of our MathML read back to the formula, or a loss is
+// stated. What still differs silently is counted and may not grow: pandoc marks every
+// pair of parentheses and braces as fences (read as bracket elements), writes aligned
+// lines as a plain table (read as a matrix) and a hyphen as a minus sign.
+TEST(Corpus, PandocReadsOurLatexAndMathML) {
+  if (Pandoc("latex", "html", "$x$").isNull()) GTEST_SKIP() << "pandoc is not installed (tools/install-deps.sh installs it)";
+  ASSERT_TRUE(QFile::exists(TestMath)) << "install texlive-latex-base-doc (tools/install-deps.sh)";
+  std::vector<std::pair<QString, bool>> Read;
+  std::vector<TReadResult> FromLatex;
+  ReadCorpus(Read, FromLatex);
+  QString LatexDocument, HtmlDocument;
+  for (const TReadResult& Result : FromLatex) {
+    const TFormula Formula = ParseData(Result.Data);
+    LatexDocument += "$$" + WriteLatex(Formula, false) + "$$\n\n";
+    HtmlDocument += "<p>" + WriteMathML(Formula, false) + "</p>\n";
+  }
+  // Display math pandoc could not convert stays TeX in a span.
+  static const QRegularExpression MathOut("<math\\b.*?</math>|<span class=\"math display\">.*?</span>",
+                                          QRegularExpression::DotMatchesEverythingOption);
+  QStringList Html;
+  for (auto It = MathOut.globalMatch(Pandoc("latex", "html", LatexDocument)); It.hasNext();) Html << It.next().captured(0);
+  ASSERT_EQ(Html.size(), static_cast<qsizetype>(FromLatex.size()));
+  QStringList Latex = Pandoc("html", "latex", HtmlDocument).split("\n\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(Latex.size(), static_cast<qsizetype>(FromLatex.size()));
+  TCounts FromOurLatex, FromOurMathML;
+  int Unconverted = 0;
+  for (size_t I = 0; I < FromLatex.size(); ++I) {
+    const QString& Data = FromLatex[I].Data;
+    if (Html[I].startsWith("<span")) {
+      ++Unconverted;
+      ++FromOurLatex.Unread;
+    } else {
+      Count(ReadMathML(Html[I]), Data, FromOurLatex);
+    }
+    QString Tex = Latex[I].trimmed();
+    if (Tex.startsWith("\\[") && Tex.endsWith("\\]")) Tex = Tex.mid(2, Tex.size() - 4);
+    Count(ReadLatex(Tex), Data, FromOurMathML);
+  }
+  const auto Print = [](const char* What, const TCounts& C, size_t Total) {
+    std::cout << What << " of " << Total << " formulas: " << C.Same << " read back the same, " << C.Lossy
+              << " with a stated loss, " << C.Silent << " differ silently, " << C.Unread << " not read\n";
+  };
+  Print("pandoc's MathML of our LaTeX", FromOurLatex, FromLatex.size());
+  Print("pandoc's LaTeX of our MathML", FromOurMathML, FromLatex.size());
+  // pandoc converts all of our LaTeX but \underrightarrow and its kin, which its TeX
+  // reader does not know.
+  EXPECT_LE(Unconverted, 1);
+  EXPECT_GE(FromOurLatex.Same, static_cast<int>(FromLatex.size()) * 3 / 4);
+  EXPECT_GE(FromOurMathML.Same, static_cast<int>(FromLatex.size()) * 3 / 4);
+  EXPECT_LE(FromOurLatex.Silent, 49);
+  EXPECT_LE(FromOurMathML.Silent, 77);
+}
