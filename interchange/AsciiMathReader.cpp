@@ -295,7 +295,8 @@ class TAsciiMathReader {
     }
     const auto Symbol = Peek();
     if (!Symbol) {
-      char32_t Code = C.unicode();
+      // The minus sign is what AsciiMath and TeX set for -: one character, as LaTeX has it.
+      char32_t Code = C.unicode() == 0x2212 ? U'-' : C.unicode();
       if (C.isHighSurrogate() && P + 1 < S.size()) Code = QChar::surrogateToUcs4(C, S[++P]);
       ++P;
       Item.Nodes.push_back(Code <= 0xFFFF ? CharacterNode(static_cast<char16_t>(Code)) : TFormulaNode::Character(Code));

@@ -132,7 +132,12 @@ class TTypstReader {
       if (AtEnd() || Stops(StopSet)) break;
       const qsizetype Start = P;
       if (S[P] == u'&') {
+        // Lines align at their own points; one inside a part has nothing to align.
         ++P;
+        if (StopSet != stNone) {
+          Losses.Add(QStringLiteral("an alignment point inside a part dropped"));
+          continue;
+        }
         TUnit Mark;
         Mark.Nodes.push_back(AlignMarkNode());
         Units.push_back(std::move(Mark));
@@ -337,6 +342,8 @@ class TTypstReader {
   }
 
   TUnit CharacterUnit(char32_t Code) {
+    // The minus sign is what Typst and TeX set for -: one character, as the LaTeX reader has it.
+    if (Code == 0x2212) Code = U'-';
     TUnit U;
     TOperatorSign Sign;
     if (Code <= 0xFFFF && BigOperatorByChar(static_cast<char16_t>(Code), Sign)) {

@@ -179,6 +179,10 @@ class TTypstWriter {
       return QStringLiteral("zws");
     }
     if (C == U' ') return QStringLiteral("space");
+    // A big operator's sign as a character: by name, a reader takes it and what follows
+    // for the template.
+    if (TOperatorSign Sign; C <= 0xFFFF && BigOperatorByChar(static_cast<char16_t>(C), Sign))
+      return QStringLiteral("\\u{%1}").arg(uint(C), 0, 16);
     if (const QString Name = TypstSymbolName(C); Symbol && !Name.isEmpty()) return Name;
     if (const auto Styled = PlainCharacter(C)) {
       static const QHash<int, const char*> Functions = {{int(TMathAlphabet::Bold), "bold"},
