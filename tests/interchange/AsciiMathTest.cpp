@@ -66,3 +66,23 @@ TEST(AsciiMath, RefusesWhatIsIncompleteWithItsPlace) {
   EXPECT_EQ(ReadAsciiMath("sum_(i=1)^n i^2").Data, ReadLatex("\\sum_{i=1}^{n} i^{2}").Data);
   EXPECT_EQ(ReadAsciiMath("[[a,b],[c,d]]").Data, ReadLatex("\\begin{bmatrix}a&b\\\\c&d\\end{bmatrix}").Data);
 }
+
+// What platforms store reads as the LaTeX that means the same.
+TEST(AsciiMath, ReadsAsTheSameLatex) {
+  const std::pair<const char*, const char*> Cases[] = {
+      {"f(x)/2", "\\frac{f\\left(x\\right)}{2}"},
+      {"sin^2 x", "\\sin^{2} x"},
+      {"{(1, x > 0),(0, x <= 0):}", "\\begin{cases}1&x>0\\\\0&x\\leq 0\\end{cases}"},
+      {"((a,b),(c,d))", "\\begin{pmatrix}a&b\\\\c&d\\end{pmatrix}"},
+      {"bbb R + bb x + cc A", "\\mathbb{R}+\\mathbf{x}+\\mathcal{A}"},
+      {"root(3)(x) + sqrt(y)", "\\sqrt[3]{x}+\\sqrt{y}"},
+      {"lim_(x->oo) 1/x = 0", "\\lim_{x\\to\\infty}\\frac{1}{x}=0"},
+      {"a_(i,j) != b", "a_{i,j}\\neq b"},
+  };
+  for (const auto& [Ascii, Latex] : Cases) {
+    SCOPED_TRACE(Ascii);
+    const TReadResult Read = ReadAsciiMath(QString::fromUtf8(Ascii));
+    ASSERT_TRUE(Read.Ok()) << Read.Message().toStdString();
+    EXPECT_EQ(Read.Data.toStdString(), ReadLatex(QString::fromUtf8(Latex)).Data.toStdString());
+  }
+}

@@ -105,3 +105,36 @@ TEST(Typst, SymbolNamesAreTypstsOwn) {
   EXPECT_EQ(TypstSymbolChar("arrow.r"), U'\u2192');
   EXPECT_EQ(TypstSymbolName(U'\u2264'), "lt.eq");
 }
+
+// What Typst would read otherwise is written so that it reads back: letters apart (ab is
+// a name), names and numbers whole, its syntax characters escaped, brackets without a
+// partner escaped (they would pair with what follows or end a call), commas escaped in
+// arguments, an empty argument as "", a big operator's sign alone escaped.
+TEST(Typst, WritesWhatTypstWouldReadOtherwiseSoThatItReadsBack) {
+  const std::pair<const char*, const char*> Cases[] = {
+      {"a b \\sin x + 12.5", "$ a b sin x + 12.5 $"},
+      {"\\text{\\#}\\_ \\& /", "$ \\# \\_ \\& \\/ $"},
+      {"[0, 1) + f(x)", "$ \\[ 0 , 1 \\) + f (x) $"},
+      {"\\frac{a,b}{}", "$ frac(a \\, b, \"\") $"},
+      {"\\left\\{ x \\right.", "$ lr(\\{ x) $"},
+      {"{\\sum} x", "$ \\u{2211} x $"},
+      {"\\sqrt[n]{x} \\binom{n}{k} \\tbinom{a}{b}", "$ root(n, x) binom(n, k) inline(binom(a, b)) $"},
+      {"\\int\\limits_0^1 \\sum\\nolimits_i \\lim_{x} \\mathop{foo}\\limits_y",
+       "$ limits(integral)_0^1 scripts(sum)_i lim_x op(f o o, limits: #true)_y $"},
+  };
+  for (const auto& [Latex, Expected] : Cases) {
+    SCOPED_TRACE(Latex);
+    const TReadResult Read = ReadLatex(QString::fromUtf8(Latex));
+    ASSERT_TRUE(Read.Ok()) << Read.Message().toStdString();
+    const QString Written = WriteTypst(ParseData(Read.Data));
+    EXPECT_EQ(Written.toStdString(), Expected);
+    EXPECT_EQ(WriteTypst(ParseData(ReadTypst(Written).Data)).toStdString(), Expected);
+  }
+  // An operand the reader would run on past is not marked off in Typst: said so.
+  TFormula Formula = ParseData(Data("\\sum_i{a} + b"));
+  QStringList Losses;
+  WriteTypst(Formula, &Losses);
+  EXPECT_EQ(Losses, QStringList{"a big operator's operand not marked off"});
+  EXPECT_EQ(WriteTypst(TFormula()), "$ $");
+  EXPECT_EQ(WriteTypst(ParseData(Data("x")), nullptr, false), "x");
+}
