@@ -256,7 +256,7 @@ class TTypstReader {
   // A unit with its primes and scripts.
   TUnit Attached(int StopSet) {
     FUnitStart = P;
-    TUnit U = Primary(StopSet);
+    TUnit U = Primary();
     for (;;) {
       if (AtEnd()) break;
       const QChar C = S[P];
@@ -276,7 +276,7 @@ class TTypstReader {
       const qsizetype At = P++;
       SkipSpace();
       if (AtEnd() || Stops(StopSet | stArgument)) Refuse(QStringLiteral("a script needs something after its %1").arg(C), At);
-      TFormulaRun Script = Part(Primary(StopSet));
+      TFormulaRun Script = Part(Primary());
       bool& Has = C == u'_' ? U.HasBottom : U.HasTop;
       if (Has) Refuse(QStringLiteral("a second %1 script on one base").arg(C == u'_' ? "lower" : "upper"), At);
       Has = true;
@@ -285,7 +285,7 @@ class TTypstReader {
     return U;
   }
 
-  TUnit Primary(int StopSet) {
+  TUnit Primary() {
     const qsizetype Start = P;
     const QChar C = S[P];
     TUnit U;
@@ -325,7 +325,7 @@ class TTypstReader {
         ++P;
         return CharacterUnit(C.unicode());
       }
-      return Name(StopSet);
+      return Name();
     }
     for (const auto& [Text, Code] : Shorthands)
       if (S.mid(P, qstrlen(Text)) == QLatin1String(Text)) {
@@ -395,7 +395,7 @@ class TTypstReader {
   }
 
   // A name: a symbol, an operator, or a function called with what follows it.
-  TUnit Name(int StopSet) {
+  TUnit Name() {
     const qsizetype Start = P;
     QString Name;
     while (P < S.size() && (IsAsciiLetter(S[P]) || IsDigit(S[P]))) Name += S[P++];
@@ -403,7 +403,7 @@ class TTypstReader {
       Name += S[P++];
       while (P < S.size() && (IsAsciiLetter(S[P]) || IsDigit(S[P]))) Name += S[P++];
     }
-    if (P < S.size() && S[P] == u'(') return Function(Name, Start, StopSet);
+    if (P < S.size() && S[P] == u'(') return Function(Name, Start);
     TUnit U;
     TOperatorSign Sign;
     if (BigOperatorSign(Name, Sign)) {
@@ -521,8 +521,7 @@ class TTypstReader {
     return Result;
   }
 
-  TUnit Function(const QString& Name, qsizetype Start, int StopSet) {
-    (void)StopSet;
+  TUnit Function(const QString& Name, qsizetype Start) {
     static const QHash<QString, TKindAccent> Accents = {
         {"dot", acDot}, {"dot.double", acDotTwo}, {"diaer", acDotTwo}, {"dot.triple", acDotThree}, {"macron", acBar},
         {"hat", acHat}, {"tilde", acTilde}, {"arrow", acArrowRight}, {"arrow.r", acArrowRight}, {"arrow.l", acArrowLeft},
