@@ -250,6 +250,25 @@ const QRawFont& TMathFont::RawFont(double Em) const {
   return *FRawFonts.back().second;
 }
 
+namespace {
+// Outlines go into SVG to a hundredth of a pixel: finer adds nothing a viewer shows, and
+// the digits of full precision are most of the time a picture takes to write.
+qreal Hundredth(qreal V) { return std::round(V * 100) / 100; }
+}  // namespace
+
+const QPainterPath& TMathFont::Outline(quint32 Glyph, double Em) const {
+  const std::pair<double, quint32> Key{Em, Glyph};
+  if (const auto It = FOutlines.constFind(Key); It != FOutlines.constEnd()) return *It;
+  if (FOutlines.size() >= 8192) FOutlines.clear();
+  QPainterPath Path = RawFont(Em).pathForGlyph(Glyph);
+  for (int E = 0; E < Path.elementCount(); ++E) {
+    const QPainterPath::Element Point = Path.elementAt(E);
+    Path.setElementPositionAt(E, Hundredth(Point.x), Hundredth(Point.y));
+  }
+  Path.setFillRule(Qt::WindingFill);
+  return *FOutlines.insert(Key, std::move(Path));
+}
+
 void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const {
   if (Run.Empty() || Em <= 0) return;
   if (Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG) {
@@ -257,10 +276,9 @@ void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, 
     // way to reach glyphs by index: outlines go in instead, each glyph a path of its own
     // filled by winding, as fonts mean their outlines, so that the overlapping pieces of
     // an assembled delimiter leave no holes.
-    const QRawFont& Raw = RawFont(Em);
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
-      QPainterPath Outline = Raw.pathForGlyph(Run.Glyphs[I]).translated(Origin + Run.Positions[I]);
-      Outline.setFillRule(Qt::WindingFill);
+      const QPointF At = Origin + Run.Positions[I];
+      QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));
       Painter.fillPath(Outline, Color);
     }
     return;
