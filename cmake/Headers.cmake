@@ -30,8 +30,8 @@ zelk_forward_header(Equation.h "Zelk::Equation (TZelkEquation), the formula edit
   editor/ZelkEquation.h)
 zelk_forward_header(Palette.h "Zelk::Palette (TSelectEquation), the palette of symbols and templates."
   palette/SelectEquation.h)
-zelk_forward_header(Interchange.h "The formula as LaTeX, MathML and pictures (PNG, SVG, PDF)."
-  interchange/Latex.h interchange/MathML.h interchange/ImageExport.h)
+zelk_forward_header(Interchange.h "The formula as LaTeX, MathML, Typst, from AsciiMath, and pictures (PNG, SVG, PDF)."
+  interchange/Latex.h interchange/MathML.h interchange/Typst.h interchange/AsciiMath.h interchange/ImageExport.h)
 
 file(CONFIGURE OUTPUT ${ZELK_INSTALLED_INCLUDE}/ZelkEquations/legacy/LanguageNames.h CONTENT [[
 #pragma once

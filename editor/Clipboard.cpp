@@ -59,6 +59,16 @@ TPasteContent ReadMimeData(const QMimeData& Mime, const TClipboardFormats& Forma
     }
   }
   Content.Data.clear();
-  if (Mime.hasText()) Content.Characters = Mime.text();
+  if (!Mime.hasText()) return Content;
+  for (const TFormulaFormat& Format : Formats.Formats()) {
+    if (!Format.ReadPlainText) continue;
+    try {
+      Content.Data = Format.ReadPlainText(Mime.text());
+      if (HoldsLine(Content.Data)) return Content;
+    } catch (const std::exception&) {
+    }
+  }
+  Content.Data.clear();
+  Content.Characters = Mime.text();
   return Content;
 }

@@ -5,7 +5,8 @@
 // formula format (LaTeX, MathML) under its own types; images when an image writer is set;
 // and text/plain, which carries the text of the format that claims it, else the Data
 // text. A paste prefers the Data text, then the registered formats in the order they were
-// added, then plain text, which goes in as characters.
+// added, then plain text: read as a formula by the first format that reads it so, else
+// as characters.
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,8 @@ struct TFormulaFormat {
   std::function<QString(const QString& Data)> Write;
   std::function<QString(const QString& Text)> Read;
   bool PlainText = false;  // text/plain carries this form in place of the Data text
+  // Reads text/plain that no form above took, where it holds a formula; throws otherwise.
+  std::function<QString(const QString& Text)> ReadPlainText;
 };
 
 // The clipboard's formats for one editor. The interchange formats register here.

@@ -5,6 +5,9 @@
 
 #include "../editor/Clipboard.h"
 
+// A paste's plain text no form claimed is read as LaTeX where it holds a control word
+// (\frac) or the %zelk-data line; else as Typst or AsciiMath where it holds their syntax
+// (^, _, / or a function call), taking the reading with more structure.
 TFormulaFormat LatexClipboardFormat();
 // MathML under its own types and the Windows clipboard's "MathML" and "MathML
 // Presentation" (Qt's application/x-qt-windows-mime names).

@@ -263,19 +263,37 @@ const QRawFont& TMathFont::RawFont(double Em) const {
   return *FRawFonts.back().second;
 }
 
+namespace {
+// Outlines go into SVG to a hundredth of a pixel: finer adds nothing a viewer shows, and
+// the digits of full precision are most of the time a picture takes to write.
+qreal Hundredth(qreal V) { return std::round(V * 100) / 100; }
+}  // namespace
+
+const QPainterPath& TMathFont::Outline(quint32 Glyph, double Em) const {
+  const std::pair<double, quint32> Key{Em, Glyph};
+  if (const auto It = FOutlines.constFind(Key); It != FOutlines.constEnd()) return *It;
+  if (FOutlines.size() >= 8192) FOutlines.clear();
+  // The font's own outline, in its units, scaled to the size: one font engine serves
+  // every size.
+  QPainterPath Path = QTransform::fromScale(Em / FUnitsPerEm, Em / FUnitsPerEm).map(RawFont(FUnitsPerEm).pathForGlyph(Glyph));
+  for (int E = 0; E < Path.elementCount(); ++E) {
+    const QPainterPath::Element Point = Path.elementAt(E);
+    Path.setElementPositionAt(E, Hundredth(Point.x), Hundredth(Point.y));
+  }
+  Path.setFillRule(Qt::WindingFill);
+  return *FOutlines.insert(Key, std::move(Path));
+}
+
 void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const {
   if (Run.Empty() || Em <= 0) return;
   if (Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG) {
     // An SVG file would name the font and leave the glyphs to the viewer, which has no
     // way to reach glyphs by index: outlines go in instead, each glyph a path of its own
     // filled by winding, as fonts mean their outlines, so that the overlapping pieces of
-    // an assembled delimiter leave no holes. The outlines are the font's own, in its
-    // units, scaled to the size: one font engine serves every size.
-    const QRawFont& Raw = RawFont(FUnitsPerEm);
-    const QTransform Size = QTransform::fromScale(Em / FUnitsPerEm, Em / FUnitsPerEm);
+    // an assembled delimiter leave no holes.
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
-      QPainterPath Outline = Size.map(Raw.pathForGlyph(Run.Glyphs[I])).translated(Origin + Run.Positions[I]);
-      Outline.setFillRule(Qt::WindingFill);
+      const QPointF At = Origin + Run.Positions[I];
+      QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));
       Painter.fillPath(Outline, Color);
     }
     return;

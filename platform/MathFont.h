@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -133,6 +134,8 @@ class TMathFont {
   };
   double Scale(double Em) const { return Em / FUnitsPerEm; }
   const QRawFont& RawFont(double Em) const;
+  // A glyph's outline at Em, its points to a hundredth of a pixel, at the origin.
+  const QPainterPath& Outline(quint32 Glyph, double Em) const;
 
   QString FPath;
   QByteArray FData;
@@ -147,4 +150,6 @@ class TMathFont {
   // Layout asks for the same few stretched delimiters over and over.
   mutable QHash<TStretchKey, TMathGlyphs> FStretched;
   mutable std::vector<std::pair<double, std::unique_ptr<QRawFont>>> FRawFonts;
+  // Pictures of many formulas draw the same glyphs at the same sizes.
+  mutable QHash<std::pair<double, quint32>, QPainterPath> FOutlines;
 };

@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf fonts-texgyre-math libharfbuzz-dev
-  nodejs libxml2-utils w3c-sgml-lib texlive-latex-base-doc poppler-utils librsvg2-bin
+  nodejs libxml2-utils w3c-sgml-lib texlive-latex-base-doc poppler-utils librsvg2-bin pandoc
   dbus at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 # The PyQt6 bindings, without what they only recommend (a Qt 5 qmake).

@@ -366,3 +366,29 @@ TEST_F(Clipboard, CopyOffersHtmlMathAndTheWindowsMathMLFormatsAndPasteReadsHtml)
   Ctrl(E, Qt::Key_V);
   EXPECT_TEXT(E->GetData(), Row("Root(EditArea(Simple(y)))Simple(z)"));
 }
+
+// Another program's plain text: LaTeX by its control words, Typst or AsciiMath by their
+// syntax, anything else as the characters it is.
+TEST_F(Clipboard, PlainTextPastesAsLatexTypstOrAsciiMathWhereItReadsSo) {
+  const std::pair<const char*, QString> Cases[] = {
+      {"\\frac{a}{b}", Row("Division(EditArea(Simple(a))EditArea(Simple(b)))")},
+      {"frac(a, b)", Row("Division(EditArea(Simple(a))EditArea(Simple(b)))")},
+      {"$ sqrt(x) $", Row("Root(EditArea(Simple(x)))")},
+      {"x^2", Row("Simple(x)IndexTop(EditArea(Simple(2)))")},
+      {"[[a,b],[c,d]]", Row("BracketsSquare(EditArea(MatrixkmSquare(EditArea(Simple(a))EditArea(Simple(b))"
+                            "EditArea(Simple(c))EditArea(Simple(d)))))")},
+      {"x + 1", Row("Simple(x)Simple(#32)Simple(+)Simple(#32)Simple(1)")},
+      {"to be or not", Row("Simple(t)Simple(o)Simple(#32)Simple(b)Simple(e)Simple(#32)Simple(o)Simple(r)Simple(#32)"
+                           "Simple(n)Simple(o)Simple(t)")},
+  };
+  for (const auto& [Text, Expected] : Cases) {
+    SCOPED_TRACE(Text);
+    E->SetData(Row(""));
+    Line(0)->SetActive(true);
+    auto* Mime = new QMimeData;
+    Mime->setText(QString::fromUtf8(Text));
+    Clip->setMimeData(Mime);
+    Ctrl(E, Qt::Key_V);
+    EXPECT_TEXT(E->GetData(), Expected);
+  }
+}

@@ -167,3 +167,30 @@ TEST(Convert, ManyFormulasInOneRunEachFaultPlacedAndTheStatusSayingSo) {
   EXPECT_TRUE(Images.Err.contains(Pictures.toUtf8() + ":3:1: the id ../up cannot name a file")) << Images.Err.toStdString();
   EXPECT_EQ(Convert({"--to", "png", "--lines", Pictures}).Status, 2);
 }
+
+// Typst out and in (read only when asked for: a Typst text looks like LaTeX), with what
+// the writer only approximates and what the reader refuses on standard error.
+TEST(Convert, WritesAndReadsTypst) {
+  const TRun There = Convert({"--to", "typst"}, Demo);
+  ASSERT_EQ(There.Status, 0) << There.Err.toStdString();
+  EXPECT_EQ(There.Out, "$ limits(integral)_0^infinity x d x $\n");
+  const TRun Back = Convert({"--from", "typst", "--to", "data"}, There.Out);
+  ASSERT_EQ(Back.Status, 0) << Back.Err.toStdString();
+  EXPECT_EQ(Back.Out.trimmed(), Demo);
+  const TRun Lossy = Convert({"--to", "typst"}, TemplateData("LongDivision").toUtf8());
+  EXPECT_EQ(Lossy.Status, 0);
+  EXPECT_TRUE(Lossy.Err.contains("written with a loss: a long division as a bracket and a bar")) << Lossy.Err.toStdString();
+  const TRun Refused = Convert({"--from", "typst", "--lines", "--to", "latex"}, "a/b\nfoo + 1\n");
+  EXPECT_EQ(Refused.Status, 1);
+  EXPECT_EQ(Refused.Out, "\\frac{a}{b}\n\n");
+  EXPECT_TRUE(Refused.Err.contains("<stdin>:2:1: the name foo means nothing in Typst math")) << Refused.Err.toStdString();
+}
+
+TEST(Convert, ReadsAsciiMath) {
+  const TRun Run = Convert({"--from", "asciimath", "--to", "latex", "--plain"}, "sum_(i=1)^n i^2 = (n(n+1)(2n+1))/6");
+  ASSERT_EQ(Run.Status, 0) << Run.Err.toStdString();
+  EXPECT_EQ(Run.Out, "\\sum\\limits_{i=1}^{n}{i^{2}}=\\frac{n\\left( n+1 \\right)\\left( 2n+1 \\right)}{6}\n");
+  const TRun Refused = Convert({"--from", "asciimath"}, "sqrt");
+  EXPECT_EQ(Refused.Status, 1);
+  EXPECT_TRUE(Refused.Err.contains("<stdin>:1:1: sqrt needs an argument")) << Refused.Err.toStdString();
+}

@@ -6,7 +6,9 @@
 #include <random>
 
 #include "InterchangeSupport.h"
+#include "interchange/AsciiMath.h"
 #include "interchange/MathML.h"
+#include "interchange/Typst.h"
 
 namespace {
 // Cuts, copies and swaps pieces of Text, and drops in characters the readers care about.
@@ -67,4 +69,30 @@ TEST(InterchangeRobustness, MangledLatexAndMathMLAreReadOrRefusedAndWhatIsReadIs
   EXPECT_GT(Read, 5000);
   EXPECT_LT(Read, 60000);
   EXPECT_LT(Clock.elapsed(), 60000);
+}
+
+// The same for Typst (what it reads writes Typst that reads to itself) and AsciiMath.
+TEST(InterchangeRobustness, MangledTypstAndAsciiMathAreReadOrRefusedAndWhatIsReadIsStable) {
+  QStringList Typst;
+  for (const QString& Data : EveryTemplateData()) Typst << WriteTypst(ParseData(Data));
+  const QStringList Ascii = ReadFile(QStringLiteral(ZELK_FIXTURES_DIR "/AsciiMath.txt")).split(u'\n', Qt::SkipEmptyParts);
+  std::mt19937 Random(20261209);
+  int Read = 0;
+  for (int I = 0; I < 10000; ++I) {
+    const QString T = Mangle(Typst[I % Typst.size()], Random);
+    SCOPED_TRACE(T.toStdString());
+    const TReadResult FromTypst = ReadTypst(T);
+    ExpectStable(FromTypst);
+    if (FromTypst.Ok()) {
+      const QString Again = WriteTypst(ParseData(FromTypst.Data));
+      EXPECT_EQ(WriteTypst(ParseData(ReadTypst(Again).Data)).toStdString(), Again.toStdString());
+    }
+    const QString A = Mangle(Ascii[I % Ascii.size()], Random);
+    SCOPED_TRACE(A.toStdString());
+    const TReadResult FromAscii = ReadAsciiMath(A);
+    ExpectStable(FromAscii);
+    Read += FromTypst.Ok() + FromAscii.Ok();
+  }
+  EXPECT_GT(Read, 2000);
+  EXPECT_LT(Read, 20000);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Other parsers as oracles: KaTeX and Temml (node, from the lockfile in validators/) for
-// LaTeX, xmllint with the W3C MathML 3 DTD for MathML, and a structural comparison of two
-// MathML texts.
+// LaTeX, the Typst compiler for Typst, MathJax for AsciiMath, xmllint with the W3C MathML 3
+// DTD for MathML, and a structural comparison of two MathML texts.
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,11 +25,11 @@ struct TLatexCheck {
 
 // Whether the validators are installed (tools/test.sh runs npm ci); Why says what is missing.
 inline bool ValidatorsInstalled(QString& Why) {
-  if (!QFile::exists(ValidatorDir + "/node_modules/katex/package.json") ||
-      !QFile::exists(ValidatorDir + "/node_modules/temml/package.json")) {
-    Why = "KaTeX and Temml are not installed: run npm ci in " + ValidatorDir + " (tools/test.sh does)";
-    return false;
-  }
+  for (const char* Package : {"katex", "temml", "mathjax-full", "@myriaddreamin/typst-ts-node-compiler"})
+    if (!QFile::exists(ValidatorDir + "/node_modules/" + Package + "/package.json")) {
+      Why = QStringLiteral("%1 is not installed: run npm ci in %2 (tools/test.sh does)").arg(Package, ValidatorDir);
+      return false;
+    }
   if (!QFile::exists(MathMLDtd)) {
     Why = "the MathML 3 DTD is missing: install w3c-sgml-lib (tools/install-deps.sh)";
     return false;
@@ -82,6 +82,28 @@ inline std::vector<TProducedMathML> ProducerMathML(const std::vector<std::pair<Q
   return Result;
 }
 
+// What a script of validators/ prints for a JSON input, parsed; an empty array when node fails.
+inline QJsonArray RunValidator(const QString& Script, const QJsonArray& Input) {
+  QTemporaryDir Dir;
+  QFile File(Dir.filePath("input.json"));
+  File.open(QIODevice::WriteOnly);
+  File.write(QJsonDocument(Input).toJson(QJsonDocument::Compact));
+  File.close();
+  QProcess Node;
+  Node.setWorkingDirectory(ValidatorDir);
+  Node.start("node", {ValidatorDir + "/" + Script, File.fileName()});
+  Node.waitForFinished(600000);
+  return QJsonDocument::fromJson(Node.readAllStandardOutput()).array();
+}
+
+// The Typst compiler's diagnostics for each document, "" where it has none; an empty list
+// when node fails.
+inline QStringList TypstDiagnostics(const QStringList& Documents) {
+  QStringList Result;
+  for (const QJsonValue& Value : RunValidator("typst.js", QJsonArray::fromStringList(Documents))) Result << Value.toString();
+  return Result;
+}
+
 // xmllint's complaints about the documents, checked in one run; empty when all are valid.
 // Each document stands on a line of its own: line N is document N - 3.
 inline QString ValidateMathML(const QStringList& Documents) {
@@ -128,7 +150,9 @@ inline QString MathMLStructure(const QString& Text) {
         ++Skip;
         continue;
       }
-      Stack.push_back({Name, {}, {}, Xml.attributes().value("mathvariant").toString()});
+      // A style's mathvariant holds for the tokens inside it that set none.
+      const QString Variant = Xml.attributes().value("mathvariant").toString();
+      Stack.push_back({Name, {}, {}, Variant.isEmpty() ? Stack.back().Variant : Variant});
     } else if (Token == QXmlStreamReader::EndElement) {
       if (Skip) {
         --Skip;

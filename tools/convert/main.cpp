@@ -1,4 +1,4 @@
-// zelk-convert: converts formulas between Data, LaTeX and MathML, and draws them as SVG,
+// zelk-convert: converts formulas between Data, LaTeX, MathML and Typst, and draws them as SVG,
 // PNG or PDF, one or many in one run. See --help.
 
 #include <QApplication>
@@ -13,12 +13,15 @@
 #include <optional>
 
 #include "editor/ZelkEquation.h"
+#include "interchange/AsciiMath.h"
 #include "interchange/ImageExport.h"
 #include "interchange/MathML.h"
+#include "interchange/Typst.h"
 
 namespace {
 const char* const Usage =
-    "Usage: zelk-convert [--from data|latex|mathml] [--to data|latex|mathml|svg|png|pdf]\n"
+    "Usage: zelk-convert [--from data|latex|mathml|typst|asciimath]\n"
+    "                    [--to data|latex|mathml|typst|svg|png|pdf]\n"
     "                    [--plain] [--unicode-math] [--lines]\n"
     "                    [--font FAMILY] [--size PT] [--scale N] [--typesetting math|classic]\n"
     "                    [-o FILE | --output-dir DIR] [FILE|-]...\n"
@@ -26,7 +29,8 @@ const char* const Usage =
     "Reads a formula from FILE (standard input for - or no FILE) and writes it to FILE given\n"
     "with -o (standard output without). The input format is guessed when --from is not\n"
     "given: a text that starts with '<' is MathML, one that starts with EditArea( is Data,\n"
-    "anything else LaTeX. --to defaults to latex.\n"
+    "anything else LaTeX (Typst and AsciiMath are read only when --from names them).\n"
+    "--to defaults to latex.\n"
     "\n"
     "  --plain                    LaTeX without the %zelk-data line, MathML without the\n"
     "                             annotations: the text alone, for other programs\n"
@@ -45,12 +49,13 @@ const char* const Usage =
     "\n"
     "LaTeX and MathML outputs carry the exact formula (a %zelk-data line, a Data\n"
     "annotation) unless --plain is given; this tool prefers it when it reads them back.\n"
-    "What a reader takes in only approximately is listed on standard error. What it cannot\n"
+    "What a reader takes in only approximately, or the Typst writer gives out so, is listed\n"
+    "on standard error. What a reader cannot\n"
     "take in (also input that is not UTF-8 text, holds control characters or no formula)\n"
     "is reported on standard error as FILE:LINE:COLUMN: message, the other formulas still\n"
     "converted; the exit status is then 1. Wrong usage exits with 2.\n";
 
-const QStringList TextTargets = {"data", "latex", "mathml"};
+const QStringList TextTargets = {"data", "latex", "mathml", "typst"};
 const QStringList ImageTargets = {"svg", "png", "pdf"};
 
 struct TArguments {
@@ -91,11 +96,12 @@ bool Parse(const QStringList& Words, TArguments& A, QString& Error, bool& Help) 
       return true;
     } else if (W == "--from") {
       A.From = Value();
-      if (!TextTargets.contains(A.From)) Error = "--from takes data, latex or mathml";
+      if (!TextTargets.contains(A.From) && A.From != "asciimath")
+        Error = "--from takes data, latex, mathml, typst or asciimath";
     } else if (W == "--to") {
       A.To = Value();
       if (!TextTargets.contains(A.To) && !ImageTargets.contains(A.To))
-        Error = "--to takes data, latex, mathml, svg, png or pdf";
+        Error = "--to takes data, latex, mathml, typst, svg, png or pdf";
     } else if (W == "--font") {
       A.Font = Value();
     } else if (W == "--size") {
@@ -144,6 +150,7 @@ QString Extension(const QString& Target) {
   if (Target == "latex") return QStringLiteral("tex");
   if (Target == "mathml") return QStringLiteral("mml");
   if (Target == "data") return QStringLiteral("txt");
+  if (Target == "typst") return QStringLiteral("typ");
   return Target;
 }
 
@@ -191,6 +198,8 @@ TReadResult Read(const QString& Text, const QString& From, bool& Blank) {
                                                                         : QStringLiteral("latex");
   if (Format == "latex") return ReadLatex(Text);
   if (Format == "mathml") return ReadMathML(Text);
+  if (Format == "typst") return ReadTypst(Text);
+  if (Format == "asciimath") return ReadAsciiMath(Text);
   Result = CheckControlCharacters(Text);
   if (!Result.Ok()) return Result;
   try {
@@ -310,6 +319,12 @@ class TConverter {
       return (Plain ? Text + '\n' : Text).toUtf8();
     }
     if (FA.To == "mathml") return (WriteMathML(Formula, !Plain) + '\n').toUtf8();
+    if (FA.To == "typst") {
+      QStringList Losses;
+      const QString Text = WriteTypst(Formula, &Losses);
+      for (const QString& Loss : Losses) Report(QStringLiteral("%1: written with a loss: %2").arg(Name, Loss));
+      return (Text + '\n').toUtf8();
+    }
     QByteArray Bytes;
     QString Error;
     if (!Draw(Data, Bytes, Error)) {
