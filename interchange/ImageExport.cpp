@@ -7,7 +7,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 
 namespace {
 // Layout pixels are screen pixels at 96 dpi: 20 pt text is 27 px high.
@@ -18,7 +18,7 @@ bool Fail(QString* Error, const QString& Message) {
   return false;
 }
 
-bool WriteSvg(const TZelkEquation& Formula, QIODevice& Device, const TRenderOptions& Options) {
+bool WriteSvg(const TEditorCore& Formula, QIODevice& Device, const TRenderOptions& Options) {
   const QSize Size = Formula.RenderSize() * Options.Scale;
   QSvgGenerator Generator;
   Generator.setOutputDevice(&Device);
@@ -32,7 +32,7 @@ bool WriteSvg(const TZelkEquation& Formula, QIODevice& Device, const TRenderOpti
   return Painter.end();
 }
 
-bool WritePdf(const TZelkEquation& Formula, QIODevice& Device, const TRenderOptions& Options) {
+bool WritePdf(const TEditorCore& Formula, QIODevice& Device, const TRenderOptions& Options) {
   const QSizeF Size = QSizeF(Formula.RenderSize()) * Options.Scale;
   QPdfWriter Writer(&Device);
   Writer.setResolution(LayoutDpi);
@@ -59,7 +59,7 @@ bool ImageFormatOfFile(const QString& FileName, TImageFormat& Format) {
   return true;
 }
 
-bool WriteImage(const TZelkEquation& Formula, TImageFormat Format, QIODevice& Device,
+bool WriteImage(const TEditorCore& Formula, TImageFormat Format, QIODevice& Device,
                 const TRenderOptions& Options, QString* Error) {
   if (!Device.isWritable()) return Fail(Error, QStringLiteral("the output is not open for writing"));
   if (!(Options.Scale > 0) || Options.Scale > 64) return Fail(Error, QStringLiteral("the scale must lie above 0 and at most 64"));
