@@ -316,6 +316,7 @@ class TEditorCore : public TEquatStore, public TNodeHost {
   void Paint() override;
   void RepaintRect(const QRect& Rect) override;
   void PayLayout() override;
+  // Whether the view is shown: nodes ask a hidden one for no repaints.
   bool HostShown() const override { return false; }
 
  private:
