@@ -1,6 +1,6 @@
 // The plugin of the QML module ZelkEquations: the items, and the enumerations of the core
-// under QML names (Typesetting.Math, InputStyle.Modern). The language stays a number
-// (0 English, 1 Russian, 2 German): QML takes no enumerator in lower case.
+// under QML names (Typesetting.Math, InputStyle.Modern). The items take the language as a
+// number: QML takes no enumerator in lower case (lEnglish).
 
 #include <QQmlEngineExtensionPlugin>
 #include <QtQml/qqml.h>

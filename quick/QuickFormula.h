@@ -30,8 +30,9 @@ class TQuickFormula : public QQuickPaintedItem, public TEditorCore {
   // view's is transparent by default, the editor's white).
   Q_PROPERTY(QColor color READ FontColor WRITE setColor NOTIFY colorChanged)
   Q_PROPERTY(QColor background READ BkColor WRITE setBackground NOTIFY backgroundChanged)
-  // The language the formula is read aloud in (spokenFormula).
-  Q_PROPERTY(TLanguages::TLanguage language READ Language WRITE SetLanguage NOTIFY languageChanged)
+  // The language the formula is read aloud in (spokenFormula): 0 English, 1 Russian (the
+  // default), 2 German.
+  Q_PROPERTY(int language READ language WRITE setLanguage NOTIFY languageChanged)
   // The formula read aloud in that language, as assistive technology reads it.
   Q_PROPERTY(QString spokenFormula READ spokenFormula NOTIFY spokenFormulaChanged)
 
@@ -45,6 +46,8 @@ class TQuickFormula : public QQuickPaintedItem, public TEditorCore {
   void setColor(QColor Value);
   void setBackground(QColor Value);
   QString spokenFormula() const;
+  int language() const { return Language(); }
+  void setLanguage(int Value) { SetLanguage(TLanguage(Value)); }
 
  signals:
   void dataChanged(const QString& Data);
@@ -58,7 +61,7 @@ class TQuickFormula : public QQuickPaintedItem, public TEditorCore {
   void fontSizeChanged(int Points);
   void colorChanged(const QColor& Value);
   void backgroundChanged(const QColor& Value);
-  void languageChanged(TLanguages::TLanguage Value);
+  void languageChanged(int Value);
   void spokenFormulaChanged();
 
  protected:
