@@ -9,7 +9,6 @@
 
 TFormulaEditorItem::TFormulaEditorItem(QQuickItem* Parent) : TQuickFormula(Parent) {
   setFlag(ItemAcceptsInputMethod);
-  setFlag(ItemIsFocusScope, false);
   setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton);
   connect(UndoStack(), &QUndoStack::canUndoChanged, this, &TFormulaEditorItem::canUndoChanged);
   connect(UndoStack(), &QUndoStack::canRedoChanged, this, &TFormulaEditorItem::canRedoChanged);

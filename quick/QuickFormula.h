@@ -2,7 +2,8 @@
 // TQuickFormula: what the two Qt Quick items of the ZelkEquations module share, the
 // formula and its look. It is a host of TEditorCore (editor/EditorCore.h): it hands the
 // core its size, focus and enabled state, paints it and turns the core's notices into
-// signals. Property names are lowercase, as QML binds no other.
+// signals. Property names are lowercase, as QML binds no other. The formula's data takes
+// the name of Item's default property: child items declared inside go to children.
 
 #include <QColor>
 #include <QQuickPaintedItem>
@@ -13,6 +14,7 @@
 class TQuickFormula : public QQuickPaintedItem, public TEditorCore {
   Q_OBJECT
   QML_ANONYMOUS
+  Q_CLASSINFO("DefaultProperty", "children")
   // The formula as Data, LaTeX and MathML. Assigning a text the reader refuses keeps the
   // formula and sets readError; see TZelkEquation's properties of the same names.
   Q_PROPERTY(QString data READ GetData WRITE PutData NOTIFY dataChanged)

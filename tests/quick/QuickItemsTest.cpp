@@ -135,6 +135,27 @@ TEST_F(QuickItems, TheFormulasArePaintedWhereTheyStand) {
   EXPECT_GT(Formula->implicitWidth(), Before * 1.5);
 }
 
+// ctest runs this once more at a device pixel ratio of 2 (QT_SCALE_FACTOR).
+TEST_F(QuickItems, TheViewIsDrawnAtTheWindowsPixelRatio) {
+  const qreal Ratio = View.devicePixelRatio();
+  const QImage Shot = View.grabWindow();
+  TEditorCore Core;
+  Core.PutLaTeX(QStringLiteral("\\frac{a}{b}"));
+  Core.SetFontColor(QColor("navy"));
+  TRenderOptions Options;
+  Options.Scale = Ratio;
+  const QImage Expected = Core.RenderImage(Options);
+  ASSERT_EQ(QSizeF(Formula->implicitWidth(), Formula->implicitHeight()), QSizeF(Core.RenderSize()));
+  // Drawn for the device pixels, not scaled up from a picture at 1: pixel for pixel what
+  // the core draws at that scale.
+  int Different = 0;
+  const int Top = qRound(160 * Ratio);
+  for (int Y = 0; Y < Expected.height(); ++Y)
+    for (int X = 0; X < Expected.width(); ++X)
+      Different += qAbs(qGray(Shot.pixel(X, Top + Y)) - qGray(Expected.pixel(X, Y))) > 48;
+  EXPECT_LT(Different, Expected.width() * Expected.height() / 100) << "at ratio " << Ratio;
+}
+
 TEST_F(QuickItems, TheEditorIsNamedByItsFormulaReadAloud) {
   Editor->setProperty("language", 0);
   Editor->setProperty("latex", QStringLiteral("\\frac{1}{x}"));
