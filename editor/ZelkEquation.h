@@ -13,8 +13,8 @@
 //
 // The editor is the one widget of the formula: the lines, elements and carets are plain
 // nodes it paints. What it does lives in TEditorCore (editor/EditorCore.h), of which the
-// widget is the host: it hands the core its events and paints it. Render draws the same formula on any painter, without the editing marks
-// if asked. An OnChange receiver may assign Data, delete lines or delete the editor later
+// widget is the host: it hands the core its events and paints it. Render draws the same
+// formula on any painter, without the editing marks if asked. An OnChange receiver may assign Data, delete lines or delete the editor later
 // while a text is read or a key is handled: the interrupted read stops and the newer
 // formula stands.
 //
