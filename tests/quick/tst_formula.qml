@@ -9,6 +9,7 @@ Item {
 
     FormulaEditor { id: editor; width: 400; height: 120; focus: true; language: 0 }
     FormulaView { id: view; y: 130; latex: "\\sqrt{x}" }
+    TextInput { id: next; x: 200; y: 130; width: 100; height: 20; activeFocusOnTab: true }
     // data is the formula: items declared inside are children, as in any Item.
     FormulaView { id: marked; y: 170; data: "EditArea(Simple(y))"; Rectangle { width: 4; height: 4 } }
 
@@ -30,6 +31,22 @@ Item {
             verify(editor.canUndo)
             editor.undo()
             compare(editor.data, "EditArea()")
+        }
+
+        function test_tabGoesFromSlotToSlotThenOn() {
+            editor.inputStyle = InputStyle.Modern
+            editor.data = "EditArea()"
+            editor.forceActiveFocus()
+            verify(editor.insertTemplate("Division"))
+            keyClick(Qt.Key_A)
+            keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_B)
+            compare(editor.data, "EditArea(Division(EditArea(Simple(a))EditArea(Simple(b))))")
+            keyClick(Qt.Key_Tab)  // out of the fraction, still in the line
+            verify(editor.activeFocus)
+            keyClick(Qt.Key_Tab)  // nowhere left: the next item in the focus chain
+            verify(next.activeFocus)
+            editor.inputStyle = InputStyle.Classic
         }
 
         function test_childItemsBesideTheData() {
