@@ -4,7 +4,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "interchange/Templates.h"
 #include "model/Accent.h"
 #include "model/AlignMark.h"
@@ -103,7 +103,7 @@ class TSpeaker {
  public:
   TSpeaker(TSpokenFormula& Out, TLanguage Language) : F(Out), FLanguage(Language) {}
 
-  void Lines(const TZelkEquation& Editor) {
+  void Lines(const TEditorCore& Editor) {
     for (int J = 0; J < Editor.LineCount(); ++J) {
       if (J > 0) Say(QStringLiteral("; "));
       const TEditArea* Line = Editor.Line(J);
@@ -467,7 +467,7 @@ class TSpeaker {
   TLanguage FLanguage;
 };
 
-TSpokenFormula::TSpokenFormula(const TZelkEquation& Editor, TLanguage Language) {
+TSpokenFormula::TSpokenFormula(const TEditorCore& Editor, TLanguage Language) {
   TSpeaker(*this, Language).Lines(Editor);
 }
 

@@ -17,7 +17,7 @@
 
 class TEditArea;
 class TEquation;
-class TZelkEquation;
+class TEditorCore;
 class TZelkGraphic;
 
 struct TSpokenNode {
@@ -33,7 +33,7 @@ struct TSpokenNode {
 
 class TSpokenFormula {
  public:
-  TSpokenFormula(const TZelkEquation& Editor, TLanguage Language);
+  TSpokenFormula(const TEditorCore& Editor, TLanguage Language);
 
   const QString& Text() const { return FText; }
   // The words that speak node Index.

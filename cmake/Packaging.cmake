@@ -4,6 +4,7 @@
 #   zelkequations-designer Designer     the Qt Designer plugin in Qt's plugin folder
 #   zelkequations-tools    Tools        zelk-convert
 #   python3-zelkequations  Python       the PyQt6 bindings (with ZELK_PYTHON)
+#   qml6-module-zelkequations Quick     the QML module in Qt's QML import path (with ZELK_QUICK)
 # Build them with `cpack` in the build folder (after a build); tools/package-check.sh
 # installs them into a throwaway root and builds against them.
 
@@ -77,6 +78,19 @@ if(ZELK_PYTHON)
   set(CPACK_COMPONENT_PYTHON_DESCRIPTION "formula editor widgets for Qt 6 - Python bindings
 The package zelkequations for PyQt6: the formula editor (Equation), the palette
 (Palette) and the converters between Data, LaTeX, MathML and pictures.")
+endif()
+
+if(ZELK_QUICK)
+  list(APPEND CPACK_COMPONENTS_ALL Quick)
+  set(CPACK_DEBIAN_QUICK_PACKAGE_NAME qml6-module-zelkequations)
+  set(CPACK_DEBIAN_QUICK_PACKAGE_SECTION libs)
+  # Qt 6.4's QtQml module imports these two, though its package does not depend on them.
+  set(CPACK_DEBIAN_QUICK_PACKAGE_DEPENDS
+    "qml6-module-qtquick, qml6-module-qtqml-workerscript, qml6-module-qtqml-models")
+  set(CPACK_COMPONENT_QUICK_DEPENDS Runtime)
+  set(CPACK_COMPONENT_QUICK_DESCRIPTION "formula editor widgets for Qt 6 - QML module
+The QML module ZelkEquations: FormulaView shows a formula from Data, LaTeX or
+MathML, FormulaEditor edits it (keys, mouse, input methods, undo).")
 endif()
 
 include(CPack)

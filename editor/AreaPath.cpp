@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -29,7 +29,7 @@ TAreaPath PathOf(const TEditArea* Area) {
     if (!Owner || !Owner->EditAreaList()) return {};
     const int Slot = Owner->EditAreaList()->IndexOf(Area);
     if (Slot < 0) return {};
-    if (dynamic_cast<TZelkEquation*>(Owner)) {
+    if (dynamic_cast<TEditorCore*>(Owner)) {
       Path.Line = Slot;
       std::reverse(Path.Steps.begin(), Path.Steps.end());
       return Path;
@@ -42,7 +42,7 @@ TAreaPath PathOf(const TEditArea* Area) {
   return {};
 }
 
-TEditArea* AreaAt(const TZelkEquation& Editor, const TAreaPath& Path) {
+TEditArea* AreaAt(const TEditorCore& Editor, const TAreaPath& Path) {
   if (Path.Line < 0 || Path.Line >= Editor.LineCount()) return nullptr;
   TEditArea* Area = Editor.Line(Path.Line);
   for (const auto& [Element, Slot] : Path.Steps) {

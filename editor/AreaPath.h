@@ -7,7 +7,7 @@
 #include <vector>
 
 class TEditArea;
-class TZelkEquation;
+class TEditorCore;
 
 struct TAreaPath {
   int Line = -1;
@@ -24,7 +24,7 @@ struct TAreaPath {
 TAreaPath PathOf(const TEditArea* Area);
 
 // The area at Path in Editor, or none when the formula has no such area.
-TEditArea* AreaAt(const TZelkEquation& Editor, const TAreaPath& Path);
+TEditArea* AreaAt(const TEditorCore& Editor, const TAreaPath& Path);
 
 // The index in its run of the template that holds slot Area, or -1 for a line.
 int TemplateIndexOf(const TEditArea* Area);

@@ -5,14 +5,13 @@
 #include <QMimeData>
 #include <exception>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "interchange/ImageExport.h"
 
-TClipboardFormats::TImageWriter FormulaImageWriter(const TZelkEquation& Editor) {
+TClipboardFormats::TImageWriter FormulaImageWriter(const TEditorCore& Editor) {
   return [&Editor](QMimeData& Mime, const QString& Data) {
     // The copied part alone, as the editor would show it.
-    TZelkEquation Picture;
-    Picture.setFont(Editor.font());
+    TEditorCore Picture(Editor.Font());
     Picture.SetFontColor(Editor.FontColor());
     Picture.SetBkColor(Editor.BkColor());
     Picture.SetMathFont(Editor.MathFont());
@@ -23,7 +22,7 @@ TClipboardFormats::TImageWriter FormulaImageWriter(const TZelkEquation& Editor) 
       return;  // the text came from the editor itself; a part is no picture of it
     }
     TRenderOptions Options;
-    Options.Scale = 2 * Editor.devicePixelRatioF();
+    Options.Scale = 2 * Editor.ViewDevicePixelRatio();
     const QImage Image = Picture.RenderImage(Options);
     QByteArray Png;
     QBuffer PngBuffer(&Png);

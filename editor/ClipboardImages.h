@@ -5,7 +5,7 @@
 
 #include "Clipboard.h"
 
-class TZelkEquation;
+class TEditorCore;
 
 // The image writer for copies from Editor (which must outlive it).
-TClipboardFormats::TImageWriter FormulaImageWriter(const TZelkEquation& Editor);
+TClipboardFormats::TImageWriter FormulaImageWriter(const TEditorCore& Editor);

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "editor/EditorCore.h"
 #include "interchange/SymbolTable.h"
 #include "palette/PaletteCommands.h"
 #include "palette/SelectEquation.h"
@@ -41,7 +42,7 @@ bool IsMatch(const TCommandLine::TCandidate& C, const QString& Text) {
 constexpr int MaxShown = 8;
 }  // namespace
 
-TCommandLine::TCommandLine(QWidget& Host) : FHost(Host) {}
+TCommandLine::TCommandLine(TEditorCore& Host) : FHost(Host) {}
 
 TCommandLine::~TCommandLine() = default;
 
@@ -93,7 +94,7 @@ void TCommandLine::Close() {
   FAll.clear();
   FCurrent = -1;
   if (FList) FList->hide();
-  FHost.update();
+  FHost.UpdateView();
 }
 
 void TCommandLine::SetText(const QString& Text) {
@@ -101,7 +102,7 @@ void TCommandLine::SetText(const QString& Text) {
   FMatches = Text.isEmpty() ? std::vector<TCandidate>() : Matching(FAll, Text);
   FCurrent = FMatches.empty() ? -1 : 0;
   ShowList();
-  FHost.update();
+  FHost.UpdateView();
 }
 
 void TCommandLine::Move(int Step) {
@@ -111,7 +112,7 @@ void TCommandLine::Move(int Step) {
 }
 
 QRect TCommandLine::FieldRect() const {
-  const QFontMetrics Metrics(FHost.font());
+  const QFontMetrics Metrics(FHost.Font());
   const int Width = Metrics.horizontalAdvance(QLatin1Char('\\') + FText) + 8;
   return QRect(FCaret.right() + 2, FCaret.top(), Width, qMax(FCaret.height(), Metrics.height() + 4));
 }
@@ -120,11 +121,11 @@ void TCommandLine::Paint(QPainter& Painter) const {
   if (!FOpen) return;
   const QRect Field = FieldRect();
   Painter.save();
-  Painter.fillRect(Field, FHost.palette().color(QPalette::Base));
-  Painter.setPen(FHost.palette().color(QPalette::Highlight));
+  Painter.fillRect(Field, FHost.ViewPalette().color(QPalette::Base));
+  Painter.setPen(FHost.ViewPalette().color(QPalette::Highlight));
   Painter.drawRect(Field.adjusted(0, 0, -1, -1));
-  Painter.setPen(FHost.palette().color(QPalette::Text));
-  Painter.setFont(FHost.font());
+  Painter.setPen(FHost.ViewPalette().color(QPalette::Text));
+  Painter.setFont(FHost.Font());
   Painter.drawText(Field.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, QLatin1Char('\\') + FText);
   Painter.restore();
 }
@@ -134,8 +135,10 @@ void TCommandLine::ShowList() {
     if (FList) FList->hide();
     return;
   }
+  QWidget* Parent = FHost.PopupParent();
+  if (!FList && !Parent) return;  // a view that is no widget shows the field alone
   if (!FList) {
-    FList = new QListWidget(&FHost);
+    FList = new QListWidget(Parent);
     FList->setFocusPolicy(Qt::NoFocus);
     FList->setObjectName(QStringLiteral("CommandCompletion"));
     // The list is the host's furniture, not part of the formula: the interface's font.
@@ -147,12 +150,12 @@ void TCommandLine::ShowList() {
   const QRect Field = FieldRect();
   const int Rows = qMin(MaxShown, static_cast<int>(FMatches.size()));
   const int Height = Rows * FList->sizeHintForRow(0) + 2 * FList->frameWidth();
-  const int Width = qMin(FHost.width(), qMax(FList->sizeHintForColumn(0) + 24, 160));
+  const int Width = qMin(FHost.ViewSize().width(), qMax(FList->sizeHintForColumn(0) + 24, 160));
   // Below the field, else above it, else beside it.
   QPoint At(Field.left(), Field.bottom() + 1);
-  if (At.y() + Height > FHost.height()) At = Field.top() >= Height ? QPoint(Field.left(), Field.top() - Height)
+  if (At.y() + Height > FHost.ViewSize().height()) At = Field.top() >= Height ? QPoint(Field.left(), Field.top() - Height)
                                                                      : QPoint(Field.right() + 1, 0);
-  FList->setGeometry(qBound(0, At.x(), qMax(0, FHost.width() - Width)), At.y(), Width, Height);
+  FList->setGeometry(qBound(0, At.x(), qMax(0, FHost.ViewSize().width() - Width)), At.y(), Width, Height);
   FList->show();
   FList->raise();
 }

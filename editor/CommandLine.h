@@ -15,7 +15,7 @@
 
 class QListWidget;
 class QPainter;
-class QWidget;
+class TEditorCore;
 
 class TCommandLine {
  public:
@@ -27,7 +27,7 @@ class TCommandLine {
     int Button = -1;
   };
 
-  explicit TCommandLine(QWidget& Host);
+  explicit TCommandLine(TEditorCore& Host);
   ~TCommandLine();
 
   bool IsOpen() const { return FOpen; }
@@ -51,7 +51,7 @@ class TCommandLine {
   QRect FieldRect() const;
   void ShowList();
 
-  QWidget& FHost;
+  TEditorCore& FHost;
   QPointer<QListWidget> FList;
   bool FOpen = false;
   QRect FCaret;

@@ -8,14 +8,14 @@
 #include <exception>
 
 #include "editor/Editing.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 
 namespace {
 QString MenuText(const char* Text) { return QCoreApplication::translate("TZelkEquation", Text); }
 }  // namespace
 
 QMenu* TEditing::CreateContextMenu() {
-  auto* Menu = new QMenu(&FEditor);
+  auto* Menu = new QMenu(FEditor.PopupParent());
   Menu->setAttribute(Qt::WA_DeleteOnClose);
   const auto Add = [Menu](const char* Text, const char* Name, QKeySequence Keys, bool Enabled,
                           auto&& Run) {

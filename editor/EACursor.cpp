@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 
 TEACursor::TEACursor(TEditArea* Owner) : TZelkGraphic(Owner), FParent(Owner), FBlinkStart(Now()) {}
@@ -31,12 +31,12 @@ void TEACursor::SetComVisible(bool Value) {
     FBlinkStart = Now();
   FComVisible = Value;
   RefreshVisible();
-  if (TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr) Editor->ScheduleBlink();
+  if (TEditorCore* Editor = FParent ? FParent->Editor() : nullptr) Editor->ScheduleBlink();
 }
 
 void TEACursor::RefreshVisible() {
-  const TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr;
-  SetVisible(!Visible() && FComVisible && Editor && Editor->isEnabled());
+  const TEditorCore* Editor = FParent ? FParent->Editor() : nullptr;
+  SetVisible(!Visible() && FComVisible && Editor && Editor->ViewEnabled());
 }
 
 void TEACursor::RefreshDimensions() {
@@ -46,7 +46,7 @@ void TEACursor::RefreshDimensions() {
 }
 
 void TEACursor::Paint() {
-  const TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr;
+  const TEditorCore* Editor = FParent ? FParent->Editor() : nullptr;
   if (!Host()->PaintingMarks() || (Editor && !Editor->ShowsCaret())) return;
   TCanvas& C = Canvas();
   C.Pen.Style = psSolid;

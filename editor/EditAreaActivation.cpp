@@ -4,7 +4,7 @@
 
 #include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 
 void TEditArea::SetActive(bool Value) {
@@ -24,7 +24,7 @@ void TEditArea::OnActive() {
   if (FOwner) FOwner->SetEditAreaIndex(FIndexInParent);
   Repaint();
   FCaret->SetComVisible(true);
-  NotifyAccessibility(FEditor, TFormulaEvent::CaretMoved);
+  if (FEditor) FEditor->AccessibilityEvent(TFormulaEvent::CaretMoved);
 }
 
 void TEditArea::OnDeactive() {
@@ -33,7 +33,7 @@ void TEditArea::OnDeactive() {
 }
 
 void TEditArea::WMLButtonDown() {
-  if (FEditor) FEditor->setFocus(Qt::MouseFocusReason);
+  if (FEditor) FEditor->FocusView();
   SetActive(true);
 }
 

@@ -9,7 +9,7 @@
 
 #include "editor/ClipboardImages.h"
 #include "editor/SlotNavigation.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "interchange/ClipboardFormats.h"
 #include "model/Accent.h"
 #include "model/EditArea.h"
@@ -17,7 +17,7 @@
 #include "model/TextForm.h"
 #include "platform/Exceptions.h"
 
-TEditing::TEditing(TZelkEquation& Editor)
+TEditing::TEditing(TEditorCore& Editor)
     : FEditor(Editor),
       FHistory([this] { return Capture(); }, [this](const TEditorState& S) { Restore(S); }),
       FTyping(*this, Editor) {
@@ -34,7 +34,7 @@ void TEditing::BeginEdit(bool Hold) {
 void TEditing::EndEdit() {
   if (!FHistory.Restoring() && FHistory.End()) Announce();
   if (FHistory.Editing()) return;
-  FEditor.updateGeometry();
+  FEditor.UpdateViewSize();
   RefreshHighlight();
   FEditor.EnsureCaretVisible();
 }
@@ -55,7 +55,7 @@ bool TEditing::HoldChange() {
   if (!FHistory.Restoring()) FSelection.Clear();
   const bool Held = FHistory.NoteChange();
   // An edit updates the size hint once, when it ends.
-  if (!FHistory.Editing()) FEditor.updateGeometry();
+  if (!FHistory.Editing()) FEditor.UpdateViewSize();
   return Held;
 }
 
@@ -92,7 +92,7 @@ void TEditing::Restore(const TEditorState& State) {
   else
     FSelection.SetAnchor(Area ? qBound(-1, State.Anchor, Area->Count()) : -1);
   Announce();
-  FEditor.updateGeometry();
+  FEditor.UpdateViewSize();
   RefreshHighlight();
   FEditor.EnsureCaretVisible();
 }

@@ -28,11 +28,11 @@ class QPainter;
 class QPoint;
 class TEditArea;
 class TEqParent;
-class TZelkEquation;
+class TEditorCore;
 
 class TEditing {
  public:
-  explicit TEditing(TZelkEquation& Editor);
+  explicit TEditing(TEditorCore& Editor);
 
   TSelection& Selection() { return FSelection; }
   const TSelection& Selection() const { return FSelection; }
@@ -176,7 +176,7 @@ class TEditing {
   // Inserts the elements of a run's text form at the caret of Area (TEditArea::InsertData).
   void InsertRun(TEditArea& Area, const QString& Run);
 
-  TZelkEquation& FEditor;
+  TEditorCore& FEditor;
   TSelection FSelection;
   TUndoHistory FHistory;
   TClipboardFormats FFormats;

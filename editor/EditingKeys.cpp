@@ -9,7 +9,7 @@
 
 #include "editor/Editing.h"
 #include "editor/SlotNavigation.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 
 namespace {

@@ -7,23 +7,23 @@
 
 #include "editor/EACursor.h"
 #include "editor/Editing.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Symbols.h"
 
-QRect TZelkEquation::CaretRect() const {
+QRect TEditorCore::CaretRect() const {
   if (!FActiveEditArea) return QRect();
   const TEACursor* Caret = FActiveEditArea->Caret();
   return WidgetRect(QRect(Caret->HostPosition(), QSize(Caret->Width(), Caret->Height())));
 }
 
-void TZelkEquation::inputMethodEvent(QInputMethodEvent* Event) {
+void TEditorCore::InputMethod(const QInputMethodEvent& Event) {
   try {
-    if (FPreedit != Event->preeditString()) {
-      FPreedit = Event->preeditString();
-      update();
+    if (FPreedit != Event.preeditString()) {
+      FPreedit = Event.preeditString();
+      UpdateView();
     }
-    const QList<uint> Codes = Event->commitString().toUcs4();
+    const QList<uint> Codes = Event.commitString().toUcs4();
     if (!Codes.isEmpty()) {
       const TEditScope Edit(*FEditing);
       FEditing->EnsureLine();
@@ -39,19 +39,18 @@ void TZelkEquation::inputMethodEvent(QInputMethodEvent* Event) {
   } catch (const std::exception&) {
     // The text stopped half way; what went in stays and can be undone.
   }
-  Event->accept();
 }
 
-QVariant TZelkEquation::inputMethodQuery(Qt::InputMethodQuery Query) const {
+QVariant TEditorCore::InputMethodQuery(Qt::InputMethodQuery Query) const {
   switch (Query) {
     case Qt::ImEnabled:
-      return isEnabled();
+      return ViewEnabled();
     case Qt::ImHints:
       return QVariant::fromValue(Qt::ImhNoPredictiveText | Qt::ImhNoAutoUppercase);
     case Qt::ImCursorRectangle:
       return CaretRect();
     case Qt::ImFont:
-      return font();
+      return QFont(Font());
     case Qt::ImSurroundingText: {
       // The caret's run; an element that is no character stands as an object mark.
       QString Text;
@@ -73,14 +72,14 @@ QVariant TZelkEquation::inputMethodQuery(Qt::InputMethodQuery Query) const {
       return Position;
     }
     default:
-      return QWidget::inputMethodQuery(Query);
+      return QVariant();
   }
 }
 
-void TZelkEquation::PaintPreedit(QPainter& Painter) const {
+void TEditorCore::PaintPreedit(QPainter& Painter) const {
   const QRect Caret = CaretRect();
   if (FPreedit.isEmpty() || Caret.isEmpty()) return;
-  QFont Shown = font();
+  QFont Shown = Font();
   Shown.setPointSizeF(Shown.pointSizeF() * ZoomFactor());
   Shown.setUnderline(true);
   const QFontMetrics Metrics(Shown);

@@ -3,11 +3,10 @@
 #include <QKeyEvent>
 #include <exception>
 
-#include "accessibility/AccessibleEquation.h"
 #include "editor/EACursor.h"
 #include "editor/Editing.h"
 #include "editor/UsefulUtils.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/TextForm.h"
 
@@ -49,7 +48,7 @@ bool IsArrowKey(int Key) {
 }
 }  // namespace
 
-bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
+bool TEditorCore::KeyDown(quint16 Key, TShiftState Shift) {
   (void)Shift;  // modifiers only change what the translation of a character key yields
   // An editor without a line gets one back from any key it acts on.
   if (!FActiveEditArea && (IsCommandKey(Key) || (IsCharacterKey(Key) && TypedCharacter(Key))))
@@ -124,44 +123,37 @@ bool TZelkEquation::KeyDown(quint16 Key, TShiftState Shift) {
   return true;
 }
 
-bool TZelkEquation::event(QEvent* Event) {
-  if (Event->type() == QEvent::ShortcutOverride) {
-    const auto* Key = static_cast<QKeyEvent*>(Event);
-    const Qt::KeyboardModifiers Commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if ((IsArrowKey(Key->key()) && !(Key->modifiers() & Commands)) || TEditing::ClaimsShortcut(*Key)) {
-      Event->accept();
-      return true;
-    }
-  }
-  if (Event->type() == QEvent::KeyPress) {
-    const auto* Key = static_cast<QKeyEvent*>(Event);
-    // An open command line takes Tab as its own key.
-    if ((Key->key() == Qt::Key_Tab || Key->key() == Qt::Key_Backtab) && !FEditing->Typing().CommandLine().IsOpen()) {
-      const bool Forward = Key->key() == Qt::Key_Tab && !(Key->modifiers() & Qt::ShiftModifier);
-      bool Moved = false;
-      if (!(Key->modifiers() & Qt::ControlModifier)) {
-        try {
-          Moved = FEditing->MoveToSlot(Forward);
-        } catch (const std::exception&) {
-        }
-      }
-      if (!Moved) focusNextPrevChild(Forward);
-      return true;
-    }
-  }
-  return QWidget::event(Event);
+bool TEditorCore::ClaimsKey(const QKeyEvent& Key) {
+  const Qt::KeyboardModifiers Commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  return (IsArrowKey(Key.key()) && !(Key.modifiers() & Commands)) || TEditing::ClaimsShortcut(Key);
 }
 
-void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
+bool TEditorCore::TabKey(const QKeyEvent& Key) {
+  // An open command line takes Tab as its own key.
+  if ((Key.key() != Qt::Key_Tab && Key.key() != Qt::Key_Backtab) || FEditing->Typing().CommandLine().IsOpen())
+    return false;
+  const bool Forward = Key.key() == Qt::Key_Tab && !(Key.modifiers() & Qt::ShiftModifier);
+  bool Moved = false;
+  if (!(Key.modifiers() & Qt::ControlModifier)) {
+    try {
+      Moved = FEditing->MoveToSlot(Forward);
+    } catch (const std::exception&) {
+    }
+  }
+  if (!Moved) FocusNext(Forward);
+  return true;
+}
+
+bool TEditorCore::KeyPress(const QKeyEvent& Event) {
   bool Taken = true;
   try {
-    const TKeyEventScope Scope(*Event);
+    const TKeyEventScope Scope(Event);
     // The Modern style's conversions are undo steps of their own, before and after the key's.
-    if (!Modern() || !FEditing->Typing().BeforeKey(*Event)) {
+    if (!Modern() || !FEditing->Typing().BeforeKey(Event)) {
       {
         const TEditScope Edit(*FEditing);
-        if (!FEditing->KeyPress(*Event)) {
-          Taken = KeyDown(VirtualKeyOf(*Event), ShiftStateOf(Event->modifiers()));
+        if (!FEditing->KeyPress(Event)) {
+          Taken = KeyDown(VirtualKeyOf(Event), ShiftStateOf(Event.modifiers()));
           if (Taken) FEditing->Selection().Clear();
         }
       }
@@ -170,10 +162,6 @@ void TZelkEquation::keyPressEvent(QKeyEvent* Event) {
   } catch (const std::exception&) {
     // The command stopped half way; the key was still the editor's.
   }
-  if (Taken) {
-    Event->accept();
-    NotifyAccessibility(this, TFormulaEvent::CaretMoved);
-  } else {
-    QWidget::keyPressEvent(Event);
-  }
+  if (Taken) AccessibilityEvent(TFormulaEvent::CaretMoved);
+  return Taken;
 }

@@ -8,7 +8,7 @@
 
 #include "editor/AreaPath.h"
 #include "editor/Editing.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Keywords.h"
 #include "model/Matrix.h"

@@ -6,7 +6,7 @@
 
 #include "editor/Editing.h"
 #include "editor/SlotNavigation.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 #include "model/TextForm.h"
@@ -18,7 +18,7 @@ bool AllSlotsEmpty(const TEqParent& Template) {
   return true;
 }
 
-int LineIndex(const TZelkEquation& Editor, const TEditArea& Area) {
+int LineIndex(const TEditorCore& Editor, const TEditArea& Area) {
   return Area.GetParent() == &Editor ? Editor.EditAreaList()->IndexOf(&Area) : -1;
 }
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "editor/Editing.h"
 #include "editor/SlotNavigation.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -20,7 +20,7 @@ struct TPlace {
 // The area a point of the formula falls in (an element counts for the area that holds
 // it; outside every line, the line nearest in height) and the element boundary nearest
 // to it in that area.
-TPlace PlaceAt(TZelkEquation& Editor, QPoint Point) {
+TPlace PlaceAt(TEditorCore& Editor, QPoint Point) {
   TCustomControl* Node = Editor.NodeAt(Point);
   while (Node && Node != &Editor && !dynamic_cast<TEditArea*>(Node)) Node = Node->ParentNode();
   auto* Area = dynamic_cast<TEditArea*>(Node);
@@ -107,6 +107,6 @@ void TEditing::RefreshHighlight() {
     // A selection the formula no longer has shows nothing.
   }
   if (Now == FHighlight) return;
-  for (const QRect& Rect : FHighlight ^ Now) FEditor.update(FEditor.WidgetRect(Rect));
+  for (const QRect& Rect : FHighlight ^ Now) FEditor.UpdateView(FEditor.WidgetRect(Rect));
   FHighlight = Now;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/AreaPath.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -26,7 +26,7 @@ TEditArea* SlotBeside(const TEqParent& Template, const TEditArea& Area, int Step
 
 // The line Step lines from Line, or none.
 TEditArea* LineBeside(const TEditArea& Line, int Step) {
-  const TZelkEquation* Editor = Line.Editor();
+  const TEditorCore* Editor = Line.Editor();
   if (!Editor || Line.GetParent() != Editor) return nullptr;
   const int Place = Editor->EditAreaList()->IndexOf(&Line) + Step;
   return Place >= 0 && Place < Editor->LineCount() ? Editor->Line(Place) : nullptr;

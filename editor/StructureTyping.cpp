@@ -8,7 +8,7 @@
 #include "editor/Editing.h"
 #include "editor/SlotNavigation.h"
 #include "editor/TypingShortcuts.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "interchange/Latex.h"
 #include "layout/MathStyle.h"
 #include "model/Brackets.h"
@@ -95,11 +95,11 @@ QString RunOfLetters(const QString& Letters) {
 }
 }  // namespace
 
-TStructureTyping::TStructureTyping(TEditing& Editing, TZelkEquation& Editor)
+TStructureTyping::TStructureTyping(TEditing& Editing, TEditorCore& Editor)
     : FEditing(Editing), FEditor(Editor), FCommandLine(Editor) {
   FPause.setSingleShot(true);
   FPause.setInterval(PauseMs);
-  QObject::connect(&FPause, &QTimer::timeout, &Editor, [this] {
+  QObject::connect(&FPause, &QTimer::timeout, &FPause, [this] {
     try {
       ConvertWaiting();
     } catch (const std::exception&) {

@@ -34,12 +34,12 @@
 class QKeyEvent;
 class TEditArea;
 class TEditing;
-class TZelkEquation;
+class TEditorCore;
 struct TShortcut;
 
 class TStructureTyping {
  public:
-  TStructureTyping(TEditing& Editing, TZelkEquation& Editor);
+  TStructureTyping(TEditing& Editing, TEditorCore& Editor);
 
   // Before the editor handles Event: the command line takes its keys; a waiting shortcut
   // converts unless Event goes on typing it; Backspace right after a conversion takes it
@@ -83,7 +83,7 @@ class TStructureTyping {
   bool TakeBack();
 
   TEditing& FEditing;
-  TZelkEquation& FEditor;
+  TEditorCore& FEditor;
   TCommandLine FCommandLine;
   std::optional<TPending> FDue;
   std::optional<TPending> FWaiting;

@@ -12,8 +12,9 @@
 // caret and no dotted frame shows.
 //
 // The editor is the one widget of the formula: the lines, elements and carets are plain
-// nodes it paints. Render draws the same formula on any painter, without the editing marks
-// if asked. An OnChange receiver may assign Data, delete lines or delete the editor later
+// nodes it paints. What it does lives in TEditorCore (editor/EditorCore.h), of which the
+// widget is the host: it hands the core its events and paints it. Render draws the same
+// formula on any painter, without the editing marks if asked. An OnChange receiver may assign Data, delete lines or delete the editor later
 // while a text is read or a key is handled: the interrupted read stops and the newer
 // formula stands.
 //
@@ -24,27 +25,11 @@
 
 #include <QColor>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <vector>
 
-#include "InputStyle.h"
-#include "Language.h"
-#include "LineAlignment.h"
-#include "Render.h"
-#include "Typesetting.h"
-#include "../model/ZelkGraphic.h"
-#include "../platform/VirtualKeys.h"
+#include "EditorCore.h"
 
-class QUndoStack;
-class TEditArea;
-class QPainter;
-class TEditing;
-
-class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
+class TZelkEquation : public QWidget, public TEditorCore {
   Q_OBJECT
   // The whole formula as text. Assigning a text that cannot be read, or only in part,
   // keeps what was read before the fault; ReadError says what was dropped.
@@ -123,24 +108,6 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   explicit TZelkEquation(QWidget* Parent = nullptr);
   ~TZelkEquation() override;
 
-  // Size of the whole formula as Render draws it at scale 1: every line with the margins
-  // the editor keeps around them.
-  QSize RenderSize() const;
-  // Draws the whole formula, its top-left corner at the painter's origin, scaled by
-  // Options.Scale; the painter's state is kept.
-  void Render(QPainter& Painter, const TRenderOptions& Options = {}) const;
-  // The formula as an image of RenderSize() * Options.Scale pixels.
-  QImage RenderImage(const TRenderOptions& Options = {}) const;
-
-  QString ReadError() const { return FReadError; }
-
-  int Zoom() const { return FZoom; }
-  void SetZoom(int Percent);
-  double ZoomFactor() const { return FZoom / 100.0; }
-  // Widget coordinates to the formula's (node) coordinates, and a formula rectangle to the
-  // widget rectangle that covers it.
-  QPoint FormulaPoint(QPointF WidgetPoint) const;
-  QRect WidgetRect(const QRect& FormulaRect) const;
   // The whole formula at the zoom (RenderSize scaled): layouts and scroll areas give the
   // editor room for every line. Updated on every change.
   QSize sizeHint() const override;
@@ -148,135 +115,10 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // In a QScrollArea the area scrolls the whole formula (minimumSizeHint is all of it);
   // elsewhere the editor asks for little room and scrolls its content itself (the wheel,
   // with Shift across). Either way the caret is kept in view.
-  void EnsureCaretVisible();
-  // How far the editor has scrolled its own content, in widget pixels.
-  QPoint ScrollOffset() const { return FScroll; }
+  void EnsureCaretVisible() override;
 
-  // The edit area that holds the caret, or none.
-  TEditArea* ActiveEditArea() const { return FActiveEditArea; }
-  void SetActiveEditArea(TEditArea* Value);
-
-  // Selection, clipboard and undo (editor/Editing.h).
-  TEditing& Editing() const { return *FEditing; }
-  // Every edit is a step; hosts connect canUndoChanged/canRedoChanged for their buttons.
-  QUndoStack* UndoStack() const;
-
-  int LineCount() const { return EditAreaCount(); }
-  TEditArea* Line(int Index) const;
-
-  // Line commands; each but the moves raises OnChange.
-  void InsertEditArea() override;  // new line before the current one
-  void AddEditArea();              // new line after the current one
-  void DeleteEditArea() override;  // the current line, unless it is the only one
-  void EditAreaUp() override;
-  void EditAreaDown() override;
-  // Re-stacks lines Index..last.
-  void RefreshEditArea(int Index) override;
-
-  // Top of line N; CalcHeight(LineCount()) is the height of the whole content.
-  int CalcHeight(int N) const;
-  // Width of the widest line.
-  int CalcWidth() const;
-
-  QString GetData() const;
-  // The text of a line or of something in it changed.
-  void DataChanged() { FDataKnown = false; }
-  // Rebuilds every line from Text. Throws EConvertError on a non-numeric ExtSymbol and
-  // ELimitError on a text beyond the reader's limits (model/TextForm.h); what was read
-  // before either stays. With no OnChange receiver connected, the tree is laid out once
-  // at the end, to the same geometry and caret the step-by-step reading leaves.
-  void SetData(const QString& Text);
-  // The property's writer: as SetData, but a fault never leaves it; ReadError and
-  // OnReadError tell what was dropped.
-  void PutData(const QString& Text);
-  // As SetData, for a text this editor wrote itself (an undo step): the reader's limits
-  // do not apply, since edits may have taken the formula beyond what a text may hold.
-  void RestoreData(const QString& Text);
-  QString GetLaTeX() const;
-  void PutLaTeX(const QString& Text);
-  QString GetMathML() const;
-  void PutMathML(const QString& Text);
-  QString GetPlainLaTeX() const;
-  QString GetPlainMathML() const;
-
-  // How edit areas lay out. lmEach: every command lays out its path at once. lmDeferred:
-  // while Data is read with no OnChange receiver to see the steps, areas are not
-  // measured; only the carets' blink phase follows each step as it would. lmWhole: the
-  // one pass that ends such a read; a template's layout leaves its run to that pass.
-  enum TLayoutMode { lmEach, lmDeferred, lmWhole };
-  TLayoutMode LayoutMode() const { return FLayoutMode; }
-  // Runs Edit with the layout deferred (lmDeferred) and lays the tree out once at its end,
-  // to the geometry its steps one by one would give: an edit of many elements (a paste)
-  // costs one layout, not one per element.
-  void DeferLayout(const std::function<void()>& Edit);
-
-  void SetBkColor(QColor Value) override;
-  QColor FontColor() const { return Font().Color; }
-  void SetFontColor(QColor Value);
-  void RefreshDimensions() override {}
-  QString Version() const;
-
-  // Raises OnChange.
-  virtual void Change();
-  // Counts the changes of the tree (each Change, each node that leaves it): a reader that
-  // keeps nodes compares it to know they may be gone.
-  quint64 Revision() const { return FRevision; }
-
-  TTypesetting Typesetting() const { return FTypesetting; }
-  // Any other value is ignored.
-  void SetTypesetting(TTypesetting Value);
-  TTypesetting ClipboardTypesetting() const { return FClipboardTypesetting; }
-  // Any other value is ignored.
-  void SetClipboardTypesetting(TTypesetting Value);
-  QString MathFont() const { return FMathFont; }
-  void SetMathFont(const QString& Path);
-  // The math font the Math style uses now; nullptr in the Classic style or where the
-  // font cannot be read.
-  const TMathFont* MathFontInUse() const;
-
-  TLineAlignment LineAlignment() const { return FLineAlignment; }
-  // Any other value is ignored.
-  void SetLineAlignment(TLineAlignment Value);
-
-  int WrapWidth() const { return FWrapWidth; }
-  // Any negative width is -1: the editor's own width, followed as it is resized.
-  void SetWrapWidth(int Pixels);
-  TBreakOperator BreakOperator() const { return FBreakOperator; }
-  // Any other value is ignored.
-  void SetBreakOperator(TBreakOperator Value);
-
-  TInputStyle InputStyle() const { return FInputStyle; }
-  // Any other value is ignored. Modern also makes the editor a Tab stop.
-  void SetInputStyle(TInputStyle Value);
-  bool Modern() const { return FInputStyle == TInputStyles::Modern; }
-  bool WordShortcuts() const { return FWordShortcuts; }
-  void SetWordShortcuts(bool Value) { FWordShortcuts = Value; }
-  // Whether the caret and the active area's frame show now: while the editor is enabled
-  // and, in the Modern style, has the keyboard focus (Render shows them when asked).
-  bool ShowsCaret() const;
-
-  TLanguage Language() const { return FLanguage; }
-  // Any other value is ignored.
-  void SetLanguage(TLanguage Value);
-
-  // Frees a node taken out of the tree; while a receiver of OnChange runs, the node is only
-  // detached and freed once control is back in the event loop, as the commands that
-  // raised the notification may still stand on it.
-  void Dispose(TCustomControl* Node);
-  // Restarts the blink timer for the active caret's phase.
-  void ScheduleBlink();
-
-  // The key map: what the key with virtual-key code Key does to the active edit area and
-  // to the lines. Keys act only while an area is active. Shift, Ctrl and Alt act like the
-  // plain key; for a character key they only change what it types. True when the key is
-  // one the editor acts on; false leaves it to the host.
-  bool KeyDown(quint16 Key, TShiftState Shift);
   // What an input method asks: the caret's rectangle, its run as text, the caret's place.
   QVariant inputMethodQuery(Qt::InputMethodQuery Query) const override;
-
-  // Counts what changes the formula as a whole (a new reading, deleted lines): a command
-  // that sees it change under it while a receiver ran stops.
-  int Generation() const { return FGeneration; }
 
   // The Qt-style surface. The setters never throw: setData is PutData.
   QString data() const { return GetData(); }
@@ -291,10 +133,6 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   TLineAlignment lineAlignment() const { return LineAlignment(); }
   int wrapWidth() const { return WrapWidth(); }
   TBreakOperator breakOperator() const { return BreakOperator(); }
-  // Inserts a Data text (EditArea items) at the caret, in place of the selection, as a
-  // paste does: one edit, one undo step. False when the text goes beyond the reader's
-  // limits or holds a malformed symbol; what was read before the fault stays.
-  bool insertFormula(const QString& Data);
 
  public slots:
   void setData(const QString& Data) { PutData(Data); }
@@ -331,8 +169,6 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   void breakOperatorChanged(TBreakOperators::TBreakOperator Value);
 
  protected:
-  void SetUpdateState(bool Updating) override;
-  void Paint() override;
   void changeEvent(QEvent* Event) override;
   // The caret and the active frame come and go with the focus in the Modern style.
   void focusInEvent(QFocusEvent* Event) override;
@@ -345,99 +181,34 @@ class TZelkEquation : public QWidget, public TEquatStore, public TNodeHost {
   // Ctrl they always leave.
   bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
-  // Input methods (editor/InputMethod.cpp): the committed text is typed at the caret as
-  // characters, one undo step; the text being composed shows at the caret, underlined.
   void inputMethodEvent(QInputMethodEvent* Event) override;
-  // A press goes to the innermost node under the pointer; outside every line it only
-  // focuses the editor (and gives an editor without a line one).
   void mousePressEvent(QMouseEvent* Event) override;
-  // A drag with the left button selects (across slots, whole templates in the nearest
-  // area that holds both ends); a double click selects the element under the pointer.
   void mouseMoveEvent(QMouseEvent* Event) override;
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
   // Ctrl+wheel zooms.
   void wheelEvent(QWheelEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
 
-  void RepaintRect(const QRect& Rect) override;
-  void PayLayout() override;
+  // The core's hooks (editor/EditorCore.h).
   bool HostShown() const override { return isVisible(); }
-
- private:
-  // Lays out every line and every template again for the new font; no OnChange.
-  void FontChanged();
-  // Hands the canvas the math font the style and font file ask for, and lays out again.
-  void TypesettingChanged();
-  void EnabledChanged();
-  TEditArea* CreateLine(int Position);
-  // Places the lines side to side and pads them at their alignment marks
-  // (layout/LineAlignment.cpp); lines stay where they stand top to bottom.
-  void AlignLines();
-  void ReadLines(const QString& Text);
-  // Lays out the whole tree in one pass, bottom-up, to what the step-by-step layout gives,
-  // keeps the active caret's blink phase and leaves the layout mode at Then.
-  void LayoutWhole(TLayoutMode Then);
-  void SetReadError(const QString& Message);
-  // The Modern style's caret after a reading: at the end of the last line.
-  void CaretToEnd();
-  // Takes the Data of a LaTeX or MathML reading, or its refusal.
-  void PutRead(const struct TReadResult& Read);
-  // SetData without the value signals, which wait for the outermost read to end.
-  void ReadData(const QString& Text);
-  // Emits the value signals (dataChanged, latexChanged ...) if the formula differs from what
-  // they last carried; AnnounceOwed does so for the changes a read held back.
-  void AnnounceValue();
-  void AnnounceOwed();
-  std::optional<QString> FAnnouncedData;
-  bool FValueOwed = false;
-  void FreeDisposed();
-  void Blink();
-  // First member: the nodes built by the constructor already announce changes to it.
-  std::unique_ptr<TEditing> FEditing;
-  TEditArea* FActiveEditArea = nullptr;
-  // The reading of a text in progress: nesting of its readers, elements built so far and
-  // the generation it began in.
-  friend class TReadScope;
-  int FReadLevel = 0;
-  int FElementsRead = 0;
-  int FReadGeneration = 0;
-  bool FRestoring = false;
-  int FGeneration = 0;
-  TLayoutMode FLayoutMode = lmEach;
-  quint64 FRevision = 0;
-  TLanguage FLanguage = lRussian;
-  int FEmitting = 0;
-  std::vector<std::unique_ptr<TCustomControl>> FDisposed;
-  QTimer FBlinkTimer;
-  QString FReadError;
-  mutable QString FData;
-  mutable bool FDataKnown = false;
-  int FZoom = 100;
-  TTypesetting FTypesetting = TTypesettings::Classic;
-  TTypesetting FClipboardTypesetting = TTypesettings::Math;
-  TInputStyle FInputStyle = TInputStyles::Classic;
-  TLineAlignment FLineAlignment = TLineAlignments::Left;
-  int FWrapWidth = 0;
-  TBreakOperator FBreakOperator = TBreakOperators::After;
-  // Hands the wrap settings to every line (HandWrap) and lays them out again; a line
-  // measures against the width less the margins either side of it.
-  void WrapChanged();
-  void HandWrap();
-  int LineWrapWidth() const;
-  // Stacks the lines from Index down again, each at its height.
-  void StackLines(int Index);
-  bool FWordShortcuts = false;
-  QPoint FScroll;
-  // Scrolls the content by Offset, bounded to the formula.
-  void ScrollTo(QPoint Offset);
-  // What an input method is composing.
-  QString FPreedit;
-  // The caret's rectangle in widget coordinates, or an empty one without an active area.
-  QRect CaretRect() const;
-  void PaintPreedit(QPainter& Painter) const;
-  // Render draws the caret whatever the focus.
-  bool FRendering = false;
-  QString FMathFont;
+  QSize ViewSize() const override { return size(); }
+  void UpdateView(const QRect& Rect) override { update(Rect); }
+  void UpdateView() override { update(); }
+  void UpdateViewSize() override { updateGeometry(); }
+  bool ViewEnabled() const override { return isEnabled(); }
+  bool ViewFocused() const override { return hasFocus(); }
+  void FocusView() override { setFocus(Qt::MouseFocusReason); }
+  QPalette ViewPalette() const override { return palette(); }
+  qreal ViewDevicePixelRatio() const override { return devicePixelRatioF(); }
+  QWidget* PopupParent() const override { return const_cast<TZelkEquation*>(this); }
+  void AccessibilityEvent(TFormulaEvent Event) override;
+  void Changed() override { emit OnChange(); }
+  void ReadErrorSet(const QString& Message) override { emit OnReadError(Message); }
+  bool ValueListened(TValueText Kind) const override;
+  void ValueAnnounced(TValueText Kind, const QString& Text) override;
+  void SettingChanged(TSetting Setting) override;
+  void InputStyleSet() override;
+  void FocusNext(bool Forward) override { focusNextPrevChild(Forward); }
 };
 
 namespace Zelk {

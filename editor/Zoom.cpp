@@ -1,14 +1,10 @@
-// The editor at a zoom: painting scale, size hints and keeping the caret in sight.
+// The editor at a zoom: painting scale, content size and keeping the caret in sight.
 
-#include <QPointer>
-#include <QScrollArea>
-#include <QTimer>
-#include <QWheelEvent>
 #include <QtMath>
 
 #include "editor/EACursor.h"
+#include "editor/EditorCore.h"
 #include "editor/Editing.h"
-#include "editor/ZelkEquation.h"
 #include "model/EditArea.h"
 
 namespace {
@@ -16,104 +12,70 @@ constexpr int MinZoom = 10;
 constexpr int MaxZoom = 800;
 }  // namespace
 
-void TZelkEquation::SetZoom(int Percent) {
+void TEditorCore::SetZoom(int Percent) {
   Percent = qBound(MinZoom, Percent, MaxZoom);
   if (Percent == FZoom) return;
   FZoom = Percent;
-  SetWidth(qCeil(width() / ZoomFactor()));
-  SetHeight(qCeil(height() / ZoomFactor()));
-  // Lines wrapped to the editor's width wrap to what it shows at the new scale.
+  SetWidth(qCeil(ViewSize().width() / ZoomFactor()));
+  SetHeight(qCeil(ViewSize().height() / ZoomFactor()));
+  // Lines wrapped to the view's width wrap to what it shows at the new scale.
   if (FWrapWidth < 0) WrapChanged();
-  updateGeometry();
-  update();
+  UpdateViewSize();
+  UpdateView();
   EnsureCaretVisible();
-  emit zoomChanged(FZoom);
+  SettingChanged(TSetting::Zoom);
 }
 
-namespace {
-// The scroll area the editor is the content of, if any.
-QScrollArea* EnclosingScrollArea(const QWidget* Editor) {
-  for (QWidget* W = Editor->parentWidget(); W; W = W->parentWidget())
-    if (auto* Scroll = qobject_cast<QScrollArea*>(W); Scroll && Scroll->widget() && Scroll->widget()->isAncestorOf(Editor))
-      return Scroll;
-  return nullptr;
-}
-}  // namespace
-
-QPoint TZelkEquation::FormulaPoint(QPointF WidgetPoint) const {
+QPoint TEditorCore::FormulaPoint(QPointF WidgetPoint) const {
   return ((WidgetPoint + QPointF(FScroll)) / ZoomFactor()).toPoint();
 }
 
-QRect TZelkEquation::WidgetRect(const QRect& FormulaRect) const {
+QRect TEditorCore::WidgetRect(const QRect& FormulaRect) const {
   const QRectF Scaled(QPointF(FormulaRect.topLeft()) * ZoomFactor(),
                       QSizeF(FormulaRect.size()) * ZoomFactor());
   return Scaled.toAlignedRect().adjusted(-1, -1, 1, 1).translated(-FScroll);
 }
 
-QSize TZelkEquation::sizeHint() const {
+QSize TEditorCore::ContentSize() const {
   return (QSizeF(RenderSize()) * ZoomFactor()).toSize().expandedTo(QSize(1, 1));
 }
 
-QSize TZelkEquation::minimumSizeHint() const {
-  // In a scroll area the area scrolls the whole formula; elsewhere the editor scrolls it
-  // itself and asks for a line's height and a few characters.
-  if (EnclosingScrollArea(this)) return sizeHint();
-  const int FS = qCeil(Font().Size() * ZoomFactor());
-  return sizeHint().boundedTo(QSize(FS * 6, FS * 3));
-}
-
-void TZelkEquation::ScrollTo(QPoint Offset) {
-  const QSize Content = sizeHint();
-  const QPoint Bounded(qBound(0, Offset.x(), qMax(0, Content.width() - width())),
-                       qBound(0, Offset.y(), qMax(0, Content.height() - height())));
+void TEditorCore::ScrollTo(QPoint Offset) {
+  const QSize Content = ContentSize();
+  const QSize View = ViewSize();
+  const QPoint Bounded(qBound(0, Offset.x(), qMax(0, Content.width() - View.width())),
+                       qBound(0, Offset.y(), qMax(0, Content.height() - View.height())));
   if (Bounded == FScroll) return;
   FScroll = Bounded;
-  update();
+  UpdateView();
 }
 
-void TZelkEquation::wheelEvent(QWheelEvent* Event) {
-  if (!(Event->modifiers() & Qt::ControlModifier)) {
-    const bool Overflows = sizeHint().width() > width() || sizeHint().height() > height();
-    if (EnclosingScrollArea(this) || !Overflows) {
-      QWidget::wheelEvent(Event);
-      return;
-    }
+bool TEditorCore::Wheel(QPoint AngleDelta, Qt::KeyboardModifiers Modifiers, bool HostScrolls) {
+  if (!(Modifiers & Qt::ControlModifier)) {
+    const QSize Content = ContentSize();
+    const bool Overflows = Content.width() > ViewSize().width() || Content.height() > ViewSize().height();
+    if (HostScrolls || !Overflows) return false;
     // Shift or a sideways wheel scrolls across.
-    const QPoint Delta = Event->modifiers() & Qt::ShiftModifier ? QPoint(Event->angleDelta().y(), 0)
-                                                                : QPoint(Event->angleDelta().x(), Event->angleDelta().y());
+    const QPoint Delta = Modifiers & Qt::ShiftModifier ? QPoint(AngleDelta.y(), 0) : AngleDelta;
     ScrollTo(FScroll - Delta / 4);
-    Event->accept();
-    return;
+    return true;
   }
-  const int Steps = Event->angleDelta().y() / 120;
+  const int Steps = AngleDelta.y() / 120;
   if (Steps != 0) SetZoom(FZoom + 10 * Steps);
-  Event->accept();
+  return true;
 }
 
-void TZelkEquation::EnsureCaretVisible() {
-  QScrollArea* Scroll = EnclosingScrollArea(this);
+void TEditorCore::EnsureCaretVisible() {
   if (!FActiveEditArea) return;
-  if (!Scroll) {
-    const QRect Line(QPoint(FActiveEditArea->Caret()->HostPosition().x(), FActiveEditArea->HostPosition().y()),
-                     QSize(TEACursor::CaretWidth, FActiveEditArea->Height()));
-    const QRect InView = WidgetRect(Line);
-    const int Margin = qMin(20, width() / 4);
-    QPoint Offset = FScroll;
-    if (InView.right() + Margin > width()) Offset.rx() += InView.right() + Margin - width();
-    if (InView.left() - Margin < 0) Offset.rx() += InView.left() - Margin;
-    if (InView.bottom() > height()) Offset.ry() += InView.bottom() - height();
-    if (InView.top() < 0) Offset.ry() += InView.top();
-    ScrollTo(Offset);
-    return;
-  }
-  // After the scroll area has taken in the editor's new size.
-  QTimer::singleShot(0, this, [this, Scroll = QPointer<QScrollArea>(Scroll)] {
-    if (!Scroll || !FActiveEditArea || !Scroll->widget()) return;
-    const QRect Line(QPoint(FActiveEditArea->Caret()->HostPosition().x(),
-                            FActiveEditArea->HostPosition().y()),
-                     QSize(TEACursor::CaretWidth, FActiveEditArea->Height()));
-    const QRect InView = WidgetRect(Line);
-    const QPoint Center = mapTo(Scroll->widget(), InView.center());
-    Scroll->ensureVisible(Center.x(), Center.y(), InView.width() / 2 + 20, InView.height() / 2 + 10);
-  });
+  const QRect Line(QPoint(FActiveEditArea->Caret()->HostPosition().x(), FActiveEditArea->HostPosition().y()),
+                   QSize(TEACursor::CaretWidth, FActiveEditArea->Height()));
+  const QRect InView = WidgetRect(Line);
+  const QSize View = ViewSize();
+  const int Margin = qMin(20, View.width() / 4);
+  QPoint Offset = FScroll;
+  if (InView.right() + Margin > View.width()) Offset.rx() += InView.right() + Margin - View.width();
+  if (InView.left() - Margin < 0) Offset.rx() += InView.left() - Margin;
+  if (InView.bottom() > View.height()) Offset.ry() += InView.bottom() - View.height();
+  if (InView.top() < 0) Offset.ry() += InView.top();
+  ScrollTo(Offset);
 }

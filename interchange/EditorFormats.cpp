@@ -2,13 +2,13 @@
 
 #include <exception>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "interchange/MathML.h"
 
 namespace {
 // The formula the editor holds, or none when its text cannot be taken apart (it can: the
 // editor writes only what it reads).
-TFormula Current(const TZelkEquation& Editor) {
+TFormula Current(const TEditorCore& Editor) {
   try {
     return ParseData(Editor.GetData());
   } catch (const std::exception&) {
@@ -17,19 +17,19 @@ TFormula Current(const TZelkEquation& Editor) {
 }
 }  // namespace
 
-QString TZelkEquation::GetLaTeX() const { return WriteLatex(Current(*this)); }
+QString TEditorCore::GetLaTeX() const { return WriteLatex(Current(*this)); }
 
-QString TZelkEquation::GetMathML() const { return WriteMathML(Current(*this)); }
+QString TEditorCore::GetMathML() const { return WriteMathML(Current(*this)); }
 
-QString TZelkEquation::GetPlainLaTeX() const { return WriteLatex(Current(*this), false); }
+QString TEditorCore::GetPlainLaTeX() const { return WriteLatex(Current(*this), false); }
 
-QString TZelkEquation::GetPlainMathML() const { return WriteMathML(Current(*this), false); }
+QString TEditorCore::GetPlainMathML() const { return WriteMathML(Current(*this), false); }
 
-void TZelkEquation::PutLaTeX(const QString& Text) { PutRead(ReadLatex(Text)); }
+void TEditorCore::PutLaTeX(const QString& Text) { PutRead(ReadLatex(Text)); }
 
-void TZelkEquation::PutMathML(const QString& Text) { PutRead(ReadMathML(Text)); }
+void TEditorCore::PutMathML(const QString& Text) { PutRead(ReadMathML(Text)); }
 
-void TZelkEquation::PutRead(const TReadResult& Read) {
+void TEditorCore::PutRead(const TReadResult& Read) {
   if (!Read.Ok()) {
     SetReadError(Read.Message());
     return;

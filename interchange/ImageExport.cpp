@@ -9,7 +9,7 @@
 #include <QSvgGenerator>
 #include <memory>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 
 namespace {
 // Layout pixels are screen pixels at 96 dpi: 20 pt text is 27 px high.
@@ -23,13 +23,12 @@ constexpr int Fine = 64;
 // with the scale that brings either to the picture's.
 class TPictureLayout {
  public:
-  explicit TPictureLayout(const TZelkEquation& Formula) : FFormula(&Formula) {
+  explicit TPictureLayout(const TEditorCore& Formula) : FFormula(&Formula) {
     // Lines wrapped at the editor's width keep the editor's breaks.
     if (!Formula.MathFontInUse() || Formula.WrapWidth() != 0) return;
-    auto Copy = std::make_unique<TZelkEquation>();
-    QFont Font = Formula.font();
+    QFont Font = Formula.Font();
     Font.setPointSizeF(Font.pointSizeF() * Fine);
-    Copy->setFont(Font);
+    auto Copy = std::make_unique<TEditorCore>(Font);
     Copy->SetFontColor(Formula.FontColor());
     Copy->SetBkColor(Formula.BkColor());
     Copy->SetMathFont(Formula.MathFont());
@@ -40,7 +39,7 @@ class TPictureLayout {
     FCopy = std::move(Copy);
     FFormula = FCopy.get();
   }
-  const TZelkEquation& Formula() const { return *FFormula; }
+  const TEditorCore& Formula() const { return *FFormula; }
   double Factor() const { return FCopy ? 1.0 / Fine : 1.0; }
   QSizeF Size(double Scale) const { return QSizeF(FFormula->RenderSize()) * Factor() * Scale; }
   void Render(QPainter& Painter, TRenderOptions Options) const {
@@ -53,8 +52,8 @@ class TPictureLayout {
   }
 
  private:
-  std::unique_ptr<TZelkEquation> FCopy;
-  const TZelkEquation* FFormula;
+  std::unique_ptr<TEditorCore> FCopy;
+  const TEditorCore* FFormula;
 };
 
 bool Fail(QString* Error, const QString& Message) {
@@ -62,7 +61,7 @@ bool Fail(QString* Error, const QString& Message) {
   return false;
 }
 
-bool WriteSvg(const TZelkEquation& Formula, QIODevice& Device, const TRenderOptions& Options) {
+bool WriteSvg(const TEditorCore& Formula, QIODevice& Device, const TRenderOptions& Options) {
   const TPictureLayout Layout(Formula);
   const QSizeF Size = Layout.Size(Options.Scale);
   QSvgGenerator Generator;
@@ -77,7 +76,7 @@ bool WriteSvg(const TZelkEquation& Formula, QIODevice& Device, const TRenderOpti
   return Painter.end();
 }
 
-bool WritePdf(const TZelkEquation& Formula, QIODevice& Device, const TRenderOptions& Options) {
+bool WritePdf(const TEditorCore& Formula, QIODevice& Device, const TRenderOptions& Options) {
   const TPictureLayout Layout(Formula);
   const QSizeF Size = Layout.Size(Options.Scale);
   QPdfWriter Writer(&Device);
@@ -105,7 +104,7 @@ bool ImageFormatOfFile(const QString& FileName, TImageFormat& Format) {
   return true;
 }
 
-bool WriteImage(const TZelkEquation& Formula, TImageFormat Format, QIODevice& Device,
+bool WriteImage(const TEditorCore& Formula, TImageFormat Format, QIODevice& Device,
                 const TRenderOptions& Options, QString* Error) {
   if (!Device.isWritable()) return Fail(Error, QStringLiteral("the output is not open for writing"));
   if (!(Options.Scale > 0) || Options.Scale > 64) return Fail(Error, QStringLiteral("the scale must lie above 0 and at most 64"));

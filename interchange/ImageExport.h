@@ -11,7 +11,7 @@
 #include "../editor/Render.h"
 
 class QIODevice;
-class TZelkEquation;
+class TEditorCore;
 
 enum class TImageFormat { Png, Svg, Pdf };
 
@@ -20,5 +20,5 @@ bool ImageFormatOfFile(const QString& FileName, TImageFormat& Format);
 
 // Writes the picture to Device, which must be open for writing; false with Error set
 // when the device refuses it.
-bool WriteImage(const TZelkEquation& Formula, TImageFormat Format, QIODevice& Device,
+bool WriteImage(const TEditorCore& Formula, TImageFormat Format, QIODevice& Device,
                 const TRenderOptions& Options, QString* Error = nullptr);

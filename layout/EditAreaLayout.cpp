@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "editor/EACursor.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "layout/FontLevels.h"
 #include "layout/MathStyle.h"
 #include "model/AlignMark.h"
@@ -64,7 +64,7 @@ void TEditArea::RefreshDimensions() {
 
 void TEditArea::RefreshEquations() {
   LayoutChanged();
-  if (FEditor && FEditor->LayoutMode() != TZelkEquation::lmEach) return;
+  if (FEditor && FEditor->LayoutMode() != TEditorCore::lmEach) return;
   // Rows follow from the size: a wrapping line is measured again.
   if (FWrapWidth > 0) return RefreshDimensions();
   RefreshElements();
@@ -146,7 +146,7 @@ void TEditArea::SetAlignPads(std::vector<int> Pads) {
 }
 
 bool TEditArea::Deferred() const {
-  return FEditor && FEditor->LayoutMode() == TZelkEquation::lmDeferred;
+  return FEditor && FEditor->LayoutMode() == TEditorCore::lmDeferred;
 }
 
 void TEditArea::RefreshCursor() {
@@ -301,7 +301,7 @@ void TEditArea::LayoutChanged() {
 void TEditArea::Paint() {
   TCanvas& C = Canvas();
   const bool Framed =
-      FEditor && FEditor->isEnabled() && ((FActive && FEditor->ShowsCaret()) || GetIsEmpty()) &&
+      FEditor && FEditor->ViewEnabled() && ((FActive && FEditor->ShowsCaret()) || GetIsEmpty()) &&
       Host()->PaintingMarks();
   C.Pen.Style = Framed ? psDot : psClear;
   C.Pen.Color = Qt::black;

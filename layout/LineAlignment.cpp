@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 
@@ -40,7 +40,7 @@ TLineColumns NaturalColumns(const TEditArea& Line) {
 }
 }  // namespace
 
-void TZelkEquation::AlignLines() {
+void TEditorCore::AlignLines() {
   const int FS = Font().Size();
   const int Margin = FS / 2;
   const bool AtMarks = FLineAlignment == TLineAlignments::AtMarks;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/EACursor.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "layout/MathStyle.h"
 #include "model/EditArea.h"
 #include "model/Fence.h"

@@ -1,7 +1,7 @@
 #include "EditArea.h"
 
 #include "editor/EACursor.h"
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/Accent.h"
 #include "model/AlignMark.h"
 #include "model/Arrows.h"

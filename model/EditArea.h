@@ -13,7 +13,7 @@
 class TEACursor;
 class TEquation;
 class TEquatStore;
-class TZelkEquation;
+class TEditorCore;
 using TEquationList = TStringObjectList<TEquation>;
 
 class TEditArea : public TZelkGraphic {
@@ -37,8 +37,8 @@ class TEditArea : public TZelkGraphic {
 
   int IndexInParent() const { return FIndexInParent; }
   void SetIndexInParent(int Value) { FIndexInParent = Value; }
-  TZelkEquation* Editor() const { return FEditor; }
-  void SetEditor(TZelkEquation* Value) { FEditor = Value; }
+  TEditorCore* Editor() const { return FEditor; }
+  void SetEditor(TEditorCore* Value) { FEditor = Value; }
   TEACursor* Caret() const { return FCaret; }
 
   // The node that owns this area: the editor for a line, the template for a slot.
@@ -178,9 +178,9 @@ class TEditArea : public TZelkGraphic {
   template <typename T, typename Setup>
   void InsertEquation(const QString& Keyword, Setup&& Apply);
   void ClearEquations();
-  // Frees an element taken out of the run (see TZelkEquation::Dispose).
+  // Frees an element taken out of the run (see TEditorCore::Dispose).
   void Dispose(TEquation* Element);
-  // Layout waits for the end of a read; see TZelkEquation::LayoutMode.
+  // Layout waits for the end of a read; see TEditorCore::LayoutMode.
   bool Deferred() const;
   void RefreshElements();
   // The Math style: marks the letters that spell operator names.
@@ -216,7 +216,7 @@ class TEditArea : public TZelkGraphic {
   mutable QString FData;
   TEACursor* FCaret;
   TEquatStore* FOwner;
-  TZelkEquation* FEditor = nullptr;
+  TEditorCore* FEditor = nullptr;
   int FEquationIndex = 0;
   int FIndexInParent = 0;
   int FMathBaseline = 0;

@@ -1,6 +1,6 @@
 // The text form of a run: one Keyword(Argument) item per element.
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 #include "model/Keywords.h"

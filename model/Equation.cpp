@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "layout/FontLevels.h"
 #include "layout/MathStyle.h"
 #include "model/EditArea.h"
@@ -44,8 +44,8 @@ void TEquation::ContentChanged() {
 }
 
 TEditArea* TEquation::DeferredActiveArea() const {
-  const TZelkEquation* Editor = FParent ? FParent->Editor() : nullptr;
-  if (!Editor || Editor->LayoutMode() != TZelkEquation::lmDeferred) return nullptr;
+  const TEditorCore* Editor = FParent ? FParent->Editor() : nullptr;
+  if (!Editor || Editor->LayoutMode() != TEditorCore::lmDeferred) return nullptr;
   return Editor->ActiveEditArea() ? Editor->ActiveEditArea() : FParent;
 }
 

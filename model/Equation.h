@@ -7,7 +7,7 @@
 #include "ZelkGraphic.h"
 
 class TEditArea;
-class TZelkEquation;
+class TEditorCore;
 
 class TEquation : public TEquatStore {
  public:

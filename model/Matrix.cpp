@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/TextForm.h"
 
@@ -64,5 +64,5 @@ void TEqMatrix::SetData(const QString& Text) {
   SetCountEA(static_cast<int>(Items.size()));
   SlotsSetData(Items);
   GetParent()->RefreshRecurse();
-  if (TZelkEquation* Editor = GetParent()->Editor()) Editor->Change();
+  if (TEditorCore* Editor = GetParent()->Editor()) Editor->Change();
 }

@@ -1,6 +1,6 @@
 #include "TextForm.h"
 
-#include "editor/ZelkEquation.h"
+#include "editor/EditorCore.h"
 #include "model/EditArea.h"
 #include "model/Equation.h"
 #include "platform/Exceptions.h"
@@ -87,7 +87,7 @@ int NestingDepth(const TEditArea* Area) {
   return Depth;
 }
 
-TReadScope::TReadScope(TZelkEquation* Editor) : FEditor(Editor) {
+TReadScope::TReadScope(TEditorCore* Editor) : FEditor(Editor) {
   if (FEditor && FEditor->FReadLevel++ == 0) {
     FEditor->FElementsRead = 0;
     FEditor->FReadGeneration = FEditor->FGeneration;

@@ -39,10 +39,10 @@ int NestingDepth(const TEditArea* Area);
 
 // One reading of a text, begun by whichever reader runs first (the editor's, a line's or a
 // slot's): the readers nested in it share its count of elements built.
-class TZelkEquation;
+class TEditorCore;
 class TReadScope {
  public:
-  explicit TReadScope(TZelkEquation* Editor);
+  explicit TReadScope(TEditorCore* Editor);
   ~TReadScope();
   TReadScope(const TReadScope&) = delete;
   TReadScope& operator=(const TReadScope&) = delete;
@@ -50,13 +50,13 @@ class TReadScope {
   // Counts N more elements; throws ELimitError, before they are built, past MaxElements.
   void CountElements(int N);
   // Whether the limits apply: not to a text the editor wrote itself (see
-  // TZelkEquation::RestoreData).
+  // TEditorCore::RestoreData).
   bool Limited() const;
   // The formula changed under the reading (a receiver assigned Data or deleted lines):
   // what is left to read is dropped.
   bool Interrupted() const;
-  TZelkEquation* Editor() const { return FEditor; }
+  TEditorCore* Editor() const { return FEditor; }
 
  private:
-  TZelkEquation* FEditor;
+  TEditorCore* FEditor;
 };

@@ -4,6 +4,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config dpkg-dev file
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev libgl-dev
+  qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml qml6-module-qtquick-window
+  qml6-module-qtqml-workerscript qml6-module-qtqml-models qml6-module-qttest
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps x11-xkb-utils imagemagick
   fonts-liberation2 fonts-dejavu-core fonts-freefont-ttf fonts-texgyre-math libharfbuzz-dev

@@ -3,8 +3,8 @@
 # /usr, /etc and /var in a private mount namespace, gone when the check ends; the machine's
 # own system is never touched. There it builds the consumer check against the installed
 # -dev package, once with find_package(ZelkEquations) and once with pkg-config, runs both,
-# runs zelk-convert and, where the bindings were built, the Python test against the
-# installed package.
+# runs zelk-convert and, where the bindings and the QML module were built, the Python test
+# and the QML test against the installed packages.
 #
 # Usage: tools/package-check.sh [build dir, default build-deb]. The build dir is configured
 # for Debian (Release, prefix /usr) and builds only what the packages hold. Needs root or
@@ -44,6 +44,11 @@ if [ "${1:-}" = --inside ]; then
 
   if dpkg-query -W python3-zelkequations >/dev/null 2>&1; then
     /usr/bin/python3 tests/python/test_zelkequations.py
+  fi
+
+  if dpkg-query -W qml6-module-zelkequations >/dev/null 2>&1; then
+    # The module from Qt's own import path, where the package put it.
+    QT_QUICK_BACKEND=software "$(qmake6 -query QT_INSTALL_BINS)/qmltestrunner" -input tests/quick/tst_formula.qml
   fi
 
   latex=$(echo 'x^2' | zelk-convert --to latex)
