@@ -8,6 +8,9 @@
 #include <QQmlProperty>
 #include <QQuickItem>
 #include <QQuickView>
+// A Qt Quick program runs a QGuiApplication: QTest's key helpers must not take it for a
+// QApplication because the widgets module is linked too.
+#undef QT_WIDGETS_LIB
 #include <QTest>
 #include <memory>
 
