@@ -120,22 +120,26 @@ TMathAccent MathAccent(const TEqAccent& Accent) {
   A.Room.translate(A.SlotLeft, A.Baseline);
   return A;
 }
+
+const TMathAccent& MathLayout(const TEqAccent& Accent) {
+  return KeptMathLayout(Accent, [&] { return MathAccent(Accent); });
+}
 }  // namespace
 
 int TEqAccent::SlotTop() const {
-  if (MathFontOf(*this)) return MathAccent(*this).Baseline - Slot(0)->MathBaseline();
+  if (MathFontOf(*this)) return MathLayout(*this).Baseline - Slot(0)->MathBaseline();
   // The slot's line box has room above its letters: the mark reaches into it.
   const int Above = TMarks::AccentHeight(FKindAccent, Font().Size());
   return Above - qMin(Font().Size() / 5, Above / 2);
 }
 
 int TEqAccent::CalcHeight() const {
-  if (MathFontOf(*this)) return MathAccent(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return SlotTop() + Slot(0)->Height();
 }
 
 int TEqAccent::CalcWidth() const {
-  if (MathFontOf(*this)) return MathAccent(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   const int Beside = TMarks::AccentWidth(FKindAccent, Font().Size());
   const TEditArea* Body = Slot(0);
   if (Beside == 0) return Body->Width();
@@ -146,7 +150,7 @@ int TEqAccent::CalcWidth() const {
 
 int TEqAccent::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathAccent A = MathAccent(*this);
+    const TMathAccent& A = MathLayout(*this);
     return A.Baseline - A.Axis;
   }
   return SlotTop() + Slot(0)->Height() / 2;
@@ -157,7 +161,7 @@ void TEqAccent::RefreshEditArea(int) {
   TEditArea* Body = Slot(0);
   RefreshEA(Body, 1.0, ssSame, true);
   Body->SetIndexInParent(0);
-  Body->SetLeft(MathFontOf(*this) ? MathAccent(*this).SlotLeft : 0);
+  Body->SetLeft(MathFontOf(*this) ? MathLayout(*this).SlotLeft : 0);
   Body->SetTop(SlotTop());
   GetParent()->RefreshEquations();
 }
@@ -186,7 +190,7 @@ void TEqAccent::Paint() { PaintBackground(); }
 
 void TEqAccent::PaintOver() {
   if (MathFontOf(*this)) {
-    const TMathAccent A = MathAccent(*this);
+    const TMathAccent& A = MathLayout(*this);
     if (!A.Mark.Empty()) {
       SetCanvasFont();
       Canvas().GlyphsOut(A.Origin, A.Mark, A.MarkEm);

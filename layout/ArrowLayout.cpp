@@ -42,21 +42,25 @@ TMathArrow MathArrow(const TEqArrow& Arrow) {
   A.LabelTop = Ascent + LabelBaseline - Box.Ascent;
   return A;
 }
+
+const TMathArrow& MathLayout(const TEqArrow& Arrow) {
+  return KeptMathLayout(Arrow, [&] { return MathArrow(Arrow); });
+}
 }  // namespace
 
 int TEqArrow::CalcHeight() const {
-  if (MathFontOf(*this)) return MathArrow(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return Slot(0)->Height() + Gap() + 7;
 }
 
 int TEqArrow::CalcWidth() const {
-  if (MathFontOf(*this)) return MathArrow(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   return 2 * Slot(0)->Width();
 }
 
 int TEqArrow::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathArrow A = MathArrow(*this);
+    const TMathArrow& A = MathLayout(*this);
     return A.Baseline - A.Axis;
   }
   return FAlignEA == aeTop ? Slot(0)->Height() + 3 : 3;
@@ -65,7 +69,7 @@ int TEqArrow::GetMidLine() const {
 TMathAtom TEqArrow::MathAtom() const { return maRel; }
 
 int TEqArrow::GetLineY() const {
-  if (MathFontOf(*this)) return MathArrow(*this).MarkTop;
+  if (MathFontOf(*this)) return MathLayout(*this).MarkTop;
   return FAlignEA == aeTop ? Slot(0)->Height() + Gap() / 2 : 3;
 }
 
@@ -75,7 +79,7 @@ void TEqArrow::RefreshEditArea(int) {
   RefreshEA(Label, 1.0, ssScript);
   Label->SetIndexInParent(0);
   if (MathFontOf(*this)) {
-    const TMathArrow A = MathArrow(*this);
+    const TMathArrow& A = MathLayout(*this);
     Label->SetLeft((A.Width - Label->Width()) / 2);
     Label->SetTop(A.LabelTop);
     GetParent()->RefreshEquations();
@@ -89,7 +93,7 @@ void TEqArrow::RefreshEditArea(int) {
 void TEqArrow::Paint() {
   if (MathFontOf(*this)) {
     PaintBackground();
-    const TMathArrow A = MathArrow(*this);
+    const TMathArrow& A = MathLayout(*this);
     A.Mark.Paint(Canvas(), (A.Width - A.Mark.Width()) / 2, A.MarkTop, Font().Color, MathEm(Font()));
     return;
   }

@@ -53,23 +53,27 @@ TMathBrace MathBrace(const TEqBrace& Brace) {
   B.Label = QPoint(LabelLeft - Left, Ascent + LabelBaseline - Label.Ascent);
   return B;
 }
+
+const TMathBrace& MathLayout(const TEqBrace& Brace) {
+  return KeptMathLayout(Brace, [&] { return MathBrace(Brace); });
+}
 }  // namespace
 
 int TEqBrace::BraceHeight() const { return qMax(Font().Size() / 3, 3); }
 
 int TEqBrace::CalcHeight() const {
-  if (MathFontOf(*this)) return MathBrace(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return Body()->Height() + Label()->Height() + BraceHeight() + 2 * Gap();
 }
 
 int TEqBrace::CalcWidth() const {
-  if (MathFontOf(*this)) return MathBrace(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   return qMax(Body()->Width(), Label()->Width());
 }
 
 int TEqBrace::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathBrace B = MathBrace(*this);
+    const TMathBrace& B = MathLayout(*this);
     return B.Baseline - B.Axis;
   }
   const int Above = FAlignEA == aeTop ? Label()->Height() + BraceHeight() + 2 * Gap() : 0;
@@ -84,7 +88,7 @@ void TEqBrace::RefreshEditArea(int) {
   RefreshEA(Label(), 0.7, ssScript);
   Label()->SetIndexInParent(1);
   if (MathFontOf(*this)) {
-    const TMathBrace B = MathBrace(*this);
+    const TMathBrace& B = MathLayout(*this);
     Body()->SetLeft(B.Body.x());
     Body()->SetTop(B.Body.y());
     Label()->SetLeft(B.Label.x());
@@ -109,7 +113,7 @@ void TEqBrace::RefreshEditArea(int) {
 void TEqBrace::Paint() {
   PaintBackground();
   if (MathFontOf(*this)) {
-    const TMathBrace B = MathBrace(*this);
+    const TMathBrace& B = MathLayout(*this);
     B.Mark.Paint(Canvas(), B.MarkLeft, B.MarkTop, Font().Color, MathEm(Font()));
     return;
   }

@@ -12,11 +12,15 @@ TMathFence MathBrackets(const TEqBrackets& Brackets) {
   const TMathStyle Style(*MathFontOf(Brackets), Brackets.Font());
   return Fence(Style, Brackets.LSymbol(), Brackets.RSymbol(), SlotBox(Brackets.Slot(0)));
 }
+
+const TMathFence& MathLayout(const TEqBrackets& Brackets) {
+  return KeptMathLayout(Brackets, [&] { return MathBrackets(Brackets); });
+}
 }  // namespace
 
 int TEqBrackets::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  return MathBrackets(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return MathLayout(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
 }
 
 // Spaced as an opening on the left and a closing on the right, which is as ordinary.
@@ -35,12 +39,12 @@ int TEqBrackets::CalcSymbolHeight() const {
 int TEqBrackets::GetCommonHeight() const { return qMax(CalcSymbolHeight(), Slot(0)->Height()); }
 
 int TEqBrackets::CalcHeight() const {
-  if (MathFontOf(*this)) return MathBrackets(*this).Box.Height();
+  if (MathFontOf(*this)) return MathLayout(*this).Box.Height();
   return GetCommonHeight();
 }
 
 int TEqBrackets::CalcWidth() const {
-  if (MathFontOf(*this)) return MathBrackets(*this).Box.Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Box.Width;
   return Slot(0)->Width() + 2 * CalcSymbolWidth();
 }
 
@@ -49,7 +53,7 @@ void TEqBrackets::RefreshEditArea(int) {
   RefreshEA(Contents, 1.0);
   Contents->SetIndexInParent(0);
   if (MathFontOf(*this)) {
-    const TMathFence F = MathBrackets(*this);
+    const TMathFence& F = MathLayout(*this);
     Contents->SetLeft(F.LeftWidth);
     Contents->SetTop(F.Box.Ascent - Contents->MathBaseline());
     GetParent()->RefreshEquations();
@@ -63,7 +67,7 @@ void TEqBrackets::RefreshEditArea(int) {
 void TEqBrackets::Paint() {
   if (MathFontOf(*this)) {
     PaintBackground();
-    const TMathFence F = MathBrackets(*this);
+    const TMathFence& F = MathLayout(*this);
     F.Paint(Canvas(), F.Box.Ascent, Slot(0)->Width(), MathEm(Font()));
     return;
   }

@@ -69,21 +69,25 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
   F.BarTop = F.Baseline - F.Axis - F.Thickness / 2;
   return F;
 }
+
+const TMathFraction& MathLayout(const TEqDivision& Fraction) {
+  return KeptMathLayout(Fraction, [&] { return MathFraction(Fraction); });
+}
 }  // namespace
 
 int TEqDivision::CalcHeight() const {
-  if (MathFontOf(*this)) return MathFraction(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return Numerator()->Height() + Gap() + Denominator()->Height();
 }
 
 int TEqDivision::CalcWidth() const {
-  if (MathFontOf(*this)) return MathFraction(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   return qMax(Numerator()->Width(), Denominator()->Width());
 }
 
 int TEqDivision::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathFraction F = MathFraction(*this);
+    const TMathFraction& F = MathLayout(*this);
     return F.Baseline - F.Axis;
   }
   return Numerator()->Height() + Gap() / 2;
@@ -104,7 +108,7 @@ void TEqDivision::RefreshEditArea(int) {
     const TSlotStyle Style = FContinued != cfNone ? ssKept : FSmall ? ssScript : ssFraction;
     RefreshEA(Top, Factor, Style);
     RefreshEA(Bottom, Factor, Style, true);
-    const TMathFraction F = MathFraction(*this);
+    const TMathFraction& F = MathLayout(*this);
     Top->SetTop(F.NumeratorBaseline - Top->MathBaseline());
     Bottom->SetTop(F.DenominatorBaseline - Bottom->MathBaseline());
     Top->SetLeft(F.PartLeft(Top->Width(), true));
@@ -126,7 +130,7 @@ void TEqDivision::RefreshEditArea(int) {
 void TEqDivision::Paint() {
   PaintBackground();
   if (MathFontOf(*this)) {
-    const TMathFraction F = MathFraction(*this);
+    const TMathFraction& F = MathLayout(*this);
     TCanvas& C = Canvas();
     C.Brush.SetColor(Font().Color);
     C.Rectangle(F.Pad, F.BarTop, F.Width - F.Pad, F.BarTop + F.Thickness);

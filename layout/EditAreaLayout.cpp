@@ -293,6 +293,8 @@ void TEditArea::LayoutChanged() {
     Area->FLaidOut = false;
     Area->FDataKnown = false;
     auto* Holder = dynamic_cast<TEquation*>(Area->FOwner);
+    // A template's layout follows its slots.
+    if (Holder) Holder->ForgetLayout();
     if (!Holder && Area->FEditor) Area->FEditor->DataChanged();
     Area = Holder ? Holder->GetParent() : nullptr;
   }

@@ -42,6 +42,10 @@ TMathFenced MathFenced(const TEqFence& Node) {
   Result.Outer = Fence(Style, DelimiterGlyph(Kind.Left), DelimiterGlyph(Kind.Right), Content);
   return Result;
 }
+
+const TMathFenced& MathLayout(const TEqFence& Node) {
+  return KeptMathLayout(Node, [&] { return MathFenced(Node); });
+}
 }  // namespace
 
 int TEqFence::GlyphWidth(TDelimiter Value) const {
@@ -59,12 +63,12 @@ int TEqFence::CommonHeight() const {
 }
 
 int TEqFence::CalcHeight() const {
-  if (MathFontOf(*this)) return MathFenced(*this).Outer.Box.Height();
+  if (MathFontOf(*this)) return MathLayout(*this).Outer.Box.Height();
   return CommonHeight();
 }
 
 int TEqFence::CalcWidth() const {
-  if (MathFontOf(*this)) return MathFenced(*this).Outer.Box.Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Outer.Box.Width;
   int Result = GlyphWidth(FKind.Left) + (EditAreaCount() - 1) * GlyphWidth(FKind.Middle) + GlyphWidth(FKind.Right);
   for (int I = 0; I < EditAreaCount(); ++I) Result += Slot(I)->Width();
   return Result;
@@ -72,7 +76,7 @@ int TEqFence::CalcWidth() const {
 
 int TEqFence::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  return MathFenced(*this).Outer.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return MathLayout(*this).Outer.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
 }
 
 void TEqFence::RefreshEditArea(int) {
@@ -81,7 +85,7 @@ void TEqFence::RefreshEditArea(int) {
     Slot(I)->SetIndexInParent(I);
   }
   if (MathFontOf(*this)) {
-    const TMathFenced M = MathFenced(*this);
+    const TMathFenced& M = MathLayout(*this);
     int X = M.Outer.LeftWidth;
     for (int I = 0; I < EditAreaCount(); ++I) {
       TEditArea* Area = Slot(I);
@@ -106,7 +110,7 @@ void TEqFence::RefreshEditArea(int) {
 void TEqFence::Paint() {
   if (MathFontOf(*this)) {
     PaintBackground();
-    const TMathFenced M = MathFenced(*this);
+    const TMathFenced& M = MathLayout(*this);
     const int Baseline = M.Outer.Box.Ascent;
     const double Em = MathEm(Font());
     const int Inner = M.Outer.Box.Width - M.Outer.LeftWidth - M.Outer.RightWidth;

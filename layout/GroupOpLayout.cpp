@@ -191,15 +191,19 @@ int TEqGroupOp::GetCommonWidth() const {
   return Result + Widest;
 }
 
+const TEqGroupOp::TMathOperator& TEqGroupOp::KeptOperator() const {
+  return KeptMathLayout(*this, [this] { return MathOperator(); });
+}
+
 int TEqGroupOp::CalcWidth() const {
-  if (MathFontOf(*this)) return MathOperator().Width;
+  if (MathFontOf(*this)) return KeptOperator().Width;
   return Slot(0)->Width() + GetCommonWidth();
 }
 
 TMathAtom TEqGroupOp::MathAtom() const { return maOp; }
 
 int TEqGroupOp::CalcHeight() const {
-  if (MathFontOf(*this)) return MathOperator().Height;
+  if (MathFontOf(*this)) return KeptOperator().Height;
   int Result = GetTopMargin() + GetCommonHeight();
   // The lower index hangs below the band by the part of it not inside the band.
   if (const TEditArea* Index = OptionArea(goIndexBottom))
@@ -209,7 +213,7 @@ int TEqGroupOp::CalcHeight() const {
 }
 
 int TEqGroupOp::GetMidLine() const {
-  if (MathFontOf(*this)) return MathOperator().Baseline - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  if (MathFontOf(*this)) return KeptOperator().Baseline - TMathStyle(*MathFontOf(*this), Font()).Axis();
   return GetTopMargin() + GetCommonHeight() / 2;
 }
 
@@ -225,7 +229,7 @@ void TEqGroupOp::RefreshEditArea(int) {
     if (TEditArea* Area = OptionArea(Option)) RefreshSlot(Area, LimitFactor);
   if (MathFontOf(*this)) {
     RefreshSlot(Slot(0), 1.0);
-    const TMathOperator Op = MathOperator();
+    const TMathOperator& Op = KeptOperator();
     for (int I = 0; I < 4; ++I)
       if (TEditArea* Area = OptionArea(SlotOrder[I])) {
         Area->SetLeft(Op.Places[I].x());
@@ -266,7 +270,7 @@ void TEqGroupOp::RefreshEditArea(int) {
 void TEqGroupOp::Paint() {
   if (MathFontOf(*this)) {
     PaintBackground();
-    const TMathOperator Op = MathOperator();
+    const TMathOperator& Op = KeptOperator();
     for (int I = 0; I < Op.Copies; ++I)
       Canvas().GlyphsOut(QPointF(Op.SignLeft + I * Op.Step, Op.SignOrigin), Op.Sign, MathEm(Font()));
     return;

@@ -52,11 +52,15 @@ TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Su
   Result.SubBaseline = Result.Box.Ascent + Shifts.Down;
   return Result;
 }
+
+const TMathIndex& MathLayout(const TEqIndex& Index, const TEquation* Base, TEditArea* Super, TEditArea* Sub) {
+  return KeptMathLayout(Index, [&] { return MathIndex(Index, Base, Super, Sub); });
+}
 }  // namespace
 
 int TEqIndex::CalcHeight() const {
   if (MathFontOf(*this))
-    return MathIndex(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
+    return MathLayout(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
                      Present(FGroupOptions, goIndexBottom, FIndexBottomArea))
         .Box.Height();
   int Result = Font().Size() / 2;
@@ -69,7 +73,7 @@ int TEqIndex::CalcHeight() const {
 
 int TEqIndex::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  const TMathIndex Math = MathIndex(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
+  const TMathIndex& Math = MathLayout(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
                                     Present(FGroupOptions, goIndexBottom, FIndexBottomArea));
   return Math.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
 }
@@ -77,7 +81,7 @@ int TEqIndex::GetMidLine() const {
 void TEqIndex::PlaceMathSlots() {
   TEditArea* Top = Present(FGroupOptions, goIndexTop, FIndexTopArea);
   TEditArea* Bottom = Present(FGroupOptions, goIndexBottom, FIndexBottomArea);
-  const TMathIndex Math = MathIndex(*this, Base(), Top, Bottom);
+  const TMathIndex& Math = MathLayout(*this, Base(), Top, Bottom);
   if (Top) Top->SetTop(Math.SuperBaseline - Top->MathBaseline());
   if (Bottom) Bottom->SetTop(Math.SubBaseline - Bottom->MathBaseline());
   // A left index leans its slots against the base that follows it.
@@ -86,14 +90,15 @@ void TEqIndex::PlaceMathSlots() {
 }
 
 void TEqIndex::RefreshDimensions() {
-  TEqParent::RefreshDimensions();
   // The scripts follow their base, which may have changed without them.
+  ForgetLayout();
+  TEqParent::RefreshDimensions();
   if (MathFontOf(*this)) PlaceMathSlots();
 }
 
 int TEqIndex::CalcWidth() const {
   if (MathFontOf(*this))
-    return MathIndex(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
+    return MathLayout(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
                      Present(FGroupOptions, goIndexBottom, FIndexBottomArea))
         .Box.Width;
   int Result = 0;

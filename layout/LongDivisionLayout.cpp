@@ -58,6 +58,10 @@ TMathLongDivision MathLongDivision(const TEqLongDivision& Division) {
   L.Width = L.DividendLeft + qMax(Dividend.Width, Quotient ? Quotient->Width() : 0);
   return L;
 }
+
+const TMathLongDivision& MathLayout(const TEqLongDivision& Division) {
+  return KeptMathLayout(Division, [&] { return MathLongDivision(Division); });
+}
 }  // namespace
 
 int TEqLongDivision::BarTop() const {
@@ -74,19 +78,19 @@ int TEqLongDivision::DividendLeft() const {
 }
 
 int TEqLongDivision::CalcHeight() const {
-  if (MathFontOf(*this)) return MathLongDivision(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return BandTop() + BandHeight() + 1;
 }
 
 int TEqLongDivision::CalcWidth() const {
-  if (MathFontOf(*this)) return MathLongDivision(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   const TEditArea* Q = Quotient();
   return DividendLeft() + qMax(Dividend()->Width(), Q ? Q->Width() : 0) + Pad(Gap());
 }
 
 int TEqLongDivision::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathLongDivision L = MathLongDivision(*this);
+    const TMathLongDivision& L = MathLayout(*this);
     return L.Baseline - L.Axis;
   }
   return BandTop() + BandHeight() / 2;
@@ -100,7 +104,7 @@ void TEqLongDivision::RefreshEditArea(int) {
     Slot(I)->SetIndexInParent(I);
   }
   if (MathFontOf(*this)) {
-    const TMathLongDivision L = MathLongDivision(*this);
+    const TMathLongDivision& L = MathLayout(*this);
     Divisor()->SetLeft(0);
     Divisor()->SetTop(L.Baseline - Divisor()->MathBaseline());
     Dividend()->SetLeft(L.DividendLeft);
@@ -127,7 +131,7 @@ void TEqLongDivision::RefreshEditArea(int) {
 void TEqLongDivision::Paint() {
   PaintBackground();
   if (MathFontOf(*this)) {
-    const TMathLongDivision L = MathLongDivision(*this);
+    const TMathLongDivision& L = MathLayout(*this);
     Canvas().GlyphsOut(L.BracketOrigin, L.Bracket, MathEm(Font()));
     TMarks(Canvas(), Font().Color, L.Rule).Bar(L.BarLeft, Width(), L.BarTop);
     return;

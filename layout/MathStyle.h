@@ -5,6 +5,9 @@
 // stretch to their content. A kind's layout asks for numbers and glyphs here and keeps its
 // own arrangement.
 
+#include <any>
+
+#include "../model/Equation.h"
 #include "../model/Types.h"
 #include "../platform/Font.h"
 #include "../platform/MathFont.h"
@@ -23,6 +26,19 @@ struct TMathBox {
 
 // The math font a node lays out with; nullptr in the Classic style.
 const TMathFont* MathFontOf(const TCustomControl& Node);
+
+// A kind's Math layout (its box, where its parts go, what it paints), computed by Compute
+// once when the element is laid out and read from then on by its sizes, its axis and its
+// painting, until the element's font size changes or it is forgotten.
+template <class TCompute>
+const auto& KeptMathLayout(const TEquation& Element, TCompute&& Compute) {
+  using TLayout = decltype(Compute());
+  TEquation::TKeptLayout& Kept = Element.KeptLayout();
+  if (Kept.FontSize == Element.Font().Size())
+    if (const auto* Layout = std::any_cast<TLayout>(&Kept.Layout)) return *Layout;
+  Kept.FontSize = Element.Font().Size();
+  return Kept.Layout.template emplace<TLayout>(Compute());
+}
 
 class TMathStyle {
  public:

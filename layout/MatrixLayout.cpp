@@ -70,6 +70,10 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
   Grid.Width = ClampCoordinate(Left);
   return Grid;
 }
+
+const TMathGrid& MathLayout(const TEqMatrix& Matrix) {
+  return KeptMathLayout(Matrix, [&] { return MathGrid(Matrix); });
+}
 }  // namespace
 
 int TEqMatrix::GetRowHeight(int Row) const {
@@ -89,14 +93,14 @@ int TEqMatrix::GetColWidth(int Column) const {
 }
 
 int TEqMatrix::CalcHeight() const {
-  if (MathFontOf(*this)) return MathGrid(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   qint64 Result = 0;
   for (int Row = 0, Rows = DY(); Row < Rows; ++Row) Result += GetRowHeight(Row) + Spacing;
   return ClampCoordinate(Result);
 }
 
 int TEqMatrix::CalcWidth() const {
-  if (MathFontOf(*this)) return MathGrid(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   qint64 Result = 0;
   for (int Column = 0, Columns = DX(); Column < Columns; ++Column)
     Result += GetColWidth(Column) + Spacing;
@@ -122,7 +126,7 @@ void TEqMatrix::RefreshEditArea(int) {
     Slot(I)->SetIndexInParent(I);
   }
   if (Math && Columns > 0) {
-    const TMathGrid Grid = MathGrid(*this);
+    const TMathGrid& Grid = MathLayout(*this);
     for (int I = 0; I < Count; ++I) {
       TEditArea* Cell = Slot(I);
       const int Row = I / Columns;

@@ -61,6 +61,10 @@ TMathRoot MathRoot(const TEqRoot& Root) {
   if (const TEditArea* Degree = Root.Degree()) R.DegreePlace.setY(Ascent + DegreeBaseline - Degree->MathBaseline());
   return R;
 }
+
+const TMathRoot& MathLayout(const TEqRoot& Root) {
+  return KeptMathLayout(Root, [&] { return MathRoot(Root); });
+}
 }  // namespace
 
 int TEqRoot::SignWidth() const {
@@ -87,18 +91,18 @@ int TEqRoot::BarTop() const {
 int TEqRoot::RadicandTop() const { return BarTop() + qMax(Thickness(), 1) + Pad(Gap()); }
 
 int TEqRoot::CalcHeight() const {
-  if (MathFontOf(*this)) return MathRoot(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return RadicandTop() + Radicand()->Height() + 1;
 }
 
 int TEqRoot::CalcWidth() const {
-  if (MathFontOf(*this)) return MathRoot(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   return SignLeft() + SignWidth() + Radicand()->Width() + 2 * Pad(Gap());
 }
 
 int TEqRoot::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathRoot R = MathRoot(*this);
+    const TMathRoot& R = MathLayout(*this);
     return R.Baseline - R.Axis;
   }
   return RadicandTop() + Radicand()->Height() / 2;
@@ -116,7 +120,7 @@ void TEqRoot::RefreshEditArea(int) {
     D->SetIndexInParent(1);
   }
   if (MathFontOf(*this)) {
-    const TMathRoot R = MathRoot(*this);
+    const TMathRoot& R = MathLayout(*this);
     Body->SetLeft(R.RadicandLeft);
     Body->SetTop(R.Baseline - Body->MathBaseline());
     if (TEditArea* D = Degree()) {
@@ -139,7 +143,7 @@ void TEqRoot::RefreshEditArea(int) {
 void TEqRoot::Paint() {
   PaintBackground();
   if (MathFontOf(*this)) {
-    const TMathRoot R = MathRoot(*this);
+    const TMathRoot& R = MathLayout(*this);
     Canvas().GlyphsOut(QPointF(R.SignLeft, R.SignOrigin), R.Sign, MathEm(Font()));
     TMarks(Canvas(), Font().Color, R.Rule).Bar(R.RadicandLeft, Width(), R.BarTop);
     return;

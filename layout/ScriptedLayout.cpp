@@ -63,6 +63,10 @@ TMathScripted MathScripted(const TEqScripted& Node) {
                                   : MathIndices(Style, Node.Base(), Node.TopArea(), Node.BottomArea(),
                                                 Node.GetParent()->MathCramped());
 }
+
+const TMathScripted& MathLayout(const TEqScripted& Node) {
+  return KeptMathLayout(Node, [&] { return MathScripted(Node); });
+}
 }  // namespace
 
 TScriptFrame TEqScripted::Frame() const {
@@ -72,17 +76,17 @@ TScriptFrame TEqScripted::Frame() const {
 }
 
 int TEqScripted::CalcHeight() const {
-  if (MathFontOf(*this)) return MathScripted(*this).Box.Height();
+  if (MathFontOf(*this)) return MathLayout(*this).Box.Height();
   return Frame().Size.height();
 }
 
 int TEqScripted::CalcWidth() const {
-  if (MathFontOf(*this)) return MathScripted(*this).Box.Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Box.Width;
   return Frame().Size.width();
 }
 
 int TEqScripted::GetMidLine() const {
-  if (MathFontOf(*this)) return MathScripted(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  if (MathFontOf(*this)) return MathLayout(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
   return Frame().MidLine;
 }
 
@@ -103,7 +107,7 @@ void TEqScripted::RefreshEditArea(int) {
   }
   QPoint BasePlace, TopPlace, BottomPlace;
   if (MathFontOf(*this)) {
-    const TMathScripted S = MathScripted(*this);
+    const TMathScripted& S = MathLayout(*this);
     BasePlace = S.Base;
     TopPlace = S.Top;
     BottomPlace = S.Bottom;

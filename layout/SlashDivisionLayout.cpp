@@ -44,6 +44,10 @@ TMathSlash MathSlash(const TEqSlashDivision& Fraction) {
   S.Width = S.DenominatorLeft + Bottom.Width;
   return S;
 }
+
+const TMathSlash& MathLayout(const TEqSlashDivision& Fraction) {
+  return KeptMathLayout(Fraction, [&] { return MathSlash(Fraction); });
+}
 }  // namespace
 
 int TEqSlashDivision::SlashWidth() const { return qMax(Font().Size() * 2 / 5, 4); }
@@ -51,18 +55,18 @@ int TEqSlashDivision::SlashWidth() const { return qMax(Font().Size() * 2 / 5, 4)
 int TEqSlashDivision::DenominatorTop() const { return Numerator()->Height() * 2 / 3; }
 
 int TEqSlashDivision::CalcHeight() const {
-  if (MathFontOf(*this)) return MathSlash(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return qMax(Numerator()->Height(), DenominatorTop() + Denominator()->Height());
 }
 
 int TEqSlashDivision::CalcWidth() const {
-  if (MathFontOf(*this)) return MathSlash(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   return Numerator()->Width() + SlashWidth() + Denominator()->Width();
 }
 
 int TEqSlashDivision::GetMidLine() const {
   if (!MathFontOf(*this)) return TEqFractionParts::GetMidLine();
-  const TMathSlash S = MathSlash(*this);
+  const TMathSlash& S = MathLayout(*this);
   return S.Baseline - S.Axis;
 }
 
@@ -74,7 +78,7 @@ void TEqSlashDivision::RefreshEditArea(int) {
   RefreshEA(Denominator(), 1.0);
   Denominator()->SetIndexInParent(1);
   if (MathFontOf(*this)) {
-    const TMathSlash S = MathSlash(*this);
+    const TMathSlash& S = MathLayout(*this);
     Numerator()->SetLeft(0);
     Numerator()->SetTop(S.NumeratorTop);
     Denominator()->SetLeft(S.DenominatorLeft);
@@ -92,7 +96,7 @@ void TEqSlashDivision::RefreshEditArea(int) {
 void TEqSlashDivision::Paint() {
   PaintBackground();
   if (MathFontOf(*this)) {
-    const TMathSlash S = MathSlash(*this);
+    const TMathSlash& S = MathLayout(*this);
     Canvas().GlyphsOut(S.SlashOrigin, S.Slash, MathEm(Font()));
     return;
   }

@@ -36,7 +36,7 @@ TMathShown PrimeShown(const TMathStyle& Style, char32_t Code) {
   return {Glyph, Box, Style.Axis(), Em, Rise};
 }
 
-TMathShown MathShown(const TEquation& Element, char32_t Code, bool Name = false) {
+TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
   if (Prime(Code))
     if (const TMathShown Shown = PrimeShown(Style, Code); Shown.Glyph) return Shown;
@@ -58,8 +58,12 @@ TMathShown MathShown(const TEquation& Element, char32_t Code, bool Name = false)
   return Shown;
 }
 
+const TMathShown& MathShown(const TEquation& Element, char32_t Code, bool Name = false) {
+  return KeptMathLayout(Element, [&] { return ComputeShown(Element, Code, Name); });
+}
+
 void PaintMath(const TEquation& Element, char32_t Code, bool Name = false) {
-  const TMathShown Shown = MathShown(Element, Code, Name);
+  const TMathShown& Shown = MathShown(Element, Code, Name);
   Element.SetCanvasFont();
   TCanvas& C = Element.Canvas();
   if (Shown.Glyph) {
@@ -85,13 +89,15 @@ int TEqSimple::CalcWidth() const {
 
 int TEqSimple::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  const TMathShown Shown = MathShown(*this, FCharacter, FMathName != mnNone);
+  const TMathShown& Shown = MathShown(*this, FCharacter, FMathName != mnNone);
   return Shown.Box.Ascent - Shown.Axis;
 }
 
 TMathAtom TEqSimple::MathAtom() const { return FMathName != mnNone ? maOp : CharacterAtom(FCharacter); }
 
 void TEqSimple::RefreshDimensions() {
+  // The run may have changed what the letter stands for (upright, an operator's name).
+  ForgetLayout();
   SetHeight(CalcHeight());
   SetWidth(CalcWidth());
 }
@@ -116,13 +122,14 @@ int TEqExtSymbol::CalcWidth() const {
 
 int TEqExtSymbol::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  const TMathShown Shown = MathShown(*this, FSymbolCode);
+  const TMathShown& Shown = MathShown(*this, FSymbolCode);
   return Shown.Box.Ascent - Shown.Axis;
 }
 
 TMathAtom TEqExtSymbol::MathAtom() const { return CharacterAtom(FSymbolCode); }
 
 void TEqExtSymbol::RefreshDimensions() {
+  ForgetLayout();
   SetHeight(CalcHeight());
   SetWidth(CalcWidth());
 }

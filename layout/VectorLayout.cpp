@@ -41,21 +41,25 @@ TMathVector MathVector(const TEqVector& Vector) {
   V.SlotTop = Ascent - Box.Ascent;
   return V;
 }
+
+const TMathVector& MathLayout(const TEqVector& Vector) {
+  return KeptMathLayout(Vector, [&] { return MathVector(Vector); });
+}
 }  // namespace
 
 int TEqVector::CalcHeight() const {
-  if (MathFontOf(*this)) return MathVector(*this).Height;
+  if (MathFontOf(*this)) return MathLayout(*this).Height;
   return Slot(0)->Height() + Gap() + 7;
 }
 
 int TEqVector::CalcWidth() const {
-  if (MathFontOf(*this)) return MathVector(*this).Width;
+  if (MathFontOf(*this)) return MathLayout(*this).Width;
   return Slot(0)->Width();
 }
 
 int TEqVector::GetMidLine() const {
   if (MathFontOf(*this)) {
-    const TMathVector V = MathVector(*this);
+    const TMathVector& V = MathLayout(*this);
     return V.Baseline - V.Axis;
   }
   const int Middle = Slot(0)->Height() / 2;
@@ -63,7 +67,7 @@ int TEqVector::GetMidLine() const {
 }
 
 int TEqVector::GetLineY() const {
-  if (MathFontOf(*this)) return MathVector(*this).MarkTop;
+  if (MathFontOf(*this)) return MathLayout(*this).MarkTop;
   const bool Double = FKindArrow.Contains(kaDouble);
   if (FAlignEA == aeTop) return Double ? Slot(0)->Height() : Slot(0)->Height() + Gap() / 2;
   return Double ? 1 : 3;
@@ -76,7 +80,7 @@ void TEqVector::RefreshEditArea(int) {
   RefreshEA(Body, 1.0, ssSame, FAlignEA == aeBottom);
   Body->SetIndexInParent(0);
   if (MathFontOf(*this)) {
-    const TMathVector V = MathVector(*this);
+    const TMathVector& V = MathLayout(*this);
     Body->SetLeft((V.Width - Body->Width()) / 2);
     Body->SetTop(V.SlotTop);
     GetParent()->RefreshEquations();
@@ -90,7 +94,7 @@ void TEqVector::RefreshEditArea(int) {
 void TEqVector::Paint() {
   if (MathFontOf(*this)) {
     PaintBackground();
-    const TMathVector V = MathVector(*this);
+    const TMathVector& V = MathLayout(*this);
     V.Mark.Paint(Canvas(), (V.Width - V.Mark.Width()) / 2, V.MarkTop, Font().Color, MathEm(Font()));
     return;
   }

@@ -2,6 +2,7 @@
 // TEquation is one element of a run; TEqParent is the base of every template element,
 // which owns the child edit areas (slots) that hold its content.
 
+#include <any>
 #include <vector>
 
 #include "ZelkGraphic.h"
@@ -35,6 +36,16 @@ class TEquation : public TEquatStore {
   // the element's font.
   void SetCanvasFont() const;
 
+  // What the Math style computed for the element when it was last laid out, with the font
+  // size it was computed at: its sizes, its axis and its painting read it
+  // (layout/MathStyle.h). Forgotten when something it depends on changes.
+  struct TKeptLayout {
+    std::any Layout;
+    int FontSize = 0;
+  };
+  TKeptLayout& KeptLayout() const { return FKeptLayout; }
+  void ForgetLayout() const { FKeptLayout.Layout.reset(); }
+
  protected:
   void SetUpdateState(bool Updating) override;
   // The element's measure changed outside a layout: its line is laid out again in full.
@@ -46,6 +57,7 @@ class TEquation : public TEquatStore {
 
  private:
   TEditArea* FParent = nullptr;
+  mutable TKeptLayout FKeptLayout;
 };
 
 class TEqParent : public TEquation {

@@ -79,9 +79,10 @@ class TEqGroupOp : public TEqParent {
   TEditArea* OptionArea(TGroupOption Option) const;
   // Re-fonts a slot at Factor of the operator's size and renumbers it.
   void RefreshSlot(TEditArea* Area, double Factor);
-  // The operator laid out in the Math style.
+  // The operator laid out in the Math style: computed, and as kept since its last layout.
   struct TMathOperator;
   TMathOperator MathOperator() const;
+  const TMathOperator& KeptOperator() const;
 
   TGroupOptions FGroupOptions;
   bool FRing = false;

@@ -67,6 +67,7 @@ QStringList Picture(const TZelkEquation& Editor, bool WithBlinkPhase = false) {
 std::unique_ptr<TZelkEquation> FreshCopy(const TZelkEquation& Edited) {
   auto Fresh = std::make_unique<TZelkEquation>();
   QObject::connect(Fresh.get(), &TZelkEquation::OnChange, [] {});
+  Fresh->SetTypesetting(Edited.Typesetting());
   Fresh->setFont(Edited.font());
   Fresh->SetBkColor(Edited.BkColor());
   Fresh->SetData(Edited.GetData());
@@ -104,10 +105,20 @@ const QString Formula = QStringLiteral(
     "EditArea(Simple(0))EditArea(Simple(0))EditArea(Simple(1)))Simple(x))"
     "EditArea(ArrowkaRightaeTop(EditArea(Simple(f)))VectorkaRightaeTop(EditArea(Simple(v)"
     "Simple(w)))BracketsSquare(EditArea(Simple(y))))"
-    "EditArea(Simple(z)ExtSymbol(945))");
+    "EditArea(Simple(z)ExtSymbol(945))"
+    // What the Math style lays out from more than the slots: a left index from the base
+    // after it, letters that spell an operator's name, stretched fences and marks.
+    "EditArea(IndexLeftTopBottom(EditArea(Simple(a))EditArea(Simple(b)))Simple(X)Simple(+)Binomial("
+    "EditArea(Simple(n))EditArea(Simple(k)))Simple(s)Simple(i)Simple(n)Simple(x)FenceRoundOpenModuleRoundClose("
+    "EditArea(Simple(a))EditArea(Simple(b)))AccentHat(EditArea(Simple(x)))RootDegree(EditArea(Simple(y))"
+    "EditArea(Simple(3)))DivisionContinued(EditArea(Simple(1))EditArea(Simple(2)))HorizBraceaeTop(EditArea("
+    "Simple(a)Simple(b))EditArea(Simple(c))))");
 
-struct IncrementalLayout : ::testing::Test, EditorFixture {
-  IncrementalLayout() { Editor->SetData(Formula); }
+struct IncrementalLayout : ::testing::TestWithParam<TTypesetting>, EditorFixture {
+  IncrementalLayout() {
+    Editor->SetTypesetting(GetParam());
+    Editor->SetData(Formula);
+  }
   // Activates Area with the caret before element Index.
   static TEditArea* Place(TEditArea* Area, int Index) {
     Area->SetActive(true);
@@ -117,7 +128,7 @@ struct IncrementalLayout : ::testing::Test, EditorFixture {
 };
 }  // namespace
 
-TEST_F(IncrementalLayout, TypingAndDeletingInEveryLineAndSlot) {
+TEST_P(IncrementalLayout, TypingAndDeletingInEveryLineAndSlot) {
   ExpectAsFresh(*Editor, "read");
   for (int J = 0; J < Editor->LineCount(); ++J) {
     TEditArea* Area = Place(Line(J), Line(J)->Count() / 2);
@@ -143,7 +154,7 @@ TEST_F(IncrementalLayout, TypingAndDeletingInEveryLineAndSlot) {
   ExpectAsFresh(*Editor, "typed in a matrix cell");
 }
 
-TEST_F(IncrementalLayout, InsertingTemplatesInNestedSlots) {
+TEST_P(IncrementalLayout, InsertingTemplatesInNestedSlots) {
   TEditArea* Area = Place(Line(1), 1);
   Area->AddEqDivision();
   ExpectAsFresh(*Editor, "fraction in a line");
@@ -161,7 +172,30 @@ TEST_F(IncrementalLayout, InsertingTemplatesInNestedSlots) {
   ExpectAsFresh(*Editor, "last line");
 }
 
-TEST_F(IncrementalLayout, LineCommandsFontAndColour) {
+// The Math style keeps each element's layout from one change to the next: whatever an
+// edit changes next to it, in it or above it must lay it out again.
+TEST_P(IncrementalLayout, EditsAroundWhatTheMathStyleKeeps) {
+  TEditArea* Last = Line(5);
+  // The base after a left index, then the letters of "sin" made a name and unmade.
+  Place(Last, 1)->AddEqDivision();
+  ExpectAsFresh(*Editor, "a fraction for the left index's base");
+  Place(Last, 7)->DelEquation(7);
+  ExpectAsFresh(*Editor, "sin made si");
+  Place(Last, 7)->AddEqSimple(QLatin1Char('n'));
+  ExpectAsFresh(*Editor, "si made sin");
+  // A taller part inside each stretched or marked element.
+  for (int I = 0; I < Last->Count(); ++I)
+    if (auto* Template = dynamic_cast<TEqParent*>(Last->Item(I))) {
+      Place(Template->Slot(0), 0)->AddEqDivision();
+      ExpectAsFresh(*Editor, typeid(*Template).name());
+    }
+  Editor->SetTypesetting(GetParam() == TTypesettings::Math ? TTypesettings::Classic : TTypesettings::Math);
+  ExpectAsFresh(*Editor, "the other style");
+  Editor->SetTypesetting(GetParam());
+  ExpectAsFresh(*Editor, "back");
+}
+
+TEST_P(IncrementalLayout, LineCommandsFontAndColour) {
   Place(Line(1), 0);
   Editor->AddEditArea();
   Active()->AddEqSimple(QLatin1Char('n'));
@@ -197,7 +231,7 @@ TEST_F(IncrementalLayout, LineCommandsFontAndColour) {
   ExpectAsFresh(*Editor, "colour back");
 }
 
-TEST_F(IncrementalLayout, DataAssignments) {
+TEST_P(IncrementalLayout, DataAssignments) {
   Place(Line(3), 1)->AddEqSimple(QLatin1Char('k'));
   Editor->SetData(QStringLiteral("EditArea(Simple(x))EditArea()EditArea(Division(EditArea()EditArea()))"));
   ExpectAsFresh(*Editor, "shorter text");
@@ -209,6 +243,9 @@ TEST_F(IncrementalLayout, DataAssignments) {
   EXPECT_ANY_THROW(Editor->SetData(QStringLiteral("EditArea(Simple(a))EditArea(ExtSymbol(z))")));
   ExpectAsFresh(*Editor, "text with a fault");
 }
+
+INSTANTIATE_TEST_SUITE_P(Styles, IncrementalLayout, ::testing::Values(TTypesettings::Classic, TTypesettings::Math),
+                         [](const auto& Info) { return Info.param == TTypesettings::Math ? "Math" : "Classic"; });
 
 namespace {
 QString AllTemplates() {
