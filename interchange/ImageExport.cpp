@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "editor/EditorCore.h"
+#include "interchange/SvgPicture.h"
 
 namespace {
 // Layout pixels are screen pixels at 96 dpi: 20 pt text is 27 px high.
@@ -40,6 +41,8 @@ class TPictureLayout {
     FFormula = FCopy.get();
   }
   const TEditorCore& Formula() const { return *FFormula; }
+  // Whether the picture is the Math style's fine copy.
+  bool Copied() const { return FCopy != nullptr; }
   double Factor() const { return FCopy ? 1.0 / Fine : 1.0; }
   QSizeF Size(double Scale) const { return QSizeF(FFormula->RenderSize()) * Factor() * Scale; }
   void Render(QPainter& Painter, TRenderOptions Options) const {
@@ -64,13 +67,21 @@ bool Fail(QString* Error, const QString& Message) {
 bool WriteSvg(const TEditorCore& Formula, QIODevice& Device, const TRenderOptions& Options) {
   const TPictureLayout Layout(Formula);
   const QSizeF Size = Layout.Size(Options.Scale);
+  QPainter Painter;
+  if (Layout.Copied()) {
+    // Outlines and rules only: written as they are drawn, in the picture's pixels.
+    TSvgPicture Picture(Device, Size, LayoutDpi, QStringLiteral("Formula"));
+    if (!Painter.begin(&Picture)) return false;
+    Layout.Render(Painter, Options);
+    return Painter.end();
+  }
+  // Classic's text stays text, set by the viewer in the formula's font.
   QSvgGenerator Generator;
   Generator.setOutputDevice(&Device);
   Generator.setSize(Size.toSize());
   Generator.setViewBox(QRectF(QPointF(0, 0), Size));
   Generator.setResolution(LayoutDpi);
   Generator.setTitle(QStringLiteral("Formula"));
-  QPainter Painter;
   if (!Painter.begin(&Generator)) return false;
   Layout.Render(Painter, Options);
   return Painter.end();
