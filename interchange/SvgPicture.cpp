@@ -12,27 +12,32 @@
 
 namespace {
 // A coordinate or length to a hundredth, the shortest way: 12, 12.5, -0.25.
-void AppendNumber(QByteArray& Out, double Value) {
+char* WriteNumber(char* Out, double Value) {
   if (!std::isfinite(Value)) Value = 0;
   long long Hundredths = std::llround(std::clamp(Value, -1e12, 1e12) * 100);
   if (Hundredths < 0) {
-    Out += '-';
+    *Out++ = '-';
     Hundredths = -Hundredths;
   }
-  char Digits[24];
-  const auto End = std::to_chars(Digits, Digits + sizeof Digits, Hundredths / 100).ptr;
-  Out.append(Digits, End - Digits);
+  Out = std::to_chars(Out, Out + 16, Hundredths / 100).ptr;
   if (const int Fraction = static_cast<int>(Hundredths % 100)) {
-    Out += '.';
-    Out += static_cast<char>('0' + Fraction / 10);
-    if (Fraction % 10) Out += static_cast<char>('0' + Fraction % 10);
+    *Out++ = '.';
+    *Out++ = static_cast<char>('0' + Fraction / 10);
+    if (Fraction % 10) *Out++ = static_cast<char>('0' + Fraction % 10);
   }
+  return Out;
+}
+
+void AppendNumber(QByteArray& Out, double Value) {
+  char Text[24];
+  Out.append(Text, WriteNumber(Text, Value) - Text);
 }
 
 void AppendPoint(QByteArray& Out, QPointF Point) {
-  AppendNumber(Out, Point.x());
-  Out += ' ';
-  AppendNumber(Out, Point.y());
+  char Text[48];
+  char* End = WriteNumber(Text, Point.x());
+  *End++ = ' ';
+  Out.append(Text, WriteNumber(End, Point.y()) - Text);
 }
 
 void AppendColour(QByteArray& Out, const char* Name, const char* OpacityName, QColor Colour, double Opacity) {
