@@ -292,7 +292,7 @@ void TEditArea::LayoutChanged() {
   for (TEditArea* Area = this; Area;) {
     Area->FLaidOut = false;
     Area->FDataKnown = false;
-    auto* Holder = dynamic_cast<TEquation*>(Area->FOwner);
+    TEquation* Holder = Area->FOwner ? Area->FOwner->AsElement() : nullptr;
     // A template's layout follows its slots.
     if (Holder) Holder->ForgetLayout();
     if (!Holder && Area->FEditor) Area->FEditor->DataChanged();

@@ -84,7 +84,7 @@ void TEditArea::RefreshRecurse() {
     TEquatStore* Owner = Area->GetParent();
     if (!Owner) return;
     Owner->RefreshEditArea(Area->IndexInParent());
-    auto* Element = dynamic_cast<TEquation*>(Owner);
+    TEquation* Element = Owner->AsElement();
     Area = Element ? Element->GetParent() : nullptr;
   }
 }

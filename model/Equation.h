@@ -15,6 +15,8 @@ class TEquation : public TEquatStore {
   // Owner must be a TEditArea (else EInvalidCast); it becomes the parent control.
   explicit TEquation(TCustomControl* Owner);
 
+  TEquation* AsElement() override { return this; }
+
   // The edit area whose run holds the element.
   TEditArea* GetParent() const { return FParent; }
   void PutParent(TEditArea* Value);

@@ -12,6 +12,7 @@
 #include "../platform/Lists.h"
 
 class TEditArea;
+class TEquation;
 using TEditAreaList = TObjectList<TEditArea>;
 
 class TZelkGraphic : public TCustomControl {
@@ -55,6 +56,10 @@ class TEquatStore : public TZelkGraphic {
   // Brackets several changes: the last EndUpdate lays out (or notifies) once.
   void BeginUpdate();
   void EndUpdate();
+
+  // The element this store is; nullptr for an editor. A change walks from a slot up
+  // through its elements, where a cast would cost more than the walk.
+  virtual TEquation* AsElement() { return nullptr; }
 
   virtual void EditAreaDown() {}
   virtual void EditAreaUp() {}
