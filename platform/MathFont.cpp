@@ -286,16 +286,22 @@ const QPainterPath& TMathFont::Outline(quint32 Glyph, double Em) const {
 
 void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const {
   if (Run.Empty() || Em <= 0) return;
-  if (Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG) {
-    // An SVG file would name the font and leave the glyphs to the viewer, which has no
-    // way to reach glyphs by index: outlines go in instead, each glyph a path of its own
-    // filled by winding, as fonts mean their outlines, so that the overlapping pieces of
-    // an assembled delimiter leave no holes.
+  // An SVG file would name the font and leave the glyphs to the viewer, which has no way
+  // to reach glyphs by index: outlines go in instead, each glyph a path of its own filled
+  // by winding, as fonts mean their outlines, so that the overlapping pieces of an
+  // assembled delimiter leave no holes. A picture laid out larger and drawn scaled down
+  // fills the outlines too, with exact coverage as PDF rasterisers give it: a glyph run
+  // there comes out lighter and a pixel shorter at thin ends.
+  const bool Svg = Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG;
+  if (Svg || Painter.transform().m22() < 1) {
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing, true);
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
       const QPointF At = Origin + Run.Positions[I];
       QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));
       Painter.fillPath(Outline, Color);
     }
+    Painter.restore();
     return;
   }
   QGlyphRun Glyphs;
