@@ -49,6 +49,18 @@ class FontData {
     const double S = Em / Upem;
     return QRectF(E.x_bearing * S, -E.y_bearing * S, E.width * S, -E.height * S);
   }
+  // The advance of the first vertical variant of Code at least Height tall, in pixels at Em.
+  double VariantAdvance(char32_t Code, double Height, double Em) const {
+    hb_codepoint_t Glyph = 0;
+    hb_font_get_nominal_glyph(Font, Code, &Glyph);
+    hb_ot_math_glyph_variant_t Variants[32];
+    unsigned Count = 32;
+    hb_ot_math_get_glyph_variants(Font, Glyph, HB_DIRECTION_TTB, 0, &Count, Variants);
+    unsigned I = 0;
+    while (I + 1 < Count && Variants[I].advance * Em / Upem < Height) ++I;
+    if (Count > 0) Glyph = Variants[I].glyph;
+    return hb_font_get_glyph_h_advance(Font, Glyph) * Em / Upem;
+  }
   double Advance(char32_t Code, double Em) const {
     hb_codepoint_t Glyph = 0;
     hb_font_get_nominal_glyph(Font, Code, &Glyph);
@@ -869,4 +881,18 @@ TEST_F(MathLayoutTest, AContinuedFractionKeepsItsPartsInDisplayStyleAndItsNumera
   EXPECT_EQ(Continued->Denominator()->MathLevel(), mlDisplay);
   // [l]: the numerator at the left, beside the bar's end.
   EXPECT_LT(Continued->Numerator()->Left(), (Continued->Width() - Continued->Numerator()->Width()) / 2 - 2);
+}
+
+TEST_F(MathLayoutTest, NullDelimitersStandBesideAFractionAndABinomialsBracketsInTheirPlace) {
+  Read("EditArea(Division(EditArea(Simple(n)Simple(+)Simple(1))EditArea(Simple(k)))"
+       "Binomial(EditArea(Simple(n)Simple(+)Simple(1))EditArea(Simple(k))))");
+  // \nulldelimiterspace either side of a bare fraction: 1.2 pt of 20 pt.
+  auto* Fraction = ElementAt<TEqDivision>(Line(), 0);
+  EXPECT_EQ(Fraction->Width() - Fraction->Numerator()->Width(), 2 * std::lround(0.06 * Em()));
+  // \binom's brackets take their place: the stack is its wider part, the brackets right
+  // beside it (of \delim1's 2.39 em here).
+  auto* Binomial = ElementAt<TEqBinomial>(Line(), 1);
+  const int Bracket = std::ceil(Data->VariantAdvance(U'(', 2.39 * Em(), Em()));
+  EXPECT_EQ(Binomial->Numerator()->Left(), Bracket);
+  EXPECT_EQ(Binomial->Width(), 2 * Bracket + Binomial->Numerator()->Width());
 }
