@@ -896,3 +896,13 @@ TEST_F(MathLayoutTest, NullDelimitersStandBesideAFractionAndABinomialsBracketsIn
   EXPECT_EQ(Binomial->Numerator()->Left(), Bracket);
   EXPECT_EQ(Binomial->Width(), 2 * Bracket + Binomial->Numerator()->Width());
 }
+
+TEST_F(MathLayoutTest, AMiddleBarTakesNoSpaceOfItsOwnAsTexSpacesMiddle) {
+  // \middle closes the part before it and opens the next: the bar's advance alone between
+  // the parts (a space around it is the formula's own, as in \;\middle|\;).
+  Read("EditArea(FenceFigureOpenModuleFigureClose(EditArea(Simple(x))EditArea(Simple(y))))");
+  auto* Fence = ElementAt<TEqFence>(Line(), 0);
+  ASSERT_EQ(Fence->EditAreaCount(), 2);
+  const int Between = Fence->Slot(1)->Left() - Fence->Slot(0)->Left() - Fence->Slot(0)->Width();
+  EXPECT_EQ(Between, std::ceil(Data->VariantAdvance(U'|', 0, Em())));
+}
