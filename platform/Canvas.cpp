@@ -163,7 +163,13 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
 
 void TCanvas::GlyphsOut(QPointF Origin, const TMathGlyphs& Run, double Em) {
   if (!FPainter || !FMath || Run.Empty()) return;
-  if (!FClip.contains(Run.Ink.translated(Origin).toAlignedRect())) ClipPainter();
+  // Type reaches past its box where the font draws it so (an italic f's tail and hook, a
+  // letter's overhang at the end of a run): a glyph is cut only to what the paint covers,
+  // not to its node.
+  if (FPainterClipped) {
+    FPainter->setClipping(false);
+    FPainterClipped = FClipApplied = false;
+  }
   FMath->Draw(*FPainter, Origin, Run, Em, Font.Color);
 }
 

@@ -906,3 +906,16 @@ TEST_F(MathLayoutTest, AMiddleBarTakesNoSpaceOfItsOwnAsTexSpacesMiddle) {
   const int Between = Fence->Slot(1)->Left() - Fence->Slot(0)->Left() - Fence->Slot(0)->Width();
   EXPECT_EQ(Between, std::ceil(Data->VariantAdvance(U'|', 0, Em())));
 }
+
+TEST_F(MathLayoutTest, AGlyphsInkReachesPastItsNodeAsTheFontDrawsIt) {
+  // The italic f's tail runs left under the letter before it, below the baseline where
+  // that letter has no ink.
+  Read("EditArea(Simple(a)Simple(f))");
+  auto* Letter = ElementAt<TEqSimple>(Line(), 1);
+  const QRectF Tail = Data->Ink(U'\U0001D453', Em());
+  ASSERT_LT(Tail.left(), -2);
+  const QImage Image = F.Editor->RenderImage();
+  const int Left = Letter->HostPosition().x();
+  const int Baseline = HostBaseline(Line());
+  EXPECT_TRUE(AnyInked(Image, QRect(Left + Tail.left() + 1, Baseline + 2, -Tail.left() - 1, Tail.bottom() - 2)));
+}
