@@ -198,6 +198,7 @@ std::vector<int> TEditArea::MathGaps() const {
     // The letters of a name stand together as one operator.
     if (Letter && Letter->MathName() == mnRest) continue;
     if (Item(I)->MathAtom() != maScript) Gaps[I] = Style.Space(Atoms[I - 1], Atoms[I], FMathLevel);
+    if (TakesItalic(*Item(I))) Gaps[I] += CharacterItalic(*Item(I - 1));
   }
   return Gaps;
 }

@@ -16,6 +16,7 @@
 #include "layout/MathStyle.h"
 #include "model/Accent.h"
 #include "model/Binomial.h"
+#include "model/Index.h"
 #include "model/LongDivision.h"
 #include "model/Radical.h"
 #include "platform/MathFont.h"
@@ -64,8 +65,12 @@ class FontData {
   double Advance(char32_t Code, double Em) const {
     hb_codepoint_t Glyph = 0;
     hb_font_get_nominal_glyph(Font, Code, &Glyph);
-    return (hb_font_get_glyph_h_advance(Font, Glyph) + hb_ot_math_get_glyph_italics_correction(Font, Glyph)) * Em /
-           Upem;
+    return hb_font_get_glyph_h_advance(Font, Glyph) * Em / Upem;
+  }
+  double Italic(char32_t Code, double Em) const {
+    hb_codepoint_t Glyph = 0;
+    hb_font_get_nominal_glyph(Font, Code, &Glyph);
+    return hb_ot_math_get_glyph_italics_correction(Font, Glyph) * Em / Upem;
   }
 
  private:
@@ -474,7 +479,7 @@ TEST_F(MathLayoutTest, LimitsClearTheirBaseByTheFontsLimitGapsAndOperatorNamesSt
     EXPECT_NEAR(Op->Base()->Item(I)->Width(), Data->Advance(Letter, Em()), 1.0);
     Apart += std::abs(Data->Advance(Letter, Em()) - Data->Advance(U'\U0001D44E' + (Letter - U'a'), Em()));
   }
-  EXPECT_GT(Apart, 3.0);
+  EXPECT_GT(Apart, 2.0);
   // The base keeps the line's baseline.
   EXPECT_EQ(HostBaseline(Op->Base()), HostBaseline(Line()));
 
@@ -528,7 +533,8 @@ TEST_F(MathLayoutTest, LettersAreItalicAndOperatorsSpacedAsTeXSpacesAtoms) {
   // the relation a thick one; the comma a thin one after it.
   const double Mu = Em / 18;
   EXPECT_LE(Left(1) - Right(0), TEACursor::CaretWidth);
-  EXPECT_NEAR(Left(2) - Right(1), 4 * Mu, 1.0);
+  // The x's italic correction stands before the plus, a character.
+  EXPECT_NEAR(Left(2) - Right(1), 4 * Mu + Data->Italic(U'\U0001D465', Em), 1.0);
   EXPECT_NEAR(Left(3) - Right(2), 4 * Mu, 1.0);
   EXPECT_NEAR(Left(4) - Right(3), 5 * Mu, 1.0);
   EXPECT_NEAR(Left(5) - Right(4), 5 * Mu, 1.0);
@@ -918,4 +924,22 @@ TEST_F(MathLayoutTest, AGlyphsInkReachesPastItsNodeAsTheFontDrawsIt) {
   const int Left = Letter->HostPosition().x();
   const int Baseline = HostBaseline(Line());
   EXPECT_TRUE(AnyInked(Image, QRect(Left + Tail.left() + 1, Baseline + 2, -Tail.left() - 1, Tail.bottom() - 2)));
+}
+
+TEST_F(MathLayoutTest, ALettersItalicCorrectionStandsOnlyBeforeACharacterAndASuperscript) {
+  // f=f, f\,x: the correction before the relation, none at the run's end or before a space.
+  Read("EditArea(Simple(f)Simple(=)Simple(f)ExtSymbol(8198)Simple(x))");
+  const double Italic = Data->Italic(U'\U0001D453', Em());
+  ASSERT_GT(Italic, 2);
+  auto Gap = [&](int I) { return Line()->Item(I)->Left() - Line()->Item(I - 1)->Left() - Line()->Item(I - 1)->Width(); };
+  for (int I : {0, 2}) EXPECT_NEAR(Line()->Item(I)->Width(), Data->Advance(U'\U0001D453', Em()), 1.0) << I;
+  EXPECT_NEAR(Gap(1), 5 * Em() / 18 + Italic, 1.0);
+  EXPECT_EQ(Gap(3), 0);
+  // f_n^2: the subscript at the f's advance, the superscript beyond its correction.
+  Read("EditArea(Simple(f)IndexTopBottom(EditArea(Simple(n))EditArea(Simple(2))))");
+  auto* Scripts = ElementAt<TEqIndex>(Line(), 1);
+  ASSERT_TRUE(Scripts && Scripts->IndexTopArea() && Scripts->IndexBottomArea());
+  EXPECT_EQ(Scripts->Left(), Line()->Item(0)->Left() + Line()->Item(0)->Width());
+  EXPECT_EQ(Scripts->IndexBottomArea()->Left(), 0);
+  EXPECT_EQ(Scripts->IndexTopArea()->Left(), std::lround(Italic));
 }
