@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include <QFontMetrics>
+#include <cmath>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -30,7 +31,30 @@ void TCanvas::ClipPainter() {
 
 void TCanvas::Fill(const QRect& Area, QColor Color) {
   const QRect Visible = Area & FClip;
-  if (!Visible.isEmpty()) FPainter->fillRect(Visible, Color);
+  if (Visible.isEmpty()) return;
+  const QTransform& Device = FPainter->transform();
+  if (Device.m22() >= 1 || Device.isRotating()) {
+    FPainter->fillRect(Visible, Color);
+    return;
+  }
+  // A picture laid out larger and drawn scaled down: the edges go to whole pixels and a
+  // thin rule keeps one, as PDF rasterisers adjust rules; a fraction bar thinner than a
+  // pixel between two pixel centres had vanished.
+  const QRectF Mapped = Device.mapRect(QRectF(Visible));
+  auto Edges = [](double From, double To) {
+    double A = std::round(From), B = std::round(To);
+    if (B <= A) {
+      A = std::floor((From + To) / 2);
+      B = A + 1;
+    }
+    return std::pair{A, B};
+  };
+  const auto [X1, X2] = Edges(Mapped.left(), Mapped.right());
+  const auto [Y1, Y2] = Edges(Mapped.top(), Mapped.bottom());
+  FPainter->save();
+  FPainter->resetTransform();
+  FPainter->fillRect(QRectF(X1, Y1, X2 - X1, Y2 - Y1), Color);
+  FPainter->restore();
 }
 
 void TCanvas::EndPaint() { FPainter = nullptr; }

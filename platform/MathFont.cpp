@@ -296,8 +296,18 @@ void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, 
   if (Svg || Painter.transform().m22() < 1) {
     Painter.save();
     Painter.setRenderHint(QPainter::Antialiasing, true);
+    // On a raster picture each glyph's baseline goes to the whole pixel above, as PDF
+    // rasterisers place glyphs: feet and tops come out sharp.
+    const bool Raster = !Svg && Painter.device() && Painter.device()->devType() == QInternal::Image;
+    const QTransform Device = Painter.transform();
+    const QTransform Back = Device.inverted();
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
-      const QPointF At = Origin + Run.Positions[I];
+      QPointF At = Origin + Run.Positions[I];
+      if (Raster) {
+        QPointF Pixel = Device.map(At);
+        Pixel.setY(std::floor(Pixel.y() + 1e-6));
+        At = Back.map(Pixel);
+      }
       QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));
       Painter.fillPath(Outline, Color);
     }

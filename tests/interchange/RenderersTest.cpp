@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <algorithm>
 #include <QFile>
 #include <QFont>
 #include <QImage>
@@ -161,5 +162,47 @@ TEST(OtherRenderers, PopplerDrawsOurMathGlyphsAsDarkAsOurPng) {
     const int Theirs = Ink(Drawn(Poppler, {"-r", "96", "-png", "-singlefile", P.Pdf, FromPdf}, FromPdf + ".png"));
     ASSERT_GT(Theirs, 0);
     EXPECT_NEAR(Ink(P.Png), Theirs, Theirs * 0.1);
+  }
+}
+
+// A raster picture keeps baselines and rules on whole pixels, as PDF rasterisers draw
+// them: the flat foot of an F ends at a pixel's edge, and a fraction bar thinner than a
+// pixel still shows as one full row at any size.
+TEST(OtherRenderers, OurMathPngPutsBaselinesAndRulesOnWholePixels) {
+  auto Rows = [](const QImage& Image, int Threshold) {
+    std::vector<int> Dark;
+    for (int Y = 0; Y < Image.height(); ++Y) {
+      int Count = 0;
+      for (int X = 0; X < Image.width(); ++X) Count += qGray(Image.pixel(X, Y)) < Threshold;
+      Dark.push_back(Count);
+    }
+    return Dark;
+  };
+  for (const int Points : {9, 10, 11, 12, 13, 20, 36}) {
+    SCOPED_TRACE(Points);
+    EditorFixture F;
+    F.Editor->SetTypesetting(TTypesettings::Math);
+    QFont Font = F.Editor->font();
+    Font.setPointSize(Points);
+    F.Editor->setFont(Font);
+    TRenderOptions Options;
+    // The foot: the row under the F's last dark row holds no ink to speak of.
+    F.Editor->SetData(QStringLiteral("EditArea(Simple(F))"));
+    QBuffer Png;
+    Png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Png, Options));
+    const QImage Letter = QImage::fromData(Png.data()).convertToFormat(QImage::Format_RGB32);
+    const std::vector<int> Dark = Rows(Letter, 128);
+    const int Last = static_cast<int>(std::find_if(Dark.rbegin(), Dark.rend(), [](int C) { return C > 0; }).base() - Dark.begin()) - 1;
+    ASSERT_GE(Last, 0);
+    EXPECT_EQ(Rows(Letter, 224)[Last + 1], 0);
+    // The bar: one row inked across the wider part at least.
+    F.Editor->SetData(QStringLiteral("EditArea(Division(EditArea(Simple(a)Simple(b)Simple(c))EditArea(Simple(d))))"));
+    QBuffer Bar;
+    Bar.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Bar, Options));
+    const QImage Fraction = QImage::fromData(Bar.data()).convertToFormat(QImage::Format_RGB32);
+    const std::vector<int> Across = Rows(Fraction, 128);
+    EXPECT_GE(*std::max_element(Across.begin(), Across.end()), Points);
   }
 }
