@@ -39,8 +39,13 @@ void TCanvas::Fill(const QRect& Area, QColor Color) {
   }
   // A picture laid out larger and drawn scaled down: the edges go to whole pixels and a
   // thin rule keeps one, as PDF rasterisers adjust rules; a fraction bar thinner than a
-  // pixel between two pixel centres had vanished.
+  // pixel between two pixel centres had vanished. What is thinner than half a pixel (a
+  // one-unit outline of the fine layout) stays as thin as it is.
   const QRectF Mapped = Device.mapRect(QRectF(Visible));
+  if (Mapped.width() < 0.5 || Mapped.height() < 0.5) {
+    FPainter->fillRect(Visible, Color);
+    return;
+  }
   auto Edges = [](double From, double To) {
     double A = std::round(From), B = std::round(To);
     if (B <= A) {

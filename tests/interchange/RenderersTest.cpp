@@ -204,5 +204,15 @@ TEST(OtherRenderers, OurMathPngPutsBaselinesAndRulesOnWholePixels) {
     const QImage Fraction = QImage::fromData(Bar.data()).convertToFormat(QImage::Format_RGB32);
     const std::vector<int> Across = Rows(Fraction, 128);
     EXPECT_GE(*std::max_element(Across.begin(), Across.end()), Points);
+    // A radical's bar is its rule alone: no outline of the fine layout grows into rows
+    // of its own.
+    F.Editor->SetData(QStringLiteral("EditArea(Root(EditArea(Simple(x)Simple(x)Simple(x)Simple(x))))"));
+    QBuffer Root;
+    Root.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Root, Options));
+    const std::vector<int> Radical = Rows(QImage::fromData(Root.data()).convertToFormat(QImage::Format_RGB32), 128);
+    const int Widest = *std::max_element(Radical.begin(), Radical.end());
+    const int Rule = std::count_if(Radical.begin(), Radical.end(), [&](int C) { return C > Widest * 9 / 10; });
+    EXPECT_LE(Rule, std::ceil(0.052 * Points * 96 / 72));
   }
 }
