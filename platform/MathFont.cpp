@@ -38,6 +38,7 @@ hb_ot_math_constant_t HbConstant(TMathConstant Which) {
     case TMathConstant::UpperLimitBaselineRiseMin: return HB_OT_MATH_CONSTANT_UPPER_LIMIT_BASELINE_RISE_MIN;
     case TMathConstant::LowerLimitGapMin: return HB_OT_MATH_CONSTANT_LOWER_LIMIT_GAP_MIN;
     case TMathConstant::LowerLimitBaselineDropMin: return HB_OT_MATH_CONSTANT_LOWER_LIMIT_BASELINE_DROP_MIN;
+    case TMathConstant::StackGapMin: return HB_OT_MATH_CONSTANT_STACK_GAP_MIN;
     case TMathConstant::StretchStackGapAboveMin: return HB_OT_MATH_CONSTANT_STRETCH_STACK_GAP_ABOVE_MIN;
     case TMathConstant::StretchStackGapBelowMin: return HB_OT_MATH_CONSTANT_STRETCH_STACK_GAP_BELOW_MIN;
     case TMathConstant::FractionNumeratorShiftUp: return HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_SHIFT_UP;

@@ -42,6 +42,7 @@ enum class TMathConstant {
   UpperLimitBaselineRiseMin,
   LowerLimitGapMin,
   LowerLimitBaselineDropMin,
+  StackGapMin,
   StretchStackGapAboveMin,
   StretchStackGapBelowMin,
   FractionNumeratorShiftUp,

@@ -18,6 +18,7 @@
 #include "model/Binomial.h"
 #include "model/Index.h"
 #include "model/LongDivision.h"
+#include "model/Matrix.h"
 #include "model/Radical.h"
 #include "platform/MathFont.h"
 
@@ -942,4 +943,27 @@ TEST_F(MathLayoutTest, ALettersItalicCorrectionStandsOnlyBeforeACharacterAndASup
   EXPECT_EQ(Scripts->Left(), Line()->Item(0)->Left() + Line()->Item(0)->Width());
   EXPECT_EQ(Scripts->IndexBottomArea()->Left(), 0);
   EXPECT_EQ(Scripts->IndexTopArea()->Left(), std::lround(Italic));
+}
+
+TEST_F(MathLayoutTest, TheLinesOfALimitStandBoxOnBoxTheFontsStackGapApart) {
+  // \sum_{\substack{0<i<m\\0<j<n}}: subarray's lines, no strut, \lineskip (three rule
+  // thicknesses: the stack gap) between them.
+  Read("EditArea(SumLimitBottom(EditArea(Simple(P))EditArea(MatrixkmVert(EditArea(Simple(0)Simple(<)Simple(i)Simple(<)"
+       "Simple(m))EditArea(Simple(0)Simple(<)Simple(j)Simple(<)Simple(n))))))");
+  auto* Sum = dynamic_cast<TEqParent*>(Line()->Item(0));
+  ASSERT_TRUE(Sum);
+  TEqMatrix* Lines = nullptr;
+  for (int I = 0; I < Sum->EditAreaCount() && !Lines; ++I)
+    if (Sum->Slot(I)->Count() == 1) Lines = dynamic_cast<TEqMatrix*>(Sum->Slot(I)->Item(0));
+  ASSERT_TRUE(Lines);
+  EXPECT_GE(Lines->MathLevel(), mlScript);
+  const TEditArea* First = Lines->Slot(0);
+  const TEditArea* Second = Lines->Slot(1);
+  EXPECT_EQ(Second->Top() - First->Top() - First->Height(),
+            std::lround(Data->Px(HB_OT_MATH_CONSTANT_STACK_GAP_MIN, EmOf(Lines))));
+  // A matrix in the line keeps its rows' struts.
+  Read("EditArea(MatrixkmVert(EditArea(Simple(a))EditArea(Simple(b))))");
+  auto* Matrix = ElementAt<TEqMatrix>(Line(), 0);
+  auto Baseline = [](const TEditArea* Cell) { return Cell->Top() + Cell->MathBaseline(); };
+  EXPECT_NEAR(Baseline(Matrix->Slot(1)) - Baseline(Matrix->Slot(0)), 1.2 * Em(), 1.0);
 }
