@@ -185,6 +185,19 @@ TMathGlyphs TMathFont::Stretched(quint32 Glyph, double Size, bool Horizontal, do
   return *FStretched.insert(Key, Stretch(Glyph, Size, Horizontal, Em));
 }
 
+TMathGlyphs TMathFont::Fitting(quint32 Glyph, double Width, double Em) const {
+  hb_ot_math_glyph_variant_t Variants[32];
+  unsigned Count = 32;
+  hb_ot_math_get_glyph_variants(FFont, Glyph, HB_DIRECTION_LTR, 0, &Count, Variants);
+  const double Wanted = Width / Scale(Em);
+  quint32 Best = Glyph;
+  for (unsigned I = 0; I < Count && Variants[I].advance <= Wanted; ++I) {
+    if (I + 1 == Count) return Stretched(Glyph, Width, true, Em);
+    Best = Variants[I].glyph;
+  }
+  return Single(Best, Em);
+}
+
 TMathGlyphs TMathFont::Stretch(quint32 Glyph, double Size, bool Horizontal, double Em) const {
   const hb_direction_t Direction = Horizontal ? HB_DIRECTION_LTR : HB_DIRECTION_BTT;
   const double Wanted = Size / Scale(Em);

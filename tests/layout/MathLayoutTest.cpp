@@ -967,3 +967,20 @@ TEST_F(MathLayoutTest, TheLinesOfALimitStandBoxOnBoxTheFontsStackGapApart) {
   auto Baseline = [](const TEditArea* Cell) { return Cell->Top() + Cell->MathBaseline(); };
   EXPECT_NEAR(Baseline(Matrix->Slot(1)) - Baseline(Matrix->Slot(0)), 1.2 * Em(), 1.0);
 }
+
+TEST_F(MathLayoutTest, AWideHatIsTheWidestVariantNoWiderThanItsBase) {
+  // \widehat{xyz}: TeX takes the hat's variants while they fit over the base, never one
+  // wider than it.
+  QFont Large = F.Editor->font();
+  Large.setPointSize(36);
+  F.Editor->setFont(Large);
+  Read("EditArea(AccentHat(EditArea(Simple(x)Simple(y)Simple(z))))");
+  auto* Accent = ElementAt<TEqAccent>(Line(), 0);
+  const QImage Image = Ink(Accent);
+  const QRect Slot = Accent->Slot(0)->BoundsRect();
+  const auto Mark = InkBox(Image, QRect(0, 0, Image.width(), Slot.top()));
+  ASSERT_TRUE(Mark);
+  EXPECT_LE(Mark->width(), Slot.width() + 1) << Mark->width() << " over " << Slot.width();
+  // Still a wide one: more than half the base.
+  EXPECT_GT(Mark->width(), Slot.width() / 2);
+}
