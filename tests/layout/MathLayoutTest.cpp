@@ -984,3 +984,15 @@ TEST_F(MathLayoutTest, AWideHatIsTheWidestVariantNoWiderThanItsBase) {
   // Still a wide one: more than half the base.
   EXPECT_GT(Mark->width(), Slot.width() / 2);
 }
+
+TEST_F(MathLayoutTest, ATwoWordNameHasAThinSpaceBetweenItsWords) {
+  // \limsup is lim\,sup; \sup alone keeps its letters together.
+  Read("EditArea(Simple(l)Simple(i)Simple(m)Simple(s)Simple(u)Simple(p)Simple(a))");
+  auto Gap = [&](int I) { return Line()->Item(I)->Left() - Line()->Item(I - 1)->Left() - Line()->Item(I - 1)->Width(); };
+  EXPECT_EQ(Gap(1), 0);
+  EXPECT_EQ(Gap(2), 0);
+  EXPECT_NEAR(Gap(3), 3 * Em() / 18, 1.0);
+  EXPECT_EQ(Gap(4), 0);
+  EXPECT_NEAR(Gap(6), 3 * Em() / 18, 1.0);
+  for (int I = 0; I < 6; ++I) EXPECT_EQ(ElementAt<TEqSimple>(Line(), I)->MathName(), I == 0 || I == 3 ? mnFirst : mnRest) << I;
+}
