@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 #include <memory>
 
 #include "editor/EditorCore.h"
 #include "interchange/SvgPicture.h"
+#include "model/EditArea.h"
 
 namespace {
 // Layout pixels are screen pixels at 96 dpi: 20 pt text is 27 px high.
@@ -47,14 +49,31 @@ class TPictureLayout {
   QSizeF Size(double Scale) const { return QSizeF(FFormula->RenderSize()) * Factor() * Scale; }
   void Render(QPainter& Painter, TRenderOptions Options) const {
     Options.Scale *= Factor();
+    Painter.save();
+    Painter.translate(OriginShift(Options.Scale));
     FFormula->Render(Painter, Options);
+    Painter.restore();
   }
   QImage Image(TRenderOptions Options) const {
-    Options.Scale *= Factor();
-    return FFormula->RenderImage(Options);
+    const QSizeF Whole = Size(Options.Scale);
+    QImage Picture(qMax(1, qCeil(Whole.width())), qMax(1, qCeil(Whole.height())), QImage::Format_ARGB32_Premultiplied);
+    Picture.fill(Options.Transparent ? QColor(Qt::transparent) : FFormula->BkColor());
+    QPainter Painter(&Picture);
+    Render(Painter, Options);
+    return Picture;
   }
 
  private:
+  // Down and right to the next whole pixel for the first line's baseline and left edge: a
+  // raster picture sets the formula's origin on a pixel corner, as TeX's drivers do.
+  QPointF OriginShift(double Scale) const {
+    if (!FCopy || FFormula->LineCount() == 0) return {};
+    const TEditArea* First = FFormula->Line(0);
+    const double X = First->Left() * Scale;
+    const double Y = (First->Top() + First->MathBaseline()) * Scale;
+    return QPointF(std::ceil(X) - X, std::ceil(Y) - Y);
+  }
+
   std::unique_ptr<TEditorCore> FCopy;
   const TEditorCore* FFormula;
 };

@@ -100,7 +100,7 @@ TMathAccent MathAccent(const TEqAccent& Accent) {
     const quint32 Base = SoleGlyph(Body, BaseEm);
     // Over one character a mark keeps its own size, as TeX's \hat does beside \widehat.
     const bool Stretch = Stretchy(Kind) && !Base;
-    A.Mark = Stretch ? Style.Font().Stretched(Glyph, Span.Width(), true, A.MarkEm) : Style.Font().Single(Glyph, A.MarkEm);
+    A.Mark = Stretch ? Style.Font().Fitting(Glyph, Span.Width(), A.MarkEm) : Style.Font().Single(Glyph, A.MarkEm);
     const double Attachment = Base ? Span.Left + Style.Font().TopAccentAttachment(Base, BaseEm)
                                    : (Span.Left + Span.Right) / 2.0;
     // A stretched mark is centred by its ink, a single one by its own attachment.

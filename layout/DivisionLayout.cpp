@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "layout/MathStyle.h"
+#include "model/Binomial.h"
 #include "model/Division.h"
 #include "model/EditArea.h"
 
@@ -58,8 +59,9 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
            Font.Constant(Display ? C::FractionDenomDisplayStyleGapMin : C::FractionDenominatorGapMin, Em) + Bottom.Ascent -
                Axis + HalfBar);
   // The null delimiters TeX puts on either side keep neighbours off the bar's ends:
-  // \nulldelimiterspace, 1.2 pt of a 20-pt formula.
-  F.Pad = static_cast<int>(std::lround(0.06 * Style.Em()));
+  // \nulldelimiterspace, 1.2 pt of a 20-pt formula. A binomial's brackets stand in their
+  // place, right beside the stack.
+  if (!dynamic_cast<const TEqBinomial*>(&Fraction)) F.Pad = static_cast<int>(std::lround(0.06 * Style.Em()));
   F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
   F.NumeratorBaseline = Top.Ascent;
   F.Continued = Fraction.Continued();

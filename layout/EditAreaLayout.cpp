@@ -84,6 +84,17 @@ void TEditArea::RefreshElements() {
   }
 }
 
+namespace {
+// Where the second word of a two-word name starts (0 for a name of one word): TeX sets
+// \limsup as lim\,sup, a thin space between the words, as between two names.
+int SecondWord(QStringView Name) {
+  static const std::pair<const char16_t*, int> Words[] = {{u"liminf", 3}, {u"limsup", 3}, {u"injlim", 3}, {u"projlim", 4}};
+  for (const auto& [Whole, At] : Words)
+    if (Name == QStringView(Whole)) return At;
+  return 0;
+}
+}  // namespace
+
 void TEditArea::MarkOperatorNames() {
   // A run of Latin letters that starts with names is those names, one after another (a
   // reader gives "\sin x" as the letters s, i, n, x).
@@ -101,9 +112,11 @@ void TEditArea::MarkOperatorNames() {
     }
     int Named = 0;
     for (int Length; Named < Letters.size() && (Length = OperatorNamePrefix(QStringView(Letters).mid(Named))) > 0;
-         Named += Length)
+         Named += Length) {
+      const int Second = SecondWord(QStringView(Letters).mid(Named, Length));
       for (int K = 0; K < Length; ++K)
-        static_cast<TEqSimple*>(Item(I + Named + K))->SetMathName(K == 0 ? mnFirst : mnRest);
+        static_cast<TEqSimple*>(Item(I + Named + K))->SetMathName(K == 0 || K == Second ? mnFirst : mnRest);
+    }
     for (int K = I + Named; K < End; ++K) static_cast<TEqSimple*>(Item(K))->SetMathName(mnNone);
     I = End == I ? I + 1 : End;
   }
@@ -198,6 +211,7 @@ std::vector<int> TEditArea::MathGaps() const {
     // The letters of a name stand together as one operator.
     if (Letter && Letter->MathName() == mnRest) continue;
     if (Item(I)->MathAtom() != maScript) Gaps[I] = Style.Space(Atoms[I - 1], Atoms[I], FMathLevel);
+    if (TakesItalic(*Item(I))) Gaps[I] += CharacterItalic(*Item(I - 1));
   }
   return Gaps;
 }

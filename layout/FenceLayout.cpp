@@ -15,8 +15,7 @@ struct TMathFenced {
   TMathFence Outer;
   TMathGlyphs Middle;
   int MiddleShift = 0;
-  int MiddleWidth = 0;  // each, with its room either side
-  int MiddlePad = 0;
+  int MiddleWidth = 0;  // each
 };
 
 TMathFenced MathFenced(const TEqFence& Node) {
@@ -31,11 +30,9 @@ TMathFenced MathFenced(const TEqFence& Node) {
   if (Node.EditAreaCount() > 1) {
     if (const char16_t Glyph = DelimiterGlyph(Kind.Middle)) {
       Result.Middle = Style.Delimiter(MathDelimiter(Glyph), Content.Ascent, Content.Descent, Result.MiddleShift);
-      // A thin space either side sets the bar apart from the parts it parts.
-      if (!Result.Middle.Empty()) {
-        Result.MiddlePad = Style.Mu(3);
-        Result.MiddleWidth = static_cast<int>(std::ceil(Result.Middle.Advance)) + 2 * Result.MiddlePad;
-      }
+      // TeX spaces \middle as a closing delimiter after the part before it and an opening
+      // one before the next: no room of its own either side.
+      if (!Result.Middle.Empty()) Result.MiddleWidth = static_cast<int>(std::ceil(Result.Middle.Advance));
     }
   }
   Content.Width += (Node.EditAreaCount() - 1) * Result.MiddleWidth;
@@ -117,7 +114,7 @@ void TEqFence::Paint() {
     M.Outer.Paint(Canvas(), Baseline, Inner, Em);
     if (!M.Middle.Empty())
       for (int I = 1; I < EditAreaCount(); ++I)
-        Canvas().GlyphsOut(QPointF(Slot(I)->Left() - M.MiddleWidth + M.MiddlePad, Baseline + M.MiddleShift), M.Middle, Em);
+        Canvas().GlyphsOut(QPointF(Slot(I)->Left() - M.MiddleWidth, Baseline + M.MiddleShift), M.Middle, Em);
     return;
   }
   const int CH = CommonHeight();

@@ -33,6 +33,9 @@ struct TMathIndex {
   TMathBox Box;
   int SuperBaseline = 0;
   int SubBaseline = 0;
+  // A superscript stands beyond its character base's italic correction, a subscript at
+  // the base's advance.
+  int SuperLeft = 0;
 };
 
 TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Super, TEditArea* Sub) {
@@ -47,6 +50,10 @@ TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Su
   TMathIndex Result;
   Result.Box = Shifts.Reach(Super, Sub);
   if (!Super && !Sub) Result.Box.Ascent = Result.Box.Descent = 0;
+  if (Super && Base && !Index.BeforeBase()) {
+    Result.SuperLeft = CharacterItalic(*Base);
+    Result.Box.Width = qMax(Super->Width() + Result.SuperLeft, Sub ? Sub->Width() : 0);
+  }
   Result.Box.Width += Style(TMathConstant::SpaceAfterScript);
   Result.SuperBaseline = Result.Box.Ascent - Shifts.Up;
   Result.SubBaseline = Result.Box.Ascent + Shifts.Down;
@@ -86,7 +93,7 @@ void TEqIndex::PlaceMathSlots() {
   if (Bottom) Bottom->SetTop(Math.SubBaseline - Bottom->MathBaseline());
   // A left index leans its slots against the base that follows it.
   for (TEditArea* Area : {Top, Bottom})
-    if (Area) Area->SetLeft(FBeforeBase ? Math.Box.Width - Area->Width() : 0);
+    if (Area) Area->SetLeft(FBeforeBase ? Math.Box.Width - Area->Width() : Area == Top ? Math.SuperLeft : 0);
 }
 
 void TEqIndex::RefreshDimensions() {

@@ -15,6 +15,7 @@
 class TCanvas;
 class TEditArea;
 class TCustomControl;
+class TEquation;
 
 // A box on a baseline: ascent above it, descent below it (either may be negative).
 struct TMathBox {
@@ -94,6 +95,11 @@ TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style);
 int SlotSize(int Size, TMathLevel From, TMathLevel To, const TMathFont& Font);
 // The TeX class of a character standing alone in a run.
 TMathAtom CharacterAtom(char32_t Code);
+// The italic correction of a one-character element in pixels: 0 for other elements, an
+// operator name's letters and primes. TeX adds it after the character when another
+// character follows (TakesItalic) and puts a superscript, not a subscript, beyond it.
+int CharacterItalic(const TEquation& Element);
+bool TakesItalic(const TEquation& Element);
 
 // Delimiters stretched around content (a code of 0 is no delimiter), each centred on the
 // axis and covering the content's ink. Box is the whole: left delimiter, content, right.

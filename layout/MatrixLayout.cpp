@@ -45,10 +45,16 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
   TMathGrid Grid;
   Grid.LeftAligned = Cases(Matrix);
   const double Stretch = Grid.LeftAligned ? CasesStretch : 1.0;
+  // Lines of a script (\substack, subarray) stand box on box, TeX's \lineskip apart:
+  // three default rule thicknesses, which the font gives as its stack gap; no strut.
+  const bool Script = Matrix.MathLevel() >= mlScript;
+  const double Strut = Script ? 0 : Stretch;
+  const int LineSkip = Script ? Style(TMathConstant::StackGapMin) : 0;
   qint64 Top = 0;
   for (int Row = 0; Row < Rows; ++Row) {
-    int Ascent = static_cast<int>(std::lround(Stretch * StrutAscent * Style.Em()));
-    int Descent = static_cast<int>(std::lround(Stretch * StrutDescent * Style.Em()));
+    if (Row > 0) Top += LineSkip;
+    int Ascent = static_cast<int>(std::lround(Strut * StrutAscent * Style.Em()));
+    int Descent = static_cast<int>(std::lround(Strut * StrutDescent * Style.Em()));
     for (int I = Row * Columns; I < (Row + 1) * Columns && I < Count; ++I) {
       const TMathBox Cell = SlotBox(Matrix.Slot(I));
       Ascent = qMax(Ascent, Cell.Ascent);

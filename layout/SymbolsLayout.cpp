@@ -45,8 +45,8 @@ TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
   if (Shown.Glyph) {
     const TMathFont& Font = Style.Font();
     const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());
-    Shown.Box = {static_cast<int>(std::ceil(Font.Advance(Shown.Glyph, Style.Em()) +
-                                            Font.ItalicCorrection(Shown.Glyph, Style.Em()) - 0.5)),
+    // The italic correction is the run's to add: TeX adds it only before another character.
+    Shown.Box = {static_cast<int>(std::ceil(Font.Advance(Shown.Glyph, Style.Em()) - 0.5)),
                  qMax(0, static_cast<int>(std::ceil(-Ink.top()))), qMax(0, static_cast<int>(std::ceil(Ink.bottom())))};
     // A blank still has a height the caret and the mouse can find.
     if (Shown.Box.Height() == 0) Shown.Box.Ascent = qMax(1, Style.Axis());
@@ -74,6 +74,36 @@ void PaintMath(const TEquation& Element, char32_t Code, bool Name = false) {
   C.TextOut(0, Shown.Box.Ascent - QFontMetrics(Element.Font()).ascent(), QString::fromUcs4(&Code, 1));
 }
 }  // namespace
+
+int CharacterItalic(const TEquation& Element) {
+  const TMathFont* Font = MathFontOf(Element);
+  if (!Font) return 0;
+  char32_t Code = 0;
+  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) {
+    if (Simple->MathName() != mnNone) return 0;
+    Code = Simple->Character();
+  } else if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) {
+    Code = Symbol->SymbolCode();
+  } else {
+    return 0;
+  }
+  if (Prime(Code)) return 0;
+  const TMathShown Shown = MathShown(Element, Code);
+  return Shown.Glyph ? static_cast<int>(std::lround(Font->ItalicCorrection(Shown.Glyph, Shown.Em))) : 0;
+}
+
+bool TakesItalic(const TEquation& Element) {
+  char32_t Code = 0;
+  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) {
+    if (Simple->MathName() != mnNone) return false;
+    Code = Simple->Character();
+  } else if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) {
+    Code = Symbol->SymbolCode();
+  } else {
+    return false;
+  }
+  return !QChar::isSpace(Code);
+}
 
 int TEqSimple::CalcHeight() const {
   if (MathFontOf(*this)) return MathShown(*this, FCharacter, FMathName != mnNone).Box.Height();

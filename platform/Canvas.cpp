@@ -1,6 +1,7 @@
 #include "Canvas.h"
 
 #include <QFontMetrics>
+#include <cmath>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -30,7 +31,37 @@ void TCanvas::ClipPainter() {
 
 void TCanvas::Fill(const QRect& Area, QColor Color) {
   const QRect Visible = Area & FClip;
-  if (!Visible.isEmpty()) FPainter->fillRect(Visible, Color);
+  if (Visible.isEmpty()) return;
+  const QTransform& Device = FPainter->transform();
+  // Vector pictures keep their rules where the layout put them.
+  const bool Raster = FPainter->device() && FPainter->device()->devType() == QInternal::Image;
+  if (!Raster || Device.m22() >= 1 || Device.isRotating()) {
+    FPainter->fillRect(Visible, Color);
+    return;
+  }
+  // A picture laid out larger and drawn scaled down: the edges go to whole pixels and a
+  // thin rule keeps one, as PDF rasterisers adjust rules; a fraction bar thinner than a
+  // pixel between two pixel centres had vanished. What is thinner than half a pixel (a
+  // one-unit outline of the fine layout) stays as thin as it is.
+  const QRectF Mapped = Device.mapRect(QRectF(Visible));
+  if (Mapped.width() < 0.5 || Mapped.height() < 0.5) {
+    FPainter->fillRect(Visible, Color);
+    return;
+  }
+  auto Edges = [](double From, double To) {
+    double A = std::round(From), B = std::round(To);
+    if (B <= A) {
+      A = std::floor((From + To) / 2);
+      B = A + 1;
+    }
+    return std::pair{A, B};
+  };
+  const auto [X1, X2] = Edges(Mapped.left(), Mapped.right());
+  const auto [Y1, Y2] = Edges(Mapped.top(), Mapped.bottom());
+  FPainter->save();
+  FPainter->resetTransform();
+  FPainter->fillRect(QRectF(X1, Y1, X2 - X1, Y2 - Y1), Color);
+  FPainter->restore();
 }
 
 void TCanvas::EndPaint() { FPainter = nullptr; }
@@ -163,7 +194,13 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
 
 void TCanvas::GlyphsOut(QPointF Origin, const TMathGlyphs& Run, double Em) {
   if (!FPainter || !FMath || Run.Empty()) return;
-  if (!FClip.contains(Run.Ink.translated(Origin).toAlignedRect())) ClipPainter();
+  // Type reaches past its box where the font draws it so (an italic f's tail and hook, a
+  // letter's overhang at the end of a run): a glyph is cut only to what the paint covers,
+  // not to its node.
+  if (FPainterClipped) {
+    FPainter->setClipping(false);
+    FPainterClipped = FClipApplied = false;
+  }
   FMath->Draw(*FPainter, Origin, Run, Em, Font.Color);
 }
 

@@ -38,6 +38,7 @@ hb_ot_math_constant_t HbConstant(TMathConstant Which) {
     case TMathConstant::UpperLimitBaselineRiseMin: return HB_OT_MATH_CONSTANT_UPPER_LIMIT_BASELINE_RISE_MIN;
     case TMathConstant::LowerLimitGapMin: return HB_OT_MATH_CONSTANT_LOWER_LIMIT_GAP_MIN;
     case TMathConstant::LowerLimitBaselineDropMin: return HB_OT_MATH_CONSTANT_LOWER_LIMIT_BASELINE_DROP_MIN;
+    case TMathConstant::StackGapMin: return HB_OT_MATH_CONSTANT_STACK_GAP_MIN;
     case TMathConstant::StretchStackGapAboveMin: return HB_OT_MATH_CONSTANT_STRETCH_STACK_GAP_ABOVE_MIN;
     case TMathConstant::StretchStackGapBelowMin: return HB_OT_MATH_CONSTANT_STRETCH_STACK_GAP_BELOW_MIN;
     case TMathConstant::FractionNumeratorShiftUp: return HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_SHIFT_UP;
@@ -184,6 +185,19 @@ TMathGlyphs TMathFont::Stretched(quint32 Glyph, double Size, bool Horizontal, do
   return *FStretched.insert(Key, Stretch(Glyph, Size, Horizontal, Em));
 }
 
+TMathGlyphs TMathFont::Fitting(quint32 Glyph, double Width, double Em) const {
+  hb_ot_math_glyph_variant_t Variants[32];
+  unsigned Count = 32;
+  hb_ot_math_get_glyph_variants(FFont, Glyph, HB_DIRECTION_LTR, 0, &Count, Variants);
+  const double Wanted = Width / Scale(Em);
+  quint32 Best = Glyph;
+  for (unsigned I = 0; I < Count && Variants[I].advance <= Wanted; ++I) {
+    if (I + 1 == Count) return Stretched(Glyph, Width, true, Em);
+    Best = Variants[I].glyph;
+  }
+  return Single(Best, Em);
+}
+
 TMathGlyphs TMathFont::Stretch(quint32 Glyph, double Size, bool Horizontal, double Em) const {
   const hb_direction_t Direction = Horizontal ? HB_DIRECTION_LTR : HB_DIRECTION_BTT;
   const double Wanted = Size / Scale(Em);
@@ -286,16 +300,32 @@ const QPainterPath& TMathFont::Outline(quint32 Glyph, double Em) const {
 
 void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const {
   if (Run.Empty() || Em <= 0) return;
-  if (Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG) {
-    // An SVG file would name the font and leave the glyphs to the viewer, which has no
-    // way to reach glyphs by index: outlines go in instead, each glyph a path of its own
-    // filled by winding, as fonts mean their outlines, so that the overlapping pieces of
-    // an assembled delimiter leave no holes.
+  // An SVG file would name the font and leave the glyphs to the viewer, which has no way
+  // to reach glyphs by index: outlines go in instead, each glyph a path of its own filled
+  // by winding, as fonts mean their outlines, so that the overlapping pieces of an
+  // assembled delimiter leave no holes. A picture laid out larger and drawn scaled down
+  // fills the outlines too, with exact coverage as PDF rasterisers give it: a glyph run
+  // there comes out lighter and a pixel shorter at thin ends.
+  const bool Svg = Painter.paintEngine() && Painter.paintEngine()->type() == QPaintEngine::SVG;
+  if (Svg || Painter.transform().m22() < 1) {
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing, true);
+    // On a raster picture each glyph's baseline goes to the whole pixel above, as PDF
+    // rasterisers place glyphs: feet and tops come out sharp.
+    const bool Raster = !Svg && Painter.device() && Painter.device()->devType() == QInternal::Image;
+    const QTransform Device = Painter.transform();
+    const QTransform Back = Device.inverted();
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
-      const QPointF At = Origin + Run.Positions[I];
+      QPointF At = Origin + Run.Positions[I];
+      if (Raster) {
+        QPointF Pixel = Device.map(At);
+        Pixel.setY(std::floor(Pixel.y() + 1e-6));
+        At = Back.map(Pixel);
+      }
       QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));
       Painter.fillPath(Outline, Color);
     }
+    Painter.restore();
     return;
   }
   QGlyphRun Glyphs;

@@ -42,6 +42,7 @@ enum class TMathConstant {
   UpperLimitBaselineRiseMin,
   LowerLimitGapMin,
   LowerLimitBaselineDropMin,
+  StackGapMin,
   StretchStackGapAboveMin,
   StretchStackGapBelowMin,
   FractionNumeratorShiftUp,
@@ -109,6 +110,10 @@ class TMathFont {
   // horizontal when Horizontal): the first variant that is large enough, else an assembly
   // of the glyph's parts; the largest it has when neither reaches Size.
   TMathGlyphs Stretched(quint32 Glyph, double Size, bool Horizontal, double Em) const;
+  // The widest horizontal variant of Glyph whose advance is at most Width (the glyph
+  // itself where every variant is wider), as TeX picks a wide accent over its base; the
+  // glyph stretched to Width where even the widest variant falls short.
+  TMathGlyphs Fitting(quint32 Glyph, double Width, double Em) const;
 
   // Draws Run with its origin at Origin (painter coordinates).
   void Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, double Em, QColor Color) const;

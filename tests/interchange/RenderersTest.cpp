@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <algorithm>
 #include <QFile>
 #include <QFont>
 #include <QImage>
@@ -129,5 +130,89 @@ TEST(OtherRenderers, DrawEveryTemplateAsWeDo) {
                                      FromPdf + ".png"));
       }
     }
+  }
+}
+
+// A PDF rasteriser gives a glyph the coverage of its outline; our PNG of the Math style
+// is as dark (glyph runs scaled down from the fine layout had come out lighter, the thin
+// ends of a bracket a pixel short; a third of the ink at 12 pt).
+TEST(OtherRenderers, PopplerDrawsOurMathGlyphsAsDarkAsOurPng) {
+  const QString Poppler = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (Poppler.isEmpty()) GTEST_SKIP() << "pdftoppm (poppler-utils) missing";
+  QTemporaryDir Dir;
+  ASSERT_TRUE(Dir.isValid());
+  auto Ink = [](const QImage& Image) {
+    int Count = 0;
+    for (int Y = 0; Y < Image.height(); ++Y)
+      for (int X = 0; X < Image.width(); ++X) Count += Dark(Image, X, Y);
+    return Count;
+  };
+  const QString Formula = QStringLiteral("EditArea(BracketsRound(EditArea(Simple(x)Simple(+)Simple(y)))Simple(=)Simple(a))");
+  for (const int Points : {12, 20, 36}) {
+    SCOPED_TRACE(Points);
+    EditorFixture F;
+    F.Editor->SetTypesetting(TTypesettings::Math);
+    QFont Font = F.Editor->font();
+    Font.setPointSize(Points);
+    F.Editor->setFont(Font);
+    F.Editor->SetData(Formula);
+    const QString Name = QStringLiteral("dark-%1").arg(Points);
+    const Picture P = Write(*F.Editor, Dir.path(), Name, 1.0);
+    const QString FromPdf = Dir.filePath(Name + "-pdf");
+    const int Theirs = Ink(Drawn(Poppler, {"-r", "96", "-png", "-singlefile", P.Pdf, FromPdf}, FromPdf + ".png"));
+    ASSERT_GT(Theirs, 0);
+    EXPECT_NEAR(Ink(P.Png), Theirs, Theirs * 0.1);
+  }
+}
+
+// A raster picture keeps baselines and rules on whole pixels, as PDF rasterisers draw
+// them: the flat foot of an F ends at a pixel's edge, and a fraction bar thinner than a
+// pixel still shows as one full row at any size.
+TEST(OtherRenderers, OurMathPngPutsBaselinesAndRulesOnWholePixels) {
+  auto Rows = [](const QImage& Image, int Threshold) {
+    std::vector<int> Dark;
+    for (int Y = 0; Y < Image.height(); ++Y) {
+      int Count = 0;
+      for (int X = 0; X < Image.width(); ++X) Count += qGray(Image.pixel(X, Y)) < Threshold;
+      Dark.push_back(Count);
+    }
+    return Dark;
+  };
+  for (const int Points : {9, 10, 11, 12, 13, 20, 36}) {
+    SCOPED_TRACE(Points);
+    EditorFixture F;
+    F.Editor->SetTypesetting(TTypesettings::Math);
+    QFont Font = F.Editor->font();
+    Font.setPointSize(Points);
+    F.Editor->setFont(Font);
+    TRenderOptions Options;
+    // The foot: the row under the F's last dark row holds no ink to speak of.
+    F.Editor->SetData(QStringLiteral("EditArea(Simple(F))"));
+    QBuffer Png;
+    Png.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Png, Options));
+    const QImage Letter = QImage::fromData(Png.data()).convertToFormat(QImage::Format_RGB32);
+    const std::vector<int> Dark = Rows(Letter, 128);
+    const int Last = static_cast<int>(std::find_if(Dark.rbegin(), Dark.rend(), [](int C) { return C > 0; }).base() - Dark.begin()) - 1;
+    ASSERT_GE(Last, 0);
+    EXPECT_EQ(Rows(Letter, 224)[Last + 1], 0);
+    // The bar: one row inked across the wider part at least.
+    F.Editor->SetData(QStringLiteral("EditArea(Division(EditArea(Simple(a)Simple(b)Simple(c))EditArea(Simple(d))))"));
+    QBuffer Bar;
+    Bar.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Bar, Options));
+    const QImage Fraction = QImage::fromData(Bar.data()).convertToFormat(QImage::Format_RGB32);
+    const std::vector<int> Across = Rows(Fraction, 128);
+    EXPECT_GE(*std::max_element(Across.begin(), Across.end()), Points);
+    // A radical's bar is its rule alone: no outline of the fine layout grows into rows
+    // of its own.
+    F.Editor->SetData(QStringLiteral("EditArea(Root(EditArea(Simple(x)Simple(x)Simple(x)Simple(x))))"));
+    QBuffer Root;
+    Root.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteImage(*F.Editor, TImageFormat::Png, Root, Options));
+    const std::vector<int> Radical = Rows(QImage::fromData(Root.data()).convertToFormat(QImage::Format_RGB32), 128);
+    const int Widest = *std::max_element(Radical.begin(), Radical.end());
+    const int Rule = std::count_if(Radical.begin(), Radical.end(), [&](int C) { return C > Widest * 9 / 10; });
+    EXPECT_LE(Rule, std::ceil(0.052 * Points * 96 / 72));
   }
 }

@@ -16,7 +16,9 @@
 #include "layout/MathStyle.h"
 #include "model/Accent.h"
 #include "model/Binomial.h"
+#include "model/Index.h"
 #include "model/LongDivision.h"
+#include "model/Matrix.h"
 #include "model/Radical.h"
 #include "platform/MathFont.h"
 
@@ -49,11 +51,27 @@ class FontData {
     const double S = Em / Upem;
     return QRectF(E.x_bearing * S, -E.y_bearing * S, E.width * S, -E.height * S);
   }
+  // The advance of the first vertical variant of Code at least Height tall, in pixels at Em.
+  double VariantAdvance(char32_t Code, double Height, double Em) const {
+    hb_codepoint_t Glyph = 0;
+    hb_font_get_nominal_glyph(Font, Code, &Glyph);
+    hb_ot_math_glyph_variant_t Variants[32];
+    unsigned Count = 32;
+    hb_ot_math_get_glyph_variants(Font, Glyph, HB_DIRECTION_TTB, 0, &Count, Variants);
+    unsigned I = 0;
+    while (I + 1 < Count && Variants[I].advance * Em / Upem < Height) ++I;
+    if (Count > 0) Glyph = Variants[I].glyph;
+    return hb_font_get_glyph_h_advance(Font, Glyph) * Em / Upem;
+  }
   double Advance(char32_t Code, double Em) const {
     hb_codepoint_t Glyph = 0;
     hb_font_get_nominal_glyph(Font, Code, &Glyph);
-    return (hb_font_get_glyph_h_advance(Font, Glyph) + hb_ot_math_get_glyph_italics_correction(Font, Glyph)) * Em /
-           Upem;
+    return hb_font_get_glyph_h_advance(Font, Glyph) * Em / Upem;
+  }
+  double Italic(char32_t Code, double Em) const {
+    hb_codepoint_t Glyph = 0;
+    hb_font_get_nominal_glyph(Font, Code, &Glyph);
+    return hb_ot_math_get_glyph_italics_correction(Font, Glyph) * Em / Upem;
   }
 
  private:
@@ -462,7 +480,7 @@ TEST_F(MathLayoutTest, LimitsClearTheirBaseByTheFontsLimitGapsAndOperatorNamesSt
     EXPECT_NEAR(Op->Base()->Item(I)->Width(), Data->Advance(Letter, Em()), 1.0);
     Apart += std::abs(Data->Advance(Letter, Em()) - Data->Advance(U'\U0001D44E' + (Letter - U'a'), Em()));
   }
-  EXPECT_GT(Apart, 3.0);
+  EXPECT_GT(Apart, 2.0);
   // The base keeps the line's baseline.
   EXPECT_EQ(HostBaseline(Op->Base()), HostBaseline(Line()));
 
@@ -516,7 +534,8 @@ TEST_F(MathLayoutTest, LettersAreItalicAndOperatorsSpacedAsTeXSpacesAtoms) {
   // the relation a thick one; the comma a thin one after it.
   const double Mu = Em / 18;
   EXPECT_LE(Left(1) - Right(0), TEACursor::CaretWidth);
-  EXPECT_NEAR(Left(2) - Right(1), 4 * Mu, 1.0);
+  // The x's italic correction stands before the plus, a character.
+  EXPECT_NEAR(Left(2) - Right(1), 4 * Mu + Data->Italic(U'\U0001D465', Em), 1.0);
   EXPECT_NEAR(Left(3) - Right(2), 4 * Mu, 1.0);
   EXPECT_NEAR(Left(4) - Right(3), 5 * Mu, 1.0);
   EXPECT_NEAR(Left(5) - Right(4), 5 * Mu, 1.0);
@@ -869,4 +888,111 @@ TEST_F(MathLayoutTest, AContinuedFractionKeepsItsPartsInDisplayStyleAndItsNumera
   EXPECT_EQ(Continued->Denominator()->MathLevel(), mlDisplay);
   // [l]: the numerator at the left, beside the bar's end.
   EXPECT_LT(Continued->Numerator()->Left(), (Continued->Width() - Continued->Numerator()->Width()) / 2 - 2);
+}
+
+TEST_F(MathLayoutTest, NullDelimitersStandBesideAFractionAndABinomialsBracketsInTheirPlace) {
+  Read("EditArea(Division(EditArea(Simple(n)Simple(+)Simple(1))EditArea(Simple(k)))"
+       "Binomial(EditArea(Simple(n)Simple(+)Simple(1))EditArea(Simple(k))))");
+  // \nulldelimiterspace either side of a bare fraction: 1.2 pt of 20 pt.
+  auto* Fraction = ElementAt<TEqDivision>(Line(), 0);
+  EXPECT_EQ(Fraction->Width() - Fraction->Numerator()->Width(), 2 * std::lround(0.06 * Em()));
+  // \binom's brackets take their place: the stack is its wider part, the brackets right
+  // beside it (of \delim1's 2.39 em here).
+  auto* Binomial = ElementAt<TEqBinomial>(Line(), 1);
+  const int Bracket = std::ceil(Data->VariantAdvance(U'(', 2.39 * Em(), Em()));
+  EXPECT_EQ(Binomial->Numerator()->Left(), Bracket);
+  EXPECT_EQ(Binomial->Width(), 2 * Bracket + Binomial->Numerator()->Width());
+}
+
+TEST_F(MathLayoutTest, AMiddleBarTakesNoSpaceOfItsOwnAsTexSpacesMiddle) {
+  // \middle closes the part before it and opens the next: the bar's advance alone between
+  // the parts (a space around it is the formula's own, as in \;\middle|\;).
+  Read("EditArea(FenceFigureOpenModuleFigureClose(EditArea(Simple(x))EditArea(Simple(y))))");
+  auto* Fence = ElementAt<TEqFence>(Line(), 0);
+  ASSERT_EQ(Fence->EditAreaCount(), 2);
+  const int Between = Fence->Slot(1)->Left() - Fence->Slot(0)->Left() - Fence->Slot(0)->Width();
+  EXPECT_EQ(Between, std::ceil(Data->VariantAdvance(U'|', 0, Em())));
+}
+
+TEST_F(MathLayoutTest, AGlyphsInkReachesPastItsNodeAsTheFontDrawsIt) {
+  // The italic f's tail runs left under the letter before it, below the baseline where
+  // that letter has no ink.
+  Read("EditArea(Simple(a)Simple(f))");
+  auto* Letter = ElementAt<TEqSimple>(Line(), 1);
+  const QRectF Tail = Data->Ink(U'\U0001D453', Em());
+  ASSERT_LT(Tail.left(), -2);
+  const QImage Image = F.Editor->RenderImage();
+  const int Left = Letter->HostPosition().x();
+  const int Baseline = HostBaseline(Line());
+  EXPECT_TRUE(AnyInked(Image, QRect(Left + Tail.left() + 1, Baseline + 2, -Tail.left() - 1, Tail.bottom() - 2)));
+}
+
+TEST_F(MathLayoutTest, ALettersItalicCorrectionStandsOnlyBeforeACharacterAndASuperscript) {
+  // f=f, f\,x: the correction before the relation, none at the run's end or before a space.
+  Read("EditArea(Simple(f)Simple(=)Simple(f)ExtSymbol(8198)Simple(x))");
+  const double Italic = Data->Italic(U'\U0001D453', Em());
+  ASSERT_GT(Italic, 2);
+  auto Gap = [&](int I) { return Line()->Item(I)->Left() - Line()->Item(I - 1)->Left() - Line()->Item(I - 1)->Width(); };
+  for (int I : {0, 2}) EXPECT_NEAR(Line()->Item(I)->Width(), Data->Advance(U'\U0001D453', Em()), 1.0) << I;
+  EXPECT_NEAR(Gap(1), 5 * Em() / 18 + Italic, 1.0);
+  EXPECT_EQ(Gap(3), 0);
+  // f_n^2: the subscript at the f's advance, the superscript beyond its correction.
+  Read("EditArea(Simple(f)IndexTopBottom(EditArea(Simple(n))EditArea(Simple(2))))");
+  auto* Scripts = ElementAt<TEqIndex>(Line(), 1);
+  ASSERT_TRUE(Scripts && Scripts->IndexTopArea() && Scripts->IndexBottomArea());
+  EXPECT_EQ(Scripts->Left(), Line()->Item(0)->Left() + Line()->Item(0)->Width());
+  EXPECT_EQ(Scripts->IndexBottomArea()->Left(), 0);
+  EXPECT_EQ(Scripts->IndexTopArea()->Left(), std::lround(Italic));
+}
+
+TEST_F(MathLayoutTest, TheLinesOfALimitStandBoxOnBoxTheFontsStackGapApart) {
+  // \sum_{\substack{0<i<m\\0<j<n}}: subarray's lines, no strut, \lineskip (three rule
+  // thicknesses: the stack gap) between them.
+  Read("EditArea(SumLimitBottom(EditArea(Simple(P))EditArea(MatrixkmVert(EditArea(Simple(0)Simple(<)Simple(i)Simple(<)"
+       "Simple(m))EditArea(Simple(0)Simple(<)Simple(j)Simple(<)Simple(n))))))");
+  auto* Sum = dynamic_cast<TEqParent*>(Line()->Item(0));
+  ASSERT_TRUE(Sum);
+  TEqMatrix* Lines = nullptr;
+  for (int I = 0; I < Sum->EditAreaCount() && !Lines; ++I)
+    if (Sum->Slot(I)->Count() == 1) Lines = dynamic_cast<TEqMatrix*>(Sum->Slot(I)->Item(0));
+  ASSERT_TRUE(Lines);
+  EXPECT_GE(Lines->MathLevel(), mlScript);
+  const TEditArea* First = Lines->Slot(0);
+  const TEditArea* Second = Lines->Slot(1);
+  EXPECT_EQ(Second->Top() - First->Top() - First->Height(),
+            std::lround(Data->Px(HB_OT_MATH_CONSTANT_STACK_GAP_MIN, EmOf(Lines))));
+  // A matrix in the line keeps its rows' struts.
+  Read("EditArea(MatrixkmVert(EditArea(Simple(a))EditArea(Simple(b))))");
+  auto* Matrix = ElementAt<TEqMatrix>(Line(), 0);
+  auto Baseline = [](const TEditArea* Cell) { return Cell->Top() + Cell->MathBaseline(); };
+  EXPECT_NEAR(Baseline(Matrix->Slot(1)) - Baseline(Matrix->Slot(0)), 1.2 * Em(), 1.0);
+}
+
+TEST_F(MathLayoutTest, AWideHatIsTheWidestVariantNoWiderThanItsBase) {
+  // \widehat{xyz}: TeX takes the hat's variants while they fit over the base, never one
+  // wider than it.
+  QFont Large = F.Editor->font();
+  Large.setPointSize(36);
+  F.Editor->setFont(Large);
+  Read("EditArea(AccentHat(EditArea(Simple(x)Simple(y)Simple(z))))");
+  auto* Accent = ElementAt<TEqAccent>(Line(), 0);
+  const QImage Image = Ink(Accent);
+  const QRect Slot = Accent->Slot(0)->BoundsRect();
+  const auto Mark = InkBox(Image, QRect(0, 0, Image.width(), Slot.top()));
+  ASSERT_TRUE(Mark);
+  EXPECT_LE(Mark->width(), Slot.width() + 1) << Mark->width() << " over " << Slot.width();
+  // Still a wide one: more than half the base.
+  EXPECT_GT(Mark->width(), Slot.width() / 2);
+}
+
+TEST_F(MathLayoutTest, ATwoWordNameHasAThinSpaceBetweenItsWords) {
+  // \limsup is lim\,sup; \sup alone keeps its letters together.
+  Read("EditArea(Simple(l)Simple(i)Simple(m)Simple(s)Simple(u)Simple(p)Simple(a))");
+  auto Gap = [&](int I) { return Line()->Item(I)->Left() - Line()->Item(I - 1)->Left() - Line()->Item(I - 1)->Width(); };
+  EXPECT_EQ(Gap(1), 0);
+  EXPECT_EQ(Gap(2), 0);
+  EXPECT_NEAR(Gap(3), 3 * Em() / 18, 1.0);
+  EXPECT_EQ(Gap(4), 0);
+  EXPECT_NEAR(Gap(6), 3 * Em() / 18, 1.0);
+  for (int I = 0; I < 6; ++I) EXPECT_EQ(ElementAt<TEqSimple>(Line(), I)->MathName(), I == 0 || I == 3 ? mnFirst : mnRest) << I;
 }
