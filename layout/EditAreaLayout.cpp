@@ -75,7 +75,10 @@ void TEditArea::RefreshEquations() {
 }
 
 void TEditArea::RefreshElements() {
-  if (MathFontOf(*this)) MarkOperatorNames();
+  if (MathFontOf(*this)) {
+    MarkOperatorNames();
+    MarkPrimes();
+  }
   for (int I = 0; I < Count(); ++I) {
     TEquation* Element = Item(I);
     Element->SetFont(Font());
@@ -94,6 +97,24 @@ int SecondWord(QStringView Name) {
   return 0;
 }
 }  // namespace
+
+void TEditArea::MarkPrimes() {
+  const auto Apostrophe = [this](int I) {
+    auto* Letter = dynamic_cast<TEqSimple*>(Item(I));
+    return Letter && Letter->Character() == U'\'' ? Letter : nullptr;
+  };
+  for (int I = 0, N = Count(); I < N;) {
+    TEqSimple* First = Apostrophe(I);
+    if (!First) {
+      ++I;
+      continue;
+    }
+    int End = I + 1;
+    while (End < N && End - I < 4 && Apostrophe(End)) Apostrophe(End++)->SetMathPrimes(0);
+    First->SetMathPrimes(End - I);
+    I = End;
+  }
+}
 
 void TEditArea::MarkOperatorNames() {
   // A run of Latin letters that starts with names is those names, one after another (a

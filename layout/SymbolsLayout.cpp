@@ -18,6 +18,8 @@ struct TMathShown {
   int Axis = 0;
   double Em = 0;
   int Rise = 0;
+  // Shown by the element before it (an apostrophe after another).
+  bool Joined = false;
 };
 
 // An apostrophe is a prime, which TeX sets as a superscript (f' is f^\prime).
@@ -38,8 +40,22 @@ TMathShown PrimeShown(const TMathStyle& Style, char32_t Code) {
 
 TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
-  if (Prime(Code))
-    if (const TMathShown Shown = PrimeShown(Style, Code); Shown.Glyph) return Shown;
+  if (Prime(Code)) {
+    // TeX sets f''' with the triple prime: a run of apostrophes is one glyph, drawn by
+    // the first of them.
+    static constexpr char32_t Primes[] = {U'\u2032', U'\u2033', U'\u2034', U'\u2057'};
+    const auto* Letter = dynamic_cast<const TEqSimple*>(&Element);
+    const int Count = Code == U'\'' && Letter ? Letter->MathPrimes() : 1;
+    TMathShown Shown = PrimeShown(Style, Code == U'\'' ? Primes[qMax(Count, 1) - 1] : Code);
+    // A font without the multiple primes sets each apostrophe on its own.
+    if (!Shown.Glyph && Count != 1) {
+      Shown = PrimeShown(Style, Code);
+    } else if (Count == 0) {
+      Shown.Joined = true;
+      Shown.Box.Width = 0;
+    }
+    if (Shown.Glyph) return Shown;
+  }
   const TEditArea* Run = Element.GetParent();
   TMathShown Shown{Style.Character(Code, Name || (Run && Run->MathUpright())), {}, Style.Axis(), Style.Em(), 0};
   if (Shown.Glyph) {
@@ -66,6 +82,7 @@ void PaintMath(const TEquation& Element, char32_t Code, bool Name = false) {
   const TMathShown& Shown = MathShown(Element, Code, Name);
   Element.SetCanvasFont();
   TCanvas& C = Element.Canvas();
+  if (Shown.Joined) return;
   if (Shown.Glyph) {
     C.GlyphsOut(QPointF(0, Shown.Box.Ascent - Shown.Rise), MathFontOf(Element)->Single(Shown.Glyph, Shown.Em),
                 Shown.Em);

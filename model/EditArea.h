@@ -183,8 +183,10 @@ class TEditArea : public TZelkGraphic {
   // Layout waits for the end of a read; see TEditorCore::LayoutMode.
   bool Deferred() const;
   void RefreshElements();
-  // The Math style: marks the letters that spell operator names.
+  // The Math style: marks the letters that spell operator names, and the apostrophes
+  // that make one prime glyph.
   void MarkOperatorNames();
+  void MarkPrimes();
   void PlaceEquations();
   // The Math style: the room before each element (and after the last), the area's size,
   // the elements on one baseline, the caret between its neighbours as high as they are.

@@ -28,6 +28,10 @@ class TEqSimple : public TEquation {
   // Set by the run: a letter of an operator name is upright and the name one operator.
   TMathName MathName() const { return FMathName; }
   void SetMathName(TMathName Value) { FMathName = Value; }
+  // Set by the run: how many apostrophes from this one on the Math style draws as one
+  // prime glyph (up to four); 0 for one the apostrophe before it draws.
+  int MathPrimes() const { return FMathPrimes; }
+  void SetMathPrimes(int Value) { FMathPrimes = Value; }
 
  protected:
   void Paint() override;
@@ -35,6 +39,7 @@ class TEqSimple : public TEquation {
  private:
   char32_t FCharacter = 0;
   TMathName FMathName = mnNone;
+  int FMathPrimes = 1;
 };
 
 class TEqExtSymbol : public TEquation {

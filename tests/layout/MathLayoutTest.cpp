@@ -430,23 +430,30 @@ TEST_F(MathLayoutTest, ARootsDegreeIsSetInScriptScriptStyle) {
 }
 
 TEST_F(MathLayoutTest, ApostrophesArePrimesSetAsSuperscripts) {
-  // A base whose ink keeps out of the primes' columns.
-  Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41))");
+  // A base whose ink keeps out of the primes' columns; u'' and v''' as TeX sets them, with
+  // the font's double and triple prime, each run one glyph drawn by its first apostrophe.
+  Read("EditArea(Simple(u)Simple(')Simple(')Simple(#40)Simple(x)Simple(#41)Simple(v)Simple(')Simple(')Simple(')"
+       "Simple(+)Simple(u)Simple(')Simple(#40)Simple(#41))");
   const QImage Image = Render(Line());
   const int Baseline = Line()->MathBaseline();
-  // The font's prime at script size, raised as a superscript.
+  // The font's primes at script size, raised as a superscript.
   const double ScriptEm = Em() * Data->Percent(HB_OT_MATH_CONSTANT_SCRIPT_PERCENT_SCALE_DOWN) / 100.0;
-  const QRectF Ink = Data->Ink(U'\u2032', ScriptEm).translated(0, Baseline - Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP));
-  for (int I : {1, 2}) {
-    const TEquation* Prime = Line()->Item(I);
+  for (const auto& [At, Code] : {std::pair{1, U'\u2033'}, std::pair{7, U'\u2034'}, std::pair{12, U'\u2032'}}) {
+    SCOPED_TRACE(At);
+    const TEquation* Prime = Line()->Item(At);
+    const QRectF Ink = Data->Ink(Code, ScriptEm).translated(0, Baseline - Px(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP));
+    EXPECT_NEAR(Prime->Width(), Data->Advance(Code, ScriptEm), 1.0);
     const auto Rows = InkRows(Image, Prime->Left(), Prime->Left() + Prime->Width(), 0, Baseline);
-    ASSERT_TRUE(Rows) << I;
-    EXPECT_NEAR(Rows->first, Ink.top(), 1.5) << I;
-    EXPECT_NEAR(Rows->second + 1, Ink.bottom(), 1.5) << I;
+    ASSERT_TRUE(Rows);
+    EXPECT_NEAR(Rows->first, Ink.top(), 1.5);
+    EXPECT_NEAR(Rows->second + 1, Ink.bottom(), 1.5);
   }
+  for (int Joined : {2, 8, 9}) EXPECT_EQ(Line()->Item(Joined)->Width(), 0) << Joined;
   // Nothing between the base and its primes, nor between the primes and what follows.
   EXPECT_EQ(Line()->Item(1)->Left(), Line()->Item(0)->Left() + Line()->Item(0)->Width());
   EXPECT_EQ(Line()->Item(3)->Left(), Line()->Item(2)->Left() + Line()->Item(2)->Width());
+  // The text keeps every apostrophe.
+  EXPECT_EQ(F.Editor->GetData().count(QStringLiteral("Simple(')")), 6);
 }
 
 TEST_F(MathLayoutTest, LimitsClearTheirBaseByTheFontsLimitGapsAndOperatorNamesStandUpright) {
