@@ -38,10 +38,13 @@ TMathShown PrimeShown(const TMathStyle& Style, char32_t Code) {
 
 TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
-  if (Prime(Code))
-    if (const TMathShown Shown = PrimeShown(Style, Code); Shown.Glyph) return Shown;
   const TEditArea* Run = Element.GetParent();
-  TMathShown Shown{Style.Character(Code, Name || (Run && Run->MathUpright())), {}, Style.Axis(), Style.Em(), 0};
+  // Text keeps its characters as they are: an apostrophe, a hyphen, an upright letter.
+  const bool Text = Run && Run->MathText();
+  if (Prime(Code) && !Text)
+    if (const TMathShown Shown = PrimeShown(Style, Code); Shown.Glyph) return Shown;
+  const quint32 Glyph = Text ? Style.Font().Glyph(Code) : Style.Character(Code, Name || (Run && Run->MathUpright()));
+  TMathShown Shown{Glyph, {}, Style.Axis(), Style.Em(), 0};
   if (Shown.Glyph) {
     const TMathFont& Font = Style.Font();
     const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());
