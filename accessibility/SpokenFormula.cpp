@@ -23,6 +23,7 @@
 #include "model/Radical.h"
 #include "model/Scripted.h"
 #include "model/Symbols.h"
+#include "model/Text.h"
 #include "palette/PaletteCommands.h"
 #include "palette/SelectEquation.h"
 
@@ -86,6 +87,8 @@ enum TWord {
   wBinomialSays = 9321,
   wBinomialTop = 9322,
   wBinomialBottom = 9323,
+  wText = 9324,
+  wTextSays = 9325,
   wPlus = 9100,
   wLessEqual = 9200,
 };
@@ -208,8 +211,31 @@ class TSpeaker {
     Close(Node);
   }
 
+  // Text is said as the words it holds, with a caret stop at each character.
+  void TextArea(const TEditArea* A, int Parent) {
+    const int Node = Open(TSpokenNode::kSlot, A, Parent, Word(wContents));
+    if (A->Count() == 0) {
+      Stop(A, 0);
+      Say(Word(wEmpty));
+    }
+    for (int I = 0; I < A->Count(); ++I) {
+      Stop(A, I);
+      const auto* Simple = dynamic_cast<const TEqSimple*>(A->Item(I));
+      if (Simple)
+        Character(Simple, Node, Simple->Text());
+      else
+        Element(A->Item(I), Node);
+    }
+    if (A->Count() > 0) Stop(A, A->Count());
+    Close(Node);
+  }
+
   // Speaks the template and returns its name.
   QString SpeakTemplate(const TEqParent* T, int Node) {
+    if (dynamic_cast<const TEqText*>(T)) {
+      Say(Word(wTextSays), {[=, this] { TextArea(T->Slot(0), Node); }});
+      return Word(wText);
+    }
     // The newer kinds are named by their palette button; their slots follow by their role.
     if (const auto Button = TemplateButton(DescribedKeyword(T))) {
       const QString Name = ButtonWords(Button->first, Button->second);

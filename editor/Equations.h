@@ -16,6 +16,7 @@
 #include "../model/Matrix.h"
 #include "../model/Scripted.h"
 #include "../model/Symbols.h"
+#include "../model/Text.h"
 #include "../platform/Registration.h"
 
 namespace Equations {

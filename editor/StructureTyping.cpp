@@ -211,12 +211,14 @@ void TStructureTyping::AfterCharacter(char32_t Character) {
   if (!Area) return;
   const int End = Area->EquationIndex();
   const TAreaPath Path = PathOf(Area);
-  if (Character == U'/' || Character == U'^' || Character == U'_') {
+  // Text keeps what is typed into it.
+  const bool Text = Area->MathText();
+  if (!Text && (Character == U'/' || Character == U'^' || Character == U'_')) {
     FWaiting.reset();
     FDue = TPending{Path, End - 1, 1, nullptr};
     return;
   }
-  const bool Words = FEditor.WordShortcuts() && !Area->MathUpright();
+  const bool Words = FEditor.WordShortcuts() && !Area->MathUpright() && !Text;
   // A word: the whole run of letters before the caret.
   std::optional<TPending> Found;
   if (IsLetter(Character)) {
@@ -234,7 +236,7 @@ void TStructureTyping::AfterCharacter(char32_t Character) {
     if (const TShortcut* S = ShortcutFor(Run, true)) Found = TPending{Path, Start, End - Start, S};
   }
   // A digraph or trigraph of signs, the longest first.
-  for (int Length = 3; !Found && Length >= 2; --Length) {
+  for (int Length = 3; !Text && !Found && Length >= 2; --Length) {
     if (End - Length < 0) continue;
     QString Tail;
     bool Typed = true;

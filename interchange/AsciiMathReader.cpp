@@ -270,7 +270,7 @@ class TAsciiMathReader {
     if (C == u'"') {
       const qsizetype Close = S.indexOf(u'"', P + 1);
       if (Close < 0) Refuse(QStringLiteral("this text is not closed"), P);
-      Text(S.mid(P + 1, Close - P - 1), Item.Nodes);
+      TextKind(S.mid(P + 1, Close - P - 1), Item.Nodes);
       P = Close + 1;
       return Item;
     }
@@ -340,9 +340,21 @@ class TAsciiMathReader {
     return Item;
   }
 
+  // Words as math characters (the spaced words AsciiMath sets as text).
   void Text(const QString& Content, TFormulaRun& Out) {
     for (QChar C : Content) Out.push_back(C == u' ' ? TFormulaNode::Character(u' ') : CharacterNode(C.unicode()));
     if (!Content.isEmpty()) Losses.Add(QStringLiteral("text read as math characters"));
+  }
+
+  // Quoted text and text(...): the text kind, its characters as they stand.
+  static void TextKind(const QString& Content, TFormulaRun& Out) {
+    TFormulaRun Body;
+    for (const char32_t Code : Content.toUcs4())
+      Body.push_back(Code <= 0xFFFF && IsSpaceSymbol(static_cast<char16_t>(Code)) ? CharacterNode(static_cast<char16_t>(Code))
+                                                                                   : TFormulaNode::Character(Code));
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Text;
+    Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Body)})));
   }
 
   TItem Bracketed(char32_t Open, qsizetype Start) {
@@ -396,7 +408,7 @@ class TAsciiMathReader {
       if (AtEnd() || S[P] != u'(') Refuse(QStringLiteral("%1 needs its text in parentheses").arg(Name), Start);
       const qsizetype Close = S.indexOf(u')', P);
       if (Close < 0) Refuse(QStringLiteral("this text is not closed"), P);
-      Text(S.mid(P + 1, Close - P - 1), Item.Nodes);
+      TextKind(S.mid(P + 1, Close - P - 1), Item.Nodes);
       P = Close + 1;
       return Item;
     }

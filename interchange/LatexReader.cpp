@@ -19,7 +19,7 @@ namespace {
 const QString DataMark = QStringLiteral("%zelk-data:");
 
 // What ends a run besides the end of its group.
-enum TStops { stNone = 0, stBracket = 1, stRelation = 2, stTop = 4 };
+enum TStops { stNone = 0, stBracket = 1, stRelation = 2, stTop = 4, stDollar = 8 };
 
 const QSet<QString> LineEnvironments = {
     QStringLiteral("gathered"), QStringLiteral("gather"), QStringLiteral("gather*"), QStringLiteral("align"),
@@ -41,6 +41,8 @@ const QSet<QString> AtomClasses = {"mathinner", "mathord", "mathrel", "mathbin",
                                    "mathpunct"};
 const QSet<QString> TextCommands = {"text", "textrm", "textnormal", "mbox", "textup", "textit", "textbf",
                                     "textsf", "texttt", "hbox", "textmd", "textsl"};
+// The commands whose plain text is the text kind: upright, in the text font.
+const QSet<QString> UprightText = {"text", "textrm", "textnormal", "mbox", "textup"};
 const QSet<QString> Unrepresented = {
     "root", "acute", "grave", "check", "mathring", "sideset",
     "not", "boxed", "color", "textcolor", "phantom", "hphantom", "vphantom", "cal", "atop", "genfrac", "hline", "cline", "hdotsfor", "intertext", "middle",
@@ -205,6 +207,7 @@ class TLatexReader {
     const QChar C = S[P];
     if (C == u'}' || C == u'&') return true;
     if ((Stops & stBracket) && C == u']') return true;
+    if ((Stops & stDollar) && C == u'$') return true;
     if ((Stops & stRelation) &&
         (C == u'=' || C == u'<' || C == u'>' || C == u',' || C == u';' || C.unicode() == 8804 ||
          C.unicode() == 8805 || C.unicode() == 8800 || C.unicode() == 8776 || C.unicode() == 8801 ||
@@ -1071,15 +1074,10 @@ class TLatexReader {
     SkipSpace();
     if (AtEnd() || S[P] != u'{') Refuse(QStringLiteral("\\%1 needs an argument in braces").arg(Name), Start);
     const qsizetype Open = P++;
-    bool Exact = Name == QLatin1String("text");
-    // Only what the writer puts in text is text; anything else reads as math mode has it
-    // (a palette symbol where there is one).
-    const auto Put = [&](char32_t Code) {
-      Code = Code <= 0xFFFF ? TexCharacter(static_cast<char16_t>(Code)) : Code;
-      Exact = Exact && WrittenAsText(Code);
-      Out.push_back(WrittenAsText(Code) || Code > 0xFFFF ? TFormulaNode::Character(Code)
-                                                         : CharacterNode(static_cast<char16_t>(Code)));
-    };
+    // The characters as text mode has them; math in $...$ as math.
+    TFormulaRun Body;
+    qsizetype MathNodes = 0;  // counted where they were read
+    bool Characters = true;  // nothing but characters the writer puts in \text{...} alone
     int Depth = 1;
     for (;;) {
       if (AtEnd()) Refuse(QStringLiteral("the { here is not closed"), Open);
@@ -1092,33 +1090,61 @@ class TLatexReader {
         if (--Depth == 0) break;
       } else if (IsTexSpace(C)) {
         while (P < S.size() && IsTexSpace(S[P])) ++P;
-        Out.push_back(TFormulaNode::Character(u' '));
-        Exact = false;
+        Body.push_back(TFormulaNode::Character(u' '));
+        Characters = false;
       } else if (C == u'~') {
         ++P;
-        Out.push_back(TFormulaNode::Symbol(160));
+        Body.push_back(TFormulaNode::Symbol(160));
+        Characters = false;
       } else if (C == u'$') {
-        Refuse(QStringLiteral("math inside \\%1 has no element kind in this editor").arg(Name), P);
+        const qsizetype Dollar = P++;
+        TFormulaRun Math = Run(stDollar);
+        MathNodes += Math.size();
+        for (TFormulaNode& Node : Math) Body.push_back(std::move(Node));
+        if (AtEnd() || S[P] != u'$') Refuse(QStringLiteral("the $ here is not closed"), Dollar);
+        ++P;
+        Characters = false;
       } else if (C == u'\\') {
         const qsizetype At = P;
         const QString Command = TakeControl();
-        char16_t Code = 0;
+        char32_t Code = 0;
         if (Command == QLatin1String("textasciitilde")) Code = u'~';
         else if (Command == QLatin1String("textasciicircum")) Code = u'^';
         else if (Command == QLatin1String("textbackslash")) Code = u'\\';
         else if (Command == QLatin1String("char")) Code = CharCode(At);
         else if (Command.size() == 1 && QStringLiteral(" #$%&_{}").contains(Command[0])) Code = Command[0].unicode();
         else Refuse(QStringLiteral("\\%1 inside \\%2 has no element kind in this editor").arg(Command, Name), At);
-        Put(Code);
-      } else if (C.isHighSurrogate() && P + 1 < S.size() && S[P + 1].isLowSurrogate()) {
-        Put(QChar::surrogateToUcs4(C, S[P + 1]));
-        P += 2;
+        // A control word and a control space end at the blanks after them.
+        if (Command.size() > 1 || Command == QLatin1String(" ")) SkipSpace();
+        Characters = Characters && WrittenAsText(Code);
+        Body.push_back(TFormulaNode::Character(Code));
       } else {
-        ++P;
-        Put(C.unicode());
+        const char32_t Code = C.isHighSurrogate() && P + 1 < S.size() && S[P + 1].isLowSurrogate()
+                                  ? QChar::surrogateToUcs4(C, S[P + 1])
+                                  : C.unicode();
+        P += Code > 0xFFFF ? 2 : 1;
+        Characters = Characters && WrittenAsText(Code);
+        Body.push_back(TFormulaNode::Character(Code));
       }
     }
-    if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));
+    // What the writer puts in \text{...} for want of a math symbol is those characters;
+    // other plain text in an upright text command is text.
+    const bool Escape = Name == QLatin1String("text") && Characters && !Body.empty();
+    if (UprightText.contains(Name) && !Escape) {
+      TTemplateInfo Info;
+      Info.Kind = TTemplateInfo::Text;
+      FElements += Body.size() - MathNodes;
+      Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Body)})));
+      return;
+    }
+    // Only what the writer puts in text is text; anything else reads as math mode has it
+    // (a palette symbol where there is one).
+    for (TFormulaNode& Node : Body)
+      if (Node.Kind == TFormulaNode::Simple && Node.Code <= 0xFFFF && !WrittenAsText(Node.Code) && Node.Code != u' ')
+        Node = CharacterNode(TexCharacter(static_cast<char16_t>(Node.Code)));
+    if (!Escape) Losses.Add(QStringLiteral("text read as math characters"));
+    FSpliced.back() += MathNodes;
+    for (TFormulaNode& Node : Body) Out.push_back(std::move(Node));
   }
 
   // The rows of a matrix or line environment, cells as runs, up to its \end.

@@ -192,6 +192,9 @@ class TLatexWriter {
         Braced(Slot(0));
         Braced(Slot(1));
         return;
+      case TTemplateInfo::Text:
+        TextKind(Slot(0));
+        return;
       case TTemplateInfo::SlashDivision:
         // Braced whole, so that a script after it has a base; the negative space tells it
         // from an index, a slash and an index.
@@ -258,6 +261,59 @@ class TLatexWriter {
       case TTemplateInfo::AlignMark:
         // A line's marks part its columns (Lines); one inside a slot has no LaTeX.
         return;
+    }
+  }
+
+  // Words in text mode; what is not a character in it goes in $...$. \text{...} of
+  // characters that math mode has no symbol for is how a run writes them (Run): the
+  // same text as a text is \textrm{...}.
+  void TextKind(const TFormulaRun& Body) {
+    QString Words;
+    TFormulaRun Math;
+    const auto FlushMath = [&] {
+      if (Math.empty()) return;
+      TLatexWriter Inner(*this);
+      Inner.Text.clear();
+      Inner.FAfterControlWord = false;
+      Inner.Run(Math);
+      Words += QLatin1Char('$') + Inner.Text + QLatin1Char('$');
+      Math.clear();
+    };
+    bool Escape = !Body.empty();
+    char32_t Before = 0;
+    for (const TFormulaNode& Node : Body) {
+      if (Node.Kind == TFormulaNode::ExtSymbol && Node.Code == 160) {
+        FlushMath();
+        Words += QLatin1Char('~');
+        Escape = false;
+        Before = 160;
+      } else if (Node.Kind != TFormulaNode::Simple) {
+        Math.push_back(Node);
+        Escape = false;
+        Before = 0;
+      } else {
+        FlushMath();
+        Words += TextCharacter(Node.Code, Before);
+        Escape = Escape && WrittenAsText(Node.Code);
+        Before = Node.Code;
+      }
+    }
+    FlushMath();
+    Put((Escape ? QStringLiteral("\\textrm{") : QStringLiteral("\\text{")) + Words + QLatin1Char('}'));
+  }
+
+  // A character in text mode after Before: TeX reads blanks in a row as one and joins
+  // -- into a dash.
+  static QString TextCharacter(char32_t Code, char32_t Before) {
+    switch (Code) {
+      case u' ': return Before == u' ' ? QStringLiteral("\\ ") : QStringLiteral(" ");
+      case u'-': return Before == u'-' ? QStringLiteral("{}-") : QStringLiteral("-");
+      case u'\\': return QStringLiteral("\\textbackslash{}");
+      case u'#': case u'$': case u'%': case u'&': case u'_': case u'{': case u'}':
+        return QLatin1Char('\\') + QChar(char16_t(Code));
+      default:
+        // A character code ends at the group, not at a digit after it.
+        return Unprintable(Code) ? TextModeCharacter(Code) + QStringLiteral("{}") : TextModeCharacter(Code);
     }
   }
 

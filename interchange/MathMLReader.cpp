@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QSet>
 #include <optional>
+#include <utility>
 #include <QXmlStreamReader>
 
 #include "interchange/LatexText.h"
@@ -367,6 +368,60 @@ class TMathMLReader {
     if (!Exact) Losses.Add(QStringLiteral("text read as math characters"));
   }
 
+  // An <mtext> of words is the text kind, its spaces as they are. Blanks alone are
+  // spacing (as other writers set \, and our writer a space symbol), and styled text is
+  // read as characters (Token).
+  bool TextKind(const TXmlNode& Node, TFormulaRun& Out) {
+    const QString Variant = Node.Attributes.value(QStringLiteral("mathvariant"));
+    if (!Node.Children.empty() || (!Variant.isEmpty() && Variant != QLatin1String("normal"))) return false;
+    const QList<uint> Codes = Node.Text.toUcs4();
+    if (std::all_of(Codes.begin(), Codes.end(), [](char32_t Code) { return IsBlank(Code); })) return false;
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Text;
+    Out.push_back(MakeTemplate(Info, SlotsOf({TextCharacters(Node)})));
+    return true;
+  }
+
+  // Our writer's text with math in it: the words of its <mtext> and the math between them.
+  void MixedText(const TXmlNode& Row, TFormulaRun& Out) {
+    TFormulaRun Body;
+    std::vector<const TXmlNode*> Math;
+    const auto Flush = [&] {
+      for (TFormulaNode& Node : Runs(std::exchange(Math, {}))) Body.push_back(std::move(Node));
+    };
+    for (const TXmlNode& Child : Row.Children) {
+      const QList<uint> Codes = Child.Text.toUcs4();
+      const bool Blank = std::all_of(Codes.begin(), Codes.end(), [](char32_t Code) { return IsBlank(Code); });
+      if (Child.Name == QLatin1String("mtext") && Child.Children.empty() && !Blank) {
+        Flush();
+        for (TFormulaNode& Node : TextCharacters(Child)) Body.push_back(std::move(Node));
+      } else {
+        Math.push_back(&Child);
+      }
+    }
+    Flush();
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Text;
+    Out.push_back(MakeTemplate(Info, SlotsOf({std::move(Body)})));
+  }
+
+  TFormulaRun TextCharacters(const TXmlNode& Node) {
+    TFormulaRun Body;
+    for (char32_t Code : Node.Text.toUcs4()) {
+      // A tab or a line break is a blank of the XML, a space of the text.
+      if (Code == u'\t' || Code == u'\n' || Code == u'\r') Code = u' ';
+      if (Unprintable(Code)) {
+        Losses.Add(QStringLiteral("control characters dropped"));
+        continue;
+      }
+      // Writers put a word space in text as a no-break space, which XML does not fold.
+      if (Code == 0xA0) Code = u' ';
+      Body.push_back(Code <= 0xFFFF && IsSpaceSymbol(static_cast<char16_t>(Code)) ? CharacterNode(static_cast<char16_t>(Code))
+                                                                                   : TFormulaNode::Character(Code));
+    }
+    return Body;
+  }
+
   // The letters the Math style sets in italic.
   static bool ItalicLetter(QChar C) {
     return (C >= u'a' && C <= u'z') || (C >= u'A' && C <= u'Z') || (C >= u'\u03B1' && C <= u'\u03C9');
@@ -603,11 +658,17 @@ class TMathMLReader {
 
   void Append(const TXmlNode& Node, TFormulaRun& Out) {
     const QString& N = Node.Name;
-    if (N == QLatin1String("mi") || N == QLatin1String("mn") || N == QLatin1String("mo") || N == QLatin1String("mtext")) {
+    if (N == QLatin1String("mtext") && TextKind(Node, Out)) {
+      return;
+    } else if (N == QLatin1String("mi") || N == QLatin1String("mn") || N == QLatin1String("mo") || N == QLatin1String("mtext")) {
       Token(Node, Out);
     } else if (N == QLatin1String("mrow")) {
       if (const TXmlNode* Fraction = BinomialIn(Node)) {
         Out.push_back(Binomial(*Fraction, false));
+        return;
+      }
+      if (Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-text")) {
+        MixedText(Node, Out);
         return;
       }
       if (Node.Attributes.value(QStringLiteral("class")) == QLatin1String("zelk-unprintable"))

@@ -1,6 +1,8 @@
 // Formula -> presentation MathML.
 
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 #include "interchange/LatexText.h"
 #include "interchange/MathAlphabets.h"
@@ -238,11 +240,46 @@ class TMathMLWriter {
                                        Over ? QStringLiteral(" accent=\"true\"") : QStringLiteral(" accentunder=\"true\""));
         return Element(Tag, Braced + Slot(Node.Slots[1]));
       }
+      case TTemplateInfo::Text: return TextKind(Node.Slots[0]);
       case TTemplateInfo::AlignMark:
         // A line's marks part its cells (Lines); one inside a slot has no MathML.
         return QString();
     }
     return QString();
+  }
+
+  // Words as one <mtext>, spaces as they are; what is no character of text parts it.
+  QString TextKind(const TFormulaRun& Body) {
+    QString Result;
+    QString Words;
+    TFormulaRun Math;
+    int Pieces = 0;
+    const auto Flush = [&] {
+      if (!Words.isEmpty()) Result += Element(QStringLiteral("mtext"), std::exchange(Words, QString()));
+      else if (!Math.empty()) Result += Run(std::exchange(Math, TFormulaRun()));
+      else return;
+      ++Pieces;
+    };
+    for (const TFormulaNode& Node : Body) {
+      // A no-break space in words reads as a word space: the symbol stands apart.
+      const bool Character = (Node.Kind == TFormulaNode::Simple && !Unprintable(Node.Code) && Node.Code != 0xA0) ||
+                             (Node.Kind == TFormulaNode::ExtSymbol && IsSpaceSymbol(Node.Code) && Node.Code != 160);
+      if (Character) {
+        if (!Math.empty()) Flush();
+        Words += Escaped(Node.Code);
+      } else {
+        if (!Words.isEmpty()) Flush();
+        Math.push_back(Node);
+      }
+    }
+    Flush();
+    const bool Blank = std::all_of(Body.begin(), Body.end(), [](const TFormulaNode& Node) {
+      return Node.Kind != TFormulaNode::Template && IsBlank(Node.Code);
+    });
+    if (Pieces == 1 && Result.startsWith(QLatin1String("<mtext>")) && !Blank) return Result;
+    // Text with math in it, or of blanks alone (which other writers use for spacing): our
+    // reader takes the marked row back for one text.
+    return Element(QStringLiteral("mrow"), Result, QStringLiteral(" class=\"zelk-text\""));
   }
 
   static QString Bracketed(TKindBracket Kind, const QString& Content) {

@@ -146,6 +146,11 @@ bool IsSpaceSymbol(char16_t Code) {
   return Code == 160 || Code == 8195 || Code == 8196 || Code == 8198 || Code == 8203;
 }
 
+bool IsBlank(char32_t Code) {
+  return QChar::isSpace(Code) || (Code <= 0xFFFF && IsSpaceSymbol(static_cast<char16_t>(Code))) ||
+         (Code >= 0x2061 && Code <= 0x2064);
+}
+
 QStringList SymbolCommands() {
   QStringList Names;
   for (const TSymbol& S : Symbols)

@@ -23,6 +23,9 @@ const TSymbol* SymbolByMathChar(char16_t Char);
 
 // The palette's spaces (no-break, em, three- and six-per-em, zero width): text in MathML.
 bool IsSpaceSymbol(char16_t Code);
+// A character that only makes room (a space of any width, an invisible operator): an
+// <mtext> of nothing else is spacing, not words.
+bool IsBlank(char32_t Code);
 
 // A command of other writers for a character that is no palette symbol (\cdot, \in,
 // \forall ...): the character, or 0.

@@ -127,6 +127,9 @@ QHash<QString, TTemplateInfo> BuildTable() {
     Info.Small = Small;
     Add(Info);
   }
+  TTemplateInfo Text;
+  Text.Kind = TTemplateInfo::Text;
+  Add(Text);
   TTemplateInfo Mark;
   Mark.Kind = TTemplateInfo::AlignMark;
   Add(Mark);
@@ -211,6 +214,7 @@ QString TTemplateInfo::Keyword() const {
     case Scripted: return ScriptedKeyword(Options, OperatorBase);
     case Brace: return BraceKeyword(Align);
     case Binomial: return BinomialKeyword(Small);
+    case Text: return TextKeyword();
     case AlignMark: return AlignMarkKeyword();
   }
   return QString();

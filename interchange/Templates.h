@@ -15,6 +15,8 @@ struct TTemplateInfo {
     Fence, LeftIndex, Scripted, Brace,
     // Two parts stacked without a bar, in round brackets.
     Binomial,
+    // Words set as text (\text): one slot of characters.
+    Text,
     // The alignment mark, without slots: a column boundary of aligned lines.
     AlignMark
   };

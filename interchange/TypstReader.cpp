@@ -355,17 +355,35 @@ class TTypstReader {
     return U;
   }
 
+  // A string is words set as text; an empty one (an empty argument) is nothing.
   TUnit String() {
     const qsizetype Start = P++;
-    TUnit U;
+    TFormulaRun Body;
     for (;;) {
       if (AtEnd()) Refuse(QStringLiteral("this string is not closed"), Start);
+      const qsizetype At = P;
       QChar C = S[P++];
       if (C == u'"') break;
-      if (C == u'\\' && P < S.size()) C = S[P++];
-      U.Nodes.push_back(C == u' ' ? TFormulaNode::Character(u' ') : CharacterNode(C.unicode()));
+      char32_t Code = C.unicode();
+      if (C == u'\\' && S.mid(P, 2) == QLatin1String("u{")) {
+        const qsizetype Close = S.indexOf(u'}', P);
+        bool Ok = false;
+        Code = Close < 0 ? 0 : S.mid(P + 2, Close - P - 2).toUInt(&Ok, 16);
+        if (!Ok || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) Refuse(QStringLiteral("this \\u{...} is no character"), At);
+        P = Close + 1;
+      } else {
+        if (C == u'\\' && P < S.size()) C = S[P++];
+        Code = C.unicode();
+        if (C.isHighSurrogate() && P < S.size() && S[P].isLowSurrogate()) Code = QChar::surrogateToUcs4(C, S[P++]);
+      }
+      Body.push_back(Code <= 0xFFFF && IsSpaceSymbol(static_cast<char16_t>(Code)) ? CharacterNode(static_cast<char16_t>(Code))
+                                                                                   : TFormulaNode::Character(Code));
     }
-    if (!U.Nodes.empty()) Losses.Add(QStringLiteral("text read as math characters"));
+    TUnit U;
+    if (Body.empty()) return U;
+    TTemplateInfo Info;
+    Info.Kind = TTemplateInfo::Text;
+    U.Nodes.push_back(MakeTemplate(Info, SlotsOf({std::move(Body)})));
     return U;
   }
 

@@ -1,6 +1,7 @@
 // Formula -> Typst math.
 
 #include <QHash>
+#include <utility>
 
 #include "interchange/LatexText.h"
 #include "interchange/MathAlphabets.h"
@@ -149,6 +150,33 @@ class TTypstWriter {
     }
   }
 
+  // Words as a string; what a string cannot hold stands between strings.
+  void TextKind(const TFormulaRun& Body, std::vector<TPiece>& Pieces) {
+    QString Words;
+    TFormulaRun Math;
+    const auto Flush = [&] {
+      if (!Words.isEmpty()) Pieces.push_back({QLatin1Char('"') + std::exchange(Words, QString()) + QLatin1Char('"')});
+      if (!Math.empty()) {
+        FLosses.Add(QStringLiteral("math inside text set beside it"));
+        Append(std::exchange(Math, TFormulaRun()), Pieces);
+      }
+    };
+    for (const TFormulaNode& Node : Body) {
+      const bool Character = (Node.Kind == TFormulaNode::Simple && !Unprintable(Node.Code)) ||
+                             (Node.Kind == TFormulaNode::ExtSymbol && IsSpaceSymbol(Node.Code));
+      if (Character != Math.empty()) Flush();
+      if (!Character) {
+        Math.push_back(Node);
+      } else if (Node.Code == U'"' || Node.Code == U'\\') {
+        Words += QLatin1Char('\\') + QChar(static_cast<char16_t>(Node.Code));
+      } else {
+        Words += QString::fromUcs4(&Node.Code, 1);
+      }
+    }
+    Flush();
+    if (Body.empty()) Pieces.push_back({QStringLiteral("\"\"")});
+  }
+
   // Which brackets of a run find no partner in it: Typst would pair them with what
   // follows the run, or end a function's arguments at them.
   static std::vector<bool> UnmatchedDelimiters(const TFormulaRun& Items) {
@@ -269,6 +297,9 @@ class TTypstWriter {
         Pieces.push_back({Info.Small ? QStringLiteral("inline(") + Text + QLatin1Char(')') : Text});
         return;
       }
+      case TTemplateInfo::Text:
+        TextKind(Slot(0), Pieces);
+        return;
       case TTemplateInfo::SlashDivision:
         FLosses.Add(QStringLiteral("a slanted fraction as a slash"));
         Pieces.push_back({Script(Slot(0))});

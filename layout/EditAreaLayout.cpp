@@ -132,7 +132,9 @@ void TEditArea::MarkOperatorNames() {
       ++End;
     }
     int Named = 0;
-    for (int Length; Named < Letters.size() && (Length = OperatorNamePrefix(QStringView(Letters).mid(Named))) > 0;
+    // Words of text are no names.
+    for (int Length; !FMathText && Named < Letters.size() &&
+                     (Length = OperatorNamePrefix(QStringView(Letters).mid(Named))) > 0;
          Named += Length) {
       const int Second = SecondWord(QStringView(Letters).mid(Named, Length));
       for (int K = 0; K < Length; ++K)
@@ -213,6 +215,8 @@ std::vector<int> TEditArea::MathGaps() const {
   // The spacing TeX puts between atoms and nothing at the run's ends: the caret stands in
   // that spacing, over the ink where there is none.
   std::vector<int> Gaps(N + 1, 0);
+  // Text has its word spaces and no other.
+  if (FMathText) return Gaps;
   // A binary operator with nothing to combine on its left, or before a relation, a closing
   // or a punctuation, is ordinary (as TeX has it); a script is spaced as its base.
   std::vector<TMathAtom> Atoms(N);

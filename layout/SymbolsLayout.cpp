@@ -40,7 +40,10 @@ TMathShown PrimeShown(const TMathStyle& Style, char32_t Code) {
 
 TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
-  if (Prime(Code)) {
+  const TEditArea* Run = Element.GetParent();
+  // Text keeps its characters as they are: an apostrophe, a hyphen, an upright letter.
+  const bool Text = Run && Run->MathText();
+  if (Prime(Code) && !Text) {
     // TeX sets f''' with the triple prime: a run of apostrophes is one glyph, drawn by
     // the first of them.
     static constexpr char32_t Primes[] = {U'\u2032', U'\u2033', U'\u2034', U'\u2057'};
@@ -56,8 +59,8 @@ TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
     }
     if (Shown.Glyph) return Shown;
   }
-  const TEditArea* Run = Element.GetParent();
-  TMathShown Shown{Style.Character(Code, Name || (Run && Run->MathUpright())), {}, Style.Axis(), Style.Em(), 0};
+  const quint32 Glyph = Text ? Style.Font().Glyph(Code) : Style.Character(Code, Name || (Run && Run->MathUpright()));
+  TMathShown Shown{Glyph, {}, Style.Axis(), Style.Em(), 0};
   if (Shown.Glyph) {
     const TMathFont& Font = Style.Font();
     const QRectF Ink = Font.Ink(Shown.Glyph, Style.Em());

@@ -18,6 +18,7 @@
 #include "model/Radical.h"
 #include "model/Scripted.h"
 #include "model/Symbols.h"
+#include "model/Text.h"
 
 TEditArea::TEditArea(TEquatStore* Owner)
     : TZelkGraphic(Owner), FEquationList(new TEquationList), FCaret(nullptr), FOwner(Owner) {
@@ -230,6 +231,10 @@ void TEditArea::AddEqFence(TFenceKind Kind) {
 
 void TEditArea::AddEqBinomial(bool Small) {
   InsertEquation<TEqBinomial>(BinomialKeyword(Small), [Small](TEqBinomial& E) { E.SetSmall(Small); });
+}
+
+void TEditArea::AddEqText() {
+  InsertEquation<TEqText>(TextKeyword(), [](TEqText&) {});
 }
 
 void TEditArea::AddEqLeftIndex(TGroupOptions Options) {

@@ -95,6 +95,8 @@ class TEditArea : public TZelkGraphic {
   // A binomial coefficient: two parts stacked without a bar, in round brackets; Small as
   // for a fraction.
   void AddEqBinomial(bool Small = false);
+  // Words set as text (TeX's \text), the caret in its slot.
+  void AddEqText();
   // The mark the editor's lines are aligned at (model/AlignMark.h).
   void AddEqAlignMark();
 
@@ -120,6 +122,10 @@ class TEditArea : public TZelkGraphic {
   // Letters of the run set upright, as the name of an operator is (Math style only).
   bool MathUpright() const { return FMathUpright; }
   void SetMathUpright(bool Value) { FMathUpright = Value; }
+  // The run is text (model/Text.h): its characters upright as they are, no math spacing
+  // between them and no operator names in them (Math style only).
+  bool MathText() const { return FMathText; }
+  void SetMathText(bool Value) { FMathText = Value; }
 
   // Layout of the run.
   int CalcHeight() const;
@@ -224,6 +230,7 @@ class TEditArea : public TZelkGraphic {
   int FMathBaseline = 0;
   TMathLevel FMathLevel = mlDisplay;
   bool FMathUpright = false;
+  bool FMathText = false;
   bool FMathCramped = false;
   bool FActive = false;
   bool FLaidOut = false;

@@ -95,6 +95,7 @@ void AddScriptKinds(TTable& Table) {
     Table.insert(BraceKeyword(Align), [=](TEditArea& A) { A.AddEqBrace(Align); });
   for (bool Small : {false, true})
     Table.insert(BinomialKeyword(Small), [=](TEditArea& A) { A.AddEqBinomial(Small); });
+  Table.insert(TextKeyword(), [](TEditArea& A) { A.AddEqText(); });
 }
 
 void AddGroupOps(TTable& Table) {
@@ -294,6 +295,8 @@ QString ScriptedKeyword(TGroupOptions Options, bool Operator) {
 QString BinomialKeyword(bool Small) {
   return Small ? QStringLiteral("BinomialSmall") : QStringLiteral("Binomial");
 }
+
+QString TextKeyword() { return QStringLiteral("Text"); }
 
 QString BraceKeyword(TAlignEA Align) {
   return QStringLiteral("HorizBrace") + AlignWord(Align);

@@ -41,6 +41,8 @@ QString ScriptedKeyword(TGroupOptions Options, bool Operator);
 QString BraceKeyword(TAlignEA Align);
 // The binomial coefficient: "Binomial", "BinomialSmall".
 QString BinomialKeyword(bool Small);
+// Words set as text: "Text".
+QString TextKeyword();
 // The alignment mark, "AlignMark": a leaf without argument, read beside "Simple" and
 // "ExtSymbol", not a template.
 QString AlignMarkKeyword();

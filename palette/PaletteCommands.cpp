@@ -130,7 +130,7 @@ TCommandTable BuildCommandTable() {
   Table[AlignMarkButton()] = [](TEditArea& A) { A.AddEqAlignMark(); };
   Table[{12, 0}] = [](TEditArea& A) { A.AddEqDivision(); };
   // Group 12: fractions (buttons 2 and 3 repeat 0 and 1), radicals, long division, the
-  // binomial coefficient.
+  // binomial coefficient, the continued fraction and text.
   Table[{12, 1}] = [](TEditArea& A) { A.AddEqDivision(true); };
   Table[{12, 2}] = [](TEditArea& A) { A.AddEqDivision(); };
   Table[{12, 3}] = [](TEditArea& A) { A.AddEqDivision(true); };
@@ -140,6 +140,10 @@ TCommandTable BuildCommandTable() {
   Table[{12, 7}] = [](TEditArea& A) { A.AddEqLongDivision(false); };
   Table[{12, 8}] = [](TEditArea& A) { A.AddEqLongDivision(true); };
   Table[{12, 9}] = [](TEditArea& A) { A.AddEqBinomial(); };
+  Table[{12, 10}] = [](TEditArea& A) { A.AddEqContinuedFraction(cfCentre); };
+  Table[{12, 11}] = [](TEditArea& A) { A.AddEqText(); };
+  // A pair of round brackets parted by a bar, spoken as its delimiters (not by this button).
+  Table[{11, 30}] = [](TEditArea& A) { A.AddEqFence({dlRoundOpen, dlModule, dlRoundClose}); };
 
   // Group 3: the accents, numbered as their buttons; button 0 removes one (RemovesOrnament).
   for (int B = FirstAccent; B <= LastAccent; ++B)

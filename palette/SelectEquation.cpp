@@ -52,8 +52,8 @@ TEqData TSelectEquation::GroupConstants(int Group) {
     case 8: return MakeEqData(18, 10, 10, "111111111111111111");
     case 9: return MakeEqData(28, 15, 15, "1111111111111111111111111111");
     case 10: return MakeEqData(24, 10, 10, "111111111111111111111111");
-    case 11: return MakeEqData(30, 20, 20, "111111111111111111111111111111");
-    case 12: return MakeEqData(10, 20, 20, "1111111111");
+    case 11: return MakeEqData(31, 20, 20, "1111111111111111111111111111111");
+    case 12: return MakeEqData(12, 20, 20, "111111111111");
     case 13: return MakeEqData(15, 20, 20, "111111111111111");
     case 14: return MakeEqData(5, 20, 20, "11111");
     case 15: return MakeEqData(21, 20, 20, "111111111111111111111");

@@ -121,6 +121,9 @@ TEST(AccessibleEditor, SpeaksRootsLongDivisionAndAccentsInThreeLanguages) {
       {Line("Binomial(" + Slot("Simple(n)") + Slot("Simple(k)") + ")"), "the binomial coefficient n choose k end binomial",
        "Binomialkoeffizient n über k Ende Binomialkoeffizient",
        "биномиальный коэффициент из n по k конец коэффициента"},
+      // Text is said as its words.
+      {Line("Text(" + Slot("Simple(i)Simple(f)Simple(#32)Simple(n)") + ")" + X), "text if n end text x",
+       "Text if n Ende Text x", "текст if n конец текста x"},
       // The accent is named by its button, German by the English words.
       {Line("AccentTilde(" + Slot(X) + ")"), "x with tilde above", "x, darüber Tilde", "x, сверху тильда"},
   };

@@ -328,3 +328,14 @@ TEST_F(Typing, UpAndDownChooseInTheCompletionList) {
   EXPECT_FALSE(Second.isEmpty());
 }
 }  // namespace
+
+TEST_F(Typing, TextKeepsWhatIsTypedIntoIt) {
+  for (const TTypesetting Style : {TTypesettings::Classic, TTypesettings::Math}) {
+    E->SetTypesetting(Style);
+    E->SetData(Row(""));
+    Active()->AddEqText();
+    Type("a/b->c^2_ialpha");
+    EXPECT_TEXT(E->GetData(), Row("Text(EditArea(Simple(a)Simple(/)Simple(b)Simple(-)Simple(>)Simple(c)Simple(^)"
+                                  "Simple(2)Simple(_)Simple(i)Simple(a)Simple(l)Simple(p)Simple(h)Simple(a)))"));
+  }
+}

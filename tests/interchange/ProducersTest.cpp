@@ -186,12 +186,16 @@ TEST(LatexOutput, CommandsWherePdfLatexHasThemAndCharactersForUnicodeMath) {
   const TReadResult Commands = ReadLatex(WriteLatex(Formula, false));
   EXPECT_EQ(Commands.Data, ReadLatex(WriteLatex(Formula, false, TLatexFlavour::UnicodeMath)).Data);
   EXPECT_TRUE(Commands.Data.contains("Simple(-)"));
-  for (const QString& Text : {QStringLiteral("a−b"), QStringLiteral("\\text{−}"), QStringLiteral("\\char\"2212")}) {
+  for (const QString& Text : {QStringLiteral("a−b"), QStringLiteral("\\char\"2212")}) {
     const TReadResult Read = ReadLatex(Text, {true, false, {}});
     ASSERT_TRUE(Read.Ok()) << Text.toStdString();
     EXPECT_FALSE(Read.Data.contains(QString(QChar(0x2212)))) << Text.toStdString();
     EXPECT_EQ(ReadLatex(WriteLatex(ParseData(Read.Data), false)).Data, Read.Data) << Text.toStdString();
   }
+  // Text keeps the character it holds: TeX sets no minus sign for a hyphen there.
+  const TReadResult Text = ReadLatex(QStringLiteral("\\text{−}"), {true, false, {}});
+  EXPECT_EQ(Text.Data, QStringLiteral("EditArea(Text(EditArea(Simple(−))))"));
+  EXPECT_EQ(ReadLatex(WriteLatex(ParseData(Text.Data), false)).Data, Text.Data);
 }
 
 TEST(ReadersRefuse, NulAndControlCharactersWithTheirPlace) {

@@ -165,7 +165,7 @@ TEST(LatexReader, ReadsBarsArrowsMatricesSymbolsAndText) {
       {"α ≤ x", "ExtSymbol(945)ExtSymbol(8804)Simple(x)", false},
       {"a\\cdot b", "Simple(a)Simple(⋅)Simple(b)", false},
       {"\\text{жук}", "Simple(ж)Simple(у)Simple(к)", false},
-      {"\\text{if } x", "Simple(i)Simple(f)Simple(#32)Simple(x)", true},
+      {"\\text{if } x", "Text(EditArea(Simple(i)Simple(f)Simple(#32)))Simple(x)", false},
       {"a\\,b\\quad c\\ d~e", "Simple(a)ExtSymbol(8198)Simple(b)ExtSymbol(8195)Simple(c)Simple(#32)Simple(d)ExtSymbol(160)Simple(e)", false},
       {"a\\;b\\:c\\qquad d\\cdots\\in", "Simple(a)ExtSymbol(8196)Simple(b)ExtSymbol(8196)Simple(c)ExtSymbol(8195)ExtSymbol(8195)Simple(d)ExtSymbol(8943)ExtSymbol(8712)", false},
       {"\\sin x", "Simple(s)Simple(i)Simple(n)Simple(x)", true},
@@ -238,14 +238,18 @@ TEST(LatexReader, LinesComeFromLineBreaksAndLineEnvironments) {
   EXPECT_EQ(ReadLatex("\\begin{equation} x \\end{equation}").Data, "EditArea(Simple(x))");
 }
 
-TEST(LatexReader, TextHoldsOnlyWhatTheWriterPutsInText) {
-  // A palette symbol in text reads as the symbol, as it does outside; a character beyond
-  // 16 bits is one element.
+TEST(LatexReader, TextIsTheTextKindUnlessItHoldsOnlyWhatTheWriterPutsInText) {
+  // Palette symbols in text are its characters. Letters without a math symbol are how the
+  // writer puts them, a character beyond 16 bits one element.
   const TReadResult Kappa = ReadLatex(QString::fromUtf8("\\text{\xCE\xBA\xE2\x88\x9E}"));
-  EXPECT_EQ(Kappa.Data, "EditArea(ExtSymbol(954)ExtSymbol(8734))");
-  EXPECT_FALSE(Kappa.Losses.isEmpty());
+  EXPECT_EQ(Kappa.Data, QString::fromUtf8("EditArea(Text(EditArea(Simple(\xCE\xBA)Simple(\xE2\x88\x9E))))"));
+  EXPECT_TRUE(Kappa.Losses.isEmpty());
   EXPECT_EQ(ReadLatex(QString::fromUtf8("\\text{\xF0\x9D\x91\xA5\xD0\xB6}")).Data,
             QString::fromUtf8("EditArea(Simple(\xF0\x9D\x91\xA5)Simple(\xD0\xB6))"));
+  // Under a text command that is not upright text, a palette symbol reads as the symbol.
+  const TReadResult Bold = ReadLatex(QString::fromUtf8("\\textbf{\xCE\xBA}"));
+  EXPECT_EQ(Bold.Data, "EditArea(ExtSymbol(954))");
+  EXPECT_FALSE(Bold.Losses.isEmpty());
 }
 
 TEST(LatexReader, RefusesWhatItCannotRepresentWithThePlace) {

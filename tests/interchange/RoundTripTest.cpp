@@ -30,7 +30,7 @@ void ExpectRoundTrips(const QString& Data, bool Annotated) {
 TEST(RoundTrip, TheFormulaModelReadsDataAsTheEditorDoes) {
   for (const QString& Data : EveryTemplateData() + SeedData()) EXPECT_EQ(WriteData(ParseData(Data)), EditorData(Data));
   EXPECT_EQ(FindTemplate("Simple"), nullptr);
-  EXPECT_EQ(AcceptedTemplateKeywords().size(), 74 + 25 + 36 + MaxMatrixColumns - 1 + 2 + 15 + 3);
+  EXPECT_EQ(AcceptedTemplateKeywords().size(), 74 + 25 + 36 + MaxMatrixColumns - 1 + 2 + 15 + 3 + 1);
   for (const QString& Name : AcceptedTemplateKeywords()) EXPECT_EQ(FindTemplate(Name)->Keyword(), Name);
 }
 

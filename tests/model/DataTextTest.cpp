@@ -51,8 +51,8 @@ TEST(DataText, EveryAcceptedNameReadsAndWritesBackWithContentInEverySlot) {
   QStringList Names = AcceptedTemplateKeywords();
   // The 76 names of the first version, 25 for fractions, radicals, long division and accents,
   // 36 for fences, scripts and braces, the grids, the two binomials, 15 bracket pairs
-  // parted by bars and the three continued fractions.
-  EXPECT_EQ(Names.size() + 2, 76 + 25 + 36 + MaxMatrixColumns - 1 + 2 + 15 + 3);
+  // parted by bars, the three continued fractions and text.
+  EXPECT_EQ(Names.size() + 2, 76 + 25 + 36 + MaxMatrixColumns - 1 + 2 + 15 + 3 + 1);
   for (const QString& Name : Names) {
     TZelkEquation Source;
     InsertionForKeyword(Name)(*Source.Line(0));

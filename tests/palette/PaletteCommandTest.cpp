@@ -55,13 +55,14 @@ std::map<std::pair<int, int>, TExpected> ExpectedTable() {
   const char* Brackets[] = {"Round", "Square", "Figure", "Corner", "Module", "DModule"};
   for (int B = 0; B < 6; ++B) T[{11, B}] = {Template(QStringLiteral("Brackets") + Brackets[B], 1), cFirstSlot};
   T[{12, 0}] = {Template("Division", 2), cFirstSlot};
-  // Fractions, radicals, long division and the binomial: the caret in the numerator, the
-  // radicand, the dividend, the upper part (each the first slot).
+  // Fractions, radicals, long division, the binomial, the continued fraction and text: the
+  // caret in the numerator, the radicand, the dividend, the upper part, the text (each the
+  // first slot).
   const std::pair<const char*, int> Group12[] = {
       {"Division", 2}, {"DivisionSmall", 2}, {"Division", 2},     {"DivisionSmall", 2},
       {"DivisionSlash", 2}, {"Root", 1}, {"RootDegree", 2}, {"LongDivision", 2}, {"LongDivisionQuotient", 3},
-      {"Binomial", 2}};
-  for (int B = 0; B < 10; ++B) T[{12, B}] = {Template(Group12[B].first, Group12[B].second), cFirstSlot};
+      {"Binomial", 2}, {"DivisionContinued", 2}, {"Text", 1}};
+  for (int B = 0; B < 12; ++B) T[{12, B}] = {Template(Group12[B].first, Group12[B].second), cFirstSlot};
   const char* Accents[] = {"Strike", "Slash", "Prime", "PrimeTwo", "PrimeThree", "Dot", "DotTwo",
                            "DotThree", "Bar", "Hat", "Tilde", "ArrowRight", "ArrowLeft", "ArrowRightLeft",
                            "HarpoonRight", "HarpoonLeft", "ArcUp", "ArcDown", "BackPrime"};
@@ -112,6 +113,7 @@ std::map<std::pair<int, int>, TExpected> ExpectedTable() {
   T[{11, 27}] = {Template("BracketsKet", 1), cFirstSlot};
   T[{11, 28}] = {Template("BracketsBra", 1), cFirstSlot};
   T[{11, 29}] = {Template("BracketsBraKet", 2), cFirstSlot};
+  T[{11, 30}] = {Template("FenceRoundOpenModuleRoundClose", 2), cFirstSlot};
   T[{13, 3}] = {Template("IndexLeftTop", 1), cUpperIndex};
   T[{13, 4}] = {Template("IndexLeftBottom", 1), cLowerIndex};
   T[{13, 5}] = {Template("IndexLeftTopBottom", 2), cLowerIndex};
@@ -178,7 +180,7 @@ TEST(PaletteCommands, EveryShownButtonInsertsItsElementAndHiddenOnesNothing) {
       EXPECT_EQ(Caret->EquationIndex(), Entry->second.Caret == cLine ? 1 : 0);
     }
   }
-  EXPECT_EQ(Shown, 11 + 11 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 30 + 10 + 15 + 5 + 21 + 10 + 6 + 20 + 12);
+  EXPECT_EQ(Shown, 11 + 11 + 20 + 12 + 14 + 8 + 12 + 18 + 28 + 24 + 31 + 12 + 15 + 5 + 21 + 10 + 6 + 20 + 12);
 }
 
 TEST(PaletteCommands, AClickWithTheMouseInsertsAtTheCaretOnce) {

@@ -475,10 +475,14 @@ void DrawBrackets(TGlyph& G, int B) {
     case 29:
       G.Line(3, 1, 0, 9); G.Line(0, 10, 3, 18); G.Box(4, 6, 5, 8); G.VLine(10, 2, 17);
       G.Box(12, 6, 5, 8); G.Line(16, 1, 19, 9); G.Line(19, 10, 16, 18); break;
+    case 30:  // two boxes parted by a bar, in round brackets
+      G.Line(3, 1, 1, 4); G.VLine(1, 4, 15); G.Line(1, 15, 3, 18);
+      G.Box(4, 6, 5, 8); G.VLine(10, 2, 17); G.Box(12, 6, 4, 8);
+      G.Line(16, 1, 18, 4); G.VLine(18, 4, 15); G.Line(18, 15, 16, 18); break;
   }
 }
 
-// Group 12, 20 x 20: fractions and radicals.
+// Group 12, 20 x 20: fractions, radicals, the binomial, the continued fraction, text.
 void DrawFractions(TGlyph& G, int B) {
   switch (B) {
     case 0: case 2: G.Box(5, 1, 10, 8); G.HLine(2, 17, 10); G.Box(5, 12, 10, 8); break;
@@ -496,6 +500,12 @@ void DrawFractions(TGlyph& G, int B) {
       G.Line(4, 1, 2, 4); G.VLine(2, 4, 15); G.Line(2, 15, 4, 18);
       G.Line(15, 1, 17, 4); G.VLine(17, 4, 15); G.Line(17, 15, 15, 18);
       G.Box(6, 2, 8, 7); G.Box(6, 11, 8, 7); break;
+    case 10:  // continued fraction: a box over a box plus a fraction
+      G.Box(7, 0, 6, 5); G.HLine(1, 18, 6);
+      G.Box(1, 11, 5, 6); G.HLine(7, 9, 13); G.VLine(8, 12, 14);
+      G.Box(12, 8, 5, 4); G.HLine(11, 18, 13); G.Box(12, 15, 5, 4); break;
+    case 11:  // text: upright letters
+      G.Text("Tt", QRect(1, 2, 18, 16), 16, "DejaVu Serif"); break;
   }
 }
 
@@ -601,8 +611,8 @@ std::vector<TStrip> Strips() {
            Chars({0x0391, 0x0392, 0x03A7, 0x0394, 0x0395, 0x03A6, 0x0393, 0x0397, 0x0399, 0x039A, 0x039B, 0x039C, 0x039D, 0x039F, 0x03A0, 0x0398, 0x03A1, 0x03A3, 0x03A4, 0x03A5, 0x03A9, 0x039E, 0x03A8, 0x0396}, 14, 0)(G, B);
          }
        }},
-      {30, 20, 20, DrawBrackets},
-      {10, 20, 20, DrawFractions},
+      {31, 20, 20, DrawBrackets},
+      {12, 20, 20, DrawFractions},
       {15, 20, 20, DrawIndices},
       {5, 20, 20, [](TGlyph& G, int B) { DrawOperator(G, 0x2211, B); }},
       {21, 20, 20, DrawIntegral},
