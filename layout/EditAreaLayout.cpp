@@ -209,6 +209,15 @@ constexpr double StrutAscent = 0.72;
 constexpr double StrutDescent = 0.22;
 }  // namespace
 
+namespace {
+// The code a character or symbol element shows; 0 for a template.
+char32_t CharacterCode(const TEquation& Element) {
+  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) return Simple->Character();
+  if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) return Symbol->SymbolCode();
+  return 0;
+}
+}  // namespace
+
 std::vector<int> TEditArea::MathGaps() const {
   const TMathStyle Style(*MathFontOf(*this), Font());
   const int N = Count();
@@ -237,6 +246,11 @@ std::vector<int> TEditArea::MathGaps() const {
     if (Letter && Letter->MathName() == mnRest) continue;
     if (Item(I)->MathAtom() != maScript) Gaps[I] = Style.Space(Atoms[I - 1], Atoms[I], FMathLevel);
     if (TakesItalic(*Item(I))) Gaps[I] += CharacterItalic(*Item(I - 1));
+    // The LaTeX writer gives these arrows as \iff and \implies, which amsmath pads with
+    // \; on either side, at every level.
+    for (const int Side : {I - 1, I})
+      if (const char32_t Code = CharacterCode(*Item(Side)); Code == U'\u27F9' || Code == U'\u27FA')
+        Gaps[I] += Style.Mu(5);
   }
   return Gaps;
 }

@@ -599,6 +599,20 @@ TEST_F(MathLayoutTest, ThePalettesRelationsAndBinariesAreSpacedAsSuch) {
   }
 }
 
+TEST_F(MathLayoutTest, IffAndImpliesArePaddedAsAmsmathPadsThem) {
+  // A relation's 5 mu, and \; on either side; ⟶ is a plain relation.
+  const double Em = this->Em();
+  for (const auto& [Text, Mu] : {std::pair{"Simple(a)Simple(#10234)Simple(b)", 10}, {"Simple(a)ExtSymbol(10233)Simple(b)", 10},
+                                 {"Simple(a)ExtSymbol(10230)Simple(b)", 5}}) {
+    Read(QStringLiteral("EditArea(%1)").arg(QLatin1String(Text)));
+    SCOPED_TRACE(Text);
+    for (int I : {0, 1}) {
+      const auto* Left = Line()->Item(I);
+      EXPECT_NEAR(Line()->Item(I + 1)->Left() - Left->Left() - Left->Width(), Mu * Em / 18, 1.0) << I;
+    }
+  }
+}
+
 TEST_F(MathLayoutTest, CaretAndEditingWorkAsInClassic) {
   EditorFixture Classic;
   const QString Text = "EditArea(Simple(a)Division(EditArea(Simple(1))EditArea(Simple(n)))Simple(b))";
