@@ -686,7 +686,9 @@ class TLatexReader {
                Name == QLatin1String("xleftrightarrow")) {
       LabelledArrow(Out, Name, Start);
     } else if (Name == QLatin1String("char")) {
-      Out.push_back(TFormulaNode::Character(TexCharacter(CharCode(Start))));
+      // The character by its code: a palette symbol's reads as that symbol, as the
+      // character itself does, so that what is read writes back to the same.
+      Out.push_back(CharacterNode(TexCharacter(CharCode(Start))));
     } else if (AtomClasses.contains(Name)) {
       Losses.Add(QStringLiteral("spacing classes (\\%1) dropped").arg(Name));
       Splice(Out, Argument());

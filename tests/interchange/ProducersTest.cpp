@@ -186,7 +186,12 @@ TEST(LatexOutput, CommandsWherePdfLatexHasThemAndCharactersForUnicodeMath) {
   const TReadResult Commands = ReadLatex(WriteLatex(Formula, false));
   EXPECT_EQ(Commands.Data, ReadLatex(WriteLatex(Formula, false, TLatexFlavour::UnicodeMath)).Data);
   EXPECT_TRUE(Commands.Data.contains("Simple(-)"));
-  for (const QString& Text : {QStringLiteral("a−b"), QStringLiteral("\\char\"2212")}) {
+  // A palette symbol by its code is the symbol (the fuzzer's \char"b0 had read as a
+  // character that wrote back as the degree sign, which reads as the symbol).
+  EXPECT_EQ(ReadLatex(QStringLiteral("\\char\"b0{\\char\"FFFF}"), {true, false, {}}).Data,
+            ReadLatex(QString::fromUtf8("°{\\char\"FFFF}"), {true, false, {}}).Data);
+  for (const QString& Text : {QStringLiteral("a−b"), QStringLiteral("\\char\"2212"),
+                              QStringLiteral("\\mathop{\\oiint}\\limits[{xtext{\\char\"FFFF\\char\"b0\\char\"FFFF}}{a}")}) {
     const TReadResult Read = ReadLatex(Text, {true, false, {}});
     ASSERT_TRUE(Read.Ok()) << Text.toStdString();
     EXPECT_FALSE(Read.Data.contains(QString(QChar(0x2212)))) << Text.toStdString();
