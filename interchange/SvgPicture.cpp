@@ -110,12 +110,8 @@ class TSvgEngine : public QPaintEngine {
     }
   }
 
-  void drawRects(const QRect* Rects, int Count) override {
-    for (int I = 0; I < Count; ++I) {
-      const QRectF Rect(Rects[I]);
-      drawRects(&Rect, 1);
-    }
-  }
+  // Whole-pixel rectangles come here through the engine's own conversion.
+  using QPaintEngine::drawRects;
 
   void drawPolygon(const QPointF* Points, int Count, PolygonDrawMode Mode) override {
     if (Count <= 0) return;
@@ -131,21 +127,16 @@ class TSvgEngine : public QPaintEngine {
     QBuffer Buffer(&Png);
     Buffer.open(QIODevice::WriteOnly);
     if (!Pixmap.copy(Source.toAlignedRect()).save(&Buffer, "PNG")) return;
-    const QTransform& T = FTransform;
-    FOut += "<image transform=\"matrix(";
-    for (const double V : {T.m11(), T.m12(), T.m21(), T.m22(), T.dx(), T.dy()}) {
-      AppendNumber(FOut, V);
-      FOut += ' ';
-    }
-    FOut.chop(1);
-    FOut += ")\" x=\"";
-    AppendNumber(FOut, Target.x());
+    // Pictures are only scaled and moved: the image's place in the picture's pixels.
+    const QRectF Placed = FTransform.mapRect(Target);
+    FOut += "<image x=\"";
+    AppendNumber(FOut, Placed.x());
     FOut += "\" y=\"";
-    AppendNumber(FOut, Target.y());
+    AppendNumber(FOut, Placed.y());
     FOut += "\" width=\"";
-    AppendNumber(FOut, Target.width());
+    AppendNumber(FOut, Placed.width());
     FOut += "\" height=\"";
-    AppendNumber(FOut, Target.height());
+    AppendNumber(FOut, Placed.height());
     FOut += "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64," + Png.toBase64() + "\"/>\n";
   }
 

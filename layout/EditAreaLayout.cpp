@@ -209,15 +209,6 @@ constexpr double StrutAscent = 0.72;
 constexpr double StrutDescent = 0.22;
 }  // namespace
 
-namespace {
-// The code a character or symbol element shows; 0 for a template.
-char32_t CharacterCode(const TEquation& Element) {
-  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) return Simple->Character();
-  if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) return Symbol->SymbolCode();
-  return 0;
-}
-}  // namespace
-
 std::vector<int> TEditArea::MathGaps() const {
   const TMathStyle Style(*MathFontOf(*this), Font());
   const int N = Count();

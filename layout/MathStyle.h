@@ -95,6 +95,8 @@ TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style);
 int SlotSize(int Size, TMathLevel From, TMathLevel To, const TMathFont& Font);
 // The TeX class of a character standing alone in a run.
 TMathAtom CharacterAtom(char32_t Code);
+// The code a character or symbol element shows; 0 for a template.
+char32_t CharacterCode(const TEquation& Element);
 // The italic correction of a one-character element in pixels: 0 for other elements, an
 // operator name's letters and primes. TeX adds it after the character when another
 // character follows (TakesItalic) and puts a superscript, not a subscript, beyond it.

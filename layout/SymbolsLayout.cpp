@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <cmath>
+#include <optional>
 
 #include "layout/MathStyle.h"
 #include "model/EditArea.h"
@@ -95,34 +96,33 @@ void PaintMath(const TEquation& Element, char32_t Code, bool Name = false) {
 }
 }  // namespace
 
+char32_t CharacterCode(const TEquation& Element) {
+  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) return Simple->Character();
+  if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) return Symbol->SymbolCode();
+  return 0;
+}
+
+namespace {
+// The code of a character that has a part in italic correction: none for a template or
+// a letter of an operator name.
+std::optional<char32_t> ItalicCode(const TEquation& Element) {
+  const auto* Simple = dynamic_cast<const TEqSimple*>(&Element);
+  if (Simple ? Simple->MathName() != mnNone : !dynamic_cast<const TEqExtSymbol*>(&Element)) return std::nullopt;
+  return CharacterCode(Element);
+}
+}  // namespace
+
 int CharacterItalic(const TEquation& Element) {
   const TMathFont* Font = MathFontOf(Element);
-  if (!Font) return 0;
-  char32_t Code = 0;
-  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) {
-    if (Simple->MathName() != mnNone) return 0;
-    Code = Simple->Character();
-  } else if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) {
-    Code = Symbol->SymbolCode();
-  } else {
-    return 0;
-  }
-  if (Prime(Code)) return 0;
-  const TMathShown Shown = MathShown(Element, Code);
+  const std::optional<char32_t> Code = ItalicCode(Element);
+  if (!Font || !Code || Prime(*Code)) return 0;
+  const TMathShown& Shown = MathShown(Element, *Code);
   return Shown.Glyph ? static_cast<int>(std::lround(Font->ItalicCorrection(Shown.Glyph, Shown.Em))) : 0;
 }
 
 bool TakesItalic(const TEquation& Element) {
-  char32_t Code = 0;
-  if (const auto* Simple = dynamic_cast<const TEqSimple*>(&Element)) {
-    if (Simple->MathName() != mnNone) return false;
-    Code = Simple->Character();
-  } else if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(&Element)) {
-    Code = Symbol->SymbolCode();
-  } else {
-    return false;
-  }
-  return !QChar::isSpace(Code);
+  const std::optional<char32_t> Code = ItalicCode(Element);
+  return Code && !QChar::isSpace(*Code);
 }
 
 int TEqSimple::CalcHeight() const {

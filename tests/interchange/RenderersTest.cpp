@@ -83,6 +83,14 @@ struct Picture {
   QString Svg, Pdf;
 };
 
+// The editor set in Style at Points.
+void SetStyle(TZelkEquation& Editor, TTypesettings::TTypesetting Style, int Points) {
+  Editor.SetTypesetting(Style);
+  QFont Font = Editor.font();
+  Font.setPointSize(Points);
+  Editor.setFont(Font);
+}
+
 Picture Write(const TZelkEquation& Editor, const QString& Dir, const QString& Name, double Scale) {
   TRenderOptions Options;
   Options.Scale = Scale;
@@ -112,10 +120,7 @@ TEST(OtherRenderers, DrawEveryTemplateAsWeDo) {
   for (const TTypesettings::TTypesetting Style : {TTypesettings::Math, TTypesettings::Classic}) {
     for (const int Points : {12, 20, 36}) {
       EditorFixture F;
-      F.Editor->SetTypesetting(Style);
-      QFont Font = F.Editor->font();
-      Font.setPointSize(Points);
-      F.Editor->setFont(Font);
+      SetStyle(*F.Editor, Style, Points);
       for (int I = 0; I < Lines.size(); ++I) {
         F.Editor->SetData(Lines[I]);
         // At 1.5 the pieces of a stretched glyph fall between device pixels.
@@ -151,10 +156,7 @@ TEST(OtherRenderers, PopplerDrawsOurMathGlyphsAsDarkAsOurPng) {
   for (const int Points : {12, 20, 36}) {
     SCOPED_TRACE(Points);
     EditorFixture F;
-    F.Editor->SetTypesetting(TTypesettings::Math);
-    QFont Font = F.Editor->font();
-    Font.setPointSize(Points);
-    F.Editor->setFont(Font);
+    SetStyle(*F.Editor, TTypesettings::Math, Points);
     F.Editor->SetData(Formula);
     const QString Name = QStringLiteral("dark-%1").arg(Points);
     const Picture P = Write(*F.Editor, Dir.path(), Name, 1.0);
@@ -181,10 +183,7 @@ TEST(OtherRenderers, OurMathPngPutsBaselinesAndRulesOnWholePixels) {
   for (const int Points : {9, 10, 11, 12, 13, 20, 36}) {
     SCOPED_TRACE(Points);
     EditorFixture F;
-    F.Editor->SetTypesetting(TTypesettings::Math);
-    QFont Font = F.Editor->font();
-    Font.setPointSize(Points);
-    F.Editor->setFont(Font);
+    SetStyle(*F.Editor, TTypesettings::Math, Points);
     TRenderOptions Options;
     // The foot: the row under the F's last dark row holds no ink to speak of.
     F.Editor->SetData(QStringLiteral("EditArea(Simple(F))"));
