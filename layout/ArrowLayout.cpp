@@ -18,13 +18,30 @@ struct TMathArrow {
   int Width = 0, Baseline = 0, Height = 0, MarkTop = 0, LabelTop = 0, Axis = 0;
 };
 
+// The width amsmath's \xrightarrow takes: its label with 5 and 9 mu of the label's style
+// on either side, or the bar and the arrow overlapping by 14 mu, whichever is wider.
+double ArrowBox(const TMathStyle& Style, char32_t Head, char32_t Bar, int Label, double LabelEm) {
+  const TMathFont& Font = Style.Font();
+  const double Natural = Font.Advance(Font.Glyph(Bar), Style.Em()) + Font.Advance(Font.Glyph(Head), Style.Em()) -
+                         14 * Style.Em() / 18;
+  return qMax(Label + 14 * LabelEm / 18, Natural);
+}
+
 TMathArrow MathArrow(const TEqArrow& Arrow) {
   const TMathStyle Style(*MathFontOf(Arrow), Arrow.Font());
   const TEditArea* Label = Arrow.Slot(0);
   const TMathBox Box = SlotBox(Label);
-  const int Wanted = qMax(Box.Width + static_cast<int>(std::lround(ArrowOverhang * Style.Em())),
-                          static_cast<int>(std::lround(ArrowMinimum * Style.Em())));
-  TMathArrow A{TMathMark::Arrow(Style, Arrow.KindArrow(), Wanted)};
+  const TKindArrow Kind = Arrow.KindArrow();
+  const char32_t Head = TMathMark::ArrowCode(Kind);
+  TMathArrow A;
+  if (Head && Style.Font().Glyph(Head)) {
+    const char32_t Bar = Kind.Contains(kaDouble) ? U'=' : U'\u2212';
+    A.Mark = TMathMark::ArrowFill(Style, Kind, ArrowBox(Style, Head, Bar, Box.Width, MathEm(Label->Font())));
+  } else {
+    A.Mark = TMathMark::Arrow(Style, Kind,
+                              qMax(Box.Width + static_cast<int>(std::lround(ArrowOverhang * Style.Em())),
+                                   static_cast<int>(std::lround(ArrowMinimum * Style.Em()))));
+  }
   A.Axis = Style.Axis();
   // Relative to the baseline first.
   const int MarkTop = -A.Axis - A.Mark.Height() / 2;

@@ -257,15 +257,32 @@ int LimitShift(const TMathStyle& Style, const TMathBox& Limit, bool Over) {
 }
 
 TMathMark TMathMark::Arrow(const TMathStyle& Style, TKindArrow Kind, int Width) {
+  const char32_t Code = ArrowCode(Kind);
+  if (!Code || !Style.Font().Glyph(Code)) return Bar(Style, Style.RuleThickness(), Kind.Contains(kaDouble), Width);
+  return Glyph(Style, Code, Width);
+}
+
+TMathMark TMathMark::ArrowFill(const TMathStyle& Style, TKindArrow Kind, double Advance) {
+  const char32_t Code = ArrowCode(Kind);
+  const quint32 Glyph = Code ? Style.Font().Glyph(Code) : 0;
+  if (!Glyph) return Arrow(Style, Kind, static_cast<int>(std::lround(Advance)));
+  TMathMark Mark;
+  const TMathFont& Font = Style.Font();
+  const double Bearings = Font.Advance(Glyph, Style.Em()) - Font.Ink(Glyph, Style.Em()).width();
+  Mark.FGlyphs = Font.Filled(Glyph, Advance - Bearings, Style.Em());
+  Mark.FHeight = static_cast<int>(std::ceil(Mark.FGlyphs.Ink.height()));
+  Mark.FWidth = static_cast<int>(std::ceil(qMax(Advance, Mark.FGlyphs.Ink.width()) - 1e-6));
+  return Mark;
+}
+
+char32_t TMathMark::ArrowCode(TKindArrow Kind) {
   const bool Right = Kind.Contains(kaRight);
   const bool Left = Kind.Contains(kaLeft);
   const bool Double = Kind.Contains(kaDouble);
-  if (!Right && !Left) return Bar(Style, Style.RuleThickness(), Double, Width);
-  const char32_t Code = Right && Left ? (Double ? U'\u21D4' : U'\u2194')
-                        : Right       ? (Double ? U'\u21D2' : U'\u2192')
-                                      : (Double ? U'\u21D0' : U'\u2190');
-  if (!Style.Font().Glyph(Code)) return Bar(Style, Style.RuleThickness(), Double, Width);
-  return Glyph(Style, Code, Width);
+  if (!Right && !Left) return 0;
+  return Right && Left ? (Double ? U'\u21D4' : U'\u2194')
+         : Right       ? (Double ? U'\u21D2' : U'\u2192')
+                       : (Double ? U'\u21D0' : U'\u2190');
 }
 
 TMathMark TMathMark::SlotArrow(const TMathStyle& Style, TKindArrow Kind, int Width, bool Over) {

@@ -146,6 +146,11 @@ class TMathMark {
   // font's combining arrow, with its smaller head, where it has one.
   static TMathMark SlotArrow(const TMathStyle& Style, TKindArrow Kind, int Width, bool Over);
   static TMathMark Bar(const TMathStyle& Style, int Thickness, bool Double, int Width);
+  // The arrow of a labelled arrow, as wide as Advance: grown from the font's arrow as
+  // amsmath grows \xrightarrow, its ink between the side bearings of its ends.
+  static TMathMark ArrowFill(const TMathStyle& Style, TKindArrow Kind, double Advance);
+  // The font's arrow for Kind (→, ⇔, ...); 0 for a kind without heads.
+  static char32_t ArrowCode(TKindArrow Kind);
   // The font's glyph for Code stretched to Width; a rule where the font lacks it.
   static TMathMark Glyph(const TMathStyle& Style, char32_t Code, int Width);
 

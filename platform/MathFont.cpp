@@ -192,6 +192,15 @@ TMathGlyphs TMathFont::Stretched(quint32 Glyph, double Size, bool Horizontal, do
   return *FStretched.insert(Key, Stretch(Glyph, Size, Horizontal, Em));
 }
 
+TMathGlyphs TMathFont::Filled(quint32 Glyph, double Width, double Em) const {
+  if (Ink(Glyph, Em).width() >= Width) return Single(Glyph, Em);
+  // The assembly is asked for an advance: once more, by what its ends leave blank.
+  TMathGlyphs Assembly = Assemble(Glyph, Width, true, Em);
+  if (Assembly.Empty()) return Stretched(Glyph, Width, true, Em);
+  if (const double Short = Width - Assembly.Ink.width(); Short > 0) Assembly = Assemble(Glyph, Width + Short, true, Em);
+  return Assembly;
+}
+
 TMathGlyphs TMathFont::Fitting(quint32 Glyph, double Width, double Em) const {
   hb_ot_math_glyph_variant_t Variants[32];
   unsigned Count = 32;

@@ -110,6 +110,9 @@ class TMathFont {
   // horizontal when Horizontal): the first variant that is large enough, else an assembly
   // of the glyph's parts; the largest it has when neither reaches Size.
   TMathGlyphs Stretched(quint32 Glyph, double Size, bool Horizontal, double Em) const;
+  // Glyph, or where its ink is shorter than Width, its horizontal assembly grown to that
+  // ink without the jump to a longer variant (a variant where the font has no assembly).
+  TMathGlyphs Filled(quint32 Glyph, double Width, double Em) const;
   // The widest horizontal variant of Glyph whose advance is at most Width (the glyph
   // itself where every variant is wider), as TeX picks a wide accent over its base; the
   // glyph stretched to Width where even the widest variant falls short.

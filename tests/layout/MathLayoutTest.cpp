@@ -899,6 +899,25 @@ TEST_F(MathLayoutTest, AnArrowOverASlotIsTheFontsCombiningArrowAsUnicodeMathSets
   EXPECT_LE(Arrow->second - Arrow->first + 1, std::ceil(Combining) + 1);
 }
 
+TEST_F(MathLayoutTest, ALabelledArrowIsItsLabelWithAmsmathsFourteenMuAndGrowsWithoutJumps) {
+  QFont Large = F.Editor->font();
+  Large.setPointSize(36);
+  F.Editor->setFont(Large);
+  Read("EditArea(ArrowkaRightaeTop(EditArea(Simple(f)Simple(f)))ArrowkaRightaeTop(EditArea(Simple(f)Simple(f)Simple(f))))");
+  const double Bearings = Data->Advance(U'\u2192', Em()) - Data->Ink(U'\u2192', Em()).width();
+  // \xrightarrow{ff}, \xrightarrow{fff}: 5 and 9 mu of the label's style beside the label;
+  // the ink between the bearings of the arrow's ends, though no variant is that long.
+  for (int I : {0, 1}) {
+    auto* Arrow = ElementAt<TEqArrow>(Line(), I);
+    const TEditArea* Label = Arrow->Slot(0);
+    EXPECT_NEAR(Arrow->Width(), Label->Width() + 14 * EmOf(Label) / 18, 1.0) << I;
+    const QImage Image = Ink(Arrow);
+    const auto Shaft = InkBox(Image, QRect(0, Label->Top() + Label->Height(), Image.width(), Image.height()));
+    ASSERT_TRUE(Shaft);
+    EXPECT_NEAR(Shaft->width(), Arrow->Width() - Bearings, 2.0) << I;
+  }
+}
+
 TEST_F(MathLayoutTest, AContinuedFractionKeepsItsPartsInDisplayStyleAndItsNumeratorAtItsSide) {
   Read("EditArea(DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Simple(x)))"
        "Division(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Simple(x))))");
