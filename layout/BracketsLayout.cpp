@@ -23,8 +23,8 @@ int TEqBrackets::GetMidLine() const {
   return MathLayout(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
 }
 
-// Spaced as an opening on the left and a closing on the right, which is as ordinary.
-TMathAtom TEqBrackets::MathAtom() const { return maOrd; }
+// \left...\right, which TeX spaces as an inner atom: a thin space from a letter before it.
+TMathAtom TEqBrackets::MathAtom() const { return maInner; }
 
 int TEqBrackets::CalcSymbolWidth() const {
   SetCanvasFont();

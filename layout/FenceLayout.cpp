@@ -76,6 +76,9 @@ int TEqFence::GetMidLine() const {
   return MathLayout(*this).Outer.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
 }
 
+// Spaced as brackets are: \left...\right is an inner atom.
+TMathAtom TEqFence::MathAtom() const { return maInner; }
+
 void TEqFence::RefreshEditArea(int) {
   for (int I = 0; I < EditAreaCount(); ++I) {
     RefreshEA(Slot(I), 1.0);

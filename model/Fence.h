@@ -24,6 +24,7 @@ class TEqFence : public TEqParent {
   int CalcHeight() const override;
   int CalcWidth() const override;
   int GetMidLine() const override;
+  TMathAtom MathAtom() const override;
   // Re-fonts the slots and places them between the delimiters.
   void RefreshEditArea(int Index) override;
 

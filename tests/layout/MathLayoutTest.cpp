@@ -422,6 +422,18 @@ TEST_F(MathLayoutTest, EllipsesAreInnerAndAnOperatorTakesNoSpaceBeforeAnOpening)
   EXPECT_NEAR(Ordinary - Open, 3 * Em() / 18, 1.0);
 }
 
+TEST_F(MathLayoutTest, BracketsAndFencesAreInnerAtomsAsLeftAndRightAre) {
+  // A\left(x\right)=\left\{x\middle|y\right\}B: a thin space from a letter to the
+  // brackets, a thick one to the relation, a thin one from the fence to the letter.
+  Read("EditArea(Simple(A)BracketsRound(EditArea(Simple(x)))Simple(=)"
+       "FenceFigureOpenModuleFigureClose(EditArea(Simple(x))EditArea(Simple(y)))Simple(B))");
+  const auto Gap = [this](int I) { return Line()->Item(I)->Left() - (Line()->Item(I - 1)->Left() + Line()->Item(I - 1)->Width()); };
+  EXPECT_NEAR(Gap(1), 3 * Em() / 18, 1.0);
+  EXPECT_NEAR(Gap(2), 5 * Em() / 18, 1.0);
+  EXPECT_NEAR(Gap(3), 5 * Em() / 18, 1.0);
+  EXPECT_NEAR(Gap(4), 3 * Em() / 18, 1.0);
+}
+
 TEST_F(MathLayoutTest, ARootsDegreeIsSetInScriptScriptStyle) {
   Read("EditArea(RootDegree(EditArea(Simple(x))EditArea(Simple(3))))");
   auto* Root = ElementAt<TEqRoot>(Line(), 0);
