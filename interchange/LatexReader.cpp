@@ -708,9 +708,10 @@ class TLatexReader {
       NamedOperator(Out, std::move(Letters), false);
     } else if (Name == QLatin1String("pmod")) {
       Losses.Add(QStringLiteral("named operators read as letters"));
-      // amsmath sets it apart from what it follows, and "mod" 6 mu from its argument (an
-      // operator name's thin space and one more).
+      // amsmath sets it 8 mu apart from what it follows (\; and \,), and "mod" 6 mu from
+      // its argument (an operator name's thin space and one more).
       Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral(";"))->Code));
+      Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral(","))->Code));
       for (QChar L : QStringLiteral("(mod")) Out.push_back(CharacterNode(L.unicode()));
       Out.push_back(TFormulaNode::Symbol(SymbolByLatex(QStringLiteral(","))->Code));
       Splice(Out, Argument());

@@ -39,6 +39,15 @@ TMathShown PrimeShown(const TMathStyle& Style, char32_t Code) {
   return {Glyph, Box, Style.Axis(), Em, Rise};
 }
 
+// The spaces LaTeX's \, and \; are read as, in TeX's widths (mu) where the font's differ:
+// the three-per-em space stands for \;, 5 mu, not a third of an em.
+int SpaceMu(char32_t Code) {
+  static constexpr std::pair<char32_t, int> Spaces[] = {{U'\u2004', 5}, {U'\u2006', 3}};
+  for (const auto& [Space, Mu] : Spaces)
+    if (Space == Code) return Mu;
+  return 0;
+}
+
 TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
   const TMathStyle Style(*MathFontOf(Element), Element.Font());
   const TEditArea* Run = Element.GetParent();
@@ -70,6 +79,7 @@ TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
                  qMax(0, static_cast<int>(std::ceil(-Ink.top()))), qMax(0, static_cast<int>(std::ceil(Ink.bottom())))};
     // A blank still has a height the caret and the mouse can find.
     if (Shown.Box.Height() == 0) Shown.Box.Ascent = qMax(1, Style.Axis());
+    if (const int Mu = Text ? 0 : SpaceMu(Code)) Shown.Box.Width = Style.Mu(Mu);
     return Shown;
   }
   const QFontMetrics Metrics(Element.Font());

@@ -65,7 +65,7 @@ TEST(LatexReader, ReadsFractionsScriptsAndFences) {
        "DivisionContinued(EditArea(Simple(1))EditArea(Simple(2)Simple(+)DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(3)))))",
        false},
       {"\\cfrac[r]{1}{2}", "DivisionContinuedRight(EditArea(Simple(1))EditArea(Simple(2)))", false},
-      {"a\\pmod{n}", "Simple(a)ExtSymbol(8196)Simple(#40)Simple(m)Simple(o)Simple(d)ExtSymbol(8198)Simple(n)Simple(#41)", true},
+      {"a\\pmod{n}", "Simple(a)ExtSymbol(8196)ExtSymbol(8198)Simple(#40)Simple(m)Simple(o)Simple(d)ExtSymbol(8198)Simple(n)Simple(#41)", true},
   };
   for (const TCase& Case : Cases) ExpectRead(ReadLatex(QString::fromUtf8(Case.Input)), Case);
 }

@@ -434,6 +434,13 @@ TEST_F(MathLayoutTest, BracketsAndFencesAreInnerAtomsAsLeftAndRightAre) {
   EXPECT_NEAR(Gap(4), 3 * Em() / 18, 1.0);
 }
 
+TEST_F(MathLayoutTest, TheSpacesOfThinAndThickSpacesAreTexsWidths) {
+  // x\,x\;x: the six-per-em space is \, (3 mu), the three-per-em one \; (5 mu).
+  Read("EditArea(Simple(x)ExtSymbol(8198)Simple(x)ExtSymbol(8196)Simple(x))");
+  EXPECT_NEAR(Line()->Item(1)->Width(), 3 * Em() / 18, 1.0);
+  EXPECT_NEAR(Line()->Item(3)->Width(), 5 * Em() / 18, 1.0);
+}
+
 TEST_F(MathLayoutTest, ARootsDegreeIsSetInScriptScriptStyle) {
   Read("EditArea(RootDegree(EditArea(Simple(x))EditArea(Simple(3))))");
   auto* Root = ElementAt<TEqRoot>(Line(), 0);
