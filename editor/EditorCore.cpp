@@ -482,6 +482,12 @@ const TMathFont* TEditorCore::MathFontInUse() const {
   return const_cast<TEditorCore*>(this)->HostCanvas().Math();
 }
 
+void TEditorCore::SetLayoutScale(double Value) {
+  if (!(Value > 0) || Value == HostCanvas().LayoutScale()) return;
+  HostCanvas().SetLayoutScale(Value);
+  if (FTypesetting == TTypesettings::Math) TypesettingChanged();
+}
+
 void TEditorCore::TypesettingChanged() {
   std::shared_ptr<const TMathFont> Font;
   if (FTypesetting == TTypesettings::Math)

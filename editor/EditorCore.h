@@ -177,6 +177,9 @@ class TEditorCore : public TEquatStore, public TNodeHost {
   // The math font the Math style uses now; nullptr in the Classic style or where the
   // font cannot be read.
   const TMathFont* MathFontInUse() const;
+  // A copy laid out Value times larger for a finer picture (fonts Value times larger
+  // too): the Math style's lengths in points, which do not follow the font, follow it.
+  void SetLayoutScale(double Value);
 
   TLineAlignment LineAlignment() const { return FLineAlignment; }
   // Any other value is ignored.

@@ -35,6 +35,7 @@ class TPictureLayout {
     Copy->SetFontColor(Formula.FontColor());
     Copy->SetBkColor(Formula.BkColor());
     Copy->SetMathFont(Formula.MathFont());
+    Copy->SetLayoutScale(Fine);
     Copy->SetTypesetting(Formula.Typesetting());
     Copy->SetLineAlignment(Formula.LineAlignment());
     Copy->SetData(Formula.GetData());

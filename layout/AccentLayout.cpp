@@ -49,7 +49,7 @@ quint32 SoleGlyph(const TEditArea* Area, double& Em) {
   if (const auto* Simple = dynamic_cast<const TEqSimple*>(Element)) Code = Simple->Character();
   if (const auto* Symbol = dynamic_cast<const TEqExtSymbol*>(Element)) Code = Symbol->SymbolCode();
   if (!Code) return 0;
-  const TMathStyle Style(*MathFontOf(*Element), Element->Font());
+  const TMathStyle Style(*Element);
   Em = Style.Em();
   return Style.Character(Code, Area->MathUpright());
 }
@@ -66,7 +66,7 @@ struct TMathAccent {
 };
 
 TMathAccent MathAccent(const TEqAccent& Accent) {
-  const TMathStyle Style(*MathFontOf(Accent), Accent.Font());
+  const TMathStyle Style(Accent);
   const TEditArea* Body = Accent.Slot(0);
   const TMathBox Box = SlotBox(Body);
   const TMathSpan Span = RunSpan(Body);
@@ -197,7 +197,7 @@ void TEqAccent::PaintOver() {
       return;
     }
     // Strokes take the font's rule.
-    const TMathStyle Style(*MathFontOf(*this), Font());
+    const TMathStyle Style(*this);
     TMarks(Canvas(), Font().Color, Style.RuleThickness()).Accent(FKindAccent, A.Room, Font().Size());
     return;
   }

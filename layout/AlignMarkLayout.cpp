@@ -22,7 +22,7 @@ int TEqAlignMark::CalcWidth() const { return qMax(1, Font().Size() / 10); }
 
 int TEqAlignMark::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathStyle Style(*this);
   return static_cast<int>(std::lround(MarkAscent * Style.Em())) - Style.Axis();
 }
 

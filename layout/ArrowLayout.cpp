@@ -28,7 +28,7 @@ double ArrowBox(const TMathStyle& Style, char32_t Head, char32_t Bar, int Label,
 }
 
 TMathArrow MathArrow(const TEqArrow& Arrow) {
-  const TMathStyle Style(*MathFontOf(Arrow), Arrow.Font());
+  const TMathStyle Style(Arrow);
   const TEditArea* Label = Arrow.Slot(0);
   const TMathBox Box = SlotBox(Label);
   const TKindArrow Kind = Arrow.KindArrow();

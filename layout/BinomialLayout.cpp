@@ -26,7 +26,7 @@ TEqBinomial::TPlacement TEqBinomial::Placement() const {
   const char16_t Open = DelimiterGlyph(OpeningDelimiter(kbRound));
   const char16_t Close = DelimiterGlyph(ClosingDelimiter(kbRound));
   if (const TMathFont* Font = MathFontOf(*this)) {
-    const TMathStyle Style(*Font, this->Font());
+    const TMathStyle Style(*this);
     // The fraction's mid-line is its axis: the stack's baseline lies Axis below it.
     const int Baseline = StackMid + Style.Axis();
     // TeX sizes a generalised fraction's delimiters by the style alone (\\delim1 and

@@ -18,7 +18,7 @@ struct TMathBrace {
 };
 
 TMathBrace MathBrace(const TEqBrace& Brace) {
-  const TMathStyle Style(*MathFontOf(Brace), Brace.Font());
+  const TMathStyle Style(Brace);
   using C = TMathConstant;
   const TMathBox Body = SlotBox(Brace.Body());
   const TMathBox Label = SlotBox(Brace.Label());

@@ -9,7 +9,7 @@
 
 namespace {
 TMathFence MathBrackets(const TEqBrackets& Brackets) {
-  const TMathStyle Style(*MathFontOf(Brackets), Brackets.Font());
+  const TMathStyle Style(Brackets);
   return Fence(Style, Brackets.LSymbol(), Brackets.RSymbol(), SlotBox(Brackets.Slot(0)));
 }
 
@@ -20,7 +20,7 @@ const TMathFence& MathLayout(const TEqBrackets& Brackets) {
 
 int TEqBrackets::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  return MathLayout(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return MathLayout(*this).Box.Ascent - TMathStyle(*this).Axis();
 }
 
 // \left...\right, which TeX spaces as an inner atom: a thin space from a letter before it.

@@ -31,7 +31,7 @@ struct TMathFraction {
 };
 
 TMathFraction MathFraction(const TEqDivision& Fraction) {
-  const TMathStyle Style(*MathFontOf(Fraction), Fraction.Font());
+  const TMathStyle Style(Fraction);
   // \tfrac is a fraction in text style wherever it stands, \cfrac one in display style.
   const bool Display = (Fraction.MathLevel() == mlDisplay && !Fraction.Small()) || Fraction.Continued() != cfNone;
   using C = TMathConstant;
@@ -59,9 +59,9 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
            Font.Constant(Display ? C::FractionDenomDisplayStyleGapMin : C::FractionDenominatorGapMin, Em) + Bottom.Ascent -
                Axis + HalfBar);
   // The null delimiters TeX puts on either side keep neighbours off the bar's ends:
-  // \nulldelimiterspace, 1.2 pt of a 20-pt formula. A binomial's brackets stand in their
-  // place, right beside the stack.
-  if (!dynamic_cast<const TEqBinomial*>(&Fraction)) F.Pad = static_cast<int>(std::lround(0.06 * Style.Em()));
+  // \nulldelimiterspace, 1.2 pt. A binomial's brackets stand in their place, right beside
+  // the stack.
+  if (!dynamic_cast<const TEqBinomial*>(&Fraction)) F.Pad = Style.Points(1.2);
   F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
   F.NumeratorBaseline = Top.Ascent;
   F.Continued = Fraction.Continued();

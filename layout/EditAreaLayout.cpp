@@ -210,7 +210,7 @@ constexpr double StrutDescent = 0.22;
 }  // namespace
 
 std::vector<int> TEditArea::MathGaps() const {
-  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathStyle Style(*this);
   const int N = Count();
   // The spacing TeX puts between atoms and nothing at the run's ends: the caret stands in
   // that spacing, over the ink where there is none.
@@ -247,7 +247,7 @@ std::vector<int> TEditArea::MathGaps() const {
 }
 
 void TEditArea::MathDimensions() {
-  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathStyle Style(*this);
   int Ascent = INT_MIN;
   int Descent = INT_MIN;
   for (int I = 0; I < Count(); ++I) {
@@ -274,7 +274,7 @@ void TEditArea::MathDimensions() {
 }
 
 void TEditArea::MathPlaceEquations() {
-  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathStyle Style(*this);
   const std::vector<int> Gaps = MathGaps();
   qint64 X = 0;
   for (int I = 0; I < Count(); ++I) {
@@ -287,7 +287,7 @@ void TEditArea::MathPlaceEquations() {
 }
 
 void TEditArea::MathPlaceCursor() {
-  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathStyle Style(*this);
   const int K = FEquationIndex;
   // Centred in the room between its neighbours, as high as the two of them.
   int Left = 0;

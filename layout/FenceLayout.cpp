@@ -19,7 +19,7 @@ struct TMathFenced {
 };
 
 TMathFenced MathFenced(const TEqFence& Node) {
-  const TMathStyle Style(*MathFontOf(Node), Node.Font());
+  const TMathStyle Style(Node);
   TMathBox Content{0, 0, 0};
   for (int I = 0; I < Node.EditAreaCount(); ++I) {
     const TMathBox Slot = SlotBox(Node.Slot(I));
@@ -73,7 +73,7 @@ int TEqFence::CalcWidth() const {
 
 int TEqFence::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  return MathLayout(*this).Outer.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return MathLayout(*this).Outer.Box.Ascent - TMathStyle(*this).Axis();
 }
 
 // Spaced as brackets are: \left...\right is an inner atom.

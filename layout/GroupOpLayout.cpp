@@ -48,7 +48,7 @@ struct TEqGroupOp::TMathOperator {
 };
 
 TEqGroupOp::TMathOperator TEqGroupOp::MathOperator() const {
-  const TMathStyle Style(*MathFontOf(*this), Font());
+  const TMathStyle Style(*this);
   const TMathFont& Math = Style.Font();
   using C = TMathConstant;
   TMathOperator Op;
@@ -213,7 +213,7 @@ int TEqGroupOp::CalcHeight() const {
 }
 
 int TEqGroupOp::GetMidLine() const {
-  if (MathFontOf(*this)) return KeptOperator().Baseline - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  if (MathFontOf(*this)) return KeptOperator().Baseline - TMathStyle(*this).Axis();
   return GetTopMargin() + GetCommonHeight() / 2;
 }
 

@@ -39,7 +39,7 @@ struct TMathIndex {
 };
 
 TMathIndex MathIndex(const TEqIndex& Index, const TEquation* Base, TEditArea* Super, TEditArea* Sub) {
-  const TMathStyle Style(*MathFontOf(Index), Index.Font());
+  const TMathStyle Style(Index);
   TMathBox BaseBox{0, 0, 0};
   const bool Character = !Base || dynamic_cast<const TEqSimple*>(Base) || dynamic_cast<const TEqExtSymbol*>(Base);
   if (Base) {
@@ -82,7 +82,7 @@ int TEqIndex::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
   const TMathIndex& Math = MathLayout(*this, Base(), Present(FGroupOptions, goIndexTop, FIndexTopArea),
                                     Present(FGroupOptions, goIndexBottom, FIndexBottomArea));
-  return Math.Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return Math.Box.Ascent - TMathStyle(*this).Axis();
 }
 
 void TEqIndex::PlaceMathSlots() {

@@ -162,7 +162,7 @@ void TEditArea::PlaceRowCursor() {
     Low = qMax(Low, Item(I)->Top() + Item(I)->Height());
   }
   if (High > Low) {
-    const TMathStyle Style(*MathFontOf(*this), Font());
+    const TMathStyle Style(*this);
     High = Top + FMathBaseline - static_cast<int>(std::lround(0.72 * Style.Em()));
     Low = Top + FMathBaseline + static_cast<int>(std::lround(0.22 * Style.Em()));
   }

@@ -23,7 +23,7 @@ struct TMathLongDivision {
 };
 
 TMathLongDivision MathLongDivision(const TEqLongDivision& Division) {
-  const TMathStyle Style(*MathFontOf(Division), Division.Font());
+  const TMathStyle Style(Division);
   using C = TMathConstant;
   const TMathBox Dividend = SlotBox(Division.Dividend());
   const TMathBox Divisor = SlotBox(Division.Divisor());

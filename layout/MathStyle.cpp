@@ -48,10 +48,9 @@ constexpr int Spaces[8][8] = {
 };
 constexpr double SpaceMu[] = {0, 3, 4, 5};
 
-// TeX's \delimiterfactor 901 and \delimitershortfall, 5 pt of a 20-pt formula: in ems, so
-// that a picture at any scale shows the same delimiters.
+// TeX's \delimiterfactor 901 and \delimitershortfall, 5 pt.
 constexpr double DelimiterFactor = 0.901;
-constexpr double DelimiterShortfallEm = 0.25;
+constexpr double DelimiterShortfall = 5;
 }  // namespace
 
 const TMathFont* MathFontOf(const TCustomControl& Node) {
@@ -63,8 +62,12 @@ double MathEm(const TFont& Font) {
   return Font.pixelSize() > 0 ? Font.pixelSize() : 1.0;
 }
 
-TMathStyle::TMathStyle(const TMathFont& Font, const TFont& NodeFont)
-    : FFont(Font), FEm(MathEm(NodeFont)), FAxis(Whole(Font.Constant(TMathConstant::AxisHeight, FEm))) {}
+TMathStyle::TMathStyle(const TMathFont& Font, const TFont& NodeFont, double LayoutScale)
+    : FFont(Font), FEm(MathEm(NodeFont)), FLayoutScale(LayoutScale),
+      FAxis(Whole(Font.Constant(TMathConstant::AxisHeight, FEm))) {}
+
+TMathStyle::TMathStyle(const TCustomControl& Node)
+    : TMathStyle(*MathFontOf(Node), Node.Font(), Node.Canvas().LayoutScale()) {}
 
 int TMathStyle::operator()(TMathConstant Which) const { return Whole(FFont.Constant(Which, FEm)); }
 
@@ -73,6 +76,8 @@ int TMathStyle::RuleThickness() const {
 }
 
 int TMathStyle::Mu(double Count) const { return Whole(FEm * Count / 18.0); }
+
+int TMathStyle::Points(double Count) const { return Whole(Count * 96.0 / 72.27 * FLayoutScale); }
 
 quint32 TMathStyle::Character(char32_t Code, bool Upright) const {
   const bool Letter = (Code >= U'a' && Code <= U'z') || (Code >= U'A' && Code <= U'Z');
@@ -93,7 +98,7 @@ TMathGlyphs TMathStyle::Delimiter(char32_t Code, int Above, int Below, int& Shif
   const int Half = qMax(Above - FAxis, Below + FAxis);
   // One pixel more for a whole cover, so that rounding the placement never leaves ink out.
   const double Size = Cover == coWhole ? 2.0 * (Half + 1)
-                                       : qMax(2.0 * Half * DelimiterFactor, 2.0 * Half - DelimiterShortfallEm * FEm);
+                                       : qMax(2.0 * Half * DelimiterFactor, 2.0 * Half - Points(DelimiterShortfall));
   TMathGlyphs Run = FFont.Stretched(Glyph, qMax(Size, AtLeast), false, FEm);
   Shift = Whole(-FAxis - Run.Ink.center().y());
   return Run;

@@ -43,7 +43,9 @@ const auto& KeptMathLayout(const TEquation& Element, TCompute&& Compute) {
 
 class TMathStyle {
  public:
-  TMathStyle(const TMathFont& Font, const TFont& NodeFont);
+  TMathStyle(const TMathFont& Font, const TFont& NodeFont, double LayoutScale = 1);
+  // The style of a node of the Math style, at its size.
+  explicit TMathStyle(const TCustomControl& Node);
 
   const TMathFont& Font() const { return FFont; }
   double Em() const { return FEm; }
@@ -53,6 +55,9 @@ class TMathStyle {
   int RuleThickness() const;
   // A length in eighteenths of the em.
   int Mu(double Count) const;
+  // A length TeX gives in points (1/72.27 in), whatever the size: \arraycolsep,
+  // \nulldelimiterspace, \delimitershortfall.
+  int Points(double Count) const;
 
   // The glyph a character of the run takes: Latin and lower-case Greek letters in
   // mathematical italic (unless Upright), the hyphen as a minus; 0 when the font lacks it.
@@ -73,6 +78,7 @@ class TMathStyle {
  private:
   const TMathFont& FFont;
   double FEm;
+  double FLayoutScale;
   int FAxis;
 };
 

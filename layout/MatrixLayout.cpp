@@ -18,10 +18,9 @@ constexpr int Spacing = 10;
 // The strut of a row, in ems (TeX's array strut at a baseline skip of 1.2 em).
 constexpr double StrutAscent = 0.84;
 constexpr double StrutDescent = 0.36;
-// Columns 2 \arraycolsep apart (10 pt of a 20-pt formula); cases' columns a \quad apart
+// Columns 2 \arraycolsep apart, 10 pt at any size; cases' columns a \quad (an em) apart
 // and its rows stretched by 1.2, its cells to the left.
-constexpr double ColumnGap = 0.5;
-constexpr double CasesColumnGap = 1.0;
+constexpr double ColumnGapPoints = 10;
 constexpr double CasesStretch = 1.2;
 
 struct TMathGrid {
@@ -38,7 +37,7 @@ bool Cases(const TEqMatrix& Matrix) {
 }
 
 TMathGrid MathGrid(const TEqMatrix& Matrix) {
-  const TMathStyle Style(*MathFontOf(Matrix), Matrix.Font());
+  const TMathStyle Style(Matrix);
   const int Count = Matrix.EditAreaCount();
   const int Columns = qMax(1, Matrix.DX());
   const int Rows = Matrix.DY();
@@ -65,7 +64,7 @@ TMathGrid MathGrid(const TEqMatrix& Matrix) {
     Top += Ascent + Descent;
   }
   Grid.Height = ClampCoordinate(Top);
-  const int Gap = static_cast<int>(std::lround((Grid.LeftAligned ? CasesColumnGap : ColumnGap) * Style.Em()));
+  const int Gap = Grid.LeftAligned ? static_cast<int>(std::lround(Style.Em())) : Style.Points(ColumnGapPoints);
   qint64 Left = 0;
   for (int Column = 0; Column < Columns; ++Column) {
     const int Width = Matrix.GetColWidth(Column);

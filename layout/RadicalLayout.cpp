@@ -23,7 +23,7 @@ struct TMathRoot {
 };
 
 TMathRoot MathRoot(const TEqRoot& Root) {
-  const TMathStyle Style(*MathFontOf(Root), Root.Font());
+  const TMathStyle Style(Root);
   using C = TMathConstant;
   const TMathBox Body = SlotBox(Root.Radicand());
   TMathRoot R;

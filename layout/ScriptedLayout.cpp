@@ -58,7 +58,7 @@ TMathScripted MathIndices(const TMathStyle& Style, const TEditArea* Base, const 
 }
 
 TMathScripted MathScripted(const TEqScripted& Node) {
-  const TMathStyle Style(*MathFontOf(Node), Node.Font());
+  const TMathStyle Style(Node);
   return Node.Place() == spLimits ? MathLimits(Style, Node.Base(), Node.TopArea(), Node.BottomArea())
                                   : MathIndices(Style, Node.Base(), Node.TopArea(), Node.BottomArea(),
                                                 Node.GetParent()->MathCramped());
@@ -86,7 +86,7 @@ int TEqScripted::CalcWidth() const {
 }
 
 int TEqScripted::GetMidLine() const {
-  if (MathFontOf(*this)) return MathLayout(*this).Box.Ascent - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  if (MathFontOf(*this)) return MathLayout(*this).Box.Ascent - TMathStyle(*this).Axis();
   return Frame().MidLine;
 }
 

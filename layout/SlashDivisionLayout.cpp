@@ -20,7 +20,7 @@ struct TMathSlash {
 };
 
 TMathSlash MathSlash(const TEqSlashDivision& Fraction) {
-  const TMathStyle Style(*MathFontOf(Fraction), Fraction.Font());
+  const TMathStyle Style(Fraction);
   const TMathBox Top = SlotBox(Fraction.Numerator());
   const TMathBox Bottom = SlotBox(Fraction.Denominator());
   TMathSlash S;

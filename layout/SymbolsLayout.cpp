@@ -49,7 +49,7 @@ int SpaceMu(char32_t Code) {
 }
 
 TMathShown ComputeShown(const TEquation& Element, char32_t Code, bool Name) {
-  const TMathStyle Style(*MathFontOf(Element), Element.Font());
+  const TMathStyle Style(Element);
   const TEditArea* Run = Element.GetParent();
   // Text keeps its characters as they are: an apostrophe, a hyphen, an upright letter.
   const bool Text = Run && Run->MathText();

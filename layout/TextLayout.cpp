@@ -12,7 +12,7 @@ int TEqText::CalcWidth() const { return Slot(0)->Width(); }
 
 int TEqText::GetMidLine() const {
   if (!MathFontOf(*this)) return TEquation::GetMidLine();
-  return Slot(0)->MathBaseline() - TMathStyle(*MathFontOf(*this), Font()).Axis();
+  return Slot(0)->MathBaseline() - TMathStyle(*this).Axis();
 }
 
 void TEqText::RefreshEditArea(int) {

@@ -13,7 +13,7 @@ struct TMathVector {
 };
 
 TMathVector MathVector(const TEqVector& Vector) {
-  const TMathStyle Style(*MathFontOf(Vector), Vector.Font());
+  const TMathStyle Style(Vector);
   using C = TMathConstant;
   const TMathBox Box = SlotBox(Vector.Slot(0));
   const TKindArrow Kind = Vector.KindArrow();

@@ -84,6 +84,10 @@ class TCanvas {
   // The math font of the Math typesetting style; none (the default) is the Classic style.
   const TMathFont* Math() const { return FMath.get(); }
   void SetMath(std::shared_ptr<const TMathFont> Value) { FMath = std::move(Value); }
+  // How many layout pixels a pixel of the picture is: 1 on screen, more in a copy of the
+  // formula laid out larger for a finer picture.
+  double LayoutScale() const { return FLayoutScale; }
+  void SetLayoutScale(double Value) { FLayoutScale = Value; }
   // Draws math glyphs at Em pixels in the font colour, their origin at Origin.
   void GlyphsOut(QPointF Origin, const TMathGlyphs& Run, double Em);
 
@@ -122,6 +126,7 @@ class TCanvas {
   QPoint FPenPos;
   QColor FTransparentColor;
   std::shared_ptr<const TMathFont> FMath;
+  double FLayoutScale = 1;
   mutable std::vector<std::unique_ptr<TFontEntry>> FFonts;
   mutable TFontEntry* FLastFont = nullptr;
 };

@@ -170,25 +170,30 @@ TEST(ImageExport, AnSvgOfStretchedDelimitersDrawsAsThePngDoes) {
 
 TEST(ImageExport, AMathPictureKeepsItsPlacesExactAtAnySize) {
   // Laid out in whole pixels, every place rounds apart at each size; kept exact, a
-  // formula at 40 pt is the one at 20 pt twice as large.
-  auto ViewBox = [](int Points, TTypesettings::TTypesetting Style) {
+  // formula at 40 pt is the one at 20 pt twice as large, but for the lengths TeX gives
+  // in points whatever the size: a matrix's 10 pt between columns.
+  auto ViewBox = [](int Points, TTypesettings::TTypesetting Style, const char* Latex) {
     EditorFixture F;
     QFont Font(QStringLiteral("DejaVu Serif"));
     Font.setPointSize(Points);
     F.Editor->setFont(Font);
     F.Editor->SetTypesetting(Style);
-    F.Editor->PutLaTeX(QStringLiteral(
-        "x=\\frac{-b\\pm\\sqrt{b^2-4ac}}{2a}\\qquad\\int_0^\\infty e^{-x^2}\\,dx\\qquad\\begin{pmatrix}a&b\\\\c&d\\end{pmatrix}"));
+    F.Editor->PutLaTeX(QString::fromLatin1(Latex));
     QBuffer Svg;
     Svg.open(QIODevice::WriteOnly);
     EXPECT_TRUE(WriteImage(*F.Editor, TImageFormat::Svg, Svg, {}));
     return QSvgRenderer(Svg.data()).viewBoxF().size();
   };
-  const QSizeF Small = ViewBox(20, TTypesettings::Math), Large = ViewBox(40, TTypesettings::Math);
+  const char* Formula = "x=-b\\pm\\sqrt{b^2-4ac}\\qquad\\int_0^\\infty e^{-x^2}\\,dx\\qquad\\sum_{i=1}^n i^2";
+  const QSizeF Small = ViewBox(20, TTypesettings::Math, Formula), Large = ViewBox(40, TTypesettings::Math, Formula);
   ASSERT_GT(Small.width(), 100);
   EXPECT_NEAR(Large.width(), 2 * Small.width(), 0.5);
   EXPECT_NEAR(Large.height(), 2 * Small.height(), 0.5);
+  const char* Matrix = "\\begin{matrix}a&b\\end{matrix}";
+  const double Gap = 10 * 96 / 72.27;
+  EXPECT_NEAR(ViewBox(40, TTypesettings::Math, Matrix).width() - Gap,
+              2 * (ViewBox(20, TTypesettings::Math, Matrix).width() - Gap), 0.5);
   // Classic keeps the editor's whole pixels in its pictures too.
-  const QSizeF Classic = ViewBox(20, TTypesettings::Classic);
+  const QSizeF Classic = ViewBox(20, TTypesettings::Classic, Formula);
   EXPECT_EQ(Classic, Classic.toSize());
 }

@@ -395,12 +395,16 @@ TEST_F(MathLayoutTest, ADisplayIntegralIsTheFontsDisplaySizeWithItsSubscriptUnde
 TEST_F(MathLayoutTest, MatrixColumnsAndCasesAreSpacedAndAlignedAsAmsmathSetsThem) {
   const QString Cells = "EditArea(Simple(1))EditArea(Simple(x)Simple(>)Simple(0))"
                         "EditArea(Simple(-)Simple(1)Simple(0))EditArea(Simple(x)Simple(<)Simple(0))";
-  // A matrix: columns centred, 2 \arraycolsep (half an em at 20 pt) apart.
+  // At 36 pt, where ems and points part.
+  QFont Large = F.Editor->font();
+  Large.setPointSize(36);
+  F.Editor->setFont(Large);
+  // A matrix: columns centred, 2 \arraycolsep (10 pt at any size) apart.
   Read("EditArea(BracketsRound(EditArea(MatrixkmSquare(" + Cells + "))))");
   auto* Matrix = ElementAt<TEqMatrix>(ElementAt<TEqBrackets>(Line(), 0)->Slot(0), 0);
   const int FirstColumn = qMax(Matrix->Slot(0)->Width(), Matrix->Slot(2)->Width());
   EXPECT_NEAR(Matrix->Slot(0)->Left() + Matrix->Slot(0)->Width() / 2.0, FirstColumn / 2.0, 1.0);
-  EXPECT_NEAR(qMin(Matrix->Slot(1)->Left(), Matrix->Slot(3)->Left()) - FirstColumn, 0.5 * Em(), 1.0);
+  EXPECT_NEAR(qMin(Matrix->Slot(1)->Left(), Matrix->Slot(3)->Left()) - FirstColumn, 10 * 96 / 72.27, 1.0);
   // Alone in a left brace it is cases: cells to the left, columns a quad apart.
   Read("EditArea(BracketLeftFigure(EditArea(MatrixkmSquare(" + Cells + "))))");
   Matrix = ElementAt<TEqMatrix>(ElementAt<TEqFence>(Line(), 0)->Slot(0), 0);
@@ -952,9 +956,9 @@ TEST_F(MathLayoutTest, AContinuedFractionKeepsItsPartsInDisplayStyleAndItsNumera
 TEST_F(MathLayoutTest, NullDelimitersStandBesideAFractionAndABinomialsBracketsInTheirPlace) {
   Read("EditArea(Division(EditArea(Simple(n)Simple(+)Simple(1))EditArea(Simple(k)))"
        "Binomial(EditArea(Simple(n)Simple(+)Simple(1))EditArea(Simple(k))))");
-  // \nulldelimiterspace either side of a bare fraction: 1.2 pt of 20 pt.
+  // \nulldelimiterspace either side of a bare fraction: 1.2 pt.
   auto* Fraction = ElementAt<TEqDivision>(Line(), 0);
-  EXPECT_EQ(Fraction->Width() - Fraction->Numerator()->Width(), 2 * std::lround(0.06 * Em()));
+  EXPECT_EQ(Fraction->Width() - Fraction->Numerator()->Width(), 2 * std::lround(1.2 * 96 / 72.27));
   // \binom's brackets take their place: the stack is its wider part, the brackets right
   // beside it (of \delim1's 2.39 em here).
   auto* Binomial = ElementAt<TEqBinomial>(Line(), 1);
