@@ -104,13 +104,6 @@ std::shared_ptr<const TMathFont> TMathFont::Load(const QString& Path) {
   Result->FFont = hb_font_create(Result->FFace);
   Result->FUnitsPerEm = std::max(1u, hb_face_get_upem(Result->FFace));
   hb_font_set_scale(Result->FFont, Result->FUnitsPerEm, Result->FUnitsPerEm);
-  // The head table's yMin and yMax, big-endian at bytes 38 and 42.
-  hb_blob_t* Head = hb_face_reference_table(Result->FFace, HB_TAG('h', 'e', 'a', 'd'));
-  unsigned Length = 0;
-  const auto* Bytes = reinterpret_cast<const unsigned char*>(hb_blob_get_data(Head, &Length));
-  const auto Short = [Bytes](int At) { return static_cast<qint16>((Bytes[At] << 8) | Bytes[At + 1]); };
-  if (Length >= 44) Result->FBoxHeight = Short(42) - Short(38);
-  hb_blob_destroy(Head);
   for (int I = 0; I <= static_cast<int>(TMathConstant::RadicalDegreeBottomRaisePercent); ++I)
     Result->FConstants.push_back(hb_ot_math_get_constant(Result->FFont, HbConstant(static_cast<TMathConstant>(I))));
   return Result;
@@ -326,20 +319,17 @@ void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, 
   if (Svg || Painter.transform().m22() < 1) {
     Painter.save();
     Painter.setRenderHint(QPainter::Antialiasing, true);
-    // On a raster picture each glyph's baseline goes to the whole pixel above and its
-    // origin to the quarter pixel on its left, as PDF rasterisers place glyphs from their
-    // caches (to the whole pixel where the font's box is over 100 pixels high): feet and
-    // tops come out sharp, and the ink ends where theirs does.
+    // On a raster picture each glyph's origin goes to the pixel corner above and to its
+    // left, as PDF rasterisers place glyphs from their caches: feet and tops come out
+    // sharp, and the ink ends where theirs does.
     const bool Raster = !Svg && Painter.device() && Painter.device()->devType() == QInternal::Image;
     const QTransform Device = Painter.transform();
     const QTransform Back = Device.inverted();
-    const double Steps = Scale(Em) * FBoxHeight * Device.m22() > 100 ? 1 : 4;
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
       QPointF At = Origin + Run.Positions[I];
       if (Raster) {
         QPointF Pixel = Device.map(At);
-        Pixel.setX(std::floor(Pixel.x() * Steps + 1e-6) / Steps);
-        Pixel.setY(std::floor(Pixel.y() + 1e-6));
+        Pixel = QPointF(std::floor(Pixel.x() + 1e-6), std::floor(Pixel.y() + 1e-6));
         At = Back.map(Pixel);
       }
       QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));

@@ -151,8 +151,6 @@ class TMathFont {
   hb_face_t* FFace = nullptr;
   hb_font_t* FFont = nullptr;
   int FUnitsPerEm = 1000;
-  // The height of the box of all the font's glyphs, in its units.
-  int FBoxHeight = 0;
   // Read once: layout asks for the same few constants all the time.
   std::vector<int> FConstants;
   mutable QHash<quint32, TGlyphInfo> FInfos;

@@ -118,24 +118,21 @@ TEST_F(MathFontTest, DrawsWhatItMeasures) {
   EXPECT_NEAR(Ink.bottom() + 1, Measured.bottom(), 1.5);
 }
 
-// A raster picture laid out 64 times larger places each glyph as PDF rasterisers do: the
-// origin to the quarter pixel on its left, to the whole pixel once the font's box is over
-// 100 pixels high (4.05 em in this font).
-TEST_F(MathFontTest, PicturesPlaceGlyphsInQuarterOrWholePixels) {
-  const auto Picture = [this](double PixelEm, double X) {
-    const double Fine = 64 * PixelEm;
+// A raster picture laid out 64 times larger places each glyph as PDF rasterisers do: its
+// origin on the pixel corner above and to its left.
+TEST_F(MathFontTest, PicturesPlaceGlyphsOnWholePixels) {
+  const auto Picture = [this](double X, double Y) {
+    const double Fine = 64 * 16.0;
     QImage Image(60, 60, QImage::Format_RGB32);
     Image.fill(Qt::white);
     QPainter Painter(&Image);
     Painter.scale(1.0 / 64, 1.0 / 64);
-    Font->Draw(Painter, QPointF(X * 64, 40 * 64), Font->Single(Font->Glyph(U'x'), Fine), Fine, Qt::black);
+    Font->Draw(Painter, QPointF(X * 64, Y * 64), Font->Single(Font->Glyph(U'x'), Fine), Fine, Qt::black);
     return Image;
   };
-  EXPECT_EQ(Picture(16, 10.3), Picture(16, 10.25));
-  EXPECT_EQ(Picture(16, 10.49), Picture(16, 10.25));
-  EXPECT_NE(Picture(16, 10.5), Picture(16, 10.25));
-  EXPECT_EQ(Picture(30, 10.7), Picture(30, 10));
-  EXPECT_NE(Picture(30, 11), Picture(30, 10));
+  EXPECT_EQ(Picture(10.7, 40.6), Picture(10, 40));
+  EXPECT_NE(Picture(11, 40), Picture(10, 40));
+  EXPECT_NE(Picture(10, 41), Picture(10, 40));
 }
 
 TEST_F(MathFontTest, OpeningAPathAgainSharesTheFontWhileItIsHeld) {
