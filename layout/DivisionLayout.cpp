@@ -22,11 +22,14 @@ struct TMathFraction {
   int Thickness = 0;
   int Axis = 0;
   TContinued Continued = cfNone;
+  // amsmath takes a continued fraction's right null delimiter back, so that continued
+  // fractions in one another end flush.
+  int RightPad() const { return Continued == cfNone ? Pad : 0; }
   // Where a part of Width goes across the fraction.
   int PartLeft(int PartWidth, bool Numerator) const {
     if (Numerator && Continued == cfLeft) return Pad;
-    if (Numerator && Continued == cfRight) return Width - Pad - PartWidth;
-    return (Width - PartWidth) / 2;
+    if (Numerator && Continued == cfRight) return Width - RightPad() - PartWidth;
+    return (Pad + Width - RightPad() - PartWidth) / 2;
   }
 };
 
@@ -62,9 +65,9 @@ TMathFraction MathFraction(const TEqDivision& Fraction) {
   // \nulldelimiterspace, 1.2 pt. A binomial's brackets stand in their place, right beside
   // the stack.
   if (!dynamic_cast<const TEqBinomial*>(&Fraction)) F.Pad = Style.Points(1.2);
-  F.Width = qMax(Top.Width, Bottom.Width) + 2 * F.Pad;
-  F.NumeratorBaseline = Top.Ascent;
   F.Continued = Fraction.Continued();
+  F.Width = qMax(Top.Width, Bottom.Width) + F.Pad + F.RightPad();
+  F.NumeratorBaseline = Top.Ascent;
   F.Baseline = F.NumeratorBaseline + static_cast<int>(std::lround(Up));
   F.DenominatorBaseline = F.Baseline + static_cast<int>(std::lround(Down));
   F.Height = F.DenominatorBaseline + Bottom.Descent;
@@ -103,11 +106,11 @@ void TEqDivision::RefreshEditArea(int) {
   RefreshMetrics();
   TEditArea* Top = Numerator();
   TEditArea* Bottom = Denominator();
-  // A small fraction's parts are a size step further down; a continued fraction's stay
-  // in the line's style.
+  // A small fraction's parts are a size step further down; a continued fraction's are
+  // in text style, as those of amsmath's display-style \genfrac, a \frac in them small.
   const double Factor = FSmall ? 0.7 : 1.0;
   if (MathFontOf(*this)) {
-    const TSlotStyle Style = FContinued != cfNone ? ssKept : FSmall ? ssScript : ssFraction;
+    const TSlotStyle Style = FContinued != cfNone ? ssText : FSmall ? ssScript : ssFraction;
     RefreshEA(Top, Factor, Style);
     RefreshEA(Bottom, Factor, Style, true);
     const TMathFraction& F = MathLayout(*this);
@@ -135,7 +138,7 @@ void TEqDivision::Paint() {
     const TMathFraction& F = MathLayout(*this);
     TCanvas& C = Canvas();
     C.Brush.SetColor(Font().Color);
-    C.Rectangle(F.Pad, F.BarTop, F.Width - F.Pad, F.BarTop + F.Thickness);
+    C.Rectangle(F.Pad, F.BarTop, F.Width - F.RightPad(), F.BarTop + F.Thickness);
     C.Brush.SetColor(BkColor());
     return;
   }

@@ -128,7 +128,7 @@ TMathSpan RunSpan(const TEditArea* Area) {
 
 TMathLevel SlotLevel(TMathLevel Level, TSlotStyle Style) {
   switch (Style) {
-    case ssSame: case ssKept: return Level;
+    case ssSame: return Level;
     case ssText: return qMax(Level, mlText);
     case ssFraction: return Level == mlScriptScript ? Level : static_cast<TMathLevel>(Level + 1);
     case ssScript: return Level <= mlText ? mlScript : mlScriptScript;

@@ -89,10 +89,9 @@ enum TMathName { mnNone, mnFirst, mnRest };
 enum TMathLevel { mlDisplay, mlText, mlScript, mlScriptScript };
 
 // How a template's slot is set in the Math style: at its template's level, at least at
-// text level (matrix cells), one level down (fraction parts), as a script or as a script's
-// script (a root's degree), or at the template's level even where Classic sets the slot
-// smaller (a continued fraction's parts).
-enum TSlotStyle { ssSame, ssText, ssFraction, ssScript, ssScriptScript, ssKept };
+// text level (matrix cells, a continued fraction's parts), one level down (fraction
+// parts), or as a script or as a script's script (a root's degree).
+enum TSlotStyle { ssSame, ssText, ssFraction, ssScript, ssScriptScript };
 
 // Where the operator at a soft line break stands: ending the row, beginning the next, or
 // ending the row and shown again at the start of the next.

@@ -941,16 +941,27 @@ TEST_F(MathLayoutTest, ALabelledArrowIsItsLabelWithAmsmathsFourteenMuAndGrowsWit
   }
 }
 
-TEST_F(MathLayoutTest, AContinuedFractionKeepsItsPartsInDisplayStyleAndItsNumeratorAtItsSide) {
-  Read("EditArea(DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Simple(x)))"
+TEST_F(MathLayoutTest, AContinuedFractionIsInDisplayStyleWithItsPartsInTextStyleAndItsNumeratorAtItsSide) {
+  // \cfrac[l]{1}{1+\frac{1}{x}} beside \frac{1}{1+x}: amsmath's \genfrac in display style,
+  // wherever it stands, so its parts are in text style and a \frac there is small.
+  Read("EditArea(DivisionContinuedLeft(EditArea(Simple(1))EditArea(Simple(1)Simple(+)"
+       "Division(EditArea(Simple(1))EditArea(Simple(x)))))"
        "Division(EditArea(Simple(1))EditArea(Simple(1)Simple(+)Simple(x))))");
   auto* Continued = ElementAt<TEqDivision>(Line(), 0);
   auto* Plain = ElementAt<TEqDivision>(Line(), 1);
-  EXPECT_EQ(Continued->Numerator()->MathLevel(), mlDisplay);
+  EXPECT_EQ(Continued->Numerator()->MathLevel(), mlText);
+  EXPECT_EQ(Continued->Denominator()->MathLevel(), mlText);
   EXPECT_EQ(Plain->Numerator()->MathLevel(), mlText);
-  EXPECT_EQ(Continued->Denominator()->MathLevel(), mlDisplay);
+  auto* Inner = ElementAt<TEqDivision>(Continued->Denominator(), 2);
+  EXPECT_EQ(Inner->Numerator()->MathLevel(), mlScript);
   // [l]: the numerator at the left, beside the bar's end.
   EXPECT_LT(Continued->Numerator()->Left(), (Continued->Width() - Continued->Numerator()->Width()) / 2 - 2);
+  // amsmath's \kern-\nulldelimiterspace: the null delimiter on the left alone.
+  EXPECT_EQ(Continued->Width(), Continued->Denominator()->Width() + std::lround(1.2 * 96 / 72.27));
+  // A continued fraction in a continued fraction is in display style again.
+  Read("EditArea(DivisionContinued(EditArea(Simple(1))EditArea(DivisionContinued(EditArea(Simple(1))EditArea(Simple(x))))))");
+  auto* Nested = ElementAt<TEqDivision>(ElementAt<TEqDivision>(Line(), 0)->Denominator(), 0);
+  EXPECT_EQ(Nested->Numerator()->MathLevel(), mlText);
 }
 
 TEST_F(MathLayoutTest, NullDelimitersStandBesideAFractionAndABinomialsBracketsInTheirPlace) {
