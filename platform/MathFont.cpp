@@ -321,15 +321,18 @@ void TMathFont::Draw(QPainter& Painter, QPointF Origin, const TMathGlyphs& Run, 
     Painter.setRenderHint(QPainter::Antialiasing, true);
     // On a raster picture each glyph's origin goes to the pixel corner above and to its
     // left, as PDF rasterisers place glyphs from their caches: feet and tops come out
-    // sharp, and the ink ends where theirs does.
+    // sharp, and the ink ends where theirs does. Glyphs under 12 pixels to the em (the
+    // scripts of a 12-pt formula) go to the quarter pixel on the left, as poppler keeps
+    // small glyphs at four places within a pixel.
     const bool Raster = !Svg && Painter.device() && Painter.device()->devType() == QInternal::Image;
     const QTransform Device = Painter.transform();
     const QTransform Back = Device.inverted();
+    const double Steps = Em * Device.m22() < 12 ? 4 : 1;
     for (size_t I = 0; I < Run.Glyphs.size(); ++I) {
       QPointF At = Origin + Run.Positions[I];
       if (Raster) {
         QPointF Pixel = Device.map(At);
-        Pixel = QPointF(std::floor(Pixel.x() + 1e-6), std::floor(Pixel.y() + 1e-6));
+        Pixel = QPointF(std::floor(Pixel.x() * Steps + 1e-6) / Steps, std::floor(Pixel.y() + 1e-6));
         At = Back.map(Pixel);
       }
       QPainterPath Outline = this->Outline(Run.Glyphs[I], Em).translated(Hundredth(At.x()), Hundredth(At.y()));

@@ -119,10 +119,10 @@ TEST_F(MathFontTest, DrawsWhatItMeasures) {
 }
 
 // A raster picture laid out 64 times larger places each glyph as PDF rasterisers do: its
-// origin on the pixel corner above and to its left.
-TEST_F(MathFontTest, PicturesPlaceGlyphsOnWholePixels) {
-  const auto Picture = [this](double X, double Y) {
-    const double Fine = 64 * 16.0;
+// origin on the pixel corner above and to its left, a small glyph's on the quarter pixel.
+TEST_F(MathFontTest, PicturesPlaceGlyphsOnWholePixelsAndSmallOnesOnQuarters) {
+  const auto Picture = [this](double X, double Y, double PixelEm = 16) {
+    const double Fine = 64 * PixelEm;
     QImage Image(60, 60, QImage::Format_RGB32);
     Image.fill(Qt::white);
     QPainter Painter(&Image);
@@ -133,6 +133,8 @@ TEST_F(MathFontTest, PicturesPlaceGlyphsOnWholePixels) {
   EXPECT_EQ(Picture(10.7, 40.6), Picture(10, 40));
   EXPECT_NE(Picture(11, 40), Picture(10, 40));
   EXPECT_NE(Picture(10, 41), Picture(10, 40));
+  EXPECT_EQ(Picture(10.7, 40, 10), Picture(10.5, 40, 10));
+  EXPECT_NE(Picture(10.7, 40, 10), Picture(10, 40, 10));
 }
 
 TEST_F(MathFontTest, OpeningAPathAgainSharesTheFontWhileItIsHeld) {
