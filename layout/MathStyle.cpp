@@ -298,7 +298,9 @@ TMathMark TMathMark::SlotArrow(const TMathStyle& Style, TKindArrow Kind, int Wid
                         : Right       ? (Over ? U'\u20D7' : U'\u20EF')
                                       : (Over ? U'\u20D6' : U'\u20EE');
   if (!Code || !Style.Font().Glyph(Code)) return Arrow(Style, Kind, Width);
-  return Glyph(Style, Code, Width);
+  TMathMark Mark = Glyph(Style, Code, Width);
+  Mark.FAccent = !Mark.FGlyphs.Empty();
+  return Mark;
 }
 
 TMathMark TMathMark::Glyph(const TMathStyle& Style, char32_t Code, int Width) {

@@ -6,6 +6,7 @@
 // own arrangement.
 
 #include <any>
+#include <cmath>
 
 #include "../model/Equation.h"
 #include "../model/Types.h"
@@ -162,6 +163,10 @@ class TMathMark {
 
   int Height() const { return FHeight; }
   int Width() const { return FWidth; }
+  // Whether the mark is a combining glyph, which TeX sets as an accent.
+  bool Accent() const { return FAccent; }
+  // Where the ink's top stands from the glyph's baseline (negative: above it).
+  int InkTop() const { return FGlyphs.Empty() ? 0 : static_cast<int>(std::lround(FGlyphs.Ink.top())); }
   // Draws the mark with its top-left corner at (X, Top).
   void Paint(TCanvas& Canvas, int X, int Top, QColor Color, double Em) const;
 
@@ -172,4 +177,5 @@ class TMathMark {
   int FRules = 0;
   int FHeight = 0;
   int FWidth = 0;
+  bool FAccent = false;
 };

@@ -27,7 +27,12 @@ TMathVector MathVector(const TEqVector& Vector) {
   int Ascent = Box.Ascent;
   int Descent = Box.Descent;
   int MarkTop;
-  if (Over) {
+  if (Over && V.Mark.Accent()) {
+    // A combining arrow is an accent: its baseline raised by what of the slot stands
+    // above the font's accent base height.
+    MarkTop = -qMax(0, Box.Ascent - Style(C::AccentBaseHeight)) + V.Mark.InkTop();
+    Ascent = qMax(Box.Ascent, -MarkTop);
+  } else if (Over) {
     MarkTop = -(Box.Ascent + Style(C::OverbarVerticalGap) + V.Mark.Height());
     Ascent = -MarkTop + Style(C::OverbarExtraAscender);
   } else {

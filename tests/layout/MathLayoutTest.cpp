@@ -920,6 +920,10 @@ TEST_F(MathLayoutTest, AnArrowOverASlotIsTheFontsCombiningArrowAsUnicodeMathSets
   const double Combining = Data->Ink(U'\u20D7', Em()).height();
   ASSERT_LT(Combining + 1, Data->Ink(U'\u2192', Em()).height());
   EXPECT_LE(Arrow->second - Arrow->first + 1, std::ceil(Combining) + 1);
+  // Set as an accent: its baseline raised by what of AB stands above the accent base height.
+  const TEditArea* Slot = Vector->Slot(0);
+  const double Raise = Slot->MathBaseline() - Px(HB_OT_MATH_CONSTANT_ACCENT_BASE_HEIGHT);
+  EXPECT_NEAR(Arrow->second + 1, SlotTop + Slot->MathBaseline() - Raise + Data->Ink(U'\u20D7', Em()).bottom(), 1.5);
 }
 
 TEST_F(MathLayoutTest, ALabelledArrowIsItsLabelWithAmsmathsFourteenMuAndGrowsWithoutJumps) {
