@@ -25,7 +25,7 @@ TEqBinomial::TPlacement TEqBinomial::Placement() const {
   const int StackMid = TEqDivision::GetMidLine();
   const char16_t Open = DelimiterGlyph(OpeningDelimiter(kbRound));
   const char16_t Close = DelimiterGlyph(ClosingDelimiter(kbRound));
-  if (const TMathFont* Font = MathFontOf(*this)) {
+  if (MathFontOf(*this)) {
     const TMathStyle Style(*this);
     // The fraction's mid-line is its axis: the stack's baseline lies Axis below it.
     const int Baseline = StackMid + Style.Axis();
